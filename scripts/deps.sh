@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages KVX needs to build, test and run, when any
+# is missing. Quick when everything is there already.
+set -euo pipefail
+
+packages=(
+  qt6-base-dev cmake g++ make ninja-build libbenchmark-dev
+  fonts-dejavu-core
+  xvfb xauth x11-apps xdotool imagemagick poppler-utils
+  cups printer-driver-cups-pdf
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get -o DPkg::Lock::Timeout=600 update -q
+$sudo apt-get -o DPkg::Lock::Timeout=600 install -y -q --no-install-recommends "${missing[@]}"

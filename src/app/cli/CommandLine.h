@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace kvx {
+
+// What the command line asks for. With no argument at all the window opens.
+struct CommandLine
+{
+    QString document;   // a tree document to open
+    QString fromFolder; // --from: build the tree from this folder
+    int expandDepth = 1;
+    QString addPatterns; // --add
+    bool list = false;
+    QString saveFile;
+    QString pdfFile;
+    int lines = 50;
+    int columns = 3;
+    bool blackAndWhiteFolders = false; // --bw
+    bool monochrome = false;           // --mono
+    bool help = false;
+
+    // True when an action asks for a run without the window.
+    [[nodiscard]] bool headless() const { return list || !saveFile.isEmpty() || !pdfFile.isEmpty(); }
+};
+
+struct CommandLineResult
+{
+    std::optional<CommandLine> options;
+    QString error; // one line, set when options is empty
+};
+
+// Parses the arguments (without the program name).
+[[nodiscard]] CommandLineResult parseCommandLine(const QStringList& arguments);
+
+[[nodiscard]] QString commandLineHelp();
+
+} // namespace kvx

@@ -1,0 +1,57 @@
+#include "cli/HeadlessRun.h"
+
+#include "cli/CommandLine.h"
+#include "tree/FolderLister.h"
+#include "tree/FolderScan.h"
+#include "tree/ImageRegistry.h"
+#include "tree/NodeTree.h"
+#include "tree/TreeWalks.h"
+#include "util/ProcessEventsPump.h"
+
+#include <QFileInfo>
+#include <QTextStream>
+
+namespace kvx {
+
+int runHeadless(const CommandLine& options, QTextStream& out, QTextStream& err)
+{
+    auto fail = [&err](const QString& message) {
+        err << "kvx: " << message << Qt::endl;
+        return 2;
+    };
+
+    const ImageRegistry images = ImageRegistry::withBuiltIns();
+    NodeTree tree;
+    tree.setImageList(&images);
+    DirectoryLister lister;
+    ProcessEventsPump pump;
+    NoElementCountDisplay count;
+    FolderScan scan(tree, lister, pump, count);
+
+    if (!options.fromFolder.isEmpty()) {
+        if (!QFileInfo(options.fromFolder).isDir())
+            return fail(QStringLiteral("no such folder: %1").arg(options.fromFolder));
+        scan.setStartPath(options.fromFolder);
+        scan.BuildTree();
+        ExpandToDepth(tree, options.expandDepth);
+    } else {
+        return fail(QStringLiteral("cannot open tree documents yet: %1").arg(options.document));
+    }
+
+    if (!options.addPatterns.isEmpty())
+        return fail(QStringLiteral("--add is not available yet"));
+    if (!options.saveFile.isEmpty())
+        return fail(QStringLiteral("--save is not available yet"));
+    if (!options.pdfFile.isEmpty())
+        return fail(QStringLiteral("--pdf is not available yet"));
+
+    if (options.list) {
+        const QStringList rows = RowTexts(tree);
+        for (const QString& row : rows)
+            out << row << '\n';
+        out.flush();
+    }
+    return 0;
+}
+
+} // namespace kvx

@@ -1,0 +1,14 @@
+#pragma once
+
+class QTextStream;
+
+namespace kvx {
+
+struct CommandLine;
+
+// Runs the command line's actions without the window, on the same tree code
+// the window uses. Needs a running Q(Core)Application. Returns the exit status:
+// 0 on success, 2 when an input is unusable (nothing is written then).
+int runHeadless(const CommandLine& options, QTextStream& out, QTextStream& err);
+
+} // namespace kvx

@@ -1,0 +1,90 @@
+#include "tree/FolderScan.h"
+
+#include "tree/DisplayOrder.h"
+#include "tree/FolderLister.h"
+#include "tree/NodeTree.h"
+#include "tree/ScanHooks.h"
+#include "tree/TagNumber.h"
+
+namespace kvx {
+
+FolderScan::FolderScan(NodeTree& tree, FolderLister& lister, EventPump& pump,
+                       ElementCountDisplay& count, QObject* parent)
+    : QObject(parent), m_tree(tree), m_lister(lister), m_pump(pump), m_count(count)
+{
+    connect(&m_tree, &NodeTree::expand, this, &FolderScan::TV_Expand);
+}
+
+void FolderScan::BuildTree()
+{
+    m_tree.clear();
+    ScanStartFolder();
+    if (Node* root = m_tree.nodeAt(1))
+        m_tree.setExpanded(root, true);
+}
+
+void FolderScan::ScanStartFolder()
+{
+    BusyGuard busy(m_pump);
+    if (const auto listing = m_lister.listFolder(m_startPath)) {
+        // The start folder always gets its root node, so a folder holding only
+        // files still gives a tree to add those files to.
+        const QString key = folderKey(listing->folder);
+        if (Node* root = m_tree.addRoot(key, key, image::ClosedFolder, image::SelectedFolder))
+            m_tree.setTag(root, QStringLiteral("0"));
+        ScanFolder(listing->subFolders);
+    }
+    m_pump.yieldToEvents();
+}
+
+void FolderScan::ScanFolder(const QStringList& subFolders)
+{
+    if (!subFolders.isEmpty()) {
+        const QString& first = subFolders.first();
+        const QString parentKey = first.left(first.lastIndexOf(QLatin1Char('/')) + 1);
+        if (Node* root =
+                m_tree.addRoot(parentKey, parentKey, image::ClosedFolder, image::SelectedFolder))
+            m_tree.setTag(root, QStringLiteral("0"));
+
+        for (const QString& path : subFolders) {
+            QString name = path;
+            name.remove(parentKey);
+            if (Node* node = m_tree.addChild(parentKey, folderKey(path), name,
+                                             image::ClosedFolder, image::SelectedFolder)) {
+                const auto level = plainTagNumber(node->parent()->tag());
+                m_tree.setTag(node, level ? QString::number(*level + 1) : QString());
+            }
+            m_pump.yieldToEvents();
+        }
+    }
+    RefreshElementCount(m_tree, m_count);
+}
+
+void FolderScan::TV_Expand(NodeId id)
+{
+    BusyGuard busy(m_pump);
+    if (Node* node = m_tree.find(id))
+        m_tree.setImage(node, image::OpenFolder);
+    ScanChildren(id);
+}
+
+void FolderScan::ScanChildren(NodeId id)
+{
+    Node* node = m_tree.find(id);
+    if (!node || node->tag().contains(QLatin1Char('E')))
+        return;
+    m_tree.setTag(node, node->tag() + QLatin1Char('E'));
+
+    // The node and its children may change at every yield inside ScanFolder:
+    // look the node up again before each child.
+    for (int row = 0;; ++row) {
+        node = m_tree.find(id);
+        if (!node || row >= node->childCount())
+            return;
+        const QString childKey = node->childAt(row)->key();
+        if (const auto listing = m_lister.listFolder(childKey))
+            ScanFolder(listing->subFolders);
+    }
+}
+
+} // namespace kvx

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "tree/Colour.h"
+#include "tree/ImageRef.h"
+
+#include <QString>
+#include <vector>
+
+namespace kvx {
+
+// A stable name for a node: never reused within a run, so a walk that yields
+// to the event loop can ask the tree afterwards whether its node still exists.
+using NodeId = quint64;
+
+class NodeTree;
+
+// One row of the tree: a root, folder or file node. Structure and identity are
+// maintained by NodeTree; members that notify the view are set through it.
+class Node
+{
+public:
+    [[nodiscard]] NodeId id() const { return m_id; }
+    [[nodiscard]] const QString& key() const { return m_key; }
+    [[nodiscard]] const QString& text() const { return m_text; }
+    // Folder depth, with "E" appended once expanded; a file's extension in capitals.
+    [[nodiscard]] const QString& tag() const { return m_tag; }
+    [[nodiscard]] const ImageRef& image() const { return m_image; }
+    [[nodiscard]] const ImageRef& selectedImage() const { return m_selectedImage; }
+    [[nodiscard]] const ImageRef& expandedImage() const { return m_expandedImage; }
+    [[nodiscard]] bool bold() const { return m_bold; }
+    [[nodiscard]] Colour foreColor() const { return m_foreColor; }
+    [[nodiscard]] Colour backColor() const { return m_backColor; }
+    [[nodiscard]] bool checked() const { return m_checked; }
+    [[nodiscard]] bool expanded() const { return m_expanded; }
+    [[nodiscard]] bool sorted() const { return m_sorted; }
+
+    // 1-based position in the tree's creation-ordered collection.
+    [[nodiscard]] int index() const { return m_index; }
+    [[nodiscard]] Node* parent() const { return m_parent; }
+    [[nodiscard]] int childCount() const { return int(m_children.size()); }
+    [[nodiscard]] Node* childAt(int row) const { return m_children.at(size_t(row)); }
+    [[nodiscard]] Node* firstChild() const { return m_children.empty() ? nullptr : m_children.front(); }
+    [[nodiscard]] const std::vector<Node*>& children() const { return m_children; }
+    // Position among its siblings (the roots, for a root).
+    [[nodiscard]] int row() const { return m_row; }
+    // Root 0, its children 1, and so on.
+    [[nodiscard]] int depth() const;
+
+    // The kind test: a folder node shows one of the five folder pictures
+    // (a number below 6); anything else is a file node.
+    [[nodiscard]] bool isFolder() const { return m_image.isNumber() && m_image.number() < 6; }
+    [[nodiscard]] bool isFile() const { return !isFolder(); }
+
+private:
+    friend class NodeTree;
+
+    NodeId m_id = 0;
+    QString m_key;
+    QString m_text;
+    QString m_tag;
+    ImageRef m_image;
+    ImageRef m_selectedImage;
+    ImageRef m_expandedImage;
+    bool m_bold = false;
+    Colour m_foreColor = kDefaultForeColor;
+    Colour m_backColor = kDefaultBackColor;
+    bool m_checked = false;
+    bool m_expanded = false;
+    bool m_sorted = false;
+
+    int m_index = 0;
+    int m_row = 0;
+    Node* m_parent = nullptr;
+    std::vector<Node*> m_children;
+};
+
+} // namespace kvx

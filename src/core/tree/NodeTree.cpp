@@ -1,0 +1,326 @@
+#include "tree/NodeTree.h"
+
+#include "tree/ImageRegistry.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+namespace kvx {
+
+namespace {
+
+bool textBefore(const Node* a, const Node* b)
+{
+    return QString::compare(a->text(), b->text(), Qt::CaseInsensitive) < 0;
+}
+
+quint64 nextGeneration()
+{
+    static quint64 generation = 0;
+    return ++generation;
+}
+
+} // namespace
+
+int Node::depth() const
+{
+    int d = 0;
+    for (const Node* p = m_parent; p; p = p->parent())
+        ++d;
+    return d;
+}
+
+NodeTree::NodeTree(QObject* parent) : QObject(parent), m_rowsGeneration(nextGeneration()) {}
+
+void NodeTree::touchRows() { m_rowsGeneration = nextGeneration(); }
+
+NodeTree::~NodeTree() = default;
+
+bool NodeTree::imageKnown(const ImageRef& image) const
+{
+    return !image.isKey() || (m_images && m_images->hasKey(image.key()));
+}
+
+Node* NodeTree::addRoot(const QString& key, const QString& text, const ImageRef& image,
+                        const ImageRef& selectedImage, AddFailure* why)
+{
+    return insert(nullptr, key, text, image, selectedImage, why);
+}
+
+Node* NodeTree::addChild(const Node* relative, const QString& key, const QString& text,
+                         const ImageRef& image, const ImageRef& selectedImage, AddFailure* why)
+{
+    // The relative must be one of ours and still alive.
+    Node* parent = relative ? find(relative->id()) : nullptr;
+    if (!parent || parent != relative) {
+        if (why)
+            *why = AddFailure::UnknownRelative;
+        return nullptr;
+    }
+    return insert(parent, key, text, image, selectedImage, why);
+}
+
+Node* NodeTree::addChild(const QString& relativeKey, const QString& key, const QString& text,
+                         const ImageRef& image, const ImageRef& selectedImage, AddFailure* why)
+{
+    Node* parent = findByKey(relativeKey);
+    if (!parent) {
+        if (why)
+            *why = AddFailure::UnknownRelative;
+        return nullptr;
+    }
+    return insert(parent, key, text, image, selectedImage, why);
+}
+
+Node* NodeTree::insert(Node* parent, const QString& key, const QString& text,
+                       const ImageRef& image, const ImageRef& selectedImage, AddFailure* why)
+{
+    AddFailure failure = AddFailure::None;
+    if (!key.isEmpty() && m_byKey.contains(key))
+        failure = AddFailure::DuplicateKey;
+    else if (!imageKnown(image) || !imageKnown(selectedImage))
+        failure = AddFailure::UnknownImageKey;
+    else if (count() >= MaxNodes)
+        failure = AddFailure::TreeFull;
+    if (why)
+        *why = failure;
+    if (failure != AddFailure::None)
+        return nullptr;
+
+    auto node = std::make_unique<Node>();
+    node->m_id = ++m_lastId;
+    node->m_key = key;
+    node->m_text = text;
+    node->m_image = image;
+    node->m_selectedImage = selectedImage;
+    node->m_parent = parent;
+    node->m_index = count() + 1;
+
+    std::vector<Node*>& siblings = siblingList(parent);
+    const bool keepSorted = parent ? parent->m_sorted : m_rootsSorted;
+    auto at = keepSorted ? std::upper_bound(siblings.begin(), siblings.end(), node.get(), textBefore)
+                         : siblings.end();
+    const int row = int(at - siblings.begin());
+
+    const bool shown = !parent || (isShown(parent) && parent->m_expanded);
+    Q_EMIT nodeAboutToBeAdded(parent, row);
+    Node* raw = node.get();
+    siblings.insert(at, raw);
+    renumberRows(siblings, size_t(row));
+    m_nodes.push_back(std::move(node));
+    if (!key.isEmpty())
+        m_byKey.insert(key, raw);
+    m_byId.insert(raw->m_id, raw);
+    if (shown)
+        touchRows();
+    Q_EMIT nodeAdded(raw);
+    return raw;
+}
+
+void NodeTree::renumberRows(std::vector<Node*>& siblings, size_t from)
+{
+    for (size_t i = from; i < siblings.size(); ++i)
+        siblings[i]->m_row = int(i);
+}
+
+bool NodeTree::remove(int index)
+{
+    Node* node = nodeAt(index);
+    return node && remove(node);
+}
+
+bool NodeTree::remove(const Node* target)
+{
+    Node* node = target ? find(target->id()) : nullptr;
+    if (!node || node != target)
+        return false;
+
+    Q_EMIT nodeAboutToBeRemoved(node);
+
+    std::unordered_set<const Node*> doomed;
+    std::vector<Node*> stack{node};
+    while (!stack.empty()) {
+        Node* n = stack.back();
+        stack.pop_back();
+        doomed.insert(n);
+        if (!n->m_key.isEmpty())
+            m_byKey.remove(n->m_key);
+        m_byId.remove(n->m_id);
+        stack.insert(stack.end(), n->m_children.begin(), n->m_children.end());
+    }
+    if (m_selected && doomed.count(m_selected))
+        m_selected = nullptr;
+
+    std::vector<Node*>& siblings = siblingList(node->m_parent);
+    const size_t row = size_t(node->m_row);
+    siblings.erase(siblings.begin() + std::ptrdiff_t(row));
+    renumberRows(siblings, row);
+
+    std::erase_if(m_nodes, [&](const std::unique_ptr<Node>& n) { return doomed.count(n.get()) > 0; });
+    for (size_t i = 0; i < m_nodes.size(); ++i)
+        m_nodes[i]->m_index = int(i) + 1;
+
+    touchRows();
+    Q_EMIT nodeRemoved();
+    return true;
+}
+
+void NodeTree::clear()
+{
+    Q_EMIT aboutToClear();
+    m_selected = nullptr;
+    m_roots.clear();
+    m_byKey.clear();
+    m_byId.clear();
+    m_nodes.clear();
+    touchRows();
+    Q_EMIT cleared();
+}
+
+Node* NodeTree::nodeAt(int index) const
+{
+    return index >= 1 && index <= count() ? m_nodes[size_t(index - 1)].get() : nullptr;
+}
+
+Node* NodeTree::findByKey(const QString& key) const
+{
+    return key.isEmpty() ? nullptr : m_byKey.value(key, nullptr);
+}
+
+const std::vector<Node*>& NodeTree::siblingsOf(const Node* node) const
+{
+    return node->m_parent ? node->m_parent->m_children : m_roots;
+}
+
+Node* NodeTree::nextSibling(const Node* node) const
+{
+    const std::vector<Node*>& siblings = siblingsOf(node);
+    const size_t next = size_t(node->m_row) + 1;
+    return next < siblings.size() ? siblings[next] : nullptr;
+}
+
+bool NodeTree::isShown(const Node* node) const
+{
+    for (const Node* p = node->m_parent; p; p = p->m_parent) {
+        if (!p->m_expanded)
+            return false;
+    }
+    return true;
+}
+
+void NodeTree::setSelectedItem(Node* node)
+{
+    if (node && find(node->id()) != node)
+        return;
+    if (m_selected == node)
+        return;
+    m_selected = node;
+    Q_EMIT selectionChanged(node);
+}
+
+void NodeTree::setTag(Node* node, const QString& tag)
+{
+    if (node->m_tag == tag)
+        return;
+    node->m_tag = tag;
+    changed(node);
+}
+
+void NodeTree::setImage(Node* node, const ImageRef& image)
+{
+    if (node->m_image == image)
+        return;
+    node->m_image = image;
+    changed(node);
+}
+
+void NodeTree::setSelectedImage(Node* node, const ImageRef& image)
+{
+    if (node->m_selectedImage == image)
+        return;
+    node->m_selectedImage = image;
+    changed(node);
+}
+
+void NodeTree::setExpandedImage(Node* node, const ImageRef& image)
+{
+    if (node->m_expandedImage == image)
+        return;
+    node->m_expandedImage = image;
+    changed(node);
+}
+
+void NodeTree::setBold(Node* node, bool bold)
+{
+    if (node->m_bold == bold)
+        return;
+    node->m_bold = bold;
+    changed(node);
+}
+
+void NodeTree::setForeColor(Node* node, Colour colour)
+{
+    if (node->m_foreColor == colour)
+        return;
+    node->m_foreColor = colour;
+    changed(node);
+}
+
+void NodeTree::setBackColor(Node* node, Colour colour)
+{
+    if (node->m_backColor == colour)
+        return;
+    node->m_backColor = colour;
+    changed(node);
+}
+
+void NodeTree::setChecked(Node* node, bool checked)
+{
+    if (node->m_checked == checked)
+        return;
+    node->m_checked = checked;
+    changed(node);
+}
+
+void NodeTree::setExpanded(Node* node, bool expanded)
+{
+    if (node->m_expanded == expanded)
+        return;
+    node->m_expanded = expanded;
+    touchRows();
+    Q_EMIT expandedChanged(node);
+    if (expanded && !node->m_children.empty())
+        Q_EMIT expand(node->m_id);
+}
+
+void NodeTree::setSorted(Node* node, bool sorted)
+{
+    if (node->m_sorted == sorted)
+        return;
+    node->m_sorted = sorted;
+    changed(node);
+    if (sorted)
+        reorder(node);
+}
+
+void NodeTree::setRootsSorted(bool sorted)
+{
+    if (m_rootsSorted == sorted)
+        return;
+    m_rootsSorted = sorted;
+    if (sorted)
+        reorder(nullptr);
+}
+
+void NodeTree::reorder(Node* parent)
+{
+    std::vector<Node*>& siblings = siblingList(parent);
+    if (std::is_sorted(siblings.begin(), siblings.end(), textBefore))
+        return;
+    Q_EMIT childrenAboutToBeReordered(parent);
+    std::stable_sort(siblings.begin(), siblings.end(), textBefore);
+    renumberRows(siblings, 0);
+    Q_EMIT childrenReordered(parent);
+}
+
+} // namespace kvx

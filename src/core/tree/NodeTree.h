@@ -1,0 +1,138 @@
+#pragma once
+
+#include "tree/Node.h"
+
+#include <QHash>
+#include <QObject>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace kvx {
+
+class ImageRegistry;
+
+enum class AddFailure {
+    None,
+    DuplicateKey,    // the key is already used by another node
+    UnknownRelative, // the parent named does not exist
+    UnknownImageKey, // Image or SelectedImage is a key the image list lacks
+    TreeFull,        // the tree already holds MaxNodes nodes
+};
+
+// The one in-memory tree of root, folder and file nodes. Nodes are kept in
+// creation order (1-based positions) and as a forest of ordered children.
+// Every change is announced by a signal so that a view can follow it.
+//
+// Node pointers stay valid until the node is removed or the tree cleared;
+// code that yields to the event loop keeps a NodeId and calls find() again.
+class NodeTree : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int MaxNodes = 32767;
+
+    explicit NodeTree(QObject* parent = nullptr);
+    ~NodeTree() override;
+
+    // The image list that keyed images must exist in (not owned; may be null,
+    // in which case no keyed image can be given).
+    void setImageList(const ImageRegistry* images) { m_images = images; }
+    [[nodiscard]] const ImageRegistry* imageList() const { return m_images; }
+
+    // Adds a new root after the existing roots. Returns null and adds nothing
+    // on failure; *why tells the reason when given.
+    Node* addRoot(const QString& key, const QString& text, const ImageRef& image = {},
+                  const ImageRef& selectedImage = {}, AddFailure* why = nullptr);
+    // Adds a new last child (or, under a sorted parent, a child in text order).
+    Node* addChild(const Node* relative, const QString& key, const QString& text,
+                   const ImageRef& image = {}, const ImageRef& selectedImage = {},
+                   AddFailure* why = nullptr);
+    Node* addChild(const QString& relativeKey, const QString& key, const QString& text,
+                   const ImageRef& image = {}, const ImageRef& selectedImage = {},
+                   AddFailure* why = nullptr);
+
+    // Removes the node at a 1-based position together with its subtree; later
+    // positions move down. Out-of-range positions do nothing.
+    bool remove(int index);
+    bool remove(const Node* node);
+    void clear();
+
+    [[nodiscard]] int count() const { return int(m_nodes.size()); }
+    [[nodiscard]] bool isEmpty() const { return m_nodes.empty(); }
+    // The node at a 1-based position, null outside 1..count().
+    [[nodiscard]] Node* nodeAt(int index) const;
+    [[nodiscard]] Node* find(NodeId id) const { return m_byId.value(id, nullptr); }
+    [[nodiscard]] Node* findByKey(const QString& key) const;
+    [[nodiscard]] const std::vector<Node*>& roots() const { return m_roots; }
+    // The next sibling (next root for a root), null after the last.
+    [[nodiscard]] Node* nextSibling(const Node* node) const;
+    [[nodiscard]] const std::vector<Node*>& siblingsOf(const Node* node) const;
+
+    [[nodiscard]] Node* selectedItem() const { return m_selected; }
+    void setSelectedItem(Node* node);
+
+    // Settable members; each announces nodeChanged when the value changes.
+    void setTag(Node* node, const QString& tag);
+    void setImage(Node* node, const ImageRef& image);
+    void setSelectedImage(Node* node, const ImageRef& image);
+    void setExpandedImage(Node* node, const ImageRef& image);
+    void setBold(Node* node, bool bold);
+    void setForeColor(Node* node, Colour colour);
+    void setBackColor(Node* node, Colour colour);
+    void setChecked(Node* node, bool checked);
+    // Expanding a node that has children raises expand() once, exactly as a
+    // user expansion does. The flag also sticks on a node without children;
+    // the view shows it expanded once children arrive.
+    void setExpanded(Node* node, bool expanded);
+    // Keeps the node's children in order of their text.
+    void setSorted(Node* node, bool sorted);
+    // The tree-wide setting: roots kept in order of their text.
+    void setRootsSorted(bool sorted);
+    [[nodiscard]] bool rootsSorted() const { return m_rootsSorted; }
+
+    // Changes whenever the set of rows that can be shown may have changed
+    // (not when nodes are added under collapsed branches). Unique across all
+    // trees of the run, so a row count can be cached against it.
+    [[nodiscard]] quint64 rowsGeneration() const { return m_rowsGeneration; }
+    // True when every ancestor of the node is expanded.
+    [[nodiscard]] bool isShown(const Node* node) const;
+
+Q_SIGNALS:
+    void nodeAboutToBeAdded(const kvx::Node* parent, int row);
+    void nodeAdded(const kvx::Node* node);
+    void nodeAboutToBeRemoved(const kvx::Node* node);
+    void nodeRemoved();
+    void aboutToClear();
+    void cleared();
+    void nodeChanged(const kvx::Node* node);
+    void childrenAboutToBeReordered(const kvx::Node* parent);
+    void childrenReordered(const kvx::Node* parent);
+    void expandedChanged(const kvx::Node* node);
+    void selectionChanged(const kvx::Node* node);
+    // The expansion event: a node with children became expanded.
+    void expand(kvx::NodeId id);
+
+private:
+    Node* insert(Node* parent, const QString& key, const QString& text, const ImageRef& image,
+                 const ImageRef& selectedImage, AddFailure* why);
+    [[nodiscard]] bool imageKnown(const ImageRef& image) const;
+    std::vector<Node*>& siblingList(Node* parent) { return parent ? parent->m_children : m_roots; }
+    void reorder(Node* parent);
+    void renumberRows(std::vector<Node*>& siblings, size_t from);
+    void touchRows();
+    void changed(Node* node) { Q_EMIT nodeChanged(node); }
+
+    const ImageRegistry* m_images = nullptr;
+    std::vector<std::unique_ptr<Node>> m_nodes; // creation order
+    std::vector<Node*> m_roots;
+    QHash<QString, Node*> m_byKey;
+    QHash<NodeId, Node*> m_byId;
+    Node* m_selected = nullptr;
+    NodeId m_lastId = 0;
+    bool m_rootsSorted = false;
+    quint64 m_rowsGeneration;
+};
+
+} // namespace kvx
