@@ -62,8 +62,14 @@ bool JacketRenderer::paintSlices(QTreeView& view, const std::vector<Slice>& plan
         if (!alive)
             return false;
 
+        // Only what lands in the slice's column is recorded: a replayed picture
+        // may reset the clip of the painter it is replayed on.
         QPicture picture;
-        view.render(&picture, QPoint(), QRegion(QRect(QPoint(0, 0), slice.capturePixels)));
+        {
+            QPainter recorder(&picture);
+            recorder.setClipRect(QRect(QPoint(0, 0), slice.visiblePixels));
+            view.render(&recorder);
+        }
         paintSlice(slice, picture);
     }
     return true;

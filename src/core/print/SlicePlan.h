@@ -48,6 +48,10 @@ struct Slice
     // What of the slice may print: its own column, within the 12 cm square.
     // The slice is wider than a column; the rest of its width never prints.
     QRect clipTwips;
+    // The part of the capture that lands inside the clip, in whole pixels
+    // from the left: what is worth drawing. Rounded up inside the jacket (the
+    // next column covers the excess), down at its right-hand side.
+    QSize visiblePixels;
 
     friend bool operator==(const Slice&, const Slice&) = default;
 };

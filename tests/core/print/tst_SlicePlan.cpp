@@ -164,6 +164,36 @@ private Q_SLOTS:
         QCOMPARE(plan.back().clipTwips.right() + 1, side);
     }
 
+    // How much of a capture lies inside its column: the rest is never drawn.
+    void visibleWidth_data()
+    {
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<int>("columns");
+        QTest::addColumn<int>("inner");
+        QTest::addColumn<int>("last");
+        QTest::addRow("50x2") << 50 << 2 << 382 << 382;
+        QTest::addRow("50x3: 266.7 px") << 50 << 3 << 267 << 266;
+        QTest::addRow("50x4") << 50 << 4 << 200 << 200;
+        QTest::addRow("40x3: 213.3 px") << 40 << 3 << 214 << 213;
+        QTest::addRow("30x2") << 30 << 2 << 240 << 240;
+        QTest::addRow("30x4") << 30 << 4 << 120 << 120;
+    }
+    void visibleWidth()
+    {
+        QFETCH(int, lines);
+        QFETCH(int, columns);
+        QFETCH(int, inner);
+        QFETCH(int, last);
+        const std::vector<Slice> plan = PlanSlices(inputs(lines, columns, lines * columns));
+        QCOMPARE(plan.front().visiblePixels, QSize(inner, plan.front().capturePixels.height()));
+        QCOMPARE(plan.back().visiblePixels.width(), last);
+        // Drawn, the last column's part ends within the jacket.
+        const Slice& s = plan.back();
+        QVERIFY(s.positionTwips.x() +
+                    s.visiblePixels.width() * s.printedTwips.width() / s.capturePixels.width() <=
+                12 * TwipsPerCm);
+    }
+
     void columnSteps_data()
     {
         QTest::addColumn<int>("columns");
