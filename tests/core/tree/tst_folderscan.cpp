@@ -292,9 +292,11 @@ private Q_SLOTS:
         f.build(base() + "/r");
         const QString aKey = base() + "/r/a/";
         const int yieldsBefore = f.pump.yields;
+        bool acted = false;
         f.pump.onYield = [&](int n) {
-            if (n != yieldsBefore + yieldNumber)
+            if (acted || n != yieldsBefore + yieldNumber)
                 return;
+            acted = true;
             if (action == QLatin1String("clear")) {
                 f.tree.clear();
             } else if (action == QLatin1String("remove expanded")) {
@@ -302,7 +304,6 @@ private Q_SLOTS:
             } else if (action == QLatin1String("remove next child")) {
                 f.tree.remove(f.tree.findByKey(aKey + "y/"));
             } else {
-                f.pump.onYield = nullptr;
                 f.build(base() + "/r"); // a new start in the middle of the old one
             }
         };
