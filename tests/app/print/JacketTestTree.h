@@ -4,12 +4,15 @@
 // shown, each row with its own background colour so that a picture of the
 // jacket tells which row landed where.
 
+#include "print/JacketTreeView.h"
+#include "print/PrintTreeModel.h"
 #include "print/SlicePlan.h"
 #include "tree/ImageRegistry.h"
 #include "tree/NodeTree.h"
 
 #include <QImage>
 #include <QTest>
+#include <QTreeView>
 
 namespace kvx::test {
 
@@ -34,6 +37,35 @@ inline void buildRows(NodeTree& tree, int rows)
     }
     tree.setExpanded(root, true);
 }
+
+// The plan of a print of `rows` rows in a grid of lines x columns.
+inline SliceInputs inputsFor(int lines, int columns, int rows)
+{
+    SliceInputs in;
+    in.rowsPerSlice = lines / 2;
+    in.capacity = lines * columns;
+    in.rowCount = rows;
+    in.columnStepCm = ColumnStepCm(columns);
+    return in;
+}
+
+// The known rows shown in a tree view set up as the window's.
+struct ShownRows
+{
+    ImageRegistry images = ImageRegistry::withBuiltIns();
+    NodeTree tree;
+    PrintTreeModel model{tree};
+    QTreeView view;
+
+    explicit ShownRows(int rows)
+    {
+        tree.setImageList(&images);
+        buildRows(tree, rows);
+        SetUpJacketTreeView(view);
+        view.setModel(&model);
+        model.applyExpansion(view);
+    }
+};
 
 inline bool near(QRgb a, QRgb b)
 {

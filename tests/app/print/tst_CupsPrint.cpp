@@ -98,15 +98,9 @@ private Q_SLOTS:
     {
         QCOMPARE(QPrinterInfo::defaultPrinter().printerName(), QStringLiteral("CUPS-PDF"));
 
-        ImageRegistry images = ImageRegistry::withBuiltIns();
-        NodeTree tree;
-        tree.setImageList(&images);
-        test::buildRows(tree, 60);
-        PrintTreeModel model(tree);
-        QTreeView view;
-        SetUpJacketTreeView(view);
-        view.setModel(&model);
-        model.applyExpansion(view);
+        test::ShownRows shown(60);
+        QTreeView& view = shown.view;
+        NodeTree& tree = shown.tree;
         ProcessEventsPump pump;
         JacketSource source{tree, view, pump, nullptr, JacketLayout{}, 150, true};
 

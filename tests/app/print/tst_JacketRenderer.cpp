@@ -36,22 +36,10 @@ private Q_SLOTS:
         QFETCH(int, columns);
         QFETCH(int, rows);
 
-        ImageRegistry images = ImageRegistry::withBuiltIns();
-        NodeTree tree;
-        tree.setImageList(&images);
-        test::buildRows(tree, rows);
-        PrintTreeModel model(tree);
-        QTreeView view;
-        SetUpJacketTreeView(view);
-        view.setModel(&model);
-        model.applyExpansion(view);
+        test::ShownRows shown(rows);
+        QTreeView& view = shown.view;
 
-        SliceInputs in;
-        in.rowsPerSlice = lines / 2;
-        in.capacity = lines * columns;
-        in.rowCount = rows;
-        in.columnStepCm = ColumnStepCm(columns);
-        const std::vector<Slice> plan = PlanSlices(in);
+        const std::vector<Slice> plan = PlanSlices(test::inputsFor(lines, columns, rows));
 
         QImage page(1400, 1400, QImage::Format_RGB32);
         page.setDotsPerMeterX(10000);
@@ -80,15 +68,8 @@ private Q_SLOTS:
 
     void viewEndsScrolledToTheLastSlice()
     {
-        ImageRegistry images = ImageRegistry::withBuiltIns();
-        NodeTree tree;
-        tree.setImageList(&images);
-        test::buildRows(tree, 60);
-        PrintTreeModel model(tree);
-        QTreeView view;
-        SetUpJacketTreeView(view);
-        view.setModel(&model);
-        model.applyExpansion(view);
+        test::ShownRows shown(60);
+        QTreeView& view = shown.view;
 
         // The last slice of 10 rows shows rows 51-60: row 51 on top.
         SetViewHeight(view, 10 * RowHeightTwips);
@@ -107,15 +88,8 @@ private Q_SLOTS:
     // 50-line slice, rows of exactly 16 pixels.
     void captureWindowAreaCopiesTheView()
     {
-        ImageRegistry images = ImageRegistry::withBuiltIns();
-        NodeTree tree;
-        tree.setImageList(&images);
-        test::buildRows(tree, 30);
-        PrintTreeModel model(tree);
-        QTreeView view;
-        SetUpJacketTreeView(view);
-        view.setModel(&model);
-        model.applyExpansion(view);
+        test::ShownRows shown(30);
+        QTreeView& view = shown.view;
 
         const QImage shot = CaptureWindowArea(view, QSize(382, 400));
         QCOMPARE(shot.size() / shot.devicePixelRatio(), QSize(382, 400));

@@ -49,23 +49,14 @@ public:
 
 struct Fixture
 {
-    ImageRegistry images = ImageRegistry::withBuiltIns();
-    NodeTree tree;
-    PrintTreeModel model{tree};
-    QTreeView view;
+    test::ShownRows shown;
+    NodeTree& tree = shown.tree;
+    QTreeView& view = shown.view;
     QWidget guide;
     CallbackPump pump;
     JacketSource source{tree, view, pump, &guide, JacketLayout{}, 150, true};
 
-    explicit Fixture(int rows)
-    {
-        tree.setImageList(&images);
-        test::buildRows(tree, rows);
-        SetUpJacketTreeView(view);
-        view.setModel(&model);
-        model.applyExpansion(view);
-        guide.setVisible(true);
-    }
+    explicit Fixture(int rows) : shown(rows) { guide.setVisible(true); }
 };
 
 QString pdfText(const QString& file)
@@ -153,14 +144,8 @@ private Q_SLOTS:
         QVERIFY(dark(origin + QPointF(0, side / 2)));
         QVERIFY(dark(origin + QPointF(side, side / 3)));
         QVERIFY(dark(origin + QPointF(side / 3, side)));
-        test::verifyRowsAtTheirPlaces(page, origin, dpi / 1440.0, PlanSlices([&] {
-                                          SliceInputs in;
-                                          in.rowsPerSlice = lines / 2;
-                                          in.capacity = lines * columns;
-                                          in.rowCount = rows;
-                                          in.columnStepCm = ColumnStepCm(columns);
-                                          return in;
-                                      }()),
+        test::verifyRowsAtTheirPlaces(page, origin, dpi / 1440.0,
+                                      PlanSlices(test::inputsFor(lines, columns, rows)),
                                       PrintScale(TwipsPerCm, lines / 2));
         // Nothing outside the frame: right of it, below it, above and left of it.
         const QPoint o = origin.toPoint();
