@@ -130,9 +130,9 @@ private:
     void touchRows();
     void changed(Node* node) { Q_EMIT nodeChanged(node); }
 
-    const ImageRegistry* m_images = nullptr;
-    friend class Node;
+    friend class Node; // Node::index() reads its position from the store below
 
+    const ImageRegistry* m_images = nullptr;
     // The nodes in creation order, with one run of empty slots (the gap) left
     // where leaves were removed. Removing leaves one after another, as a walk
     // by position does, then only moves the gap along instead of shifting and
