@@ -5,7 +5,6 @@
 
 #include <QDirIterator>
 #include <QFileInfo>
-#include <algorithm>
 
 namespace kvx {
 
@@ -25,7 +24,7 @@ std::optional<QStringList> DirectoryFileLister::listFiles(const QString& folder,
         if (!name.startsWith(QLatin1Char('.')) && pattern.matches(name))
             names.append(name);
     }
-    std::sort(names.begin(), names.end(), nameBefore);
+    sortByName(names);
     return names;
 }
 

@@ -1,3 +1,4 @@
+#include "ScanDoubles.h"
 #include "tree/FileLister.h"
 #include "tree/IconFolder.h"
 #include "tree/ImageRegistry.h"
@@ -9,16 +10,6 @@
 #include <QTest>
 
 using namespace kvx;
-
-namespace {
-
-void touch(const QString& path)
-{
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
-}
-
-} // namespace
 
 class TestFileLister : public QObject
 {
@@ -32,7 +23,7 @@ private Q_SLOTS:
         const QStringList files{"b.txt",       "A.TXT",        "a.txt",          "c.zip",
                                 ".hidden.txt", "été 2003.txt", "semi;colon.txt", "no-extension"};
         for (const QString& name : files)
-            touch(dir.filePath(name));
+            QVERIFY(makeFile(dir.filePath(name)));
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.txt")));
         QVERIFY(QFile::link(dir.filePath(QStringLiteral("b.txt")),
                             dir.filePath(QStringLiteral("link.txt"))));
@@ -71,7 +62,7 @@ private Q_SLOTS:
     void aFileIsNoFolder()
     {
         QTemporaryDir dir;
-        touch(dir.filePath(QStringLiteral("plain.txt")));
+        QVERIFY(makeFile(dir.filePath(QStringLiteral("plain.txt"))));
         DirectoryFileLister lister;
         QVERIFY(!lister.listFiles(dir.filePath(QStringLiteral("plain.txt")), WildcardList("*")));
     }
@@ -79,7 +70,7 @@ private Q_SLOTS:
     void noItemListsNothing()
     {
         QTemporaryDir dir;
-        touch(dir.filePath(QStringLiteral("a.txt")));
+        QVERIFY(makeFile(dir.filePath(QStringLiteral("a.txt"))));
         DirectoryFileLister lister;
         const auto names = lister.listFiles(dir.path(), WildcardList(QStringLiteral(";")));
         QVERIFY(names);
@@ -90,7 +81,7 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         for (const char* name : {"Zip.ico", "My.Icon.ico", "readme.txt", ".hidden.ico", "MP3.ICO"})
-            touch(dir.filePath(QString::fromUtf8(name)));
+            QVERIFY(makeFile(dir.filePath(QString::fromUtf8(name))));
 
         const auto icons = IconFiles(dir.path());
         QVERIFY(icons);
@@ -108,7 +99,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         // fil.ico repeats a built-in key; zip.ICO repeats Zip.ico's.
         for (const char* name : {"Zip.ico", "zip.ICO", "fil.ico", "gz.ico"})
-            touch(dir.filePath(QString::fromUtf8(name)));
+            QVERIFY(makeFile(dir.filePath(QString::fromUtf8(name))));
         ImageRegistry images = ImageRegistry::withBuiltIns();
         AddIconKeys(images, dir.path());
         QCOMPARE(images.count(), 8);
