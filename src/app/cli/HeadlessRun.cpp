@@ -2,8 +2,11 @@
 
 #include "cli/CommandLine.h"
 #include "print/PdfJacket.h"
+#include "tree/FileLister.h"
+#include "tree/FileNodes.h"
 #include "tree/FolderLister.h"
 #include "tree/FolderScan.h"
+#include "tree/IconFolder.h"
 #include "tree/ImageRegistry.h"
 #include "tree/NodeTree.h"
 #include "tree/TreeWalks.h"
@@ -21,7 +24,8 @@ int runHeadless(const CommandLine& options, QTextStream& out, QTextStream& err)
         return 2;
     };
 
-    const ImageRegistry images = ImageRegistry::withBuiltIns();
+    ImageRegistry images = ImageRegistry::withBuiltIns();
+    AddIconKeys(images, programIconFolder()); // file nodes get the window's image keys
     NodeTree tree;
     tree.setImageList(&images);
     DirectoryLister lister;
@@ -39,8 +43,10 @@ int runHeadless(const CommandLine& options, QTextStream& out, QTextStream& err)
         return fail(QStringLiteral("cannot open tree documents yet: %1").arg(options.document));
     }
 
-    if (!options.addPatterns.isEmpty())
-        return fail(QStringLiteral("--add is not available yet"));
+    if (!options.addPatterns.isEmpty()) {
+        DirectoryFileLister files;
+        FileNodes(tree, files, pump).AddFilesToFolders(options.addPatterns);
+    }
     if (!options.saveFile.isEmpty())
         return fail(QStringLiteral("--save is not available yet"));
     if (!options.pdfFile.isEmpty()) {
