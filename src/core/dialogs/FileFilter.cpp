@@ -38,7 +38,9 @@ QString applySaveExtension(const QString& path, const QString& filter, int selec
     const qsizetype patternPart = 2 * qsizetype(selectedFilter) - 1;
     if (selectedFilter < 1 || patternPart >= parts.size())
         return result;
-    const QString extension = patternExtension(parts[patternPart]);
+    // Of several patterns ("*.doc;*.txt") the first names the type to save as.
+    const QString extension =
+        patternExtension(parts[patternPart].section(QLatin1Char(';'), 0, 0).trimmed());
     // A wildcard extension names no particular type: keep the name as typed.
     if (extension.isEmpty() || extension.contains(QLatin1Char('*')) ||
         extension.contains(QLatin1Char('?')))

@@ -35,9 +35,10 @@ inline constexpr const char* kAllFilesFilter = "All Files (*.*)|*.*|";
 
 // The name a save dialog returns: the path, trimmed, with "." and the selected
 // filter's extension appended unless the path already ends in that extension
-// (letter case counts). `selectedFilter` counts from 1. A pattern made of
-// wildcards only ("*.*", "*") appends nothing: a name chosen under it is kept
-// as typed. Without a pattern for that number the path is returned as is.
+// (letter case counts). `selectedFilter` counts from 1. Of several patterns
+// ("*.doc;*.txt") the first counts; a wildcard extension ("*.*") appends
+// nothing, so a name chosen under it is kept as typed. Without a pattern for
+// that number the path is returned as is.
 [[nodiscard]] QString applySaveExtension(const QString& path, const QString& filter,
                                          int selectedFilter);
 
