@@ -85,9 +85,16 @@ frMain::frMain(QWidget* parent)
                    Qt::WindowCloseButtonHint | Qt::WindowTitleHint);
 
     // The closest sans-serif the system has to the classic 8.25 pt dialog font.
-    QFont font(QStringLiteral("MS Sans Serif"));
+    // That bitmap font is narrow: the twips measures of the captions were made
+    // for it, so narrow families come first and the size is its visual
+    // equivalent (10 pixels at 96 dpi) rather than its nominal points.
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                      QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                      QStringLiteral("Nimbus Sans"), QStringLiteral("Arial"),
+                      QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans")});
     font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(8.25);
+    font.setPointSizeF(7.5);
     setFont(font);
 
     // Until start-up has probed it, the window shows the system window colour.
@@ -96,9 +103,21 @@ frMain::frMain(QWidget* parent)
     setPalette(surface);
     setAutoFillBackground(true);
 
+    // Frames draw their caption on the top border, over the frame line, so
+    // their contents sit where the twips say.
+    setStyleSheet(QStringLiteral(
+        "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 6px; }"
+        "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
+
     m_tree->setImageList(&m_images->registry());
     createControls();
     createMenus();
+    // Under a style sheet children do not inherit the window's font: give it
+    // to each of them.
+    const QList<QWidget*> children = findChildren<QWidget*>();
+    for (QWidget* child : children)
+        child->setFont(font);
+    fitAutoSizeLabels();
     m_count = std::make_unique<LabelCountDisplay>(m_lblNbElements);
     m_scan = new FolderScan(*m_tree, *m_lister, *m_pump, *m_count, this);
     m_model = new TreeModel(*m_tree, *m_images, this);
