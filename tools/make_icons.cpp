@@ -44,12 +44,14 @@ const std::vector<Category> kCategories{
     {QColor(230, 120, 20), {"htm", "html", "chm", "css", "js", "json", "xml", "php"}},
     {QColor(30, 150, 60),
      {"gif", "jpg", "jpeg", "bmp", "tif", "tiff", "png", "svg", "webp", "ico", "xcf", "raw"}},
-    {QColor(140, 60, 170), {"wav", "mp3", "mid", "midi", "flac", "ogg", "opus", "m4a", "aac", "wma"}},
+    {QColor(140, 60, 170),
+     {"wav", "mp3", "mid", "midi", "flac", "ogg", "opus", "m4a", "aac", "wma"}},
     {QColor(200, 40, 40),
      {"avi", "mpg", "mpeg", "divx", "mp4", "mkv", "webm", "mov", "wmv", "flv", "m4v", "vob"}},
     {QColor(150, 110, 40),
      {"zip", "ace", "rar", "cab", "7z", "gz", "xz", "bz2", "zst", "tar", "tgz", "iso", "lz"}},
-    {QColor(0, 130, 140), {"nfo", "c", "cpp", "h", "hpp", "rs", "go", "java", "ini", "conf", "cue"}},
+    {QColor(0, 130, 140),
+     {"nfo", "c", "cpp", "h", "hpp", "rs", "go", "java", "ini", "conf", "cue"}},
 };
 
 QImage drawIcon(const QString& extension, const QColor& colour)

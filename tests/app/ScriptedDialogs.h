@@ -16,8 +16,8 @@ class ScriptedDialogs : public DialogService
 public:
     struct Call
     {
-        QString kind;      // "ShowColor", "ShowOpen", "ShowSave", "BrowseFolder", "InputBox", "MsgBox"
-        QStringList args;  // the texts passed, in parameter order
+        QString kind; // "ShowColor", "ShowOpen", "ShowSave", "BrowseFolder", "InputBox", "MsgBox"
+        QStringList args; // the texts passed, in parameter order
         MessageIcon icon = MessageIcon::None;
     };
 
@@ -74,8 +74,7 @@ public:
     }
 
 private:
-    template<class T>
-    static T take(std::deque<T>& queue, T cancel)
+    template <class T> static T take(std::deque<T>& queue, T cancel)
     {
         if (queue.empty())
             return cancel;

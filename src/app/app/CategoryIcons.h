@@ -24,6 +24,6 @@ inline constexpr int kErrKeyNotUnique = 35602;
 // loaded before it: a missing folder, a file that is no picture, a key the
 // list holds already.
 [[nodiscard]] std::optional<StartupError> loadCategoryIcons(const QString& icoFolder,
-                                                           ImageList& images);
+                                                            ImageList& images);
 
 } // namespace kvx

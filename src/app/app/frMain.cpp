@@ -35,7 +35,7 @@ namespace {
 
 constexpr int kFraTbHeight = 6285;
 
-template<class W>
+template <class W>
 W* makeControl(QWidget* parent, const QString& name, const QRect& twips,
                const QString& caption = {})
 {
@@ -135,9 +135,18 @@ frMain::~frMain()
     m_model = nullptr;
 }
 
-const ImageRegistry& frMain::imageRegistry() const { return m_images->registry(); }
-EventPump& frMain::eventPump() { return *m_pump; }
-ElementCountDisplay& frMain::elementCount() { return *m_count; }
+const ImageRegistry& frMain::imageRegistry() const
+{
+    return m_images->registry();
+}
+EventPump& frMain::eventPump()
+{
+    return *m_pump;
+}
+ElementCountDisplay& frMain::elementCount()
+{
+    return *m_count;
+}
 
 DialogService& frMain::dialogs()
 {
@@ -153,7 +162,8 @@ DialogService& frMain::dialogs()
 void frMain::createControls()
 {
     // Below the client area, never seen: the language files' list.
-    auto* fileLng = makeControl<QListWidget>(this, QStringLiteral("FileLNG"), {1140, 8130, 2175, 870});
+    auto* fileLng =
+        makeControl<QListWidget>(this, QStringLiteral("FileLNG"), {1140, 8130, 2175, 870});
     fileLng->setProperty("Pattern", QStringLiteral("*.lng"));
 
     m_fraTb = makeControl<QFrame>(this, QStringLiteral("FraTb(0)"), {120, 120, 9270, kFraTbHeight});
@@ -168,23 +178,28 @@ void frMain::createControls()
 
     makeControl<QPushButton>(fra, QStringLiteral("cmdStartPoint"), {6120, 60, 3105, 315},
                              QStringLiteral("Commencer l'arbre depuis ..."));
-    m_txtStartPath = makeControl<QLineEdit>(fra, QStringLiteral("txtStartPath"), {6120, 420, 3075, 315},
-                                            QDir::rootPath());
+    m_txtStartPath = makeControl<QLineEdit>(fra, QStringLiteral("txtStartPath"),
+                                            {6120, 420, 3075, 315}, QDir::rootPath());
     QPalette face = m_txtStartPath->palette();
     face.setColor(QPalette::Base, face.color(QPalette::Button));
     m_txtStartPath->setPalette(face);
 
-    auto* frmPattern = makeControl<QGroupBox>(fra, QStringLiteral("frmPattern"), {6180, 900, 2955, 1275});
+    auto* frmPattern =
+        makeControl<QGroupBox>(fra, QStringLiteral("frmPattern"), {6180, 900, 2955, 1275});
     // Box 0 on top, then two columns: 1 to 4 on the left, 5 to 8 on the right.
-    const QString captions[] = {
-        QStringLiteral("Ajouter tous les fichiers"), QStringLiteral("prog"),
-        QStringLiteral("txt doc xls"), QStringLiteral("html"), QStringLiteral("images"),
-        QStringLiteral("sons"), QStringLiteral("Videos"), QStringLiteral("Archives"),
-        QStringLiteral("autres")};
+    const QString captions[] = {QStringLiteral("Ajouter tous les fichiers"),
+                                QStringLiteral("prog"),
+                                QStringLiteral("txt doc xls"),
+                                QStringLiteral("html"),
+                                QStringLiteral("images"),
+                                QStringLiteral("sons"),
+                                QStringLiteral("Videos"),
+                                QStringLiteral("Archives"),
+                                QStringLiteral("autres")};
     for (int i = 0; i <= 8; ++i) {
-        const QRect twips = i == 0 ? QRect(120, 120, 2715, 225)
-                                   : QRect(i <= 4 ? 120 : 1560, 120 + 225 * ((i - 1) % 4 + 1),
-                                           1335, 225);
+        const QRect twips =
+            i == 0 ? QRect(120, 120, 2715, 225)
+                   : QRect(i <= 4 ? 120 : 1560, 120 + 225 * ((i - 1) % 4 + 1), 1335, 225);
         makeControl<QCheckBox>(frmPattern, arrayName("chkFile", i), twips, captions[i]);
     }
 
@@ -233,10 +248,13 @@ void frMain::createControls()
     m_autoSizeLabels.push_back(makeControl<QLabel>(fra, QStringLiteral("lblNbColonnes"),
                                                    {0, 6075, 1560, 195},
                                                    QStringLiteral("Nombre de colonnes :")));
-    makeControl<QRadioButton>(fra, arrayName("opColum", 3), {2580, 6075, 435, 195}, QStringLiteral("4"));
-    makeControl<QRadioButton>(fra, arrayName("opColum", 4), {3780, 6075, 495, 195}, QStringLiteral("3"))
+    makeControl<QRadioButton>(fra, arrayName("opColum", 3), {2580, 6075, 435, 195},
+                              QStringLiteral("4"));
+    makeControl<QRadioButton>(fra, arrayName("opColum", 4), {3780, 6075, 495, 195},
+                              QStringLiteral("3"))
         ->setChecked(true);
-    makeControl<QRadioButton>(fra, arrayName("opColum", 6), {4920, 6075, 495, 195}, QStringLiteral("2"));
+    makeControl<QRadioButton>(fra, arrayName("opColum", 6), {4920, 6075, 495, 195},
+                              QStringLiteral("2"));
 
     // The hidden listers: their work is done by the folder and file listers.
     makeControl<QListWidget>(fra, QStringLiteral("Directory"), {1500, 1260, 2175, 2115})->hide();

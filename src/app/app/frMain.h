@@ -70,8 +70,7 @@ public:
     void setDialogService(DialogService* service) { m_injectedDialogs = service; }
 
     // A control, a menu item or a menu by its objectName; null when none.
-    template<class T = QObject>
-    [[nodiscard]] T* control(const QString& name) const
+    template <class T = QObject> [[nodiscard]] T* control(const QString& name) const
     {
         if (objectName() == name)
             return qobject_cast<T*>(const_cast<frMain*>(this));
@@ -79,7 +78,10 @@ public:
     }
 
     // Filled in by the language menu: the last start-up step.
-    void setLanguageFilesLister(std::function<void()> lister) { m_listLanguages = std::move(lister); }
+    void setLanguageFilesLister(std::function<void()> lister)
+    {
+        m_listLanguages = std::move(lister);
+    }
 
     // The failure that ended start-up, if any.
     [[nodiscard]] const std::optional<StartupError>& startupError() const { return m_startupError; }

@@ -11,8 +11,8 @@ namespace {
 
 struct FolderColours
 {
-    QColor back;    // the folder's back wall and tab
-    QColor front;   // the front flap
+    QColor back;  // the folder's back wall and tab
+    QColor front; // the front flap
     QColor outline;
 };
 

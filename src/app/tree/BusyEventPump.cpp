@@ -10,7 +10,10 @@ BusyEventPump::~BusyEventPump()
         endBusy();
 }
 
-void BusyEventPump::yieldToEvents() { QCoreApplication::processEvents(); }
+void BusyEventPump::yieldToEvents()
+{
+    QCoreApplication::processEvents();
+}
 
 void BusyEventPump::beginBusy()
 {

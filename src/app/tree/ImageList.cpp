@@ -38,7 +38,10 @@ QPixmap ImageList::picture(int position) const
     return position >= 1 && position <= count() ? m_pictures[size_t(position - 1)] : QPixmap();
 }
 
-QPixmap ImageList::picture(const ImageRef& ref) const { return picture(m_registry.positionOf(ref)); }
+QPixmap ImageList::picture(const ImageRef& ref) const
+{
+    return picture(m_registry.positionOf(ref));
+}
 
 QIcon ImageList::icon(const ImageRef& ref) const
 {

@@ -33,7 +33,8 @@ public:
             const QPalette::ColorGroup group =
                 opt.state & QStyle::State_Active ? QPalette::Active : QPalette::Inactive;
             back = m_selection.brush(group, QPalette::Highlight);
-            opt.palette.setBrush(QPalette::Text, m_selection.brush(group, QPalette::HighlightedText));
+            opt.palette.setBrush(QPalette::Text,
+                                 m_selection.brush(group, QPalette::HighlightedText));
             opt.state &= ~QStyle::State_Selected;
         }
         const QWidget* widget = opt.widget;

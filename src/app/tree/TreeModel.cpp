@@ -100,7 +100,10 @@ int TreeModel::rowCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : int(m_tree.roots().size());
 }
 
-int TreeModel::columnCount(const QModelIndex&) const { return 1; }
+int TreeModel::columnCount(const QModelIndex&) const
+{
+    return 1;
+}
 
 QVariant TreeModel::data(const QModelIndex& index, int role) const
 {
@@ -185,7 +188,10 @@ void TreeModel::onAboutToBeRemoved(const Node* node)
     beginRemoveRows(indexOf(node->parent()), node->row(), node->row());
 }
 
-void TreeModel::onRemoved() { endRemoveRows(); }
+void TreeModel::onRemoved()
+{
+    endRemoveRows();
+}
 
 void TreeModel::onChanged(const Node* node)
 {

@@ -91,7 +91,10 @@ struct Style
     friend bool operator==(const Style&, const Style&) = default;
 };
 
-Style styleOf(const Node* node) { return {node->bold(), node->foreColor(), node->backColor()}; }
+Style styleOf(const Node* node)
+{
+    return {node->bold(), node->foreColor(), node->backColor()};
+}
 
 } // namespace
 
@@ -256,11 +259,11 @@ private Q_SLOTS:
         const int files = int(QDir(kProgramDir + "/ico").entryList({"*.ico"}, QDir::Files).size());
         QVERIFY(files >= 25);
         QCOMPARE(w.window.imageRegistry().count(), image::BuiltInCount + files);
-        for (const char* key : {"exe", "com", "doc", "xls", "txt", "pdf", "htm", "html", "chm",
-                                "gif", "jpg", "bmp", "tiff", "png", "wav", "mp3", "mid", "avi",
-                                "mpg", "divx", "zip", "ace", "rar", "cab", "nfo", "odt", "mkv",
-                                "flac", "7z", "gz", "iso", "deb", "sh", "py", "cpp", "h", "md",
-                                "json", "svg"})
+        for (const char* key :
+             {"exe", "com", "doc",  "xls", "txt", "pdf", "htm", "html", "chm", "gif",
+              "jpg", "bmp", "tiff", "png", "wav", "mp3", "mid", "avi",  "mpg", "divx",
+              "zip", "ace", "rar",  "cab", "nfo", "odt", "mkv", "flac", "7z",  "gz",
+              "iso", "deb", "sh",   "py",  "cpp", "h",   "md",  "json", "svg"})
             QVERIFY2(w.window.imageRegistry().hasKey(key), key);
         QVERIFY(w.window.dialogs().MehWnd() == &w.window);
         QVERIFY(w.dialogs.calls.empty()); // white window, no failure: no box
@@ -276,12 +279,12 @@ private Q_SLOTS:
         QTest::newRow("missing folder") << QStringList{"-"} << 76 << QStringList{};
         QTest::newRow("duplicate key")
             << QStringList{"a.ico", "fil.ico", "z.ico"} << 35602 << QStringList{"a"};
-        QTest::newRow("not a picture") << QStringList{"b.ico", "c.ico=junk"} << 481
-                                       << QStringList{"b"};
+        QTest::newRow("not a picture")
+            << QStringList{"b.ico", "c.ico=junk"} << 481 << QStringList{"b"};
         QTest::newRow("empty folder") << QStringList{} << 0 << QStringList{};
         QTest::newRow("several dots, odd names")
-            << QStringList{"My.Icon.ico", "Zip.ICO", "été l'x.ico", ".hidden.ico", "notes.txt"}
-            << 0 << QStringList{"my.icon", "zip", "été l'x"};
+            << QStringList{"My.Icon.ico", "Zip.ICO", "été l'x.ico", ".hidden.ico", "notes.txt"} << 0
+            << QStringList{"my.icon", "zip", "été l'x"};
     }
     void startupFailures()
     {
@@ -416,7 +419,8 @@ private Q_SLOTS:
         QCOMPARE(w.dialogs.callsOf("ShowColor").size(), size_t(2));
         QCOMPARE(w.tree().count(), count);
         for (int i = 1; i <= count; ++i)
-            QVERIFY(styleOf(w.tree().nodeAt(i)) == (Style{false, kDefaultForeColor, kDefaultBackColor}));
+            QVERIFY(styleOf(w.tree().nodeAt(i)) ==
+                    (Style{false, kDefaultForeColor, kDefaultBackColor}));
     }
 
     void deleteRemovesTheSubtreeAndLeavesTheCount()
@@ -494,9 +498,9 @@ private Q_SLOTS:
         QFETCH(QStringList, restyled);
         Window w;
         MixedTree t(w.tree());
-        const std::map<QString, Node*> nodes{{"root", t.root}, {"f1", t.f1}, {"f2", t.f2},
-                                             {"rootFile", t.rootFile}, {"f1Folder", t.f1Folder},
-                                             {"f1File", t.f1File}};
+        const std::map<QString, Node*> nodes{
+            {"root", t.root},         {"f1", t.f1},        {"f2", t.f2}, {"rootFile", t.rootFile},
+            {"f1Folder", t.f1Folder}, {"f1File", t.f1File}};
         Node* model = nodes.at(from);
         const Style style{true, rgbColour(200, 0, 0), rgbColour(255, 255, 0)};
         w.tree().setBold(model, style.bold);

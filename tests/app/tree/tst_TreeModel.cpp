@@ -27,7 +27,8 @@ struct Fixture
 
     Node* folder(Node* parent, const QString& name)
     {
-        const QString key = (parent ? parent->key() : QStringLiteral("/")) + name + QLatin1Char('/');
+        const QString key =
+            (parent ? parent->key() : QStringLiteral("/")) + name + QLatin1Char('/');
         return parent ? tree.addChild(parent, key, name, image::ClosedFolder, image::SelectedFolder)
                       : tree.addRoot(key, key, image::ClosedFolder, image::SelectedFolder);
     }
@@ -35,7 +36,8 @@ struct Fixture
 
 QImage iconImage(const QVariant& decoration)
 {
-    return decoration.value<QIcon>().pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
+    return decoration.value<QIcon>().pixmap(16, 16).toImage().convertToFormat(
+        QImage::Format_ARGB32);
 }
 
 QImage pictureImage(const ImageList& images, const ImageRef& ref)
@@ -108,7 +110,9 @@ private Q_SLOTS:
         Fixture f;
         Node* root = f.folder(nullptr, "data");
         f.folder(root, "sub");
-        const auto decoration = [&] { return iconImage(f.model.indexOf(root).data(Qt::DecorationRole)); };
+        const auto decoration = [&] {
+            return iconImage(f.model.indexOf(root).data(Qt::DecorationRole));
+        };
         QCOMPARE(decoration(), pictureImage(f.images, image::ClosedFolder));
         f.tree.setExpandedImage(root, image::OpenFolderBw);
         f.tree.setExpanded(root, true);

@@ -19,8 +19,8 @@ private Q_SLOTS:
             << QString::fromLatin1(kAllFilesFilter) << QStringList{"All Files (*.*)", "*.*"};
         QTest::newRow("several patterns")
             << "Docs|*.doc;*.txt|All|*.*" << QStringList{"Docs", "*.doc;*.txt", "All", "*.*"};
-        QTest::newRow("description without pattern dropped") << "Docs|*.doc|Lonely"
-                                                             << QStringList{"Docs", "*.doc"};
+        QTest::newRow("description without pattern dropped")
+            << "Docs|*.doc|Lonely" << QStringList{"Docs", "*.doc"};
         QTest::newRow("empty") << "" << QStringList{};
     }
     void parsesPairs()
@@ -51,18 +51,21 @@ private Q_SLOTS:
         QTest::addColumn<QString>("expected");
 
         const QString kvx = "*.KVX|*.kvx";
-        QTest::newRow("name without extension") << "/home/u/Arbre" << kvx << 1 << "/home/u/Arbre.kvx";
-        QTest::newRow("right extension kept") << "/home/u/Arbre.kvx" << kvx << 1 << "/home/u/Arbre.kvx";
+        QTest::newRow("name without extension")
+            << "/home/u/Arbre" << kvx << 1 << "/home/u/Arbre.kvx";
+        QTest::newRow("right extension kept")
+            << "/home/u/Arbre.kvx" << kvx << 1 << "/home/u/Arbre.kvx";
         QTest::newRow("case counts") << "/home/u/Arbre.KVX" << kvx << 1 << "/home/u/Arbre.KVX.kvx";
         QTest::newRow("blanks trimmed") << "  /tmp/a  " << kvx << 1 << "/tmp/a.kvx";
         QTest::newRow("pattern without inner dot: whole pattern")
-            << "/tmp/Arbre" << "Tree|.kvx" << 1 << "/tmp/Arbre..kvx";
-        QTest::newRow("ends in the whole pattern") << "/tmp/Arbre.kvx" << "Tree|.kvx" << 1
-                                                   << "/tmp/Arbre.kvx";
-        QTest::newRow("second filter selected")
-            << "/tmp/list" << "Trees|*.kvx|Text|*.txt" << 2 << "/tmp/list.txt";
-        QTest::newRow("first of several patterns")
-            << "/tmp/list" << "Docs|*.doc;*.txt" << 1 << "/tmp/list.doc";
+            << "/tmp/Arbre"
+            << "Tree|.kvx" << 1 << "/tmp/Arbre..kvx";
+        QTest::newRow("ends in the whole pattern") << "/tmp/Arbre.kvx"
+                                                   << "Tree|.kvx" << 1 << "/tmp/Arbre.kvx";
+        QTest::newRow("second filter selected") << "/tmp/list"
+                                                << "Trees|*.kvx|Text|*.txt" << 2 << "/tmp/list.txt";
+        QTest::newRow("first of several patterns") << "/tmp/list"
+                                                   << "Docs|*.doc;*.txt" << 1 << "/tmp/list.doc";
         QTest::newRow("wildcard extension appends nothing")
             << "/tmp/notes" << QString::fromLatin1(kAllFilesFilter) << 1 << "/tmp/notes";
         QTest::newRow("no pattern for that number") << "/tmp/a" << kvx << 3 << "/tmp/a";
@@ -81,11 +84,16 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("pattern");
         QTest::addColumn<QString>("extension");
-        QTest::newRow("*.kvx") << "*.kvx" << "kvx";
-        QTest::newRow(".kvx") << ".kvx" << ".kvx";
-        QTest::newRow("*.tar.gz") << "*.tar.gz" << "tar.gz";
-        QTest::newRow("*.*") << "*.*" << "*";
-        QTest::newRow("readme") << "readme" << "readme";
+        QTest::newRow("*.kvx") << "*.kvx"
+                               << "kvx";
+        QTest::newRow(".kvx") << ".kvx"
+                              << ".kvx";
+        QTest::newRow("*.tar.gz") << "*.tar.gz"
+                                  << "tar.gz";
+        QTest::newRow("*.*") << "*.*"
+                             << "*";
+        QTest::newRow("readme") << "readme"
+                                << "readme";
     }
     void patternExtensions()
     {
