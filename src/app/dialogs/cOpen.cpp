@@ -60,9 +60,15 @@ QString cOpen::showFileDialog(bool save, const QString& filter, const QString& t
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
-    const qsizetype chosen = filters.indexOf(dialog.selectedNameFilter());
-    if (chosen >= 0)
-        m_selectedFilter = int(chosen) + 1;
+    // With the pattern part hidden, the dialog may name the filter by its
+    // description alone.
+    const QString selected = dialog.selectedNameFilter();
+    for (qsizetype i = 0; i < filters.size(); ++i) {
+        if (filters[i] == selected || pairs[size_t(i)].description.trimmed() == selected) {
+            m_selectedFilter = int(i) + 1;
+            break;
+        }
+    }
     return dialog.selectedFiles().constFirst().trimmed();
 }
 
