@@ -478,8 +478,9 @@ private Q_SLOTS:
         QVERIFY(t.f2->bold());
         QTest::keyClick(w.window.TV(), Qt::Key_L, Qt::ControlModifier);
         QVERIFY(t.f1->bold());
+        const NodeId deleted = t.f2->id();
         QTest::keyClick(w.window.TV(), Qt::Key_Delete);
-        QCOMPARE(w.tree().find(t.f2->id()), nullptr);
+        QCOMPARE(w.tree().find(deleted), nullptr);
     }
 
     void applyToLevelByDepthAndKind_data()
