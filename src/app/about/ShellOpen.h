@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QWidget;
+
+namespace kvx {
+
+class MessageBoxes;
+class ShellLauncher;
+
+// Opens documents, addresses and mail links with what the desktop associates
+// with them, and explains every failure in one message box titled with the
+// application's title.
+class ShellOpen : public QObject
+{
+    Q_OBJECT
+
+public:
+    ShellOpen(ShellLauncher& launcher, MessageBoxes& boxes, QObject* parent = nullptr);
+
+    // True when the desktop accepted the request; false after a failure, which
+    // has been reported already. The owner window parents the message box.
+    bool ShellOpenDocument(const QString& file, qint32 showCommand, const QString& parameters,
+                           const QString& directory, const QString& operation, QWidget* owner);
+
+private:
+    void reportFailure(qint32 code, QWidget* owner);
+
+    ShellLauncher& m_launcher;
+    MessageBoxes& m_boxes;
+};
+
+} // namespace kvx
