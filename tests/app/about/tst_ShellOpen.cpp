@@ -1,6 +1,7 @@
 #include "about/ShellLauncher.h"
 #include "about/ShellOpen.h"
 #include "app/support/RecordedMessageBoxes.h"
+#include "app/support/RecordingLauncher.h"
 
 #include <QApplication>
 #include <QFile>
@@ -9,28 +10,6 @@
 #include <QWidget>
 
 using namespace kvx;
-
-namespace {
-
-// Answers every request with a fixed code and keeps the requests it saw.
-class FixedLauncher : public ShellLauncher
-{
-public:
-    explicit FixedLauncher(qint32 code) : m_code(code) {}
-    qint32 launch(const ShellRequest& request, LateFailure lateFailure) override
-    {
-        requests.append(request);
-        late = std::move(lateFailure);
-        return m_code;
-    }
-    QList<ShellRequest> requests;
-    LateFailure late;
-
-private:
-    qint32 m_code;
-};
-
-} // namespace
 
 class TestShellOpen : public QObject
 {
@@ -105,7 +84,7 @@ void TestShellOpen::reports()
     QFETCH(int, code);
     QFETCH(bool, accepted);
     QFETCH(QString, text);
-    FixedLauncher launcher(code);
+    RecordingLauncher launcher(code);
     RecordedMessageBoxes boxes;
     ShellOpen shell(launcher, boxes);
     QWidget owner;
@@ -123,7 +102,7 @@ void TestShellOpen::reports()
 
 void TestShellOpen::rulesReachTheShell()
 {
-    FixedLauncher launcher(42);
+    RecordingLauncher launcher(42);
     RecordedMessageBoxes boxes;
     ShellOpen shell(launcher, boxes);
     QVERIFY(shell.ShellOpenDocument(QStringLiteral("mailto:someone@example.org"), 10, {}, {},
@@ -139,7 +118,7 @@ void TestShellOpen::rulesReachTheShell()
 
 void TestShellOpen::lateFailureIsReportedOnce()
 {
-    FixedLauncher launcher(42);
+    RecordingLauncher launcher(42);
     RecordedMessageBoxes boxes;
     {
         ShellOpen shell(launcher, boxes);
