@@ -1,0 +1,142 @@
+#include "doc/IniFile.h"
+
+#include "doc/TextDecoding.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace kvx {
+
+namespace {
+
+// Larger files are not initialisation files anyone wrote: refuse them rather
+// than exhaust memory (a full tree document stays far below this).
+constexpr qint64 kMaxFileSize = qint64(1) << 30;
+
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == u'\v' || c == u'\f';
+}
+
+bool isLineEnd(QChar c)
+{
+    return c == u'\n' || c == u'\r';
+}
+
+// Narrows [from, to) to its part without surrounding blanks.
+void trim(const QString& text, qsizetype& from, qsizetype& to)
+{
+    while (from < to && isBlank(text.at(from)))
+        ++from;
+    while (to > from && isBlank(text.at(to - 1)))
+        --to;
+}
+
+QString folded(QStringView name)
+{
+    return name.toString().toCaseFolded();
+}
+
+} // namespace
+
+std::optional<IniFile> IniFile::load(const QString& path)
+{
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.isFile() || info.size() > kMaxFileSize)
+        return std::nullopt;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray bytes = file.read(kMaxFileSize + 1);
+    if (file.error() != QFileDevice::NoError || bytes.size() > kMaxFileSize)
+        return std::nullopt;
+    return parse(bytes);
+}
+
+IniFile IniFile::parse(const QByteArray& bytes)
+{
+    return parse(decodeUtf8OrWindows1252(bytes));
+}
+
+IniFile IniFile::parse(const QString& text)
+{
+    IniFile ini;
+    ini.m_text = text;
+    Section* current = nullptr;
+    const qsizetype end = text.size();
+    qsizetype lineStart = 0;
+    while (lineStart < end) {
+        qsizetype lineEnd = lineStart;
+        while (lineEnd < end && !isLineEnd(text.at(lineEnd)))
+            ++lineEnd;
+        qsizetype from = lineStart;
+        qsizetype to = lineEnd;
+        lineStart = lineEnd + 1;
+        trim(text, from, to);
+        if (from == to || text.at(from) == u';')
+            continue;
+
+        if (text.at(from) == u'[') {
+            const qsizetype close = text.indexOf(u']', from + 1);
+            current = nullptr;
+            if (close < 0 || close >= to)
+                continue; // a broken header opens no section
+            qsizetype nameFrom = from + 1;
+            qsizetype nameTo = close;
+            trim(text, nameFrom, nameTo);
+            current =
+                &ini.m_sections[folded(QStringView(text).sliced(nameFrom, nameTo - nameFrom))];
+            continue;
+        }
+
+        if (!current)
+            continue;
+        const qsizetype equals = text.indexOf(u'=', from);
+        if (equals < 0 || equals >= to)
+            continue;
+        qsizetype keyFrom = from;
+        qsizetype keyTo = equals;
+        trim(text, keyFrom, keyTo);
+        qsizetype valueFrom = equals + 1;
+        qsizetype valueTo = to;
+        trim(text, valueFrom, valueTo);
+        if (valueTo - valueFrom >= 2) {
+            const QChar first = text.at(valueFrom);
+            if ((first == u'"' || first == u'\'') && text.at(valueTo - 1) == first) {
+                ++valueFrom;
+                --valueTo;
+            }
+        }
+        const QString key = folded(QStringView(text).sliced(keyFrom, keyTo - keyFrom));
+        if (!current->contains(key))
+            current->insert(key, Span{valueFrom, valueTo - valueFrom});
+    }
+    return ini;
+}
+
+std::optional<QString> IniFile::find(QStringView section, QStringView key) const
+{
+    const auto s = m_sections.constFind(folded(section.trimmed()));
+    if (s == m_sections.cend())
+        return std::nullopt;
+    const auto e = s->constFind(folded(key.trimmed()));
+    if (e == s->cend())
+        return std::nullopt;
+    return m_text.sliced(e->from, e->size);
+}
+
+QString IniFile::value(QStringView section, QStringView key, const QString& defaultValue,
+                       qsizetype maxLength) const
+{
+    QString result = find(section, key).value_or(defaultValue);
+    if (maxLength >= 0 && result.size() > maxLength)
+        result.truncate(maxLength);
+    return result;
+}
+
+bool IniFile::hasSection(QStringView section) const
+{
+    return m_sections.contains(folded(section.trimmed()));
+}
+
+} // namespace kvx

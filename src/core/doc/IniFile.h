@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <optional>
+
+namespace kvx {
+
+// An initialisation file (tree documents, language files), read whole once
+// and then asked for any number of values:
+//   [Section]
+//   Key=Value
+// Section and key names match without regard to letter case; blanks around
+// names and values are dropped, and so is one pair of matching enclosing
+// quotation marks (' or ") around a value. Lines that are neither a section
+// header nor an entry are ignored, and so are entries before the first
+// section. When a section or key appears twice, the first entry wins.
+class IniFile
+{
+public:
+    static constexpr qsizetype NoLimit = -1;
+
+    // An empty file: every look-up gives its default.
+    IniFile() = default;
+
+    // Reads the file at `path`. Empty (nullopt) when it is missing, is not a
+    // regular file or cannot be read.
+    [[nodiscard]] static std::optional<IniFile> load(const QString& path);
+    // Parses file contents: UTF-8, or Windows-1252 when not valid UTF-8.
+    [[nodiscard]] static IniFile parse(const QByteArray& bytes);
+    [[nodiscard]] static IniFile parse(const QString& text);
+
+    // The value of `key` in `section`, or nothing when either is missing.
+    [[nodiscard]] std::optional<QString> find(QStringView section, QStringView key) const;
+    // The value, or `defaultValue` when the section or key is missing; cut
+    // to `maxLength` characters when a limit is given (the default too).
+    [[nodiscard]] QString value(QStringView section, QStringView key,
+                                const QString& defaultValue = QString(),
+                                qsizetype maxLength = NoLimit) const;
+
+    [[nodiscard]] bool hasSection(QStringView section) const;
+
+private:
+    // A value's place in m_text, already trimmed and unquoted.
+    struct Span
+    {
+        qsizetype from = 0;
+        qsizetype size = 0;
+    };
+    using Section = QHash<QString, Span>; // by case-folded key
+
+    QString m_text;
+    QHash<QString, Section> m_sections; // by case-folded name
+};
+
+} // namespace kvx
