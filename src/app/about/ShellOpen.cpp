@@ -1,8 +1,8 @@
 #include "about/ShellOpen.h"
 
-#include "about/MessageBoxes.h"
 #include "about/ShellFailure.h"
 #include "about/ShellLauncher.h"
+#include "dialogs/DialogService.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -10,8 +10,8 @@
 
 namespace kvx {
 
-ShellOpen::ShellOpen(ShellLauncher& launcher, MessageBoxes& boxes, QObject* parent)
-    : QObject(parent), m_launcher(launcher), m_boxes(boxes)
+ShellOpen::ShellOpen(ShellLauncher& launcher, DialogService& dialogs, QObject* parent)
+    : QObject(parent), m_launcher(launcher), m_dialogs(dialogs)
 {
 }
 
@@ -38,8 +38,13 @@ void ShellOpen::reportFailure(qint32 code, QWidget* owner)
     const std::optional<ShellFailure> failure = shellFailureFor(code);
     if (!failure)
         return;
-    m_boxes.showMessage(owner, MessageBoxes::Icon::Critical, QCoreApplication::applicationName(),
-                        shellFailureText(*failure));
+    const QPointer<QWidget> previousOwner = m_dialogs.MehWnd();
+    if (owner)
+        m_dialogs.setMehWnd(owner);
+    m_dialogs.MsgBox(shellFailureText(*failure), QCoreApplication::applicationName(),
+                     MessageIcon::Critical);
+    if (owner)
+        m_dialogs.setMehWnd(previousOwner);
 }
 
 } // namespace kvx

@@ -7,7 +7,7 @@ class QWidget;
 
 namespace kvx {
 
-class MessageBoxes;
+class DialogService;
 class ShellLauncher;
 
 // Opens documents, addresses and mail links with what the desktop associates
@@ -18,10 +18,11 @@ class ShellOpen : public QObject
     Q_OBJECT
 
 public:
-    ShellOpen(ShellLauncher& launcher, MessageBoxes& boxes, QObject* parent = nullptr);
+    ShellOpen(ShellLauncher& launcher, DialogService& dialogs, QObject* parent = nullptr);
 
     // True when the desktop accepted the request; false after a failure, which
-    // has been reported already. The owner window parents the message box.
+    // has been reported already. The message box is modal to the owner window
+    // when one is given, else to the dialog service's window.
     bool ShellOpenDocument(const QString& file, qint32 showCommand, const QString& parameters,
                            const QString& directory, const QString& operation, QWidget* owner);
 
@@ -29,7 +30,7 @@ private:
     void reportFailure(qint32 code, QWidget* owner);
 
     ShellLauncher& m_launcher;
-    MessageBoxes& m_boxes;
+    DialogService& m_dialogs;
 };
 
 } // namespace kvx

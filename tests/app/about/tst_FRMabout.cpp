@@ -1,7 +1,7 @@
 #include "about/AppInfo.h"
 #include "about/FRMabout.h"
 #include "about/ShellOpen.h"
-#include "app/support/RecordedMessageBoxes.h"
+#include "app/ScriptedDialogs.h"
 #include "app/support/RecordingLauncher.h"
 
 #include <QApplication>
@@ -65,7 +65,7 @@ private:
     }
 
     RecordingLauncher m_launcher;
-    RecordedMessageBoxes m_boxes;
+    test::ScriptedDialogs m_boxes;
     ShellOpen* m_shell = nullptr;
     FRMabout* m_about = nullptr;
 };
@@ -255,7 +255,7 @@ void TestFRMabout::links()
     QCOMPARE(QUrlQuery(mail).queryItemValue(QStringLiteral("subject"), QUrl::FullyDecoded),
              QStringLiteral("About KVX ") + QStringLiteral(KVX_VERSION));
     QVERIFY(!m_launcher.requests[1].file.contains(QLatin1Char(' ')));
-    QVERIFY(m_boxes.boxes.isEmpty());
+    QVERIFY(m_boxes.calls.empty());
 }
 
 QTEST_MAIN(TestFRMabout)

@@ -1,6 +1,6 @@
 #include "about/ShellLauncher.h"
 #include "about/ShellOpen.h"
-#include "app/support/RecordedMessageBoxes.h"
+#include "app/ScriptedDialogs.h"
 #include "app/support/RecordingLauncher.h"
 
 #include <QApplication>
@@ -10,6 +10,16 @@
 #include <QWidget>
 
 using namespace kvx;
+using kvx::test::ScriptedDialogs;
+
+namespace {
+
+std::vector<ScriptedDialogs::Call> boxesOf(const ScriptedDialogs& dialogs)
+{
+    return dialogs.callsOf(QStringLiteral("MsgBox"));
+}
+
+} // namespace
 
 class TestShellOpen : public QObject
 {
@@ -85,25 +95,25 @@ void TestShellOpen::reports()
     QFETCH(bool, accepted);
     QFETCH(QString, text);
     RecordingLauncher launcher(code);
-    RecordedMessageBoxes boxes;
+    ScriptedDialogs boxes;
     ShellOpen shell(launcher, boxes);
     QWidget owner;
     QCOMPARE(shell.ShellOpenDocument(QStringLiteral("http://example.org/"), 10, {}, {},
                                      QStringLiteral("open"), &owner),
              accepted);
-    QCOMPARE(boxes.boxes.size(), accepted ? 0 : 1);
+    QCOMPARE(int(boxesOf(boxes).size()), accepted ? 0 : 1);
     if (!accepted) {
-        QCOMPARE(boxes.boxes[0].text, text);
-        QCOMPARE(boxes.boxes[0].title, QStringLiteral("KVX"));
-        QCOMPARE(boxes.boxes[0].icon, MessageBoxes::Icon::Critical);
-        QCOMPARE(boxes.boxes[0].parent, &owner);
+        QCOMPARE(boxesOf(boxes)[0].args[0], text);
+        QCOMPARE(boxesOf(boxes)[0].args[1], QStringLiteral("KVX"));
+        QCOMPARE(boxesOf(boxes)[0].icon, MessageIcon::Critical);
+        QVERIFY(!boxes.MehWnd()); // the owner parents the box only while it shows
     }
 }
 
 void TestShellOpen::rulesReachTheShell()
 {
     RecordingLauncher launcher(42);
-    RecordedMessageBoxes boxes;
+    ScriptedDialogs boxes;
     ShellOpen shell(launcher, boxes);
     QVERIFY(shell.ShellOpenDocument(QStringLiteral("mailto:someone@example.org"), 10, {}, {},
                                     QStringLiteral("open"), nullptr));
@@ -119,21 +129,22 @@ void TestShellOpen::rulesReachTheShell()
 void TestShellOpen::lateFailureIsReportedOnce()
 {
     RecordingLauncher launcher(42);
-    RecordedMessageBoxes boxes;
+    ScriptedDialogs boxes;
     {
         ShellOpen shell(launcher, boxes);
         QVERIFY(shell.ShellOpenDocument(QStringLiteral("a.txt"), 1, {}, {}, QStringLiteral("open"),
                                         nullptr));
-        QVERIFY(boxes.boxes.isEmpty());
+        QVERIFY(boxesOf(boxes).empty());
         launcher.late(4);
-        QCOMPARE(boxes.boxes.size(), 1);
-        QCOMPARE(boxes.boxes[0].text, QStringLiteral("Erreur -2147220452\nAn error occurred "
-                                                     "occurred whilst trying to open or print "
-                                                     "the selected file."));
+        QCOMPARE(int(boxesOf(boxes).size()), 1);
+        QCOMPARE(boxesOf(boxes)[0].args[0],
+                 QStringLiteral("Erreur -2147220452\nAn error occurred "
+                                "occurred whilst trying to open or print "
+                                "the selected file."));
     }
     // Once the service is gone a late answer has nobody to tell.
     launcher.late(2);
-    QCOMPARE(boxes.boxes.size(), 1);
+    QCOMPARE(int(boxesOf(boxes).size()), 1);
 }
 
 void TestShellOpen::xdgOpenOutcomes_data()
@@ -196,12 +207,12 @@ void TestShellOpen::missingLocalFilesAreNotHandedOver()
 void TestShellOpen::openerThatCannotStart()
 {
     XdgOpenLauncher launcher(m_dir.filePath(QStringLiteral("no-opener-here")));
-    RecordedMessageBoxes boxes;
+    ScriptedDialogs boxes;
     ShellOpen shell(launcher, boxes);
     QVERIFY(!shell.ShellOpenDocument(QStringLiteral("https://example.org/"), 10, {}, {},
                                      QStringLiteral("open"), nullptr));
-    QCOMPARE(boxes.boxes.size(), 1);
-    QCOMPARE(boxes.boxes[0].text,
+    QCOMPARE(int(boxesOf(boxes).size()), 1);
+    QCOMPARE(boxesOf(boxes)[0].args[0],
              QStringLiteral(
                  "Erreur -2147220429\nThis file type does not have a valid file association."));
 }
@@ -226,14 +237,14 @@ void TestShellOpen::openerStillRunningCountsAsAccepted()
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.close();
     XdgOpenLauncher launcher(writeOpener(QStringLiteral("sleep 1; exit 4")), 50);
-    RecordedMessageBoxes boxes;
+    ScriptedDialogs boxes;
     ShellOpen shell(launcher, boxes);
     QVERIFY(
         shell.ShellOpenDocument(document, 1, {}, m_dir.path(), QStringLiteral("open"), nullptr));
-    QVERIFY(boxes.boxes.isEmpty());
-    QTRY_COMPARE_WITH_TIMEOUT(boxes.boxes.size(), 1, 10000);
-    QCOMPARE(boxes.boxes[0].text, QStringLiteral("Erreur -2147220425\nNo application is "
-                                                 "associated with this file type."));
+    QVERIFY(boxesOf(boxes).empty());
+    QTRY_COMPARE_WITH_TIMEOUT(int(boxesOf(boxes).size()), 1, 10000);
+    QCOMPARE(boxesOf(boxes)[0].args[0], QStringLiteral("Erreur -2147220425\nNo application is "
+                                                       "associated with this file type."));
     QFile seen(m_dir.filePath(QStringLiteral("seen")));
     QVERIFY(seen.open(QIODevice::ReadOnly));
     QCOMPARE(QString::fromUtf8(seen.readLine()).chopped(1), document);
