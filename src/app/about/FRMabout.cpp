@@ -12,6 +12,8 @@
 #include <QPainter>
 #include <QTimer>
 #include <QUrl>
+#include <algorithm>
+#include <iterator>
 
 namespace kvx {
 
@@ -58,18 +60,44 @@ FRMabout::FRMabout(ShellOpen& shell, QWidget* parent)
     small.setPointSizeF(8.25);
     setFont(small);
 
-    addLabel(this, "Label1", QStringLiteral("Application   :"), {180, 24, 72, 13});
-    m_appName = addLabel(this, "LBLappname", {}, {252, 24, 130, 13});
-    addLabel(this, "Label2", QStringLiteral("Version         :"), {180, 44, 72, 13});
-    m_version = addLabel(this, "LBLversion", {}, {252, 44, 233, 13});
-    addLabel(this, "Label4", QStringLiteral("Exécutable   :"), {180, 64, 72, 13});
-    m_exe = addLabel(this, "LBLexe", {}, {252, 64, 130, 13});
-    addLabel(this, "Label3", QStringLiteral("CopyRight    :"), {180, 84, 72, 13});
-    m_copyRight =
-        addLabel(this, "LBLcopyRight", QString(appinfo::kContactEmail), {252, 84, 130, 13});
+    // Captions on the left, values beside them; the value column moves right
+    // when the captions need more room than they had in the original layout.
+    struct Row
+    {
+        const char* captionName;
+        QString caption;
+        const char* valueName;
+    };
+    const Row rows[] = {
+        {"Label1", QStringLiteral("Application   :"), "LBLappname"},
+        {"Label2", QStringLiteral("Version         :"), "LBLversion"},
+        {"Label4", QStringLiteral("Exécutable   :"), "LBLexe"},
+        {"Label3", QStringLiteral("CopyRight    :"), "LBLcopyRight"},
+        {"Label5", QStringLiteral("Organisation :"), "LBLCieName"},
+    };
+    constexpr int kCaptionLeft = 180;
+    int captionWidth = 0;
+    for (const Row& row : rows)
+        captionWidth = std::max(captionWidth, fontMetrics().horizontalAdvance(row.caption));
+    const int valueLeft = std::max(252, kCaptionLeft + captionWidth + 6);
+    QLabel* values[std::size(rows)];
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        const int top = 24 + 20 * int(i);
+        addLabel(this, rows[i].captionName, rows[i].caption,
+                 {kCaptionLeft, top, valueLeft - kCaptionLeft, 15});
+        values[i] =
+            addLabel(this, rows[i].valueName, {}, {valueLeft, top, width() - valueLeft - 4, 15});
+    }
+    m_appName = values[0];
+    m_version = values[1];
+    m_exe = values[2];
+    m_copyRight = values[3];
+    m_copyRight->setText(QString(appinfo::kContactEmail));
+    m_copyRight->adjustSize();
     makeLink(m_copyRight, kLinkBlue);
-    addLabel(this, "Label5", QStringLiteral("Organisation :"), {180, 104, 72, 13});
-    m_cieName = addLabel(this, "LBLCieName", QString(appinfo::kMakerName), {252, 104, 130, 13});
+    m_cieName = values[4];
+    m_cieName->setText(QString(appinfo::kMakerName));
+    m_cieName->adjustSize();
     makeLink(m_cieName, kLinkPurple);
 
     auto* viewport = new QFrame(this);
