@@ -1,6 +1,7 @@
 #include "cli/HeadlessRun.h"
 
 #include "cli/CommandLine.h"
+#include "print/PdfJacket.h"
 #include "tree/FolderLister.h"
 #include "tree/FolderScan.h"
 #include "tree/ImageRegistry.h"
@@ -42,8 +43,13 @@ int runHeadless(const CommandLine& options, QTextStream& out, QTextStream& err)
         return fail(QStringLiteral("--add is not available yet"));
     if (!options.saveFile.isEmpty())
         return fail(QStringLiteral("--save is not available yet"));
-    if (!options.pdfFile.isEmpty())
-        return fail(QStringLiteral("--pdf is not available yet"));
+    if (!options.pdfFile.isEmpty()) {
+        const QString error = PrintJacketToPdf(
+            tree, options.pdfFile,
+            {options.lines, options.columns, options.blackAndWhiteFolders, !options.monochrome});
+        if (!error.isEmpty())
+            return fail(error);
+    }
 
     if (options.list) {
         const QStringList rows = RowTexts(tree);
