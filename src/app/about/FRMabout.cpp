@@ -232,7 +232,7 @@ bool FRMabout::eventFilter(QObject* watched, QEvent* event)
     const auto type = event->type();
     const bool press = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
     const bool release = type == QEvent::MouseButtonRelease;
-    const auto* mouse = static_cast<QMouseEvent*>(event);
+    const auto* mouse = press || release ? static_cast<QMouseEvent*>(event) : nullptr;
     // A click is a release over the label that was pressed.
     const auto clicked = [&] {
         return release && mouse->button() == Qt::LeftButton &&
