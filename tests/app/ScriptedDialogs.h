@@ -76,11 +76,12 @@ public:
 private:
     template <class T> static T take(std::deque<T>& queue, T cancel)
     {
-        if (queue.empty())
-            return cancel;
-        T answer = std::move(queue.front());
-        queue.pop_front();
-        return answer;
+        // One return object: GCC 12 sees a maybe-uninitialized optional otherwise.
+        if (!queue.empty()) {
+            cancel = std::move(queue.front());
+            queue.pop_front();
+        }
+        return cancel;
     }
 };
 

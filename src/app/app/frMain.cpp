@@ -1,5 +1,8 @@
 #include "app/frMain.h"
 
+#include "lang/LanguageMenu.h"
+#include "tree/CategoryCommands.h"
+
 #include "app/VLine.h"
 #include "dialogs/cOpen.h"
 #include "tree/BuiltInPictures.h"
@@ -343,7 +346,16 @@ void frMain::connectControls()
 //   tree documents:           mnuLoad, mnuSave
 //   languages:                cmdTranslate, MNlangue items, setLanguageFilesLister
 //   About window:             mnuabout
-void frMain::connectSubsystems() {}
+void frMain::connectSubsystems()
+{
+    new CategoryCommands(
+        *this, tree(), eventPump(),
+        [this](const QString& prompt, const QString& title, const QString& defaultText) {
+            return dialogs().InputBox(prompt, title, defaultText);
+        },
+        this);
+    connectLanguageMenu(*this);
+}
 
 void frMain::Form_Load()
 {
