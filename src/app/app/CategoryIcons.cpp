@@ -46,8 +46,9 @@ std::optional<StartupError> loadCategoryIcons(const QString& icoFolder, ImageLis
             return StartupError{kErrInvalidPicture,
                                 QStringLiteral("Invalid picture: %1").arg(icon.path)};
         if (!images.add(icon.key, QPixmap::fromImage(picture)))
-            return StartupError{kErrKeyNotUnique,
-                                QStringLiteral("Key is not unique in collection: %1").arg(icon.key)};
+            return StartupError{
+                kErrKeyNotUnique,
+                QStringLiteral("Key is not unique in collection: %1").arg(icon.key)};
     }
     return std::nullopt;
 }
