@@ -139,4 +139,10 @@ bool IniFile::hasSection(QStringView section) const
     return m_sections.contains(folded(section.trimmed()));
 }
 
+QStringList IniFile::keys(QStringView section) const
+{
+    const auto s = m_sections.constFind(folded(section.trimmed()));
+    return s == m_sections.cend() ? QStringList() : QStringList(s->keyBegin(), s->keyEnd());
+}
+
 } // namespace kvx

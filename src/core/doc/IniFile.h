@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace kvx {
@@ -39,6 +40,8 @@ public:
                                 qsizetype maxLength = NoLimit) const;
 
     [[nodiscard]] bool hasSection(QStringView section) const;
+    // The names of a section's entries, case-folded, in no particular order.
+    [[nodiscard]] QStringList keys(QStringView section) const;
 
 private:
     // A value's place in m_text, already trimmed and unquoted.

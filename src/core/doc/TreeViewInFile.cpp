@@ -1,0 +1,513 @@
+#include "doc/TreeViewInFile.h"
+
+#include "doc/IniFile.h"
+#include "doc/IniWriter.h"
+#include "doc/TreeViewSettings.h"
+#include "tree/ImageRegistry.h"
+#include "tree/NodeTree.h"
+
+#include <QLocale>
+#include <QStringList>
+#include <algorithm>
+#include <cmath>
+
+namespace kvx {
+
+namespace {
+
+const QString kType = QStringLiteral("TVW FILE");
+// Version 1.1 differs from 1.0 only in that the text, key and tag of node
+// entries are percent-encoded, so that names holding "|", "%", line breaks or
+// leading blanks survive. It is written only when some name needs it.
+const QString kPlainVersion = QStringLiteral("1.0");
+const QString kEncodedVersion = QStringLiteral("1.1");
+
+constexpr QStringView kFileInfo = u"FileInfo";
+constexpr QStringView kTreeView = u"TreeView";
+constexpr QStringView kNodes = u"Nodes";
+
+// The characters the reader trims from the ends of a value.
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == u'\v' || c == u'\f';
+}
+
+bool needsEncoding(const QString& field)
+{
+    for (const QChar c : field) {
+        if (c == u'%' || c == u'|' || c == u'\r' || c == u'\n')
+            return true;
+    }
+    return false;
+}
+
+bool treeNeedsEncoding(const NodeTree& tree)
+{
+    for (int i = 1; i <= tree.count(); ++i) {
+        const Node* node = tree.nodeAt(i);
+        if (needsEncoding(node->text()) || needsEncoding(node->key()) ||
+            needsEncoding(node->tag()) ||
+            (!node->text().isEmpty() && isBlank(node->text().front())))
+            return true;
+    }
+    return false;
+}
+
+void appendEscape(QString& out, QChar c)
+{
+    out += u'%';
+    out += QString::number(c.unicode(), 16).toUpper().rightJustified(2, u'0');
+}
+
+QString encodeField(const QString& field)
+{
+    QString out;
+    out.reserve(field.size());
+    for (qsizetype i = 0; i < field.size(); ++i) {
+        const QChar c = field.at(i);
+        if (c == u'%' || c == u'|' || c == u'\r' || c == u'\n' || (i == 0 && isBlank(c)))
+            appendEscape(out, c);
+        else
+            out += c;
+    }
+    return out;
+}
+
+int hexValue(QChar c)
+{
+    if (c >= u'0' && c <= u'9')
+        return c.unicode() - u'0';
+    if (c >= u'A' && c <= u'F')
+        return c.unicode() - u'A' + 10;
+    if (c >= u'a' && c <= u'f')
+        return c.unicode() - u'a' + 10;
+    return -1;
+}
+
+// Turns every "%HH" naming an ASCII character back into it; anything else,
+// a lone "%" included, stays as it is.
+QString decodeField(const QString& field)
+{
+    if (!field.contains(u'%'))
+        return field;
+    QString out;
+    out.reserve(field.size());
+    for (qsizetype i = 0; i < field.size(); ++i) {
+        if (field.at(i) == u'%' && i + 2 < field.size()) {
+            const int high = hexValue(field.at(i + 1));
+            const int low = hexValue(field.at(i + 2));
+            if (high >= 0 && high < 8 && low >= 0) {
+                out += QChar(char16_t(high * 16 + low));
+                i += 2;
+                continue;
+            }
+        }
+        out += field.at(i);
+    }
+    return out;
+}
+
+// Indentation: a 32-bit float with up to 7 significant digits and the
+// decimal separator of the user's locale; read back with either separator,
+// whatever the locale, so documents move between locales.
+QString formatIndentation(float twips)
+{
+    QString text = QString::number(double(twips), 'g', 7);
+    return text.replace(u'.', QLocale().decimalPoint());
+}
+
+bool parseIndentation(const QString& text, float* twips)
+{
+    QString plain = text.trimmed();
+    plain.replace(u',', u'.');
+    bool ok = false;
+    const double value = plain.toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return false;
+    *twips = float(value);
+    return true;
+}
+
+bool parseInteger(const QString& text, qint32* value)
+{
+    bool ok = false;
+    const int v = text.trimmed().toInt(&ok, 10);
+    if (ok)
+        *value = v;
+    return ok;
+}
+
+// A truth value: a number (0 is false) or the words True and False.
+bool parseFlag(const QString& text, bool* value)
+{
+    const QString t = text.trimmed();
+    if (t.compare(u"true", Qt::CaseInsensitive) == 0 ||
+        t.compare(u"false", Qt::CaseInsensitive) == 0) {
+        *value = t.size() == 4;
+        return true;
+    }
+    bool ok = false;
+    const double number = t.toDouble(&ok);
+    if (ok)
+        *value = number != 0;
+    return ok;
+}
+
+// A settings text as one line that reads back as it is: blanks at its ends
+// and a pair of enclosing quotes would be dropped by the reader, so such a
+// text goes in one more pair of quotes.
+QString settingText(QString text)
+{
+    text.replace(u'\r', u' ');
+    text.replace(u'\n', u' ');
+    if (text.isEmpty())
+        return text;
+    const QChar first = text.front();
+    const QChar last = text.back();
+    const bool quoted = text.size() >= 2 && first == last && (first == u'"' || first == u'\'');
+    if (quoted || isBlank(first) || isBlank(last))
+        text = u'"' + text + u'"';
+    return text;
+}
+
+// The first `wanted` fields of a "|"-separated value; later ones are never
+// looked at, so a value of a million bars costs nothing.
+QStringList splitFields(const QString& value, qsizetype wanted)
+{
+    QStringList fields;
+    qsizetype from = 0;
+    while (fields.size() < wanted) {
+        const qsizetype bar = value.indexOf(u'|', from);
+        fields.append(value.sliced(from, (bar < 0 ? value.size() : bar) - from));
+        if (bar < 0)
+            break;
+        from = bar + 1;
+    }
+    return fields;
+}
+
+class Failures
+{
+public:
+    void fail(qint32 code) { m_latest = code; }
+    [[nodiscard]] qint32 latest() const { return m_latest; }
+
+private:
+    qint32 m_latest = load_result::Ok;
+};
+
+void readInteger(const IniFile& doc, QStringView key, int& setting, bool (*valid)(int),
+                 Failures& failures)
+{
+    const std::optional<QString> text = doc.find(kTreeView, key);
+    if (!text)
+        return;
+    qint32 value = 0;
+    if (parseInteger(*text, &value) && valid(value))
+        setting = value;
+    else
+        failures.fail(load_result::BadSetting);
+}
+
+void readFlag(const IniFile& doc, QStringView key, bool& setting, Failures& failures)
+{
+    const std::optional<QString> text = doc.find(kTreeView, key);
+    if (!text)
+        return;
+    if (!parseFlag(*text, &setting))
+        failures.fail(load_result::BadSetting);
+}
+
+void readText(const IniFile& doc, QStringView key, QString& setting)
+{
+    if (std::optional<QString> text = doc.find(kTreeView, key))
+        setting = std::move(*text);
+}
+
+void readSettings(const IniFile& doc, TreeViewSettings& s, NodeTree& tree, Failures& failures)
+{
+    readInteger(doc, u"Appearance", s.appearance, &TreeViewSettings::validAppearance, failures);
+    readInteger(doc, u"BorderStyle", s.borderStyle, &TreeViewSettings::validBorderStyle, failures);
+    readFlag(doc, u"Checkboxes", s.checkboxes, failures);
+    readFlag(doc, u"FullRowSelect", s.fullRowSelect, failures);
+    readFlag(doc, u"HideSelection", s.hideSelection, failures);
+    // ImageList names the window's own list: never taken from a document.
+    if (const std::optional<QString> text = doc.find(kTreeView, u"Indentation")) {
+        float twips = 0;
+        if (parseIndentation(*text, &twips) && TreeViewSettings::validIndentation(twips))
+            s.indentationTwips = twips;
+        else
+            failures.fail(load_result::BadSetting);
+    }
+    readInteger(doc, u"LabelEdit", s.labelEdit, &TreeViewSettings::validLabelEdit, failures);
+    readInteger(doc, u"LineStyle", s.lineStyle, &TreeViewSettings::validLineStyle, failures);
+    readText(doc, u"PathSeparator", s.pathSeparator);
+    readFlag(doc, u"Sorted", s.sorted, failures);
+    tree.setRootsSorted(s.sorted);
+    readInteger(doc, u"Style", s.style, &TreeViewSettings::validStyle, failures);
+    readText(doc, u"ToolTipText", s.toolTipText);
+}
+
+// The highest n with a "Node<n>" entry: a document's Count may promise far
+// more entries than it holds, and looking each of them up would take forever.
+qint64 highestNodeEntry(const IniFile& doc)
+{
+    qint64 highest = 0;
+    const QStringList keys = doc.keys(kNodes);
+    for (const QString& key : keys) {
+        if (!key.startsWith(u"node") || key.size() < 5 || key.at(4) == u'0')
+            continue;
+        bool ok = false;
+        const qint32 n = QStringView(key).sliced(4).toInt(&ok, 10);
+        if (ok && n > 0 && key.at(4).isDigit() && key.back().isDigit())
+            highest = std::max<qint64>(highest, n);
+    }
+    return highest;
+}
+
+void readImages(const IniFile& doc, NodeTree& tree, Node* node, const QString& number,
+                Failures& failures)
+{
+    const std::optional<QString> entry =
+        doc.find(kNodes, QString(QStringLiteral("Image") + number));
+    if (!entry) {
+        failures.fail(load_result::BadImage);
+        return;
+    }
+    const QStringList fields = splitFields(*entry, 3);
+    const ImageRegistry* images = tree.imageList();
+    using Setter = void (NodeTree::*)(Node*, const ImageRef&);
+    const Setter setters[] = {&NodeTree::setImage, &NodeTree::setSelectedImage,
+                              &NodeTree::setExpandedImage};
+    for (qsizetype i = 0; i < 3; ++i) {
+        if (i >= fields.size()) {
+            failures.fail(load_result::BadImage);
+            continue;
+        }
+        if (fields.at(i).trimmed().isEmpty())
+            continue; // no such picture
+        qint32 position = 0;
+        if (parseInteger(fields.at(i), &position) && images && images->positionOf(position) > 0)
+            (tree.*setters[i])(node, position);
+        else
+            failures.fail(load_result::BadImage);
+    }
+}
+
+void readStyle(const IniFile& doc, NodeTree& tree, Node* node, const QString& number,
+               Failures& failures)
+{
+    const std::optional<QString> entry =
+        doc.find(kNodes, QString(QStringLiteral("Style") + number));
+    if (!entry) {
+        failures.fail(load_result::BadStyle);
+        return;
+    }
+    const QStringList fields = splitFields(*entry, 5);
+    auto colour = [&](qsizetype i, void (NodeTree::*set)(Node*, Colour)) {
+        qint32 value = 0;
+        if (i < fields.size() && parseInteger(fields.at(i), &value))
+            (tree.*set)(node, Colour(quint32(value)));
+        else
+            failures.fail(load_result::BadStyle);
+    };
+    auto flag = [&](qsizetype i, void (NodeTree::*set)(Node*, bool)) {
+        bool value = false;
+        if (i < fields.size() && parseFlag(fields.at(i), &value))
+            (tree.*set)(node, value);
+        else
+            failures.fail(load_result::BadStyle);
+    };
+    colour(0, &NodeTree::setForeColor);
+    colour(1, &NodeTree::setBackColor);
+    flag(2, &NodeTree::setBold);
+    flag(3, &NodeTree::setChecked);
+    // The node has no children yet: the flag sticks and shows once they come.
+    flag(4, &NodeTree::setExpanded);
+}
+
+void readNode(const IniFile& doc, NodeTree& tree, qint64 n, bool encoded, bool blnStyle,
+              bool blnImages, Failures& failures)
+{
+    const QString number = QString::number(n);
+    const std::optional<QString> entry = doc.find(kNodes, QString(QStringLiteral("Node") + number));
+    QStringList fields = entry ? splitFields(*entry, 5) : QStringList();
+    if (fields.size() < 3) {
+        failures.fail(load_result::NodeSkipped);
+        return;
+    }
+    if (encoded) {
+        for (const qsizetype i : {0, 2, 3}) {
+            if (i < fields.size())
+                fields[i] = decodeField(fields.at(i));
+        }
+    }
+
+    Node* node = nullptr;
+    if (fields.at(1) == u"ROOT") {
+        node = tree.addRoot(fields.at(2), fields.at(0));
+    } else {
+        qint32 parent = 0;
+        if (parseInteger(fields.at(1), &parent)) {
+            if (const Node* relative = tree.nodeAt(parent))
+                node = tree.addChild(relative, fields.at(2), fields.at(0));
+        }
+    }
+    if (!node) {
+        failures.fail(load_result::NodeSkipped);
+        return;
+    }
+
+    if (fields.size() > 3)
+        tree.setTag(node, fields.at(3));
+    else
+        failures.fail(load_result::BadNodeField);
+    bool sorted = false;
+    if (fields.size() > 4 && parseFlag(fields.at(4), &sorted))
+        tree.setSorted(node, sorted);
+    else
+        failures.fail(load_result::BadNodeField);
+
+    if (blnImages)
+        readImages(doc, tree, node, number, failures);
+    if (blnStyle)
+        readStyle(doc, tree, node, number, failures);
+}
+
+} // namespace
+
+QString BoolToFlag(bool blnValue)
+{
+    return blnValue ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+namespace {
+
+IniWriter documentWriter(const NodeTree& tree, const TreeViewSettings& s, bool blnStyle,
+                         bool blnImages)
+{
+    const bool encoded = treeNeedsEncoding(tree);
+    auto field = [encoded](const QString& text) { return encoded ? encodeField(text) : text; };
+
+    IniWriter w;
+    w.section(kFileInfo);
+    w.entry(u"Type", kType);
+    w.entry(u"Version", encoded ? kEncodedVersion : kPlainVersion);
+
+    w.section(kTreeView);
+    w.entry(u"Appearance", QString::number(s.appearance));
+    w.entry(u"BorderStyle", QString::number(s.borderStyle));
+    w.entry(u"Checkboxes", BoolToFlag(s.checkboxes));
+    w.entry(u"FullRowSelect", BoolToFlag(s.fullRowSelect));
+    w.entry(u"HideSelection", BoolToFlag(s.hideSelection));
+    if (!s.imageList.isEmpty())
+        w.entry(u"ImageList", settingText(s.imageList));
+    w.entry(u"Indentation", formatIndentation(s.indentationTwips));
+    w.entry(u"LabelEdit", QString::number(s.labelEdit));
+    w.entry(u"LineStyle", QString::number(s.lineStyle));
+    w.entry(u"PathSeparator", settingText(s.pathSeparator));
+    w.entry(u"Sorted", BoolToFlag(s.sorted));
+    w.entry(u"Style", QString::number(s.style));
+    w.entry(u"ToolTipText", settingText(s.toolTipText));
+
+    w.section(kNodes);
+    w.entry(u"Count", QString::number(tree.count()));
+    const ImageRegistry* images = tree.imageList();
+    auto position = [images](const ImageRef& ref) {
+        const int p = images ? images->positionOf(ref) : 0;
+        return p > 0 ? QString::number(p) : QString();
+    };
+    QString value;
+    for (int i = 1; i <= tree.count(); ++i) {
+        const Node* node = tree.nodeAt(i);
+        const QString number = QString::number(i);
+        value = field(node->text());
+        value += u'|';
+        value += node->parent() ? QString::number(node->parent()->index()) : QStringLiteral("ROOT");
+        value += u'|';
+        value += field(node->key());
+        value += u'|';
+        value += field(node->tag());
+        value += u'|';
+        value += BoolToFlag(node->sorted());
+        w.entry(QString(QStringLiteral("Node") + number), value);
+
+        if (blnImages) {
+            value = position(node->image());
+            value += u'|';
+            value += position(node->selectedImage());
+            value += u'|';
+            value += position(node->expandedImage());
+            w.entry(QString(QStringLiteral("Image") + number), value);
+        }
+        if (blnStyle) {
+            value = QString::number(qint32(node->foreColor()));
+            value += u'|';
+            value += QString::number(qint32(node->backColor()));
+            value += u'|';
+            value += BoolToFlag(node->bold());
+            value += u'|';
+            value += BoolToFlag(node->checked());
+            value += u'|';
+            value += BoolToFlag(node->expanded());
+            w.entry(QString(QStringLiteral("Style") + number), value);
+        }
+    }
+    return w;
+}
+
+} // namespace
+
+QByteArray TreeViewDocument(const NodeTree& tree, const TreeViewSettings& settings, bool blnStyle,
+                            bool blnImages)
+{
+    return documentWriter(tree, settings, blnStyle, blnImages).toUtf8();
+}
+
+bool SaveTreeViewInFile(const NodeTree& tree, const TreeViewSettings& settings,
+                        const QString& strFile, bool blnStyle, bool blnImages, QString* error)
+{
+    return documentWriter(tree, settings, blnStyle, blnImages).save(strFile, error);
+}
+
+qint32 LoadTreeViewFromFile(NodeTree& tree, TreeViewSettings& settings, const QString& strFile,
+                            bool blnProperties, bool blnStyle, bool blnImages)
+{
+    const std::optional<IniFile> doc = IniFile::load(strFile);
+    if (!doc)
+        return load_result::NotADocument;
+    return LoadTreeViewFromIni(tree, settings, *doc, blnProperties, blnStyle, blnImages);
+}
+
+qint32 LoadTreeViewFromIni(NodeTree& tree, TreeViewSettings& settings, const IniFile& doc,
+                           bool blnProperties, bool blnStyle, bool blnImages)
+{
+    if (doc.value(kFileInfo, u"Type") != kType)
+        return load_result::NotADocument;
+    const bool encoded = doc.value(kFileInfo, u"Version") == kEncodedVersion;
+
+    Failures failures;
+    if (blnProperties) {
+        tree.clear();
+        readSettings(doc, settings, tree, failures);
+    }
+
+    qint32 count = 0;
+    if (!parseInteger(doc.value(kNodes, u"Count"), &count))
+        failures.fail(load_result::BadCount);
+    const qint64 last = std::min<qint64>(count, highestNodeEntry(doc));
+    for (qint64 n = 1; n <= last; ++n)
+        readNode(doc, tree, n, encoded, blnStyle, blnImages, failures);
+    if (count > last)
+        failures.fail(load_result::NodeSkipped); // entries promised but missing
+    return failures.latest();
+}
+
+QString ReadIniValue(const QString& strFile, const QString& strSection, const QString& strKey,
+                     const QString& strDefault)
+{
+    const std::optional<IniFile> ini = IniFile::load(strFile);
+    return ini ? ini->value(strSection, strKey, strDefault) : strDefault;
+}
+
+} // namespace kvx
