@@ -1,6 +1,8 @@
 #include "cli/HeadlessRun.h"
 
 #include "cli/CommandLine.h"
+#include "doc/TreeViewInFile.h"
+#include "doc/TreeViewSettings.h"
 #include "tree/FolderLister.h"
 #include "tree/FolderScan.h"
 #include "tree/ImageRegistry.h"
@@ -23,6 +25,7 @@ int runHeadless(const CommandLine& options, QTextStream& out, QTextStream& err)
     const ImageRegistry images = ImageRegistry::withBuiltIns();
     NodeTree tree;
     tree.setImageList(&images);
+    TreeViewSettings settings;
     DirectoryLister lister;
     ProcessEventsPump pump;
     NoElementCountDisplay count;
@@ -35,13 +38,25 @@ int runHeadless(const CommandLine& options, QTextStream& out, QTextStream& err)
         scan.BuildTree();
         ExpandToDepth(tree, options.expandDepth);
     } else {
-        return fail(QStringLiteral("cannot open tree documents yet: %1").arg(options.document));
+        const QFileInfo document(options.document);
+        if (!document.isFile() || !document.isReadable())
+            return fail(QStringLiteral("cannot read %1").arg(options.document));
+        const qint32 result =
+            LoadTreeViewFromFile(tree, settings, options.document, true, true, true);
+        if (result == load_result::NotADocument)
+            return fail(QStringLiteral("not a tree document: %1").arg(options.document));
+        if (result != load_result::Ok)
+            err << "kvx: warning: " << options.document
+                << ": some entries could not be read and were left out" << Qt::endl;
     }
 
     if (!options.addPatterns.isEmpty())
         return fail(QStringLiteral("--add is not available yet"));
-    if (!options.saveFile.isEmpty())
-        return fail(QStringLiteral("--save is not available yet"));
+    if (!options.saveFile.isEmpty()) {
+        QString error;
+        if (!SaveTreeViewInFile(tree, settings, options.saveFile, true, true, &error))
+            return fail(QStringLiteral("cannot write %1: %2").arg(options.saveFile, error));
+    }
     if (!options.pdfFile.isEmpty())
         return fail(QStringLiteral("--pdf is not available yet"));
 
