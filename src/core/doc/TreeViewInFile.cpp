@@ -8,8 +8,11 @@
 
 #include <QLocale>
 #include <QStringList>
+#include <QVarLengthArray>
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <vector>
 
 namespace kvx {
 
@@ -86,10 +89,10 @@ int hexValue(QChar c)
 
 // Turns every "%HH" naming an ASCII character back into it; anything else,
 // a lone "%" included, stays as it is.
-QString decodeField(const QString& field)
+QString decodeField(QStringView field)
 {
     if (!field.contains(u'%'))
-        return field;
+        return field.toString();
     QString out;
     out.reserve(field.size());
     for (qsizetype i = 0; i < field.size(); ++i) {
@@ -128,7 +131,7 @@ bool parseIndentation(const QString& text, float* twips)
     return true;
 }
 
-bool parseInteger(const QString& text, qint32* value)
+bool parseInteger(QStringView text, qint32* value)
 {
     bool ok = false;
     const int v = text.trimmed().toInt(&ok, 10);
@@ -138,9 +141,9 @@ bool parseInteger(const QString& text, qint32* value)
 }
 
 // A truth value: a number (0 is false) or the words True and False.
-bool parseFlag(const QString& text, bool* value)
+bool parseFlag(QStringView text, bool* value)
 {
-    const QString t = text.trimmed();
+    const QStringView t = text.trimmed();
     if (t.compare(u"true", Qt::CaseInsensitive) == 0 ||
         t.compare(u"false", Qt::CaseInsensitive) == 0) {
         *value = t.size() == 4;
@@ -170,11 +173,13 @@ QString settingText(QString text)
     return text;
 }
 
-// The first `wanted` fields of a "|"-separated value; later ones are never
-// looked at, so a value of a million bars costs nothing.
-QStringList splitFields(const QString& value, qsizetype wanted)
+// The first fields of a "|"-separated value; later ones are never looked at,
+// so a value of a million bars costs nothing.
+using Fields = QVarLengthArray<QStringView, 5>;
+
+Fields splitFields(QStringView value, qsizetype wanted)
 {
-    QStringList fields;
+    Fields fields;
     qsizetype from = 0;
     while (fields.size() < wanted) {
         const qsizetype bar = value.indexOf(u'|', from);
@@ -248,33 +253,76 @@ void readSettings(const IniFile& doc, TreeViewSettings& s, NodeTree& tree, Failu
     readText(doc, u"ToolTipText", s.toolTipText);
 }
 
-// The highest n with a "Node<n>" entry: a document's Count may promise far
-// more entries than it holds, and looking each of them up would take forever.
-qint64 highestNodeEntry(const IniFile& doc)
+// The entries of [Nodes] for one node number.
+struct NodeEntries
 {
-    qint64 highest = 0;
-    const QStringList keys = doc.keys(kNodes);
-    for (const QString& key : keys) {
-        if (!key.startsWith(u"node") || key.size() < 5 || key.at(4) == u'0')
-            continue;
-        bool ok = false;
-        const qint32 n = QStringView(key).sliced(4).toInt(&ok, 10);
-        if (ok && n > 0 && key.at(4).isDigit() && key.back().isDigit())
-            highest = std::max<qint64>(highest, n);
+    qint64 number = 0;
+    QStringView node;
+    std::optional<QStringView> image;
+    std::optional<QStringView> style;
+};
+
+// "node12" gives 12 and so on: the number exactly as the writer spells it,
+// for the entry is looked up under the word and the decimal number.
+qint64 entryNumber(QStringView key, QStringView word)
+{
+    if (key.size() <= word.size() || !key.startsWith(word))
+        return 0;
+    const QStringView digits = key.sliced(word.size());
+    if (digits.front() == u'0' || digits.size() > 10)
+        return 0;
+    qint64 n = 0;
+    for (const QChar c : digits) {
+        if (c < u'0' || c > u'9')
+            return 0;
+        n = n * 10 + (c.unicode() - u'0');
     }
-    return highest;
+    return n;
 }
 
-void readImages(const IniFile& doc, NodeTree& tree, Node* node, const QString& number,
-                Failures& failures)
+// The node entries numbered 1 to `count`, in order of their number, each with
+// its picture and style entries. One pass over the section instead of three
+// look-ups per node; and a Count far above the entries held costs nothing.
+std::vector<NodeEntries> collectNodeEntries(const IniFile& doc, qint64 count)
 {
-    const std::optional<QString> entry =
-        doc.find(kNodes, QString(QStringLiteral("Image") + number));
+    std::vector<NodeEntries> nodes;
+    std::vector<std::pair<qint64, QStringView>> images;
+    std::vector<std::pair<qint64, QStringView>> styles;
+    doc.forEachEntry(kNodes, [&](QStringView key, QStringView value) {
+        if (qint64 n = entryNumber(key, u"node"); n > 0 && n <= count)
+            nodes.push_back({n, value, std::nullopt, std::nullopt});
+        else if (n = entryNumber(key, u"image"); n > 0 && n <= count)
+            images.emplace_back(n, value);
+        else if (n = entryNumber(key, u"style"); n > 0 && n <= count)
+            styles.emplace_back(n, value);
+    });
+    auto byNumber = [](const auto& a, const auto& b) { return a.first < b.first; };
+    std::sort(nodes.begin(), nodes.end(),
+              [](const NodeEntries& a, const NodeEntries& b) { return a.number < b.number; });
+    std::sort(images.begin(), images.end(), byNumber);
+    std::sort(styles.begin(), styles.end(), byNumber);
+    auto image = images.cbegin();
+    auto style = styles.cbegin();
+    for (NodeEntries& entry : nodes) {
+        while (image != images.cend() && image->first < entry.number)
+            ++image;
+        if (image != images.cend() && image->first == entry.number)
+            entry.image = image->second;
+        while (style != styles.cend() && style->first < entry.number)
+            ++style;
+        if (style != styles.cend() && style->first == entry.number)
+            entry.style = style->second;
+    }
+    return nodes;
+}
+
+void readImages(std::optional<QStringView> entry, NodeTree& tree, Node* node, Failures& failures)
+{
     if (!entry) {
         failures.fail(load_result::BadImage);
         return;
     }
-    const QStringList fields = splitFields(*entry, 3);
+    const Fields fields = splitFields(*entry, 3);
     const ImageRegistry* images = tree.imageList();
     using Setter = void (NodeTree::*)(Node*, const ImageRef&);
     const Setter setters[] = {&NodeTree::setImage, &NodeTree::setSelectedImage,
@@ -294,16 +342,13 @@ void readImages(const IniFile& doc, NodeTree& tree, Node* node, const QString& n
     }
 }
 
-void readStyle(const IniFile& doc, NodeTree& tree, Node* node, const QString& number,
-               Failures& failures)
+void readStyle(std::optional<QStringView> entry, NodeTree& tree, Node* node, Failures& failures)
 {
-    const std::optional<QString> entry =
-        doc.find(kNodes, QString(QStringLiteral("Style") + number));
     if (!entry) {
         failures.fail(load_result::BadStyle);
         return;
     }
-    const QStringList fields = splitFields(*entry, 5);
+    const Fields fields = splitFields(*entry, 5);
     auto colour = [&](qsizetype i, void (NodeTree::*set)(Node*, Colour)) {
         qint32 value = 0;
         if (i < fields.size() && parseInteger(fields.at(i), &value))
@@ -326,31 +371,26 @@ void readStyle(const IniFile& doc, NodeTree& tree, Node* node, const QString& nu
     flag(4, &NodeTree::setExpanded);
 }
 
-void readNode(const IniFile& doc, NodeTree& tree, qint64 n, bool encoded, bool blnStyle,
-              bool blnImages, Failures& failures)
+void readNode(const NodeEntries& entry, NodeTree& tree, bool encoded, bool blnStyle, bool blnImages,
+              Failures& failures)
 {
-    const QString number = QString::number(n);
-    const std::optional<QString> entry = doc.find(kNodes, QString(QStringLiteral("Node") + number));
-    QStringList fields = entry ? splitFields(*entry, 5) : QStringList();
+    const Fields fields = splitFields(entry.node, 5);
     if (fields.size() < 3) {
         failures.fail(load_result::NodeSkipped);
         return;
     }
-    if (encoded) {
-        for (const qsizetype i : {0, 2, 3}) {
-            if (i < fields.size())
-                fields[i] = decodeField(fields.at(i));
-        }
-    }
+    auto text = [&](qsizetype i) {
+        return encoded ? decodeField(fields.at(i)) : fields.at(i).toString();
+    };
 
     Node* node = nullptr;
     if (fields.at(1) == u"ROOT") {
-        node = tree.addRoot(fields.at(2), fields.at(0));
+        node = tree.addRoot(text(2), text(0));
     } else {
         qint32 parent = 0;
         if (parseInteger(fields.at(1), &parent)) {
             if (const Node* relative = tree.nodeAt(parent))
-                node = tree.addChild(relative, fields.at(2), fields.at(0));
+                node = tree.addChild(relative, text(2), text(0));
         }
     }
     if (!node) {
@@ -359,7 +399,7 @@ void readNode(const IniFile& doc, NodeTree& tree, qint64 n, bool encoded, bool b
     }
 
     if (fields.size() > 3)
-        tree.setTag(node, fields.at(3));
+        tree.setTag(node, text(3));
     else
         failures.fail(load_result::BadNodeField);
     bool sorted = false;
@@ -369,9 +409,9 @@ void readNode(const IniFile& doc, NodeTree& tree, qint64 n, bool encoded, bool b
         failures.fail(load_result::BadNodeField);
 
     if (blnImages)
-        readImages(doc, tree, node, number, failures);
+        readImages(entry.image, tree, node, failures);
     if (blnStyle)
-        readStyle(doc, tree, node, number, failures);
+        readStyle(entry.style, tree, node, failures);
 }
 
 } // namespace
@@ -495,11 +535,16 @@ qint32 LoadTreeViewFromIni(NodeTree& tree, TreeViewSettings& settings, const Ini
     qint32 count = 0;
     if (!parseInteger(doc.value(kNodes, u"Count"), &count))
         failures.fail(load_result::BadCount);
-    const qint64 last = std::min<qint64>(count, highestNodeEntry(doc));
-    for (qint64 n = 1; n <= last; ++n)
-        readNode(doc, tree, n, encoded, blnStyle, blnImages, failures);
-    if (count > last)
-        failures.fail(load_result::NodeSkipped); // entries promised but missing
+    // Entries numbered 1 to Count in turn; a missing one is a failed step.
+    qint64 next = 1;
+    for (const NodeEntries& entry : collectNodeEntries(doc, count)) {
+        if (entry.number > next)
+            failures.fail(load_result::NodeSkipped);
+        readNode(entry, tree, encoded, blnStyle, blnImages, failures);
+        next = entry.number + 1;
+    }
+    if (next <= count)
+        failures.fail(load_result::NodeSkipped);
     return failures.latest();
 }
 
