@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  qt6-base-dev cmake g++ make ninja-build libbenchmark-dev
+  qt6-base-dev cmake g++ make ninja-build libbenchmark-dev tree
   fonts-dejavu-core
   xvfb xauth x11-apps xdotool imagemagick poppler-utils
   cups printer-driver-cups-pdf

@@ -102,8 +102,8 @@ CommandLineResult parseCommandLine(const QStringList& arguments)
         return {options, {}};
     if (!options.document.isEmpty() && !options.fromFolder.isEmpty())
         return fail(QStringLiteral("give either a document or --from FOLDER, not both"));
-    const bool treeOptions = !options.addPatterns.isEmpty() ||
-                             arguments.contains(QStringLiteral("--expand"));
+    const bool treeOptions =
+        !options.addPatterns.isEmpty() || arguments.contains(QStringLiteral("--expand"));
     if (!options.headless() && (!options.fromFolder.isEmpty() || treeOptions))
         return fail(QStringLiteral("nothing to do: add --list, --save FILE or --pdf FILE"));
     if (options.headless() && options.document.isEmpty() && options.fromFolder.isEmpty())

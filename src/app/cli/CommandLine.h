@@ -23,7 +23,10 @@ struct CommandLine
     bool help = false;
 
     // True when an action asks for a run without the window.
-    [[nodiscard]] bool headless() const { return list || !saveFile.isEmpty() || !pdfFile.isEmpty(); }
+    [[nodiscard]] bool headless() const
+    {
+        return list || !saveFile.isEmpty() || !pdfFile.isEmpty();
+    }
 };
 
 struct CommandLineResult

@@ -17,7 +17,10 @@ inline constexpr Colour kSysButtonFace = 0x8000000Fu;
 inline constexpr Colour kDefaultForeColor = 0x00000000u;
 inline constexpr Colour kDefaultBackColor = kSysWindowBackground;
 
-[[nodiscard]] constexpr bool isSystemColour(Colour c) { return (c & kSystemColourFlag) != 0; }
+[[nodiscard]] constexpr bool isSystemColour(Colour c)
+{
+    return (c & kSystemColourFlag) != 0;
+}
 [[nodiscard]] constexpr Colour rgbColour(int r, int g, int b)
 {
     return Colour(r & 0xFF) | (Colour(g & 0xFF) << 8) | (Colour(b & 0xFF) << 16);

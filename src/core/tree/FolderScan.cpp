@@ -47,10 +47,11 @@ void FolderScan::ScanFolder(const QStringList& subFolders)
             m_tree.setTag(root, QStringLiteral("0"));
 
         for (const QString& path : subFolders) {
-            QString name = path;
-            name.remove(parentKey);
-            if (Node* node = m_tree.addChild(parentKey, folderKey(path), name,
-                                             image::ClosedFolder, image::SelectedFolder)) {
+            // The folder's name: its path less the parent's key (a name holds no "/").
+            const QString name = path.startsWith(parentKey) ? path.mid(parentKey.size())
+                                                            : QString(path).remove(parentKey);
+            if (Node* node = m_tree.addChild(parentKey, folderKey(path), name, image::ClosedFolder,
+                                             image::SelectedFolder)) {
                 const auto level = plainTagNumber(node->parent()->tag());
                 m_tree.setTag(node, level ? QString::number(*level + 1) : QString());
             }

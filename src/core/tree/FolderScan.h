@@ -24,8 +24,8 @@ class FolderScan : public QObject
     Q_OBJECT
 
 public:
-    FolderScan(NodeTree& tree, FolderLister& lister, EventPump& pump,
-               ElementCountDisplay& count, QObject* parent = nullptr);
+    FolderScan(NodeTree& tree, FolderLister& lister, EventPump& pump, ElementCountDisplay& count,
+               QObject* parent = nullptr);
 
     // The start-folder field's text, read by the build.
     void setStartPath(const QString& path) { m_startPath = path; }

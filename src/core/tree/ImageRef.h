@@ -11,8 +11,8 @@ class ImageRef
 {
 public:
     ImageRef() = default;
-    ImageRef(int number) : m_value(number) {}                 // NOLINT: numbers read naturally
-    ImageRef(const QString& key) : m_value(key) {}            // NOLINT
+    ImageRef(int number) : m_value(number) {}                      // NOLINT: numbers read naturally
+    ImageRef(const QString& key) : m_value(key) {}                 // NOLINT
     ImageRef(const char* key) : m_value(QString::fromUtf8(key)) {} // NOLINT
 
     [[nodiscard]] bool isNone() const { return std::holds_alternative<std::monostate>(m_value); }

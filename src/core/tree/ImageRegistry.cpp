@@ -19,7 +19,10 @@ bool ImageRegistry::add(const QString& key)
     return true;
 }
 
-bool ImageRegistry::hasKey(const QString& key) const { return indexOfKey(key) > 0; }
+bool ImageRegistry::hasKey(const QString& key) const
+{
+    return indexOfKey(key) > 0;
+}
 
 int ImageRegistry::indexOfKey(const QString& key) const
 {

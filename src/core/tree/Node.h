@@ -39,7 +39,10 @@ public:
     [[nodiscard]] Node* parent() const { return m_parent; }
     [[nodiscard]] int childCount() const { return int(m_children.size()); }
     [[nodiscard]] Node* childAt(int row) const { return m_children.at(size_t(row)); }
-    [[nodiscard]] Node* firstChild() const { return m_children.empty() ? nullptr : m_children.front(); }
+    [[nodiscard]] Node* firstChild() const
+    {
+        return m_children.empty() ? nullptr : m_children.front();
+    }
     [[nodiscard]] const std::vector<Node*>& children() const { return m_children; }
     // Position among its siblings (the roots, for a root).
     [[nodiscard]] int row() const { return m_row; }

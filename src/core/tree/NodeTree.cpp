@@ -32,7 +32,10 @@ int Node::depth() const
 
 NodeTree::NodeTree(QObject* parent) : QObject(parent), m_rowsGeneration(nextGeneration()) {}
 
-void NodeTree::touchRows() { m_rowsGeneration = nextGeneration(); }
+void NodeTree::touchRows()
+{
+    m_rowsGeneration = nextGeneration();
+}
 
 NodeTree::~NodeTree() = default;
 
@@ -72,8 +75,8 @@ Node* NodeTree::addChild(const QString& relativeKey, const QString& key, const Q
     return insert(parent, key, text, image, selectedImage, why);
 }
 
-Node* NodeTree::insert(Node* parent, const QString& key, const QString& text,
-                       const ImageRef& image, const ImageRef& selectedImage, AddFailure* why)
+Node* NodeTree::insert(Node* parent, const QString& key, const QString& text, const ImageRef& image,
+                       const ImageRef& selectedImage, AddFailure* why)
 {
     AddFailure failure = AddFailure::None;
     if (!key.isEmpty() && m_byKey.contains(key))
@@ -98,8 +101,9 @@ Node* NodeTree::insert(Node* parent, const QString& key, const QString& text,
 
     std::vector<Node*>& siblings = siblingList(parent);
     const bool keepSorted = parent ? parent->m_sorted : m_rootsSorted;
-    auto at = keepSorted ? std::upper_bound(siblings.begin(), siblings.end(), node.get(), textBefore)
-                         : siblings.end();
+    auto at = keepSorted
+                  ? std::upper_bound(siblings.begin(), siblings.end(), node.get(), textBefore)
+                  : siblings.end();
     const int row = int(at - siblings.begin());
 
     const bool shown = !parent || (isShown(parent) && parent->m_expanded);
@@ -156,7 +160,8 @@ bool NodeTree::remove(const Node* target)
     siblings.erase(siblings.begin() + std::ptrdiff_t(row));
     renumberRows(siblings, row);
 
-    std::erase_if(m_nodes, [&](const std::unique_ptr<Node>& n) { return doomed.count(n.get()) > 0; });
+    std::erase_if(m_nodes,
+                  [&](const std::unique_ptr<Node>& n) { return doomed.count(n.get()) > 0; });
     for (size_t i = 0; i < m_nodes.size(); ++i)
         m_nodes[i]->m_index = int(i) + 1;
 

@@ -1,0 +1,96 @@
+// Building the folder tree of a large disc: 5,000 folders of 5 folders each.
+// Compares the whole `kvx --from F --list` process with `tree -d -L 2 F`.
+#include "tree/DisplayOrder.h"
+#include "tree/FolderLister.h"
+#include "tree/FolderScan.h"
+#include "tree/ImageRegistry.h"
+#include "tree/NodeTree.h"
+#include "util/ProcessEventsPump.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+QString bigFolder()
+{
+    static const QString path = [] {
+        const QString root = QDir::tempPath() + QStringLiteral("/kvx-bench-5000x5");
+        if (!QFileInfo::exists(root + QStringLiteral("/.complete"))) {
+            QDir(root).removeRecursively();
+            QDir dir;
+            for (int i = 0; i < 5000; ++i) {
+                for (int j = 0; j < 5; ++j)
+                    dir.mkpath(QStringLiteral("%1/folder %2/sub %3").arg(root).arg(i).arg(j));
+            }
+            QFile done(root + QStringLiteral("/.complete"));
+            (void)done.open(QIODevice::WriteOnly);
+        }
+        return root;
+    }();
+    return path;
+}
+
+void BM_BuildTree(benchmark::State& state)
+{
+    const QString folder = bigFolder();
+    for (auto _ : state) {
+        const kvx::ImageRegistry images = kvx::ImageRegistry::withBuiltIns();
+        kvx::NodeTree tree;
+        tree.setImageList(&images);
+        kvx::DirectoryLister lister;
+        kvx::ProcessEventsPump pump;
+        kvx::NoElementCountDisplay count;
+        kvx::FolderScan scan(tree, lister, pump, count);
+        scan.setStartPath(folder);
+        scan.BuildTree();
+        benchmark::DoNotOptimize(tree.count());
+        state.counters["nodes"] = tree.count();
+    }
+}
+BENCHMARK(BM_BuildTree)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void runProcess(benchmark::State& state, const QString& program, const QStringList& arguments)
+{
+    if (program.isEmpty()) {
+        state.SkipWithError("program not installed");
+        return;
+    }
+    for (auto _ : state) {
+        QProcess process;
+        process.setStandardOutputFile(QProcess::nullDevice());
+        process.start(program, arguments);
+        if (!process.waitForFinished(120000) || process.exitCode() != 0) {
+            state.SkipWithError("the process failed");
+            return;
+        }
+    }
+}
+
+void BM_KvxListProcess(benchmark::State& state)
+{
+    runProcess(state, QStringLiteral(KVX_BENCH_PROGRAM), {"--from", bigFolder(), "--list"});
+}
+BENCHMARK(BM_KvxListProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_TreeCommandProcess(benchmark::State& state)
+{
+    runProcess(state, QStandardPaths::findExecutable(QStringLiteral("tree")),
+               {"-d", "-L", "2", bigFolder()});
+}
+BENCHMARK(BM_TreeCommandProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
