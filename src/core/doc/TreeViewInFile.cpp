@@ -324,9 +324,14 @@ void readImages(std::optional<QStringView> entry, NodeTree& tree, Node* node, Fa
     }
     const Fields fields = splitFields(*entry, 3);
     const ImageRegistry* images = tree.imageList();
-    using Setter = void (NodeTree::*)(Node*, const ImageRef&);
-    const Setter setters[] = {&NodeTree::setImage, &NodeTree::setSelectedImage,
-                              &NodeTree::setExpandedImage};
+    auto set = [&](qsizetype i, const ImageRef& picture) {
+        if (i == 0)
+            tree.setImage(node, picture);
+        else if (i == 1)
+            tree.setSelectedImage(node, picture);
+        else
+            tree.setExpandedImage(node, picture);
+    };
     for (qsizetype i = 0; i < 3; ++i) {
         if (i >= fields.size()) {
             failures.fail(load_result::BadImage);
@@ -336,7 +341,7 @@ void readImages(std::optional<QStringView> entry, NodeTree& tree, Node* node, Fa
             continue; // no such picture
         qint32 position = 0;
         if (parseInteger(fields.at(i), &position) && images && images->positionOf(position) > 0)
-            (tree.*setters[i])(node, position);
+            set(i, position);
         else
             failures.fail(load_result::BadImage);
     }
