@@ -3,6 +3,7 @@
 #include "cli/CommandLine.h"
 #include "doc/TreeViewInFile.h"
 #include "doc/TreeViewSettings.h"
+#include "print/PdfJacket.h"
 #include "tree/FolderLister.h"
 #include "tree/FolderScan.h"
 #include "tree/ImageRegistry.h"
@@ -57,8 +58,13 @@ int runHeadless(const CommandLine& options, QTextStream& out, QTextStream& err)
         if (!SaveTreeViewInFile(tree, settings, options.saveFile, true, true, &error))
             return fail(QStringLiteral("cannot write %1: %2").arg(options.saveFile, error));
     }
-    if (!options.pdfFile.isEmpty())
-        return fail(QStringLiteral("--pdf is not available yet"));
+    if (!options.pdfFile.isEmpty()) {
+        const QString error = PrintJacketToPdf(
+            tree, options.pdfFile,
+            {options.lines, options.columns, options.blackAndWhiteFolders, !options.monochrome});
+        if (!error.isEmpty())
+            return fail(error);
+    }
 
     if (options.list) {
         const QStringList rows = RowTexts(tree);

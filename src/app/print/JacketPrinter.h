@@ -1,0 +1,42 @@
+#pragma once
+
+#include "print/PrintJacket.h"
+
+#include <QPrinter>
+
+namespace kvx {
+
+class PrintPrompts;
+
+// The program's one printer for the session, and the print command around it:
+// the system's default printer when one is installed, otherwise a PDF file the
+// user names; what the user sets in the print dialog holds for later prints.
+class JacketPrinter
+{
+public:
+    explicit JacketPrinter(PrintPrompts& prompts);
+
+    // Prints and tells the user how it went. A second call while a print runs
+    // (from the event loop it yields to) does nothing and returns Busy.
+    PrintResult print(JacketSource& source);
+    // The print dialog on the printer. With no usable printer nothing happens.
+    void showProperties();
+
+    [[nodiscard]] QPrinter& printer() { return m_printer; }
+    [[nodiscard]] bool printing() const { return m_printing; }
+
+    // The document name, which also names the file a PDF print queue writes.
+    static constexpr const char* DocumentName = "KVX jaquette";
+
+private:
+    // True when the user chose a PDF file in the print dialog.
+    [[nodiscard]] bool userChosePdf() const;
+    [[nodiscard]] bool usePrinterOrAskFile(QString* pdfFile);
+
+    PrintPrompts& m_prompts;
+    QPrinter m_printer{QPrinter::HighResolution};
+    bool m_printing = false;
+    bool m_pdfChosenByUser = false;
+};
+
+} // namespace kvx

@@ -1,0 +1,118 @@
+#pragma once
+
+// A tree of known rows for the printing tests: a root and n - 1 children, all
+// shown, each row with its own background colour so that a picture of the
+// jacket tells which row landed where.
+
+#include "print/JacketTreeView.h"
+#include "print/PrintTreeModel.h"
+#include "print/SlicePlan.h"
+#include "tree/ImageRegistry.h"
+#include "tree/NodeTree.h"
+
+#include <QImage>
+#include <QTest>
+#include <QTreeView>
+
+namespace kvx::test {
+
+inline Colour rowColour(int row)
+{
+    return rgbColour(40 + (row * 53) % 200, 40 + (row * 97) % 200, 40 + (row * 29) % 200);
+}
+
+inline QString rowText(int row)
+{
+    return QStringLiteral("Ligne%1").arg(row, 3, 10, QLatin1Char('0'));
+}
+
+inline void buildRows(NodeTree& tree, int rows)
+{
+    Node* root = tree.addRoot(QStringLiteral("/r/"), rowText(1), image::ClosedFolder);
+    tree.setBackColor(root, rowColour(1));
+    for (int r = 2; r <= rows; ++r) {
+        Node* child =
+            tree.addChild(root, QStringLiteral("/r/%1/").arg(r), rowText(r), image::ClosedFolder);
+        tree.setBackColor(child, rowColour(r));
+    }
+    tree.setExpanded(root, true);
+}
+
+// The plan of a print of `rows` rows in a grid of lines x columns.
+inline SliceInputs inputsFor(int lines, int columns, int rows)
+{
+    SliceInputs in;
+    in.rowsPerSlice = lines / 2;
+    in.capacity = lines * columns;
+    in.rowCount = rows;
+    in.columnStepCm = ColumnStepCm(columns);
+    return in;
+}
+
+// The known rows shown in a tree view set up as the window's.
+struct ShownRows
+{
+    ImageRegistry images = ImageRegistry::withBuiltIns();
+    NodeTree tree;
+    PrintTreeModel model{tree};
+    QTreeView view;
+
+    explicit ShownRows(int rows)
+    {
+        tree.setImageList(&images);
+        buildRows(tree, rows);
+        SetUpJacketTreeView(view);
+        view.setModel(&model);
+        model.applyExpansion(view);
+    }
+};
+
+inline bool near(QRgb a, QRgb b)
+{
+    return qAbs(qRed(a) - qRed(b)) <= 3 && qAbs(qGreen(a) - qGreen(b)) <= 3 &&
+           qAbs(qBlue(a) - qBlue(b)) <= 3;
+}
+
+inline QRgb expected(int row)
+{
+    const Colour c = rowColour(row);
+    return qRgb(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
+}
+
+// Checks, on a picture of the page whose jacket corner is at `origin` with
+// `pixelsPerTwip`, that every row of every slice shows at its place: the
+// middle of its band, 2.5 cm into its column, has the row's colour.
+inline void verifyRowsAtTheirPlaces(const QImage& page, QPointF origin, double pixelsPerTwip,
+                                    const std::vector<Slice>& plan, double scale)
+{
+    for (const Slice& s : plan) {
+        for (int r = s.firstRow; r <= s.lastRow; ++r) {
+            const double xTwips = s.positionTwips.x() + 2.5 * TwipsPerCm;
+            const double yTwips =
+                s.positionTwips.y() + (r - s.firstRow + 0.5) * RowHeightTwips * scale;
+            const QPoint at = (origin + QPointF(xTwips, yTwips) * pixelsPerTwip).toPoint();
+            const QRgb got = page.pixel(at);
+            if (!near(got, expected(r)))
+                QFAIL(qPrintable(QStringLiteral("row %1 (slice %2) at %3,%4: got #%5, want #%6")
+                                     .arg(r)
+                                     .arg(s.number)
+                                     .arg(at.x())
+                                     .arg(at.y())
+                                     .arg(got & 0xFFFFFF, 6, 16, QLatin1Char('0'))
+                                     .arg(expected(r) & 0xFFFFFF, 6, 16, QLatin1Char('0'))));
+        }
+    }
+}
+
+// True when no pixel of the rectangle is darker than near-white.
+inline bool blank(const QImage& page, const QRect& area)
+{
+    const QRect r = area & page.rect();
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if (qGray(page.pixel(x, y)) < 245)
+                return false;
+    return true;
+}
+
+} // namespace kvx::test

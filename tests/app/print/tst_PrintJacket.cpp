@@ -1,0 +1,291 @@
+#include "JacketTestTree.h"
+#include "print/JacketPrinter.h"
+#include "print/JacketTreeView.h"
+#include "print/PrintPrompts.h"
+#include "print/PrintTreeModel.h"
+#include "util/ProcessEventsPump.h"
+
+#include <QFile>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTreeView>
+#include <functional>
+
+using namespace kvx;
+
+namespace {
+
+class ScriptedPrompts : public PrintPrompts
+{
+public:
+    QString fileToGive;
+    QStringList asked, informed, warned;
+    int dialogs = 0;
+    QString askPdfFileName() override
+    {
+        asked << fileToGive;
+        return fileToGive;
+    }
+    void inform(const QString& m) override { informed << m; }
+    void warn(const QString& m) override { warned << m; }
+    bool editPrinter(QPrinter&) override { return ++dialogs, false; }
+};
+
+// A pump that runs a callback at each yield, as user input would.
+class CallbackPump : public ProcessEventsPump
+{
+public:
+    std::function<void()> onYield;
+    int yields = 0;
+    void yieldToEvents() override
+    {
+        ++yields;
+        if (onYield)
+            onYield();
+    }
+};
+
+struct Fixture
+{
+    test::ShownRows shown;
+    NodeTree& tree = shown.tree;
+    QTreeView& view = shown.view;
+    QWidget guide;
+    CallbackPump pump;
+    JacketSource source{tree, view, pump, &guide, JacketLayout{}, 150, true};
+
+    explicit Fixture(int rows) : shown(rows) { guide.setVisible(true); }
+};
+
+QString pdfText(const QString& file)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {file, QStringLiteral("-")});
+    p.waitForFinished();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QImage pdfPage(const QString& file, int dpi)
+{
+    QProcess p;
+    const QString stem = file + QStringLiteral(".page");
+    p.start(QStringLiteral("pdftoppm"),
+            {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"),
+             QStringLiteral("-singlefile"), file, stem});
+    p.waitForFinished();
+    return QImage(stem + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+class tst_PrintJacket : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty() ||
+            QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("poppler-utils is not installed");
+    }
+
+    // A real print into a PDF file, read back as text and as a picture.
+    void printsOnePageJacketToPdf_data()
+    {
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<int>("columns");
+        QTest::addColumn<int>("rows");
+        QTest::addRow("50x3, 60 rows") << 50 << 3 << 60;
+        QTest::addRow("30x2, 45 rows") << 30 << 2 << 45;
+        QTest::addRow("40x4, 170 rows") << 40 << 4 << 170;
+    }
+    void printsOnePageJacketToPdf()
+    {
+        QFETCH(int, lines);
+        QFETCH(int, columns);
+        QFETCH(int, rows);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("jaquette.pdf"));
+        Fixture f(rows);
+        f.source.layout.chooseLines(lines);
+        f.source.layout.chooseColumnOption(qint16(12 / columns), columns);
+        f.source.capacity = f.source.layout.capacity();
+
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(file);
+        QCOMPARE(PrintJacket(printer, f.source), PrintResult::Printed);
+
+        // The view and the guide are back as the window shows them.
+        QCOMPARE(f.view.height(), 400);
+        QVERIFY(f.guide.isVisible());
+        QVERIFY(f.pump.yields >= 2);
+
+        // Rows up to the capacity are there as text; the others are not.
+        const QString text = pdfText(file);
+        const int printed = qMin(rows, lines * columns);
+        QVERIFY(text.contains(test::rowText(1)));
+        QVERIFY(text.contains(test::rowText(printed)));
+        if (rows > printed)
+            QVERIFY(!text.contains(test::rowText(printed + 1)));
+
+        // At 144 dpi: the frame at the printable area's top-left, 12 cm wide.
+        const int dpi = 144;
+        const QImage page = pdfPage(file, dpi);
+        QVERIFY(!page.isNull());
+        const QRectF paint = printer.pageLayout().paintRect(QPageLayout::Inch);
+        const QPointF origin = paint.topLeft() * dpi;
+        const double side = 12 / 2.54 * dpi;
+        const auto dark = [&page](QPointF p) { return qGray(page.pixel(p.toPoint())) < 160; };
+        QVERIFY(dark(origin + QPointF(side / 2, 0)));
+        QVERIFY(dark(origin + QPointF(0, side / 2)));
+        QVERIFY(dark(origin + QPointF(side, side / 3)));
+        QVERIFY(dark(origin + QPointF(side / 3, side)));
+        test::verifyRowsAtTheirPlaces(page, origin, dpi / 1440.0,
+                                      PlanSlices(test::inputsFor(lines, columns, rows)),
+                                      PrintScale(TwipsPerCm, lines / 2));
+        // Nothing outside the frame: right of it, below it, above and left of it.
+        const QPoint o = origin.toPoint();
+        const int s = int(side);
+        QVERIFY(test::blank(page, QRect(o.x() + s + 3, 0, page.width(), page.height())));
+        QVERIFY(test::blank(page, QRect(0, o.y() + s + 3, page.width(), page.height())));
+        QVERIFY(test::blank(page, QRect(0, 0, page.width(), o.y() - 2)));
+        QVERIFY(test::blank(page, QRect(0, 0, o.x() - 2, page.height())));
+    }
+
+    void failedPrintRestoresTheView()
+    {
+        Fixture f(30);
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QStringLiteral("/nonexistent-folder/x/jaquette.pdf"));
+        QCOMPARE(PrintJacket(printer, f.source), PrintResult::PrinterFailed);
+        QCOMPARE(f.view.height(), 400);
+        QVERIFY(f.guide.isVisible());
+        QVERIFY(!QFile::exists(QStringLiteral("/nonexistent-folder/x/jaquette.pdf")));
+    }
+
+    // The user clears the tree while the print yields: the print ends, nothing
+    // crashes, the view is restored.
+    void treeClearedWhilePrinting()
+    {
+        QTemporaryDir dir;
+        Fixture f(120);
+        f.pump.onYield = [&f] {
+            if (f.pump.yields == 3)
+                f.tree.clear();
+        };
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath(QStringLiteral("j.pdf")));
+        QCOMPARE(PrintJacket(printer, f.source), PrintResult::Printed);
+        QCOMPARE(f.view.height(), 400);
+        QVERIFY(f.guide.isVisible());
+    }
+
+    void emptyTreeTellsAndPrintsNothing()
+    {
+        Fixture f(1);
+        f.tree.clear();
+        ScriptedPrompts prompts;
+        prompts.fileToGive = QStringLiteral("/tmp/never.pdf");
+        JacketPrinter printer(prompts);
+        QCOMPARE(printer.print(f.source), PrintResult::NothingToPrint);
+        QCOMPARE(prompts.warned.size(), 1);
+        QVERIFY(prompts.asked.isEmpty());
+        QCOMPARE(f.pump.yields, 0);
+        QVERIFY(f.guide.isVisible());
+    }
+
+    // Without a system printer the jacket goes to a PDF file the user names.
+    void noPrinterAsksForAFile()
+    {
+        if (!QPrinterInfo::availablePrinters().isEmpty())
+            QSKIP("a system printer is installed here");
+        QTemporaryDir dir;
+        Fixture f(40);
+        ScriptedPrompts prompts;
+        JacketPrinter printer(prompts);
+
+        prompts.fileToGive.clear(); // cancelled
+        QCOMPARE(printer.print(f.source), PrintResult::Cancelled);
+        QVERIFY(prompts.informed.isEmpty());
+
+        prompts.fileToGive = dir.filePath(QStringLiteral("ma jaquette.pdf"));
+        QCOMPARE(printer.print(f.source), PrintResult::Printed);
+        QVERIFY(QFile::exists(prompts.fileToGive));
+        QCOMPARE(prompts.informed.size(), 1);
+        QVERIFY(prompts.informed.front().contains(prompts.fileToGive));
+        // The next print asks again.
+        QCOMPARE(printer.print(f.source), PrintResult::Printed);
+        QCOMPARE(prompts.asked.size(), 3);
+
+        prompts.fileToGive = QStringLiteral("/nonexistent-folder/j.pdf");
+        QCOMPARE(printer.print(f.source), PrintResult::PrinterFailed);
+        QCOMPARE(prompts.warned.size(), 1);
+        QVERIFY(prompts.warned.front().contains(prompts.fileToGive));
+
+        // And the printer dialog is not offered: nothing happens.
+        printer.showProperties();
+        QCOMPARE(prompts.dialogs, 0);
+    }
+
+    void secondPrintCannotStartWhileOneRuns()
+    {
+        if (!QPrinterInfo::availablePrinters().isEmpty())
+            QSKIP("a system printer is installed here");
+        QTemporaryDir dir;
+        Fixture f(40);
+        ScriptedPrompts prompts;
+        prompts.fileToGive = dir.filePath(QStringLiteral("j.pdf"));
+        JacketPrinter printer(prompts);
+        QList<PrintResult> inner;
+        f.pump.onYield = [&] { inner << printer.print(f.source); };
+        QCOMPARE(printer.print(f.source), PrintResult::Printed);
+        QVERIFY(!inner.isEmpty());
+        for (PrintResult r : inner)
+            QCOMPARE(r, PrintResult::Busy);
+        QCOMPARE(prompts.asked.size(), 1);
+        QVERIFY(!printer.printing());
+    }
+
+    // The command line prints with the same code, offscreen.
+    void commandLinePrintsToPdf()
+    {
+        QTemporaryDir dir;
+        for (int i = 1; i <= 30; ++i)
+            QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("src/Dossier %1 été/Sous").arg(i)));
+        const QString program = QStringLiteral(KVX_TEST_PROGRAM_DIR "/kvx");
+        const QString out = dir.filePath(QStringLiteral("out.pdf"));
+        QProcess p;
+        p.start(program, {QStringLiteral("--from"), dir.filePath(QStringLiteral("src")),
+                          QStringLiteral("--pdf"), out, QStringLiteral("--lines"),
+                          QStringLiteral("30"), QStringLiteral("--columns"), QStringLiteral("2"),
+                          QStringLiteral("--bw"), QStringLiteral("--mono")});
+        QVERIFY(p.waitForFinished());
+        QCOMPARE(p.exitCode(), 0);
+        const QString text = pdfText(out);
+        QVERIFY(text.contains(QStringLiteral("Dossier 1 été")));
+        QVERIFY(text.contains(QStringLiteral("Dossier 30 été")));
+        // Monochrome: no coloured pixel on the page.
+        const QImage page = pdfPage(out, 72);
+        for (int y = 0; y < page.height(); y += 2)
+            for (int x = 0; x < page.width(); x += 2) {
+                const QRgb c = page.pixel(x, y);
+                QVERIFY(qAbs(qRed(c) - qGreen(c)) < 8 && qAbs(qGreen(c) - qBlue(c)) < 8);
+            }
+
+        const QString bad = dir.filePath(QStringLiteral("no/such/folder/out.pdf"));
+        p.start(program, {QStringLiteral("--from"), dir.filePath(QStringLiteral("src")),
+                          QStringLiteral("--pdf"), bad});
+        QVERIFY(p.waitForFinished());
+        QVERIFY(p.exitCode() != 0);
+        QVERIFY(!QFile::exists(bad));
+    }
+};
+
+QTEST_MAIN(tst_PrintJacket)
+#include "tst_PrintJacket.moc"
