@@ -67,6 +67,10 @@ void tst_HeadlessDocument::folderToDocumentAndBack()
     const QString again = dir.filePath(QStringLiteral("encore.kvx"));
     QCOMPARE(kvx({doc, QStringLiteral("--save"), again}).status, 0);
     QCOMPARE(readFile(again), readFile(doc));
+
+    const QString pdf = dir.filePath(QStringLiteral("jaquette.pdf"));
+    QCOMPARE(kvx({doc, QStringLiteral("--pdf"), pdf}).status, 0);
+    QVERIFY(readFile(pdf).startsWith("%PDF"));
 }
 
 void tst_HeadlessDocument::unusableDocument_data()
