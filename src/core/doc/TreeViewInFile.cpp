@@ -11,6 +11,7 @@
 #include <QVarLengthArray>
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <optional>
 #include <vector>
 
@@ -171,6 +172,17 @@ QString settingText(QString text)
     if (quoted || isBlank(first) || isBlank(last))
         text = u'"' + text + u'"';
     return text;
+}
+
+QString joinFields(std::initializer_list<QStringView> fields)
+{
+    QString out;
+    for (const QStringView* f = fields.begin(); f != fields.end(); ++f) {
+        if (f != fields.begin())
+            out += u'|';
+        out += *f;
+    }
+    return out;
 }
 
 // The first fields of a "|"-separated value; later ones are never looked at,
@@ -462,40 +474,25 @@ IniWriter documentWriter(const NodeTree& tree, const TreeViewSettings& s, bool b
         const int p = images ? images->positionOf(ref) : 0;
         return p > 0 ? QString::number(p) : QString();
     };
-    QString value;
     for (int i = 1; i <= tree.count(); ++i) {
         const Node* node = tree.nodeAt(i);
         const QString number = QString::number(i);
-        value = field(node->text());
-        value += u'|';
-        value += node->parent() ? QString::number(node->parent()->index()) : QStringLiteral("ROOT");
-        value += u'|';
-        value += field(node->key());
-        value += u'|';
-        value += field(node->tag());
-        value += u'|';
-        value += BoolToFlag(node->sorted());
-        w.entry(QString(QStringLiteral("Node") + number), value);
-
+        const QString parent =
+            node->parent() ? QString::number(node->parent()->index()) : QStringLiteral("ROOT");
+        w.entry(QString(QStringLiteral("Node") + number),
+                joinFields({field(node->text()), parent, field(node->key()), field(node->tag()),
+                            BoolToFlag(node->sorted())}));
         if (blnImages) {
-            value = position(node->image());
-            value += u'|';
-            value += position(node->selectedImage());
-            value += u'|';
-            value += position(node->expandedImage());
-            w.entry(QString(QStringLiteral("Image") + number), value);
+            w.entry(QString(QStringLiteral("Image") + number),
+                    joinFields({position(node->image()), position(node->selectedImage()),
+                                position(node->expandedImage())}));
         }
         if (blnStyle) {
-            value = QString::number(qint32(node->foreColor()));
-            value += u'|';
-            value += QString::number(qint32(node->backColor()));
-            value += u'|';
-            value += BoolToFlag(node->bold());
-            value += u'|';
-            value += BoolToFlag(node->checked());
-            value += u'|';
-            value += BoolToFlag(node->expanded());
-            w.entry(QString(QStringLiteral("Style") + number), value);
+            w.entry(
+                QString(QStringLiteral("Style") + number),
+                joinFields({QString::number(qint32(node->foreColor())),
+                            QString::number(qint32(node->backColor())), BoolToFlag(node->bold()),
+                            BoolToFlag(node->checked()), BoolToFlag(node->expanded())}));
         }
     }
     return w;
