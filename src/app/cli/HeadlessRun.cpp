@@ -4,8 +4,11 @@
 #include "doc/TreeViewInFile.h"
 #include "doc/TreeViewSettings.h"
 #include "print/PdfJacket.h"
+#include "tree/FileLister.h"
+#include "tree/FileNodes.h"
 #include "tree/FolderLister.h"
 #include "tree/FolderScan.h"
+#include "tree/IconFolder.h"
 #include "tree/ImageRegistry.h"
 #include "tree/NodeTree.h"
 #include "tree/TreeWalks.h"
@@ -23,7 +26,8 @@ int runHeadless(const CommandLine& options, QTextStream& out, QTextStream& err)
         return 2;
     };
 
-    const ImageRegistry images = ImageRegistry::withBuiltIns();
+    ImageRegistry images = ImageRegistry::withBuiltIns();
+    AddIconKeys(images, programIconFolder()); // file nodes get the window's image keys
     NodeTree tree;
     tree.setImageList(&images);
     TreeViewSettings settings;
@@ -51,8 +55,10 @@ int runHeadless(const CommandLine& options, QTextStream& out, QTextStream& err)
                 << ": some entries could not be read and were left out" << Qt::endl;
     }
 
-    if (!options.addPatterns.isEmpty())
-        return fail(QStringLiteral("--add is not available yet"));
+    if (!options.addPatterns.isEmpty()) {
+        DirectoryFileLister files;
+        FileNodes(tree, files, pump).AddFilesToFolders(options.addPatterns);
+    }
     if (!options.saveFile.isEmpty()) {
         QString error;
         if (!SaveTreeViewInFile(tree, settings, options.saveFile, true, true, &error))

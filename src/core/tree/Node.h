@@ -35,7 +35,7 @@ public:
     [[nodiscard]] bool sorted() const { return m_sorted; }
 
     // 1-based position in the tree's creation-ordered collection.
-    [[nodiscard]] int index() const { return m_index; }
+    [[nodiscard]] int index() const;
     [[nodiscard]] Node* parent() const { return m_parent; }
     [[nodiscard]] int childCount() const { return int(m_children.size()); }
     [[nodiscard]] Node* childAt(int row) const { return m_children.at(size_t(row)); }
@@ -71,7 +71,8 @@ private:
     bool m_expanded = false;
     bool m_sorted = false;
 
-    int m_index = 0;
+    const NodeTree* m_tree = nullptr;
+    size_t m_slot = 0; // place in the tree's creation-order store; index() derives from it
     int m_row = 0;
     Node* m_parent = nullptr;
     std::vector<Node*> m_children;

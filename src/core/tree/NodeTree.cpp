@@ -30,6 +30,11 @@ int Node::depth() const
     return d;
 }
 
+int Node::index() const
+{
+    return m_tree->positionOfSlot(m_slot);
+}
+
 NodeTree::NodeTree(QObject* parent) : QObject(parent), m_rowsGeneration(nextGeneration()) {}
 
 void NodeTree::touchRows()
@@ -97,7 +102,8 @@ Node* NodeTree::insert(Node* parent, const QString& key, const QString& text, co
     node->m_image = image;
     node->m_selectedImage = selectedImage;
     node->m_parent = parent;
-    node->m_index = count() + 1;
+    node->m_tree = this;
+    node->m_slot = m_nodes.size(); // after the gap, if any: still position count() + 1
 
     std::vector<Node*>& siblings = siblingList(parent);
     const bool keepSorted = parent ? parent->m_sorted : m_rootsSorted;
@@ -141,33 +147,91 @@ bool NodeTree::remove(const Node* target)
 
     Q_EMIT nodeAboutToBeRemoved(node);
 
+    std::vector<Node*>& siblings = siblingList(node->m_parent);
+    const size_t row = size_t(node->m_row);
+    siblings.erase(siblings.begin() + std::ptrdiff_t(row));
+    renumberRows(siblings, row);
+
+    if (node->m_children.empty())
+        removeLeaf(node);
+    else
+        removeSubtree(node);
+
+    touchRows();
+    Q_EMIT nodeRemoved();
+    return true;
+}
+
+void NodeTree::forget(Node* node)
+{
+    if (!node->m_key.isEmpty())
+        m_byKey.remove(node->m_key);
+    m_byId.remove(node->m_id);
+    if (m_selected == node)
+        m_selected = nullptr;
+}
+
+void NodeTree::removeLeaf(Node* node)
+{
+    forget(node);
+    // Bring the gap to the node's position; the node then sits just after the
+    // gap, and its slot joins it.
+    moveGapTo(size_t(node->index() - 1));
+    m_nodes[m_gapStart + m_gapLength].reset();
+    ++m_gapLength;
+    if (m_gapStart + m_gapLength == m_nodes.size())
+        closeGap();
+}
+
+void NodeTree::removeSubtree(Node* node)
+{
     std::unordered_set<const Node*> doomed;
     std::vector<Node*> stack{node};
     while (!stack.empty()) {
         Node* n = stack.back();
         stack.pop_back();
         doomed.insert(n);
-        if (!n->m_key.isEmpty())
-            m_byKey.remove(n->m_key);
-        m_byId.remove(n->m_id);
+        forget(n);
         stack.insert(stack.end(), n->m_children.begin(), n->m_children.end());
     }
-    if (m_selected && doomed.count(m_selected))
-        m_selected = nullptr;
-
-    std::vector<Node*>& siblings = siblingList(node->m_parent);
-    const size_t row = size_t(node->m_row);
-    siblings.erase(siblings.begin() + std::ptrdiff_t(row));
-    renumberRows(siblings, row);
-
+    closeGap();
     std::erase_if(m_nodes,
                   [&](const std::unique_ptr<Node>& n) { return doomed.count(n.get()) > 0; });
     for (size_t i = 0; i < m_nodes.size(); ++i)
-        m_nodes[i]->m_index = int(i) + 1;
+        m_nodes[i]->m_slot = i;
+}
 
-    touchRows();
-    Q_EMIT nodeRemoved();
-    return true;
+int NodeTree::positionOfSlot(size_t slot) const
+{
+    return int(slot < m_gapStart ? slot : slot - m_gapLength) + 1;
+}
+
+void NodeTree::moveGapTo(size_t start)
+{
+    if (m_gapLength == 0) {
+        m_gapStart = start;
+        return;
+    }
+    // Nodes between the old and the new place cross the gap.
+    while (m_gapStart > start) {
+        --m_gapStart;
+        const size_t to = m_gapStart + m_gapLength;
+        m_nodes[to] = std::move(m_nodes[m_gapStart]);
+        m_nodes[to]->m_slot = to;
+    }
+    while (m_gapStart < start) {
+        const size_t from = m_gapStart + m_gapLength;
+        m_nodes[m_gapStart] = std::move(m_nodes[from]);
+        m_nodes[m_gapStart]->m_slot = m_gapStart;
+        ++m_gapStart;
+    }
+}
+
+void NodeTree::closeGap()
+{
+    moveGapTo(size_t(count()));
+    m_nodes.resize(m_gapStart);
+    m_gapLength = 0;
 }
 
 void NodeTree::clear()
@@ -178,13 +242,18 @@ void NodeTree::clear()
     m_byKey.clear();
     m_byId.clear();
     m_nodes.clear();
+    m_gapStart = 0;
+    m_gapLength = 0;
     touchRows();
     Q_EMIT cleared();
 }
 
 Node* NodeTree::nodeAt(int index) const
 {
-    return index >= 1 && index <= count() ? m_nodes[size_t(index - 1)].get() : nullptr;
+    if (index < 1 || index > count())
+        return nullptr;
+    const size_t position = size_t(index - 1);
+    return m_nodes[position < m_gapStart ? position : position + m_gapLength].get();
 }
 
 Node* NodeTree::findByKey(const QString& key) const

@@ -59,8 +59,8 @@ public:
     bool remove(const Node* node);
     void clear();
 
-    [[nodiscard]] int count() const { return int(m_nodes.size()); }
-    [[nodiscard]] bool isEmpty() const { return m_nodes.empty(); }
+    [[nodiscard]] int count() const { return int(m_nodes.size() - m_gapLength); }
+    [[nodiscard]] bool isEmpty() const { return count() == 0; }
     // The node at a 1-based position, null outside 1..count().
     [[nodiscard]] Node* nodeAt(int index) const;
     [[nodiscard]] Node* find(NodeId id) const { return m_byId.value(id, nullptr); }
@@ -121,11 +121,25 @@ private:
     std::vector<Node*>& siblingList(Node* parent) { return parent ? parent->m_children : m_roots; }
     void reorder(Node* parent);
     void renumberRows(std::vector<Node*>& siblings, size_t from);
+    void forget(Node* node);
+    void removeLeaf(Node* node);
+    void removeSubtree(Node* node);
+    [[nodiscard]] int positionOfSlot(size_t slot) const;
+    void moveGapTo(size_t start);
+    void closeGap();
     void touchRows();
     void changed(Node* node) { Q_EMIT nodeChanged(node); }
 
+    friend class Node; // Node::index() reads its position from the store below
+
     const ImageRegistry* m_images = nullptr;
-    std::vector<std::unique_ptr<Node>> m_nodes; // creation order
+    // The nodes in creation order, with one run of empty slots (the gap) left
+    // where leaves were removed. Removing leaves one after another, as a walk
+    // by position does, then only moves the gap along instead of shifting and
+    // renumbering every later node each time.
+    std::vector<std::unique_ptr<Node>> m_nodes;
+    size_t m_gapStart = 0;
+    size_t m_gapLength = 0;
     std::vector<Node*> m_roots;
     QHash<QString, Node*> m_byKey;
     QHash<NodeId, Node*> m_byId;

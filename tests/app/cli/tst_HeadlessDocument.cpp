@@ -51,14 +51,19 @@ void tst_HeadlessDocument::folderToDocumentAndBack()
     const QString root = dir.filePath(QStringLiteral("disque"));
     for (const char* sub : {"a|b/c", "line\nfeed", " blank/x", "été"})
         QVERIFY(QDir(root).mkpath(QString::fromUtf8(sub)));
+    for (const char* file : {"a|b/c/photo.jpg", "été/notes.txt", " blank/x/50%.zip"}) {
+        QFile f(QDir(root).filePath(QString::fromUtf8(file)));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
     const QString doc = dir.filePath(QStringLiteral("arbre.kvx"));
 
-    const Run saved =
-        kvx({QStringLiteral("--from"), root, QStringLiteral("--expand"), QStringLiteral("9"),
-             QStringLiteral("--save"), doc, QStringLiteral("--list")});
+    const Run saved = kvx({QStringLiteral("--from"), root, QStringLiteral("--expand"),
+                           QStringLiteral("9"), QStringLiteral("--add"), QStringLiteral("*"),
+                           QStringLiteral("--save"), doc, QStringLiteral("--list")});
     QCOMPARE(saved.status, 0);
     QVERIFY2(saved.err.isEmpty(), saved.err.constData());
     QVERIFY(readFile(doc).startsWith("[FileInfo]\r\nType=TVW FILE\r\nVersion=1.1\r\n"));
+    QVERIFY(readFile(doc).contains("=50%25.zip|")); // a file node, "%" encoded
 
     const Run listed = kvx({doc, QStringLiteral("--list")});
     QCOMPARE(listed.status, 0);

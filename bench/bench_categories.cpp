@@ -1,0 +1,151 @@
+// Adding the files of every folder and removing them again by pattern, on a
+// tree of 1,000 folders holding 30 files each (30,000 file nodes).
+#include "tree/FileLister.h"
+#include "tree/FileNodes.h"
+#include "tree/FolderLister.h"
+#include "tree/ImageRegistry.h"
+#include "tree/NodeTree.h"
+#include "tree/ScanHooks.h"
+#include "util/ProcessEventsPump.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+using namespace kvx;
+
+namespace {
+
+// The program's own work only: yields do nothing.
+class QuietPump : public EventPump
+{
+public:
+    void yieldToEvents() override {}
+    void beginBusy() override {}
+    void endBusy() override {}
+};
+
+// A folder of `folders` sub-folders holding `files` files each, made once.
+class Disk
+{
+public:
+    Disk(int folders, int files)
+    {
+        for (int f = 0; f < folders; ++f) {
+            const QString folder =
+                m_dir.filePath(QStringLiteral("folder %1").arg(f, 4, 10, QLatin1Char('0')));
+            QDir().mkpath(folder);
+            for (int i = 0; i < files; ++i) {
+                QFile file(folder +
+                           QStringLiteral("/file %1.%2").arg(i).arg(i % 3 ? "txt" : "zip"));
+                (void)file.open(QIODevice::WriteOnly);
+            }
+        }
+    }
+    [[nodiscard]] QString path() const { return m_dir.path(); }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+const Disk& thousandFolders()
+{
+    static const Disk disk(1000, 30);
+    return disk;
+}
+
+const Disk& oneBigFolder()
+{
+    static const Disk disk(1, 30000);
+    return disk;
+}
+
+// The root and one folder node per sub-folder, as a scan gives them.
+void buildFolders(NodeTree& tree, const QString& start)
+{
+    tree.clear();
+    const auto listing = DirectoryLister().listFolder(start);
+    const QString rootKey = folderKey(listing->folder);
+    const Node* root = tree.addRoot(rootKey, rootKey, image::ClosedFolder, image::SelectedFolder);
+    for (const QString& sub : listing->subFolders)
+        tree.addChild(root, folderKey(sub), QDir(sub).dirName(), image::ClosedFolder,
+                      image::SelectedFolder);
+}
+
+ImageRegistry iconList()
+{
+    ImageRegistry images = ImageRegistry::withBuiltIns();
+    images.add(QStringLiteral("zip"));
+    return images;
+}
+
+void BM_AddFilesToFolders(benchmark::State& state)
+{
+    const ImageRegistry images = iconList();
+    NodeTree tree;
+    tree.setImageList(&images);
+    DirectoryFileLister lister;
+    QuietPump pump;
+    for (auto _ : state) {
+        state.PauseTiming();
+        buildFolders(tree, thousandFolders().path());
+        state.ResumeTiming();
+        FileNodes(tree, lister, pump).AddFilesToFolders(QStringLiteral("*.*"));
+    }
+    state.counters["nodes"] = tree.count();
+}
+BENCHMARK(BM_AddFilesToFolders)->Unit(benchmark::kMillisecond);
+
+template <typename Pump> void removeAll(benchmark::State& state, const Disk& disk)
+{
+    const ImageRegistry images = iconList();
+    NodeTree tree;
+    tree.setImageList(&images);
+    DirectoryFileLister lister;
+    Pump pump;
+    int removed = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        buildFolders(tree, disk.path());
+        FileNodes(tree, lister, pump).AddFilesToFolders(QStringLiteral("*.*"));
+        const int before = tree.count();
+        state.ResumeTiming();
+        FileNodes(tree, lister, pump).RemoveFilesByPattern(QStringLiteral(";*.txt;*.zip"));
+        removed = before - tree.count();
+    }
+    state.counters["removed"] = removed;
+}
+
+void BM_RemoveFilesByPattern(benchmark::State& state)
+{
+    removeAll<QuietPump>(state, thousandFolders());
+}
+BENCHMARK(BM_RemoveFilesByPattern)->Unit(benchmark::kMillisecond);
+
+// The same with the event loop of the running program at every position.
+void BM_RemoveFilesByPatternWithEvents(benchmark::State& state)
+{
+    removeAll<ProcessEventsPump>(state, thousandFolders());
+}
+BENCHMARK(BM_RemoveFilesByPatternWithEvents)->Unit(benchmark::kMillisecond);
+
+// All 30,000 files in one folder: each removal also closes up that folder's
+// list of children.
+void BM_RemoveFilesByPatternOneFolder(benchmark::State& state)
+{
+    removeAll<QuietPump>(state, oneBigFolder());
+}
+BENCHMARK(BM_RemoveFilesByPatternOneFolder)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

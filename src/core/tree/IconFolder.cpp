@@ -1,0 +1,48 @@
+#include "tree/IconFolder.h"
+
+#include "tree/FileLister.h"
+#include "tree/ImageRegistry.h"
+#include "tree/WildcardList.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+namespace kvx {
+
+QString programIconFolder()
+{
+    return QCoreApplication::applicationDirPath() + QLatin1String("/ico");
+}
+
+std::optional<QList<IconFile>> IconFiles(const QString& folder)
+{
+    DirectoryFileLister lister;
+    const auto names = lister.listFiles(folder, WildcardList(QStringLiteral("*.ico")));
+    if (!names)
+        return std::nullopt;
+    const QDir dir(folder);
+    QList<IconFile> icons;
+    icons.reserve(names->size());
+    for (const QString& name : *names)
+        icons.append({name.left(name.lastIndexOf(QLatin1Char('.'))).toLower(), dir.filePath(name)});
+    return icons;
+}
+
+QStringList IconKeys(const QString& folder)
+{
+    QStringList keys;
+    if (const auto icons = IconFiles(folder)) {
+        for (const IconFile& icon : *icons)
+            keys.append(icon.key);
+    }
+    return keys;
+}
+
+void AddIconKeys(ImageRegistry& images, const QString& folder)
+{
+    const QStringList keys = IconKeys(folder);
+    for (const QString& key : keys)
+        images.add(key);
+}
+
+} // namespace kvx
