@@ -18,7 +18,7 @@ struct TreeViewSettings
     bool hideSelection = true;
     // The attached image list's name; empty when the view has none.
     QString imageList = QStringLiteral("ImageList1");
-    float indentationTwips = 566.9292f; // one centimetre per level
+    float indentationTwips = 285; // the 19 pixels per level of the window's view
     int labelEdit = 0;                  // 0 automatic, 1 manual
     int lineStyle = 1;                  // 0 tree lines only, 1 also lines to the top-level nodes
     QString pathSeparator = QStringLiteral("/");
