@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(
   qt6-base-dev cmake g++ make ninja-build libbenchmark-dev tree
-  fonts-dejavu-core
+  qt6-base-dev cmake g++ make ninja-build libbenchmark-dev tree
+  fonts-dejavu-core fonts-dejavu-extra xdg-utils
   xvfb xauth x11-apps xdotool imagemagick poppler-utils
   cups printer-driver-cups-pdf
 )

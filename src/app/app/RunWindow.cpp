@@ -1,16 +1,16 @@
 #include "app/RunWindow.h"
 
+#include "app/frMain.h"
+
 #include <QApplication>
-#include <QWidget>
 
 namespace kvx {
 
 int runWindow(const QString& document)
 {
-    Q_UNUSED(document);
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("KVX"));
-    window.show();
+    Q_UNUSED(document); // opening a document at start is the documents' part
+    frMain window;
+    window.Form_Load();
     return QApplication::exec();
 }
 

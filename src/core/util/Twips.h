@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <cmath>
 
 namespace kvx {
@@ -15,9 +16,26 @@ inline constexpr int TwipsPerPixel = 15;
     return int(std::nearbyint(twips / twipsPerPixel));
 }
 
+// The same for a control's extent, where a non-zero length never vanishes
+// (the 3-twip column guide stays one pixel wide).
+[[nodiscard]] inline int TwipsToVisiblePixels(int twips)
+{
+    const int pixels = TwipsToPixels(twips);
+    if (pixels == 0 && twips != 0)
+        return twips > 0 ? 1 : -1;
+    return pixels;
+}
+
 [[nodiscard]] constexpr int PixelsToTwips(int pixels, int twipsPerPixel = TwipsPerPixel)
 {
     return pixels * twipsPerPixel;
+}
+
+// A control's geometry from its left, top, width and height in twips.
+[[nodiscard]] inline QRect TwipsRect(int left, int top, int width, int height)
+{
+    return {TwipsToVisiblePixels(left), TwipsToVisiblePixels(top), TwipsToVisiblePixels(width),
+            TwipsToVisiblePixels(height)};
 }
 
 // Device units of a device with `dotsPerInch` (a printer page, a picture).

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QColor>
+#include <QPixmap>
+#include <QString>
+
+namespace kvx {
+
+// The About window's pictures, drawn by code.
+
+// Sizes in pixels: the title band across the top of the window, and one frame
+// of the animation; the strip holds the frames stacked from top to bottom.
+inline constexpr int kTitleBandWidth = 387;
+inline constexpr int kTitleBandHeight = 18;
+inline constexpr int kAnimationFrameWidth = 160;
+inline constexpr int kAnimationFrameHeight = 85;
+inline constexpr int kAnimationFrameCount = 15;
+
+[[nodiscard]] QPixmap titleBand(const QString& title);
+[[nodiscard]] QPixmap animationStrip();
+
+// The close cross, and one half of the button frame drawn around it: the
+// top and left edges, or the bottom and right ones.
+inline constexpr int kCrossSize = 11;
+inline constexpr int kButtonEdgeSize = 16;
+enum class ButtonEdge { TopLeft, BottomRight };
+[[nodiscard]] QPixmap closeCross();
+[[nodiscard]] QPixmap buttonEdge(ButtonEdge edge, const QColor& colour);
+
+} // namespace kvx

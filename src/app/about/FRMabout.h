@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QDialog>
+#include <QList>
+#include <QPoint>
+
+class QLabel;
+class QTimer;
+
+namespace kvx {
+
+class ShellOpen;
+
+// The About window: the program's title, version and file, the maker's two
+// links and a looping 15-frame animation. It has no frame of its own: it
+// draws its title band and close cross and moves by dragging its background.
+// Holding the left button on the animation freezes it; a right click while it
+// is frozen steps one frame.
+class FRMabout : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit FRMabout(ShellOpen& shell, QWidget* parent = nullptr);
+
+    [[nodiscard]] int animationFrame() const { return m_animationFrame; }
+    [[nodiscard]] QTimer* animationTimer() const { return m_timer; }
+
+    // Shows the next frame and waits for its delay.
+    void Timer1_Timer();
+
+    void LBLCieName_Click();
+    void LBLcopyRight_Click();
+
+    // The address that the contact link opens.
+    [[nodiscard]] QString mailLink() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void Form_Load();
+    void LBLexit_MouseMove();
+    void LBLexit_MouseDown();
+    void LBLexit_MouseUp();
+    void Image1_MouseDown(Qt::MouseButton button);
+    void Image1_MouseUp(Qt::MouseButton button);
+    void setCrossEdges(bool visible);
+    void setCrossPressed(bool pressed);
+
+    ShellOpen& m_shell;
+    QLabel* m_appName = nullptr;
+    QLabel* m_version = nullptr;
+    QLabel* m_exe = nullptr;
+    QLabel* m_copyRight = nullptr;
+    QLabel* m_cieName = nullptr;
+    QLabel* m_exit = nullptr;
+    QLabel* m_top = nullptr;
+    QLabel* m_down = nullptr;
+    QLabel* m_image = nullptr;
+    QTimer* m_timer = nullptr;
+    QPixmap m_band;
+    QList<int> m_animationDelays;
+    int m_animationFrame = 0;
+    QPoint m_dragOrigin;
+    bool m_exitPressed = false;
+};
+
+} // namespace kvx

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "tree/ScanHooks.h"
+
+namespace kvx {
+
+// The window's event pump: processes pending events, and shows the busy
+// pointer over the application while a long walk runs (nesting allowed).
+class BusyEventPump : public EventPump
+{
+public:
+    ~BusyEventPump() override;
+    void yieldToEvents() override;
+    void beginBusy() override;
+    void endBusy() override;
+
+private:
+    int m_depth = 0;
+};
+
+} // namespace kvx

@@ -1,0 +1,52 @@
+#include "tree/ImageList.h"
+
+#include "tree/BuiltInPictures.h"
+
+namespace kvx {
+
+ImageList::ImageList()
+{
+    for (int number = 1; number <= image::BuiltInCount; ++number) {
+        add(number == image::BlankPage ? QString::fromLatin1(image::BlankPageKey) : QString(),
+            builtInPicture(number));
+    }
+}
+
+bool ImageList::add(const QString& key, const QPixmap& picture)
+{
+    if (!m_registry.add(key))
+        return false;
+    QPixmap scaled = picture;
+    if (!scaled.isNull() && scaled.size() != QSize(PictureSize, PictureSize))
+        scaled = scaled.scaled(PictureSize, PictureSize, Qt::IgnoreAspectRatio,
+                               Qt::SmoothTransformation);
+    m_pictures.push_back(scaled);
+    // The same pixmap for every mode: a selected row keeps its picture as
+    // drawn instead of a style's tinted copy.
+    QIcon icon;
+    if (!scaled.isNull()) {
+        icon.addPixmap(scaled, QIcon::Normal);
+        icon.addPixmap(scaled, QIcon::Selected);
+        icon.addPixmap(scaled, QIcon::Active);
+    }
+    m_icons.push_back(icon);
+    return true;
+}
+
+QPixmap ImageList::picture(int position) const
+{
+    return position >= 1 && position <= count() ? m_pictures[size_t(position - 1)] : QPixmap();
+}
+
+QPixmap ImageList::picture(const ImageRef& ref) const
+{
+    return picture(m_registry.positionOf(ref));
+}
+
+QIcon ImageList::icon(const ImageRef& ref) const
+{
+    const int position = m_registry.positionOf(ref);
+    return position >= 1 ? m_icons[size_t(position - 1)] : QIcon();
+}
+
+} // namespace kvx

@@ -1,0 +1,97 @@
+#include "tree/NodeTreeView.h"
+
+#include "tree/TreeModel.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyledItemDelegate>
+
+namespace kvx {
+
+namespace {
+
+// Paints a node's background colour, and the selection, behind its label
+// only, as a classic tree does, not across the whole row.
+class LabelBackgroundDelegate : public QStyledItemDelegate
+{
+public:
+    LabelBackgroundDelegate(const QPalette& selection, QObject* parent)
+        : QStyledItemDelegate(parent), m_selection(selection)
+    {
+    }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        QBrush back = opt.backgroundBrush;
+        opt.backgroundBrush = Qt::NoBrush;
+        if (opt.state & QStyle::State_Selected) {
+            const QPalette::ColorGroup group =
+                opt.state & QStyle::State_Active ? QPalette::Active : QPalette::Inactive;
+            back = m_selection.brush(group, QPalette::Highlight);
+            opt.palette.setBrush(QPalette::Text,
+                                 m_selection.brush(group, QPalette::HighlightedText));
+            opt.state &= ~QStyle::State_Selected;
+        }
+        const QWidget* widget = opt.widget;
+        QStyle* style = widget ? widget->style() : QApplication::style();
+        if (back.style() != Qt::NoBrush) {
+            QRect text = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, widget);
+            const int width = opt.fontMetrics.horizontalAdvance(opt.text) + 6;
+            text.setWidth(qMin(text.width(), width));
+            painter->fillRect(text, back);
+        }
+        style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
+    }
+
+private:
+    QPalette m_selection;
+};
+
+} // namespace
+
+NodeTreeView::NodeTreeView(QWidget* parent) : QTreeView(parent)
+{
+    setHeaderHidden(true);
+    setUniformRowHeights(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setIconSize(QSize(16, 16));
+    setIndentation(19);
+    setRootIsDecorated(true);
+    // The view's own selection painting (whole row, branch area) is made
+    // invisible; the delegate highlights the label with the real colours.
+    setItemDelegate(new LabelBackgroundDelegate(palette(), this));
+    QPalette clear = palette();
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        clear.setColor(group, QPalette::Highlight, Qt::transparent);
+    setPalette(clear);
+    header()->setStretchLastSection(true);
+}
+
+void NodeTreeView::mousePressEvent(QMouseEvent* event)
+{
+    // A right click leaves the selection where it was: the pop-up commands
+    // act on the node selected before.
+    if (event->button() != Qt::RightButton)
+        QTreeView::mousePressEvent(event);
+    else
+        event->accept();
+    Q_EMIT mouseDown(event->button(), event->modifiers(), event->position().toPoint());
+}
+
+void NodeTreeView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::RightButton)
+        QTreeView::mouseReleaseEvent(event);
+    else
+        event->accept();
+    Q_EMIT mouseUp(event->button(), event->modifiers(), event->position().toPoint());
+}
+
+} // namespace kvx
