@@ -15,12 +15,12 @@ struct TreeViewSettings
     int borderStyle = 1; // 0 none, 1 fixed single line
     bool checkboxes = false;
     bool fullRowSelect = false;
-    bool hideSelection = true;
+    bool hideSelection = false; // the window shows the selection always
     // The attached image list's name; empty when the view has none.
     QString imageList = QStringLiteral("ImageList1");
     float indentationTwips = 285; // the 19 pixels per level of the window's view
-    int labelEdit = 0;                  // 0 automatic, 1 manual
-    int lineStyle = 1;                  // 0 tree lines only, 1 also lines to the top-level nodes
+    int labelEdit = 0;            // 0 automatic, 1 manual
+    int lineStyle = 1;            // 0 tree lines only, 1 also lines to the top-level nodes
     QString pathSeparator = QStringLiteral("/");
     bool sorted = false; // top-level nodes in order of their text
     // Bit 0 images, bit 1 expand buttons, bit 2 lines; text always.

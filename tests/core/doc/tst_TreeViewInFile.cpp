@@ -72,6 +72,7 @@ TreeViewSettings exampleSettings()
     TreeViewSettings s;
     s.pathSeparator = QStringLiteral("\\");
     s.indentationTwips = 566.9292f;
+    s.hideSelection = true;
     return s;
 }
 
@@ -426,8 +427,8 @@ void tst_TreeViewInFile::settings_data()
     QTest::newRow("style") << QByteArray("Style=2\n") << "style=2" << load_result::Ok;
     QTest::newRow("style out of range")
         << QByteArray("Style=8\n") << QString() << load_result::BadSetting;
-    QTest::newRow("flags") << QByteArray("Checkboxes=1\nFullRowSelect=True\nHideSelection=0\n")
-                           << "checkboxes=1;fullRowSelect=1;hideSelection=0" << load_result::Ok;
+    QTest::newRow("flags") << QByteArray("Checkboxes=1\nFullRowSelect=True\nHideSelection=-1\n")
+                           << "checkboxes=1;fullRowSelect=1;hideSelection=1" << load_result::Ok;
     QTest::newRow("bad flag") << QByteArray("Checkboxes=maybe\n") << QString()
                               << load_result::BadSetting;
     QTest::newRow("texts") << QByteArray("PathSeparator=\\\nToolTipText= 'Mes disques '\n")
