@@ -10,5 +10,5 @@ else
   flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
 fi
 cmake -S . -B "$dir" -G Ninja "${flags[@]}" >/dev/null
-cmake --build "$dir" -j "$(nproc)"
+cmake --build "$dir" -j "$(nproc)" >&2
 echo "$dir"

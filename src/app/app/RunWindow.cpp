@@ -1,6 +1,7 @@
 #include "app/RunWindow.h"
 
 #include "app/frMain.h"
+#include "doc/TreeDocumentCommands.h"
 
 #include <QApplication>
 
@@ -8,9 +9,12 @@ namespace kvx {
 
 int runWindow(const QString& document)
 {
-    Q_UNUSED(document); // opening a document at start is the documents' part
     frMain window;
     window.Form_Load();
+    if (!document.isEmpty()) {
+        if (auto* documents = window.findChild<TreeDocumentCommands*>())
+            documents->openDocument(document);
+    }
     return QApplication::exec();
 }
 

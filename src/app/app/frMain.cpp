@@ -1,5 +1,6 @@
 #include "app/frMain.h"
 
+#include "doc/TreeDocumentCommands.h"
 #include "lang/LanguageMenu.h"
 #include "tree/CategoryCommands.h"
 
@@ -356,6 +357,7 @@ void frMain::connectSubsystems()
         },
         this);
     connectLanguageMenu(*this);
+    connectTreeDocuments(*this);
 }
 
 void frMain::Form_Load()

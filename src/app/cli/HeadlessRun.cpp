@@ -1,6 +1,8 @@
 #include "cli/HeadlessRun.h"
 
 #include "cli/CommandLine.h"
+#include "doc/TreeViewInFile.h"
+#include "doc/TreeViewSettings.h"
 #include "print/PdfJacket.h"
 #include "tree/FileLister.h"
 #include "tree/FileNodes.h"
@@ -28,6 +30,7 @@ int runHeadless(const CommandLine& options, QTextStream& out, QTextStream& err)
     AddIconKeys(images, programIconFolder()); // file nodes get the window's image keys
     NodeTree tree;
     tree.setImageList(&images);
+    TreeViewSettings settings;
     DirectoryLister lister;
     ProcessEventsPump pump;
     NoElementCountDisplay count;
@@ -40,15 +43,27 @@ int runHeadless(const CommandLine& options, QTextStream& out, QTextStream& err)
         scan.BuildTree();
         ExpandToDepth(tree, options.expandDepth);
     } else {
-        return fail(QStringLiteral("cannot open tree documents yet: %1").arg(options.document));
+        const QFileInfo document(options.document);
+        if (!document.isFile() || !document.isReadable())
+            return fail(QStringLiteral("cannot read %1").arg(options.document));
+        const qint32 result =
+            LoadTreeViewFromFile(tree, settings, options.document, true, true, true);
+        if (result == load_result::NotADocument)
+            return fail(QStringLiteral("not a tree document: %1").arg(options.document));
+        if (result != load_result::Ok)
+            err << "kvx: warning: " << options.document
+                << ": some entries could not be read and were left out" << Qt::endl;
     }
 
     if (!options.addPatterns.isEmpty()) {
         DirectoryFileLister files;
         FileNodes(tree, files, pump).AddFilesToFolders(options.addPatterns);
     }
-    if (!options.saveFile.isEmpty())
-        return fail(QStringLiteral("--save is not available yet"));
+    if (!options.saveFile.isEmpty()) {
+        QString error;
+        if (!SaveTreeViewInFile(tree, settings, options.saveFile, true, true, &error))
+            return fail(QStringLiteral("cannot write %1: %2").arg(options.saveFile, error));
+    }
     if (!options.pdfFile.isEmpty()) {
         const QString error = PrintJacketToPdf(
             tree, options.pdfFile,

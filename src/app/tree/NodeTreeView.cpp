@@ -28,11 +28,16 @@ public:
         QStyleOptionViewItem opt = option;
         initStyleOption(&opt, index);
         QBrush back = opt.backgroundBrush;
+        bool selected = false;
         opt.backgroundBrush = Qt::NoBrush;
+        const auto* view = qobject_cast<const NodeTreeView*>(opt.widget);
+        if (view && view->hideSelection() && !view->hasFocus())
+            opt.state &= ~QStyle::State_Selected;
         if (opt.state & QStyle::State_Selected) {
             const QPalette::ColorGroup group =
                 opt.state & QStyle::State_Active ? QPalette::Active : QPalette::Inactive;
             back = m_selection.brush(group, QPalette::Highlight);
+            selected = true;
             opt.palette.setBrush(QPalette::Text,
                                  m_selection.brush(group, QPalette::HighlightedText));
             opt.state &= ~QStyle::State_Selected;
@@ -42,7 +47,9 @@ public:
         if (back.style() != Qt::NoBrush) {
             QRect text = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, widget);
             const int width = opt.fontMetrics.horizontalAdvance(opt.text) + 6;
-            text.setWidth(qMin(text.width(), width));
+            const bool wholeRow = selected && view && view->fullRowSelect();
+            if (!wholeRow)
+                text.setWidth(qMin(text.width(), width));
             painter->fillRect(text, back);
         }
         style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
@@ -72,6 +79,32 @@ NodeTreeView::NodeTreeView(QWidget* parent) : QTreeView(parent)
         clear.setColor(group, QPalette::Highlight, Qt::transparent);
     setPalette(clear);
     header()->setStretchLastSection(true);
+}
+
+void NodeTreeView::setFullRowSelect(bool on)
+{
+    m_fullRowSelect = on;
+    viewport()->update();
+}
+
+void NodeTreeView::setHideSelection(bool on)
+{
+    m_hideSelection = on;
+    viewport()->update();
+}
+
+void NodeTreeView::setExpandButtons(bool on)
+{
+    m_expandButtons = on;
+    setRootIsDecorated(on);
+    viewport()->update();
+}
+
+void NodeTreeView::drawBranches(QPainter* painter, const QRect& rect,
+                                const QModelIndex& index) const
+{
+    if (m_expandButtons)
+        QTreeView::drawBranches(painter, rect, index);
 }
 
 void NodeTreeView::mousePressEvent(QMouseEvent* event)

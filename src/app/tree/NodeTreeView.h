@@ -14,6 +14,16 @@ class NodeTreeView : public QTreeView
 public:
     explicit NodeTreeView(QWidget* parent = nullptr);
 
+    // The selection covers the whole row rather than the label only.
+    void setFullRowSelect(bool on);
+    [[nodiscard]] bool fullRowSelect() const { return m_fullRowSelect; }
+    // The selection is not shown while the view has no focus.
+    void setHideSelection(bool on);
+    [[nodiscard]] bool hideSelection() const { return m_hideSelection; }
+    // Expand buttons before nodes that have children.
+    void setExpandButtons(bool on);
+    [[nodiscard]] bool expandButtons() const { return m_expandButtons; }
+
 Q_SIGNALS:
     void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint position);
     void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint position);
@@ -21,6 +31,13 @@ Q_SIGNALS:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void drawBranches(QPainter* painter, const QRect& rect,
+                      const QModelIndex& index) const override;
+
+private:
+    bool m_fullRowSelect = false;
+    bool m_hideSelection = false;
+    bool m_expandButtons = true;
 };
 
 } // namespace kvx

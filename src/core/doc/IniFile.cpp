@@ -32,12 +32,26 @@ void trim(const QString& text, qsizetype& from, qsizetype& to)
         --to;
 }
 
+// Names are nearly always ASCII: fold those without the Unicode tables.
 QString folded(QStringView name)
 {
-    return name.toString().toCaseFolded();
+    QString out(name.size(), Qt::Uninitialized);
+    QChar* to = out.data();
+    for (const QChar c : name) {
+        const char16_t u = c.unicode();
+        if (u >= 0x80)
+            return name.toString().toCaseFolded();
+        *to++ = QChar(u >= u'A' && u <= u'Z' ? char16_t(u + 32) : u);
+    }
+    return out;
 }
 
 } // namespace
+
+QString IniFile::foldName(QStringView name)
+{
+    return folded(name);
+}
 
 std::optional<IniFile> IniFile::load(const QString& path)
 {
@@ -108,21 +122,20 @@ IniFile IniFile::parse(const QString& text)
             }
         }
         const QString key = folded(QStringView(text).sliced(keyFrom, keyTo - keyFrom));
-        if (!current->contains(key))
-            current->insert(key, Span{valueFrom, valueTo - valueFrom});
+        current->try_emplace(key, Span{valueFrom, valueTo - valueFrom}); // the first one wins
     }
     return ini;
 }
 
 std::optional<QString> IniFile::find(QStringView section, QStringView key) const
 {
-    const auto s = m_sections.constFind(folded(section.trimmed()));
-    if (s == m_sections.cend())
+    const auto s = m_sections.find(folded(section.trimmed()));
+    if (s == m_sections.end())
         return std::nullopt;
-    const auto e = s->constFind(folded(key.trimmed()));
-    if (e == s->cend())
+    const auto e = s->second.find(folded(key.trimmed()));
+    if (e == s->second.end())
         return std::nullopt;
-    return m_text.sliced(e->from, e->size);
+    return m_text.sliced(e->second.from, e->second.size);
 }
 
 QString IniFile::value(QStringView section, QStringView key, const QString& defaultValue,
@@ -136,7 +149,7 @@ QString IniFile::value(QStringView section, QStringView key, const QString& defa
 
 bool IniFile::hasSection(QStringView section) const
 {
-    return m_sections.contains(folded(section.trimmed()));
+    return m_sections.count(folded(section.trimmed())) > 0;
 }
 
 } // namespace kvx

@@ -1,8 +1,9 @@
 #pragma once
 
-#include <QHash>
 #include <QString>
 #include <optional>
+#include <string_view>
+#include <unordered_map>
 
 namespace kvx {
 
@@ -39,18 +40,41 @@ public:
                                 qsizetype maxLength = NoLimit) const;
 
     [[nodiscard]] bool hasSection(QStringView section) const;
+    // Calls visit(name, value) for every entry of a section (the first of
+    // duplicates), names case-folded, in no particular order. The views are
+    // valid while this file lives.
+    template <typename Visit> void forEachEntry(QStringView section, Visit&& visit) const
+    {
+        const auto s = m_sections.find(foldName(section.trimmed()));
+        if (s == m_sections.end())
+            return;
+        for (const auto& [name, span] : s->second)
+            visit(QStringView(name), QStringView(m_text).sliced(span.from, span.size));
+    }
 
 private:
+    [[nodiscard]] static QString foldName(QStringView name);
+
     // A value's place in m_text, already trimmed and unquoted.
     struct Span
     {
         qsizetype from = 0;
         qsizetype size = 0;
     };
-    using Section = QHash<QString, Span>; // by case-folded key
+    // QHash keyed by QString is several times slower to fill here, and a
+    // full document has about 100,000 entries.
+    struct NameHash
+    {
+        size_t operator()(const QString& name) const noexcept
+        {
+            return std::hash<std::u16string_view>()(std::u16string_view(
+                reinterpret_cast<const char16_t*>(name.utf16()), size_t(name.size())));
+        }
+    };
+    using Section = std::unordered_map<QString, Span, NameHash>; // by case-folded key
 
     QString m_text;
-    QHash<QString, Section> m_sections; // by case-folded name
+    std::unordered_map<QString, Section, NameHash> m_sections; // by case-folded name
 };
 
 } // namespace kvx

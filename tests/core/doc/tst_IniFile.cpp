@@ -3,6 +3,7 @@
 #include "doc/TextDecoding.h"
 
 #include <QFile>
+#include <QMap>
 #include <QTemporaryDir>
 #include <QTest>
 #include <unistd.h>
@@ -17,6 +18,7 @@ private Q_SLOTS:
     void lookUp_data();
     void lookUp();
     void lengthLimit();
+    void everyEntry();
     void missingFile();
     void encoding_data();
     void encoding();
@@ -134,6 +136,21 @@ void tst_IniFile::lengthLimit()
     QCOMPARE(ini.value(u"s", u"k"), longValue); // no limit unless asked
     QCOMPARE(ini.value(u"s", u"k", QString(), 254), QString(254, u'x'));
     QCOMPARE(ini.value(u"s", u"missing", QString(300, u'd'), 254), QString(254, u'd'));
+}
+
+void tst_IniFile::everyEntry()
+{
+    const IniFile ini =
+        IniFile::parse(QByteArray("[s]\nA=1\nb = ' 2 '\na=3\n[t]\nc=4\n[S]\nd=5\n"));
+    QMap<QString, QString> seen;
+    ini.forEachEntry(u"S", [&](QStringView name, QStringView value) {
+        seen.insert(name.toString(), value.toString());
+    });
+    const QMap<QString, QString> expected{{"a", "1"}, {"b", " 2 "}, {"d", "5"}};
+    QCOMPARE(seen, expected);
+    int none = 0;
+    ini.forEachEntry(u"missing", [&](QStringView, QStringView) { ++none; });
+    QCOMPARE(none, 0);
 }
 
 void tst_IniFile::missingFile()

@@ -1,0 +1,560 @@
+#include "doc/TreeViewInFile.h"
+
+#include "doc/IniFile.h"
+#include "doc/IniWriter.h"
+#include "doc/TreeViewSettings.h"
+#include "tree/ImageRegistry.h"
+#include "tree/NodeTree.h"
+
+#include <QLocale>
+#include <QStringList>
+#include <QVarLengthArray>
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+#include <optional>
+#include <vector>
+
+namespace kvx {
+
+namespace {
+
+const QString kType = QStringLiteral("TVW FILE");
+// Version 1.1 differs from 1.0 only in that the text, key and tag of node
+// entries are percent-encoded, so that names holding "|", "%", line breaks or
+// leading blanks survive. It is written only when some name needs it.
+const QString kPlainVersion = QStringLiteral("1.0");
+const QString kEncodedVersion = QStringLiteral("1.1");
+
+constexpr QStringView kFileInfo = u"FileInfo";
+constexpr QStringView kTreeView = u"TreeView";
+constexpr QStringView kNodes = u"Nodes";
+
+// The characters the reader trims from the ends of a value.
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == u'\v' || c == u'\f';
+}
+
+bool needsEncoding(const QString& field)
+{
+    for (const QChar c : field) {
+        if (c == u'%' || c == u'|' || c == u'\r' || c == u'\n')
+            return true;
+    }
+    return false;
+}
+
+bool treeNeedsEncoding(const NodeTree& tree)
+{
+    for (int i = 1; i <= tree.count(); ++i) {
+        const Node* node = tree.nodeAt(i);
+        if (needsEncoding(node->text()) || needsEncoding(node->key()) ||
+            needsEncoding(node->tag()) ||
+            (!node->text().isEmpty() && isBlank(node->text().front())))
+            return true;
+    }
+    return false;
+}
+
+void appendEscape(QString& out, QChar c)
+{
+    out += u'%';
+    out += QString::number(c.unicode(), 16).toUpper().rightJustified(2, u'0');
+}
+
+QString encodeField(const QString& field)
+{
+    QString out;
+    out.reserve(field.size());
+    for (qsizetype i = 0; i < field.size(); ++i) {
+        const QChar c = field.at(i);
+        if (c == u'%' || c == u'|' || c == u'\r' || c == u'\n' || (i == 0 && isBlank(c)))
+            appendEscape(out, c);
+        else
+            out += c;
+    }
+    return out;
+}
+
+int hexValue(QChar c)
+{
+    if (c >= u'0' && c <= u'9')
+        return c.unicode() - u'0';
+    if (c >= u'A' && c <= u'F')
+        return c.unicode() - u'A' + 10;
+    if (c >= u'a' && c <= u'f')
+        return c.unicode() - u'a' + 10;
+    return -1;
+}
+
+// Turns every "%HH" naming an ASCII character back into it; anything else,
+// a lone "%" included, stays as it is.
+QString decodeField(QStringView field)
+{
+    if (!field.contains(u'%'))
+        return field.toString();
+    QString out;
+    out.reserve(field.size());
+    for (qsizetype i = 0; i < field.size(); ++i) {
+        if (field.at(i) == u'%' && i + 2 < field.size()) {
+            const int high = hexValue(field.at(i + 1));
+            const int low = hexValue(field.at(i + 2));
+            if (high >= 0 && high < 8 && low >= 0) {
+                out += QChar(char16_t(high * 16 + low));
+                i += 2;
+                continue;
+            }
+        }
+        out += field.at(i);
+    }
+    return out;
+}
+
+// Indentation: a 32-bit float with up to 7 significant digits and the
+// decimal separator of the user's locale; read back with either separator,
+// whatever the locale, so documents move between locales.
+QString formatIndentation(float twips)
+{
+    QString text = QString::number(double(twips), 'g', 7);
+    return text.replace(u'.', QLocale().decimalPoint());
+}
+
+bool parseIndentation(const QString& text, float* twips)
+{
+    QString plain = text.trimmed();
+    plain.replace(u',', u'.');
+    bool ok = false;
+    const double value = plain.toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return false;
+    *twips = float(value);
+    return true;
+}
+
+bool parseInteger(QStringView text, qint32* value)
+{
+    bool ok = false;
+    const int v = text.trimmed().toInt(&ok, 10);
+    if (ok)
+        *value = v;
+    return ok;
+}
+
+// A truth value: a number (0 is false) or the words True and False.
+bool parseFlag(QStringView text, bool* value)
+{
+    const QStringView t = text.trimmed();
+    if (t.compare(u"true", Qt::CaseInsensitive) == 0 ||
+        t.compare(u"false", Qt::CaseInsensitive) == 0) {
+        *value = t.size() == 4;
+        return true;
+    }
+    bool ok = false;
+    const double number = t.toDouble(&ok);
+    if (ok)
+        *value = number != 0;
+    return ok;
+}
+
+// A settings text as one line that reads back as it is: blanks at its ends
+// and a pair of enclosing quotes would be dropped by the reader, so such a
+// text goes in one more pair of quotes.
+QString settingText(QString text)
+{
+    text.replace(u'\r', u' ');
+    text.replace(u'\n', u' ');
+    if (text.isEmpty())
+        return text;
+    const QChar first = text.front();
+    const QChar last = text.back();
+    const bool quoted = text.size() >= 2 && first == last && (first == u'"' || first == u'\'');
+    if (quoted || isBlank(first) || isBlank(last))
+        text = u'"' + text + u'"';
+    return text;
+}
+
+QString joinFields(std::initializer_list<QStringView> fields)
+{
+    QString out;
+    for (const QStringView* f = fields.begin(); f != fields.end(); ++f) {
+        if (f != fields.begin())
+            out += u'|';
+        out += *f;
+    }
+    return out;
+}
+
+// The first fields of a "|"-separated value; later ones are never looked at,
+// so a value of a million bars costs nothing.
+using Fields = QVarLengthArray<QStringView, 5>;
+
+Fields splitFields(QStringView value, qsizetype wanted)
+{
+    Fields fields;
+    qsizetype from = 0;
+    while (fields.size() < wanted) {
+        const qsizetype bar = value.indexOf(u'|', from);
+        fields.append(value.sliced(from, (bar < 0 ? value.size() : bar) - from));
+        if (bar < 0)
+            break;
+        from = bar + 1;
+    }
+    return fields;
+}
+
+class Failures
+{
+public:
+    void fail(qint32 code) { m_latest = code; }
+    [[nodiscard]] qint32 latest() const { return m_latest; }
+
+private:
+    qint32 m_latest = load_result::Ok;
+};
+
+void readInteger(const IniFile& doc, QStringView key, int& setting, bool (*valid)(int),
+                 Failures& failures)
+{
+    const std::optional<QString> text = doc.find(kTreeView, key);
+    if (!text)
+        return;
+    qint32 value = 0;
+    if (parseInteger(*text, &value) && valid(value))
+        setting = value;
+    else
+        failures.fail(load_result::BadSetting);
+}
+
+void readFlag(const IniFile& doc, QStringView key, bool& setting, Failures& failures)
+{
+    const std::optional<QString> text = doc.find(kTreeView, key);
+    if (!text)
+        return;
+    if (!parseFlag(*text, &setting))
+        failures.fail(load_result::BadSetting);
+}
+
+void readText(const IniFile& doc, QStringView key, QString& setting)
+{
+    if (std::optional<QString> text = doc.find(kTreeView, key))
+        setting = std::move(*text);
+}
+
+void readSettings(const IniFile& doc, TreeViewSettings& s, NodeTree& tree, Failures& failures)
+{
+    readInteger(doc, u"Appearance", s.appearance, &TreeViewSettings::validAppearance, failures);
+    readInteger(doc, u"BorderStyle", s.borderStyle, &TreeViewSettings::validBorderStyle, failures);
+    readFlag(doc, u"Checkboxes", s.checkboxes, failures);
+    readFlag(doc, u"FullRowSelect", s.fullRowSelect, failures);
+    readFlag(doc, u"HideSelection", s.hideSelection, failures);
+    // ImageList names the window's own list: never taken from a document.
+    if (const std::optional<QString> text = doc.find(kTreeView, u"Indentation")) {
+        float twips = 0;
+        if (parseIndentation(*text, &twips) && TreeViewSettings::validIndentation(twips))
+            s.indentationTwips = twips;
+        else
+            failures.fail(load_result::BadSetting);
+    }
+    readInteger(doc, u"LabelEdit", s.labelEdit, &TreeViewSettings::validLabelEdit, failures);
+    readInteger(doc, u"LineStyle", s.lineStyle, &TreeViewSettings::validLineStyle, failures);
+    readText(doc, u"PathSeparator", s.pathSeparator);
+    readFlag(doc, u"Sorted", s.sorted, failures);
+    tree.setRootsSorted(s.sorted);
+    readInteger(doc, u"Style", s.style, &TreeViewSettings::validStyle, failures);
+    readText(doc, u"ToolTipText", s.toolTipText);
+}
+
+// The entries of [Nodes] for one node number.
+struct NodeEntries
+{
+    qint64 number = 0;
+    QStringView node;
+    std::optional<QStringView> image;
+    std::optional<QStringView> style;
+};
+
+// "node12" gives 12 and so on: the number exactly as the writer spells it,
+// for the entry is looked up under the word and the decimal number.
+qint64 entryNumber(QStringView key, QStringView word)
+{
+    if (key.size() <= word.size() || !key.startsWith(word))
+        return 0;
+    const QStringView digits = key.sliced(word.size());
+    if (digits.front() == u'0' || digits.size() > 10)
+        return 0;
+    qint64 n = 0;
+    for (const QChar c : digits) {
+        if (c < u'0' || c > u'9')
+            return 0;
+        n = n * 10 + (c.unicode() - u'0');
+    }
+    return n;
+}
+
+// The node entries numbered 1 to `count`, in order of their number, each with
+// its picture and style entries. One pass over the section instead of three
+// look-ups per node; and a Count far above the entries held costs nothing.
+std::vector<NodeEntries> collectNodeEntries(const IniFile& doc, qint64 count)
+{
+    std::vector<NodeEntries> nodes;
+    std::vector<std::pair<qint64, QStringView>> images;
+    std::vector<std::pair<qint64, QStringView>> styles;
+    doc.forEachEntry(kNodes, [&](QStringView key, QStringView value) {
+        if (qint64 n = entryNumber(key, u"node"); n > 0 && n <= count)
+            nodes.push_back({n, value, std::nullopt, std::nullopt});
+        else if (n = entryNumber(key, u"image"); n > 0 && n <= count)
+            images.emplace_back(n, value);
+        else if (n = entryNumber(key, u"style"); n > 0 && n <= count)
+            styles.emplace_back(n, value);
+    });
+    auto byNumber = [](const auto& a, const auto& b) { return a.first < b.first; };
+    std::sort(nodes.begin(), nodes.end(),
+              [](const NodeEntries& a, const NodeEntries& b) { return a.number < b.number; });
+    std::sort(images.begin(), images.end(), byNumber);
+    std::sort(styles.begin(), styles.end(), byNumber);
+    auto image = images.cbegin();
+    auto style = styles.cbegin();
+    for (NodeEntries& entry : nodes) {
+        while (image != images.cend() && image->first < entry.number)
+            ++image;
+        if (image != images.cend() && image->first == entry.number)
+            entry.image = image->second;
+        while (style != styles.cend() && style->first < entry.number)
+            ++style;
+        if (style != styles.cend() && style->first == entry.number)
+            entry.style = style->second;
+    }
+    return nodes;
+}
+
+void readImages(std::optional<QStringView> entry, NodeTree& tree, Node* node, Failures& failures)
+{
+    if (!entry) {
+        failures.fail(load_result::BadImage);
+        return;
+    }
+    const Fields fields = splitFields(*entry, 3);
+    const ImageRegistry* images = tree.imageList();
+    auto set = [&](qsizetype i, const ImageRef& picture) {
+        if (i == 0)
+            tree.setImage(node, picture);
+        else if (i == 1)
+            tree.setSelectedImage(node, picture);
+        else
+            tree.setExpandedImage(node, picture);
+    };
+    for (qsizetype i = 0; i < 3; ++i) {
+        if (i >= fields.size()) {
+            failures.fail(load_result::BadImage);
+            continue;
+        }
+        if (fields.at(i).trimmed().isEmpty())
+            continue; // no such picture
+        qint32 position = 0;
+        if (parseInteger(fields.at(i), &position) && images && images->positionOf(position) > 0)
+            set(i, position);
+        else
+            failures.fail(load_result::BadImage);
+    }
+}
+
+void readStyle(std::optional<QStringView> entry, NodeTree& tree, Node* node, Failures& failures)
+{
+    if (!entry) {
+        failures.fail(load_result::BadStyle);
+        return;
+    }
+    const Fields fields = splitFields(*entry, 5);
+    auto colour = [&](qsizetype i, void (NodeTree::*set)(Node*, Colour)) {
+        qint32 value = 0;
+        if (i < fields.size() && parseInteger(fields.at(i), &value))
+            (tree.*set)(node, Colour(quint32(value)));
+        else
+            failures.fail(load_result::BadStyle);
+    };
+    auto flag = [&](qsizetype i, void (NodeTree::*set)(Node*, bool)) {
+        bool value = false;
+        if (i < fields.size() && parseFlag(fields.at(i), &value))
+            (tree.*set)(node, value);
+        else
+            failures.fail(load_result::BadStyle);
+    };
+    colour(0, &NodeTree::setForeColor);
+    colour(1, &NodeTree::setBackColor);
+    flag(2, &NodeTree::setBold);
+    flag(3, &NodeTree::setChecked);
+    // The node has no children yet: the flag sticks and shows once they come.
+    flag(4, &NodeTree::setExpanded);
+}
+
+void readNode(const NodeEntries& entry, NodeTree& tree, bool encoded, bool blnStyle, bool blnImages,
+              Failures& failures)
+{
+    const Fields fields = splitFields(entry.node, 5);
+    if (fields.size() < 3) {
+        failures.fail(load_result::NodeSkipped);
+        return;
+    }
+    auto text = [&](qsizetype i) {
+        return encoded ? decodeField(fields.at(i)) : fields.at(i).toString();
+    };
+
+    Node* node = nullptr;
+    if (fields.at(1) == u"ROOT") {
+        node = tree.addRoot(text(2), text(0));
+    } else {
+        qint32 parent = 0;
+        if (parseInteger(fields.at(1), &parent)) {
+            if (const Node* relative = tree.nodeAt(parent))
+                node = tree.addChild(relative, text(2), text(0));
+        }
+    }
+    if (!node) {
+        failures.fail(load_result::NodeSkipped);
+        return;
+    }
+
+    if (fields.size() > 3)
+        tree.setTag(node, text(3));
+    else
+        failures.fail(load_result::BadNodeField);
+    bool sorted = false;
+    if (fields.size() > 4 && parseFlag(fields.at(4), &sorted))
+        tree.setSorted(node, sorted);
+    else
+        failures.fail(load_result::BadNodeField);
+
+    if (blnImages)
+        readImages(entry.image, tree, node, failures);
+    if (blnStyle)
+        readStyle(entry.style, tree, node, failures);
+}
+
+} // namespace
+
+QString BoolToFlag(bool blnValue)
+{
+    return blnValue ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+namespace {
+
+IniWriter documentWriter(const NodeTree& tree, const TreeViewSettings& s, bool blnStyle,
+                         bool blnImages)
+{
+    const bool encoded = treeNeedsEncoding(tree);
+    auto field = [encoded](const QString& text) { return encoded ? encodeField(text) : text; };
+
+    IniWriter w;
+    w.section(kFileInfo);
+    w.entry(u"Type", kType);
+    w.entry(u"Version", encoded ? kEncodedVersion : kPlainVersion);
+
+    w.section(kTreeView);
+    w.entry(u"Appearance", QString::number(s.appearance));
+    w.entry(u"BorderStyle", QString::number(s.borderStyle));
+    w.entry(u"Checkboxes", BoolToFlag(s.checkboxes));
+    w.entry(u"FullRowSelect", BoolToFlag(s.fullRowSelect));
+    w.entry(u"HideSelection", BoolToFlag(s.hideSelection));
+    if (!s.imageList.isEmpty())
+        w.entry(u"ImageList", settingText(s.imageList));
+    w.entry(u"Indentation", formatIndentation(s.indentationTwips));
+    w.entry(u"LabelEdit", QString::number(s.labelEdit));
+    w.entry(u"LineStyle", QString::number(s.lineStyle));
+    w.entry(u"PathSeparator", settingText(s.pathSeparator));
+    w.entry(u"Sorted", BoolToFlag(s.sorted));
+    w.entry(u"Style", QString::number(s.style));
+    w.entry(u"ToolTipText", settingText(s.toolTipText));
+
+    w.section(kNodes);
+    w.entry(u"Count", QString::number(tree.count()));
+    const ImageRegistry* images = tree.imageList();
+    auto position = [images](const ImageRef& ref) {
+        const int p = images ? images->positionOf(ref) : 0;
+        return p > 0 ? QString::number(p) : QString();
+    };
+    for (int i = 1; i <= tree.count(); ++i) {
+        const Node* node = tree.nodeAt(i);
+        const QString number = QString::number(i);
+        const QString parent =
+            node->parent() ? QString::number(node->parent()->index()) : QStringLiteral("ROOT");
+        w.entry(QString(QStringLiteral("Node") + number),
+                joinFields({field(node->text()), parent, field(node->key()), field(node->tag()),
+                            BoolToFlag(node->sorted())}));
+        if (blnImages) {
+            w.entry(QString(QStringLiteral("Image") + number),
+                    joinFields({position(node->image()), position(node->selectedImage()),
+                                position(node->expandedImage())}));
+        }
+        if (blnStyle) {
+            w.entry(
+                QString(QStringLiteral("Style") + number),
+                joinFields({QString::number(qint32(node->foreColor())),
+                            QString::number(qint32(node->backColor())), BoolToFlag(node->bold()),
+                            BoolToFlag(node->checked()), BoolToFlag(node->expanded())}));
+        }
+    }
+    return w;
+}
+
+} // namespace
+
+QByteArray TreeViewDocument(const NodeTree& tree, const TreeViewSettings& settings, bool blnStyle,
+                            bool blnImages)
+{
+    return documentWriter(tree, settings, blnStyle, blnImages).toUtf8();
+}
+
+bool SaveTreeViewInFile(const NodeTree& tree, const TreeViewSettings& settings,
+                        const QString& strFile, bool blnStyle, bool blnImages, QString* error)
+{
+    return documentWriter(tree, settings, blnStyle, blnImages).save(strFile, error);
+}
+
+qint32 LoadTreeViewFromFile(NodeTree& tree, TreeViewSettings& settings, const QString& strFile,
+                            bool blnProperties, bool blnStyle, bool blnImages)
+{
+    const std::optional<IniFile> doc = IniFile::load(strFile);
+    if (!doc)
+        return load_result::NotADocument;
+    return LoadTreeViewFromIni(tree, settings, *doc, blnProperties, blnStyle, blnImages);
+}
+
+qint32 LoadTreeViewFromIni(NodeTree& tree, TreeViewSettings& settings, const IniFile& doc,
+                           bool blnProperties, bool blnStyle, bool blnImages)
+{
+    if (doc.value(kFileInfo, u"Type") != kType)
+        return load_result::NotADocument;
+    const bool encoded = doc.value(kFileInfo, u"Version") == kEncodedVersion;
+
+    Failures failures;
+    if (blnProperties) {
+        tree.clear();
+        readSettings(doc, settings, tree, failures);
+    }
+
+    qint32 count = 0;
+    if (!parseInteger(doc.value(kNodes, u"Count"), &count))
+        failures.fail(load_result::BadCount);
+    // Entries numbered 1 to Count in turn; a missing one is a failed step.
+    qint64 next = 1;
+    for (const NodeEntries& entry : collectNodeEntries(doc, count)) {
+        if (entry.number > next)
+            failures.fail(load_result::NodeSkipped);
+        readNode(entry, tree, encoded, blnStyle, blnImages, failures);
+        next = entry.number + 1;
+    }
+    if (next <= count)
+        failures.fail(load_result::NodeSkipped);
+    return failures.latest();
+}
+
+QString ReadIniValue(const QString& strFile, const QString& strSection, const QString& strKey,
+                     const QString& strDefault)
+{
+    const std::optional<IniFile> ini = IniFile::load(strFile);
+    return ini ? ini->value(strSection, strKey, strDefault) : strDefault;
+}
+
+} // namespace kvx
