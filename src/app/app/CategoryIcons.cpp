@@ -1,8 +1,8 @@
 #include "app/CategoryIcons.h"
 
+#include "tree/IconFolder.h"
 #include "tree/ImageList.h"
 
-#include <QDir>
 #include <QImageReader>
 #include <QPixmap>
 
@@ -34,21 +34,21 @@ QImage readSmallIcon(const QString& path)
 
 std::optional<StartupError> loadCategoryIcons(const QString& icoFolder, ImageList& images)
 {
-    const QDir dir(icoFolder);
-    if (icoFolder.isEmpty() || !dir.exists())
+    // The same listing and keys as the headless run's, so a tree shows the
+    // same icons in the window and in a printed or saved jacket.
+    const std::optional<QList<IconFile>> icons = IconFiles(icoFolder);
+    if (!icons)
         return StartupError{kErrPathNotFound, QStringLiteral("Path not found: %1").arg(icoFolder)};
 
-    const QStringList names =
-        dir.entryList({QStringLiteral("*.ico")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
-    for (const QString& name : names) {
-        const QString key = name.left(name.lastIndexOf(QLatin1Char('.'))).toLower();
-        const QImage picture = readSmallIcon(dir.filePath(name));
+    for (const IconFile& icon : *icons) {
+        const QImage picture = readSmallIcon(icon.path);
         if (picture.isNull())
             return StartupError{kErrInvalidPicture,
-                                QStringLiteral("Invalid picture: %1").arg(dir.filePath(name))};
-        if (!images.add(key, QPixmap::fromImage(picture)))
-            return StartupError{kErrKeyNotUnique,
-                                QStringLiteral("Key is not unique in collection: %1").arg(key)};
+                                QStringLiteral("Invalid picture: %1").arg(icon.path)};
+        if (!images.add(icon.key, QPixmap::fromImage(picture)))
+            return StartupError{
+                kErrKeyNotUnique,
+                QStringLiteral("Key is not unique in collection: %1").arg(icon.key)};
     }
     return std::nullopt;
 }

@@ -18,10 +18,9 @@ inline constexpr int kErrPathNotFound = 76;
 inline constexpr int kErrInvalidPicture = 481;
 inline constexpr int kErrKeyNotUnique = 35602;
 
-// Appends one picture per "*.ico" file of the folder, in name order ignoring
-// case, under the file's name without its last extension in small letters
-// (My.Icon.ico gives my.icon). Stops at the first failure, keeping what was
-// loaded before it: a missing folder, a file that is no picture, a key the
+// Appends one picture per icon file that IconFiles() lists in the folder, under
+// its key (My.Icon.ico gives my.icon). Stops at the first failure, keeping what
+// was loaded before it: a missing folder, a file that is no picture, a key the
 // list holds already.
 [[nodiscard]] std::optional<StartupError> loadCategoryIcons(const QString& icoFolder,
                                                             ImageList& images);

@@ -11,6 +11,7 @@
 #include "tree/DisplayOrder.h"
 #include "tree/FolderLister.h"
 #include "tree/FolderScan.h"
+#include "tree/IconFolder.h"
 #include "tree/ImageList.h"
 #include "tree/LabelCountDisplay.h"
 #include "tree/LevelStyle.h"
@@ -389,7 +390,7 @@ void frMain::Form_Load()
     face.setColor(QPalette::Window, face.color(QPalette::Button));
     setPalette(face);
 
-    m_startupError = loadCategoryIcons(m_programDir + QStringLiteral("/ico"), *m_images);
+    m_startupError = loadCategoryIcons(iconFolderIn(m_programDir), *m_images);
     if (m_startupError) {
         showStartupError(*m_startupError);
         return;

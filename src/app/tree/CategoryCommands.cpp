@@ -118,7 +118,10 @@ bool CategoryCommands::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseButtonPress) {
         const QVariant index = watched->property(BoxIndexProperty);
-        if (index.isValid())
+        // A filter sees presses on a disabled box too; like any disabled
+        // control, a box locked by "all files" answers no click.
+        const auto* widget = qobject_cast<const QWidget*>(watched);
+        if (index.isValid() && widget && widget->isEnabled())
             chkFile_MouseDown(index.toInt(), static_cast<QMouseEvent*>(event)->button());
     }
     return QObject::eventFilter(watched, event);

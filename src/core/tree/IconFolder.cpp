@@ -9,9 +9,14 @@
 
 namespace kvx {
 
+QString iconFolderIn(const QString& programDir)
+{
+    return programDir + QLatin1String("/ico");
+}
+
 QString programIconFolder()
 {
-    return QCoreApplication::applicationDirPath() + QLatin1String("/ico");
+    return iconFolderIn(QCoreApplication::applicationDirPath());
 }
 
 std::optional<QList<IconFile>> IconFiles(const QString& folder)

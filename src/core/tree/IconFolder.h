@@ -17,7 +17,9 @@ struct IconFile
     QString path; // the icon file's full path
 };
 
-// The icon folder beside the program.
+// The icon folder of a program folder; programIconFolder() is the one beside
+// the running program.
+[[nodiscard]] QString iconFolderIn(const QString& programDir);
 [[nodiscard]] QString programIconFolder();
 
 // The "*.ico" files of a folder in the file lister's order; nullopt when the

@@ -1,4 +1,4 @@
-#include "app/ScriptedDialogs.h"
+#include "app/MainWindowFixture.h"
 #include "app/VLine.h"
 #include "app/frMain.h"
 #include "tree/ImageList.h"
@@ -28,16 +28,13 @@ namespace {
 const QString kProgramDir = QStringLiteral(KVX_TEST_PROGRAM_DIR);
 
 // A window on a program folder of the test's choosing, with scripted dialogs.
-struct Window
+struct Window : kvx::test::MainWindowFixture
 {
-    ScriptedDialogs dialogs;
-    frMain window;
     int languageListings = 0;
 
     explicit Window(const QString& programDir = kProgramDir, bool load = true)
+        : MainWindowFixture(programDir)
     {
-        window.setProgramDir(programDir);
-        window.setDialogService(&dialogs);
         window.setLanguageFilesLister([this] { ++languageListings; });
         if (load)
             window.Form_Load();
