@@ -1,8 +1,6 @@
 #include "JacketTestTree.h"
+#include "app/ScriptedDialogs.h"
 #include "print/JacketPrinter.h"
-#include "print/JacketTreeView.h"
-#include "print/PrintPrompts.h"
-#include "print/PrintTreeModel.h"
 #include "util/ProcessEventsPump.h"
 
 #include <QDateTime>
@@ -19,16 +17,6 @@
 using namespace kvx;
 
 namespace {
-
-class NoPrompts : public PrintPrompts
-{
-public:
-    QStringList said;
-    QString askPdfFileName() override { return {}; }
-    void inform(const QString& m) override { said << m; }
-    void warn(const QString& m) override { said << m; }
-    bool editPrinter(QPrinter&) override { return false; }
-};
 
 bool run(const QString& program, const QStringList& args)
 {
@@ -106,10 +94,10 @@ private Q_SLOTS:
 
         const QDir out(QDir::home().filePath(QStringLiteral("PDF")));
         const QDateTime started = QDateTime::currentDateTime().addSecs(-1);
-        NoPrompts prompts;
-        JacketPrinter printer(prompts);
-        QCOMPARE(printer.print(source), PrintResult::Printed);
-        QVERIFY(prompts.said.isEmpty());
+        test::ScriptedDialogs dialogs;
+        JacketPrinter printer;
+        QCOMPARE(printer.print(source, dialogs), PrintResult::Printed);
+        QVERIFY(dialogs.calls.empty());
         QCOMPARE(printer.printer().printerName(), QStringLiteral("CUPS-PDF"));
 
         // CUPS-PDF names the file after the document, shortly after the job.

@@ -1,8 +1,6 @@
 #include "JacketTestTree.h"
+#include "app/ScriptedDialogs.h"
 #include "print/JacketPrinter.h"
-#include "print/JacketTreeView.h"
-#include "print/PrintPrompts.h"
-#include "print/PrintTreeModel.h"
 #include "util/ProcessEventsPump.h"
 
 #include <QFile>
@@ -16,22 +14,6 @@
 using namespace kvx;
 
 namespace {
-
-class ScriptedPrompts : public PrintPrompts
-{
-public:
-    QString fileToGive;
-    QStringList asked, informed, warned;
-    int dialogs = 0;
-    QString askPdfFileName() override
-    {
-        asked << fileToGive;
-        return fileToGive;
-    }
-    void inform(const QString& m) override { informed << m; }
-    void warn(const QString& m) override { warned << m; }
-    bool editPrinter(QPrinter&) override { return ++dialogs, false; }
-};
 
 // A pump that runs a callback at each yield, as user input would.
 class CallbackPump : public ProcessEventsPump
@@ -186,70 +168,43 @@ private Q_SLOTS:
         QVERIFY(f.guide.isVisible());
     }
 
-    void emptyTreeTellsAndPrintsNothing()
+    // The print shows the tree as it is, not the user's selection; the
+    // selection, the frame and the scroll bars come back afterwards.
+    void printsWithoutTheSelection()
     {
-        Fixture f(1);
-        f.tree.clear();
-        ScriptedPrompts prompts;
-        prompts.fileToGive = QStringLiteral("/tmp/never.pdf");
-        JacketPrinter printer(prompts);
-        QCOMPARE(printer.print(f.source), PrintResult::NothingToPrint);
-        QCOMPARE(prompts.warned.size(), 1);
-        QVERIFY(prompts.asked.isEmpty());
-        QCOMPARE(f.pump.yields, 0);
-        QVERIFY(f.guide.isVisible());
-    }
-
-    // Without a system printer the jacket goes to a PDF file the user names.
-    void noPrinterAsksForAFile()
-    {
-        if (!QPrinterInfo::availablePrinters().isEmpty())
-            QSKIP("a system printer is installed here");
         QTemporaryDir dir;
-        Fixture f(40);
-        ScriptedPrompts prompts;
-        JacketPrinter printer(prompts);
+        Fixture f(30);
+        f.view.setFrameShape(QFrame::StyledPanel);
+        f.view.setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        Node* chosen = f.tree.nodeAt(3);
+        f.tree.setSelectedItem(chosen);
+        QVERIFY(f.view.selectionModel()->isSelected(f.shown.shown.model().indexOf(chosen)));
+        f.pump.onYield = [&f] {
+            QVERIFY(!f.tree.selectedItem());
+            QVERIFY(!f.view.selectionModel()->hasSelection());
+            QCOMPARE(f.view.frameShape(), QFrame::NoFrame);
+            QCOMPARE(f.view.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+            QVERIFY(!f.guide.isVisible());
+        };
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath(QStringLiteral("j.pdf")));
+        QCOMPARE(PrintJacket(printer, f.source), PrintResult::Printed);
+        QVERIFY(f.pump.yields >= 2);
+        QCOMPARE(f.tree.selectedItem(), chosen);
+        QVERIFY(f.view.selectionModel()->isSelected(f.shown.shown.model().indexOf(chosen)));
+        QCOMPARE(f.view.frameShape(), QFrame::StyledPanel);
+        QCOMPARE(f.view.verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
 
-        prompts.fileToGive.clear(); // cancelled
-        QCOMPARE(printer.print(f.source), PrintResult::Cancelled);
-        QVERIFY(prompts.informed.isEmpty());
-
-        prompts.fileToGive = dir.filePath(QStringLiteral("ma jaquette.pdf"));
-        QCOMPARE(printer.print(f.source), PrintResult::Printed);
-        QVERIFY(QFile::exists(prompts.fileToGive));
-        QCOMPARE(prompts.informed.size(), 1);
-        QVERIFY(prompts.informed.front().contains(prompts.fileToGive));
-        // The next print asks again.
-        QCOMPARE(printer.print(f.source), PrintResult::Printed);
-        QCOMPARE(prompts.asked.size(), 3);
-
-        prompts.fileToGive = QStringLiteral("/nonexistent-folder/j.pdf");
-        QCOMPARE(printer.print(f.source), PrintResult::PrinterFailed);
-        QCOMPARE(prompts.warned.size(), 1);
-        QVERIFY(prompts.warned.front().contains(prompts.fileToGive));
-
-        // And the printer dialog is not offered: nothing happens.
-        printer.showProperties();
-        QCOMPARE(prompts.dialogs, 0);
-    }
-
-    void secondPrintCannotStartWhileOneRuns()
-    {
-        if (!QPrinterInfo::availablePrinters().isEmpty())
-            QSKIP("a system printer is installed here");
-        QTemporaryDir dir;
-        Fixture f(40);
-        ScriptedPrompts prompts;
-        prompts.fileToGive = dir.filePath(QStringLiteral("j.pdf"));
-        JacketPrinter printer(prompts);
-        QList<PrintResult> inner;
-        f.pump.onYield = [&] { inner << printer.print(f.source); };
-        QCOMPARE(printer.print(f.source), PrintResult::Printed);
-        QVERIFY(!inner.isEmpty());
-        for (PrintResult r : inner)
-            QCOMPARE(r, PrintResult::Busy);
-        QCOMPARE(prompts.asked.size(), 1);
-        QVERIFY(!printer.printing());
+        // A selected node deleted while printing leaves no selection behind.
+        f.pump.onYield = [&f, &chosen] {
+            if (chosen) {
+                f.tree.remove(chosen->index());
+                chosen = nullptr;
+            }
+        };
+        QCOMPARE(PrintJacket(printer, f.source), PrintResult::Printed);
+        QVERIFY(!f.tree.selectedItem());
     }
 
     // The command line prints with the same code, offscreen.
