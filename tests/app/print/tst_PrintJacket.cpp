@@ -1,4 +1,5 @@
 #include "JacketTestTree.h"
+#include "PdfPages.h"
 #include "app/ScriptedDialogs.h"
 #include "print/JacketPrinter.h"
 #include "util/ProcessEventsPump.h"
@@ -40,25 +41,6 @@ struct Fixture
 
     explicit Fixture(int rows) : shown(rows) { guide.setVisible(true); }
 };
-
-QString pdfText(const QString& file)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {file, QStringLiteral("-")});
-    p.waitForFinished();
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-QImage pdfPage(const QString& file, int dpi)
-{
-    QProcess p;
-    const QString stem = file + QStringLiteral(".page");
-    p.start(QStringLiteral("pdftoppm"),
-            {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"),
-             QStringLiteral("-singlefile"), file, stem});
-    p.waitForFinished();
-    return QImage(stem + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
-}
 
 } // namespace
 
@@ -107,7 +89,7 @@ private Q_SLOTS:
         QVERIFY(f.pump.yields >= 2);
 
         // Rows up to the capacity are there as text; the others are not.
-        const QString text = pdfText(file);
+        const QString text = test::pdfText(file);
         const int printed = qMin(rows, lines * columns);
         QVERIFY(text.contains(test::rowText(1)));
         QVERIFY(text.contains(test::rowText(printed)));
@@ -116,7 +98,7 @@ private Q_SLOTS:
 
         // At 144 dpi: the frame at the printable area's top-left, 12 cm wide.
         const int dpi = 144;
-        const QImage page = pdfPage(file, dpi);
+        const QImage page = test::pdfPage(file, dpi);
         QVERIFY(!page.isNull());
         const QRectF paint = printer.pageLayout().paintRect(QPageLayout::Inch);
         const QPointF origin = paint.topLeft() * dpi;
@@ -222,11 +204,11 @@ private Q_SLOTS:
                           QStringLiteral("--bw"), QStringLiteral("--mono")});
         QVERIFY(p.waitForFinished());
         QCOMPARE(p.exitCode(), 0);
-        const QString text = pdfText(out);
+        const QString text = test::pdfText(out);
         QVERIFY(text.contains(QStringLiteral("Dossier 1 été")));
         QVERIFY(text.contains(QStringLiteral("Dossier 30 été")));
         // Monochrome: no coloured pixel on the page.
-        const QImage page = pdfPage(out, 72);
+        const QImage page = test::pdfPage(out, 72);
         for (int y = 0; y < page.height(); y += 2)
             for (int x = 0; x < page.width(); x += 2) {
                 const QRgb c = page.pixel(x, y);
