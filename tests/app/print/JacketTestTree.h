@@ -121,4 +121,23 @@ inline bool blank(const QImage& page, const QRect& area)
     return true;
 }
 
+// Checks, on a picture of the page at `dpi`, the 12 cm frame with its top-left
+// corner at `origin`, and that nothing is drawn outside it.
+inline void verifyFrameAndNothingOutside(const QImage& page, QPointF origin, int dpi)
+{
+    const double side = 12 / 2.54 * dpi;
+    const auto dark = [&page](QPointF p) { return qGray(page.pixel(p.toPoint())) < 160; };
+    QVERIFY(dark(origin + QPointF(side / 2, 0)));
+    QVERIFY(dark(origin + QPointF(0, side / 2)));
+    QVERIFY(dark(origin + QPointF(side, side / 3)));
+    QVERIFY(dark(origin + QPointF(side / 3, side)));
+    // Right of it, below it, above and left of it.
+    const QPoint o = origin.toPoint();
+    const int s = int(side);
+    QVERIFY(blank(page, QRect(o.x() + s + 3, 0, page.width(), page.height())));
+    QVERIFY(blank(page, QRect(0, o.y() + s + 3, page.width(), page.height())));
+    QVERIFY(blank(page, QRect(0, 0, page.width(), o.y() - 2)));
+    QVERIFY(blank(page, QRect(0, 0, o.x() - 2, page.height())));
+}
+
 } // namespace kvx::test
