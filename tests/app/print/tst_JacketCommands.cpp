@@ -219,173 +219,171 @@ private Q_SLOTS:
         // And not in row 2's band: the rows are where they belong.
         QVERIFY(!redIn(1.5));
     }
-}
 
     void monochromePrintHasNoColour()
-{
-    if (!m_poppler)
-        QSKIP("poppler-utils is not installed");
-    if (!QPrinterInfo::availablePrinters().isEmpty())
-        QSKIP("a system printer is installed here");
-    QTemporaryDir dir;
-    Window w;
-    test::buildRows(w.tree(), 12);
-    w.click(QStringLiteral("chkNb"));
-    QVERIFY(!w.button(QStringLiteral("chkNb"))->isChecked());
-    const QString file = dir.filePath(QStringLiteral("nb.pdf"));
-    w.dialogs.savePaths.push_back(file);
-    w.click(QStringLiteral("cmdPrint"));
-    const QImage page = test::pdfPage(file, 72);
-    QVERIFY(!page.isNull());
-    for (int y = 0; y < page.height(); ++y)
-        for (int x = 0; x < page.width(); ++x)
-            QVERIFY(!coloured(page.pixel(x, y)));
-}
-
-void emptyTreeTellsAndPrintsNothing()
-{
-    Window w;
-    w.click(QStringLiteral("cmdPrint"));
-    QVERIFY(w.dialogs.callsOf(QStringLiteral("ShowSave")).empty());
-    const auto boxes = w.dialogs.callsOf(QStringLiteral("MsgBox"));
-    QCOMPARE(boxes.size(), size_t(1));
-    QCOMPARE(boxes[0].args.at(1), QStringLiteral("KVX"));
-    QCOMPARE(boxes[0].icon, MessageIcon::Exclamation);
-    QVERIFY(w.window.vLine()->isVisible());
-    QCOMPARE(w.view().height(), TwipsToPixels(6000));
-}
-
-void noFileChosenPrintsNothing()
-{
-    if (!QPrinterInfo::availablePrinters().isEmpty())
-        QSKIP("a system printer is installed here");
-    Window w;
-    test::buildRows(w.tree(), 5);
-    w.click(QStringLiteral("cmdPrint")); // the save dialog is cancelled
-    QCOMPARE(w.dialogs.callsOf(QStringLiteral("ShowSave")).size(), size_t(1));
-    QVERIFY(w.dialogs.callsOf(QStringLiteral("MsgBox")).empty());
-    QVERIFY(w.window.vLine()->isVisible());
-}
-
-void failedPrintTellsAndRestoresTheView()
-{
-    if (!QPrinterInfo::availablePrinters().isEmpty())
-        QSKIP("a system printer is installed here");
-    Window w;
-    test::buildRows(w.tree(), 70);
-    w.click(QStringLiteral("opLines(0)"));
-    const QString file = QStringLiteral("/nonexistent-folder/kvx/j.pdf");
-    w.dialogs.savePaths.push_back(file);
-    w.click(QStringLiteral("cmdPrint"));
-    const auto boxes = w.dialogs.callsOf(QStringLiteral("MsgBox"));
-    QCOMPARE(boxes.size(), size_t(1));
-    QCOMPARE(boxes[0].args.at(1), QStringLiteral("KVX"));
-    QCOMPARE(boxes[0].icon, MessageIcon::Exclamation);
-    QVERIFY(boxes[0].args.at(0).contains(file));
-    QVERIFY(!QFile::exists(file));
-    QCOMPARE(w.view().height(), TwipsToPixels(6000));
-    QVERIFY(w.window.vLine()->isVisible());
-    QCOMPARE(w.window.vLine()->geometry(), w.guideAt(2370));
-    // The next print asks again and works.
-    QTemporaryDir dir;
-    w.dialogs.savePaths.push_back(dir.filePath(QStringLiteral("j.pdf")));
-    w.click(QStringLiteral("cmdPrint"));
-    QVERIFY(QFile::exists(dir.filePath(QStringLiteral("j.pdf"))));
-}
-
-// Folder pictures switch between the colour and the black-and-white
-// pairs; file nodes keep theirs, and the view shows the new pictures.
-void folderPicturesFollowTheBox()
-{
-    Window w;
-    NodeTree& tree = w.tree();
-    Node* root = tree.addRoot(QStringLiteral("/m/"), QStringLiteral("m"), image::ClosedFolder);
-    Node* folder =
-        tree.addChild(root, QStringLiteral("/m/f/"), QStringLiteral("f"), image::ClosedFolder);
-    Node* file = tree.addChild(root, QString(), QStringLiteral("a.zip"), "zip");
-    tree.setExpandedImage(root, image::OpenFolder);
-    tree.setExpanded(root, true);
-    const auto shown = [&w](const Node* node) {
-        return w.window.treeModel()
-            .data(w.window.treeModel().indexOf(node), Qt::DecorationRole)
-            .value<QIcon>()
-            .pixmap(16, 16)
-            .toImage();
-    };
-    const auto picture = [&w](int n) { return w.window.imageList().picture(n).toImage(); };
-
-    w.click(QStringLiteral("chkImageNb"));
-    for (const Node* node : {root, folder}) {
-        QCOMPARE(node->image(), ImageRef(image::ClosedFolderBw));
-        QCOMPARE(node->expandedImage(), ImageRef(image::OpenFolderBw));
-    }
-    QCOMPARE(file->image(), ImageRef("zip"));
-    QVERIFY(!file->isFolder());
-    QCOMPARE(shown(root), picture(image::OpenFolderBw));
-    QCOMPARE(shown(folder), picture(image::ClosedFolderBw));
-
-    w.click(QStringLiteral("chkImageNb"));
-    QCOMPARE(root->image(), ImageRef(image::ClosedFolder));
-    QCOMPARE(root->expandedImage(), ImageRef(image::OpenFolder));
-    QCOMPARE(shown(root), picture(image::OpenFolder));
-    QCOMPARE(file->image(), ImageRef("zip"));
-}
-
-// The command line prints from a view without the window: it must draw
-// the rows exactly as the window's tree view does.
-void viewWithoutTheWindowDrawsAsTheWindow()
-{
-    Window w;
-    ImageList pictures;
-    NodeTree alone;
-    alone.setImageList(&pictures.registry());
-    JacketView shown(alone, pictures);
-    for (NodeTree* tree : {&w.tree(), &alone}) {
-        test::buildRows(*tree, 30);
-        tree->setBold(tree->nodeAt(2), true);
-        tree->setForeColor(tree->nodeAt(3), rgbColour(0, 0, 255));
-        // As the window's folder scan shows an opened folder.
-        tree->setImage(tree->nodeAt(1), image::OpenFolder);
-    }
-    const QSize slice(382, 400);
-    QImage inWindow, withoutWindow;
     {
-        PrintViewMode mode(w.tree(), w.view(), w.window.vLine());
-        inWindow = CaptureWindowArea(w.view(), slice).convertToFormat(QImage::Format_RGB32);
+        if (!m_poppler)
+            QSKIP("poppler-utils is not installed");
+        if (!QPrinterInfo::availablePrinters().isEmpty())
+            QSKIP("a system printer is installed here");
+        QTemporaryDir dir;
+        Window w;
+        test::buildRows(w.tree(), 12);
+        w.click(QStringLiteral("chkNb"));
+        QVERIFY(!w.button(QStringLiteral("chkNb"))->isChecked());
+        const QString file = dir.filePath(QStringLiteral("nb.pdf"));
+        w.dialogs.savePaths.push_back(file);
+        w.click(QStringLiteral("cmdPrint"));
+        const QImage page = test::pdfPage(file, 72);
+        QVERIFY(!page.isNull());
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x)
+                QVERIFY(!coloured(page.pixel(x, y)));
     }
-    {
-        PrintViewMode mode(alone, shown.view(), nullptr);
-        withoutWindow =
-            CaptureWindowArea(shown.view(), slice).convertToFormat(QImage::Format_RGB32);
-    }
-    QCOMPARE(inWindow.size(), withoutWindow.size());
-    QVERIFY(inWindow == withoutWindow);
-}
 
-// With no usable printer the properties button shows nothing and
-// changes nothing.
-void propertiesWithoutPrinterDoNothing()
-{
-    if (!QPrinterInfo::availablePrinters().isEmpty())
-        QSKIP("a system printer is installed here: see the print-system test");
-    Window w;
-    const QString name = w.printer().printerName();
-    const auto format = w.printer().outputFormat();
-    QWidget* seen = nullptr;
-    QTimer::singleShot(0, &w.window, [&seen] {
-        seen = QApplication::activeModalWidget();
-        if (seen)
-            seen->close();
-    });
-    w.click(QStringLiteral("cmpProp"));
-    QTest::qWait(50);
-    QVERIFY(!seen);
-    QCOMPARE(w.printer().printerName(), name);
-    QCOMPARE(w.printer().outputFormat(), format);
-    QVERIFY(w.dialogs.calls.empty());
-}
-}
-;
+    void emptyTreeTellsAndPrintsNothing()
+    {
+        Window w;
+        w.click(QStringLiteral("cmdPrint"));
+        QVERIFY(w.dialogs.callsOf(QStringLiteral("ShowSave")).empty());
+        const auto boxes = w.dialogs.callsOf(QStringLiteral("MsgBox"));
+        QCOMPARE(boxes.size(), size_t(1));
+        QCOMPARE(boxes[0].args.at(1), QStringLiteral("KVX"));
+        QCOMPARE(boxes[0].icon, MessageIcon::Exclamation);
+        QVERIFY(w.window.vLine()->isVisible());
+        QCOMPARE(w.view().height(), TwipsToPixels(6000));
+    }
+
+    void noFileChosenPrintsNothing()
+    {
+        if (!QPrinterInfo::availablePrinters().isEmpty())
+            QSKIP("a system printer is installed here");
+        Window w;
+        test::buildRows(w.tree(), 5);
+        w.click(QStringLiteral("cmdPrint")); // the save dialog is cancelled
+        QCOMPARE(w.dialogs.callsOf(QStringLiteral("ShowSave")).size(), size_t(1));
+        QVERIFY(w.dialogs.callsOf(QStringLiteral("MsgBox")).empty());
+        QVERIFY(w.window.vLine()->isVisible());
+    }
+
+    void failedPrintTellsAndRestoresTheView()
+    {
+        if (!QPrinterInfo::availablePrinters().isEmpty())
+            QSKIP("a system printer is installed here");
+        Window w;
+        test::buildRows(w.tree(), 70);
+        w.click(QStringLiteral("opLines(0)"));
+        const QString file = QStringLiteral("/nonexistent-folder/kvx/j.pdf");
+        w.dialogs.savePaths.push_back(file);
+        w.click(QStringLiteral("cmdPrint"));
+        const auto boxes = w.dialogs.callsOf(QStringLiteral("MsgBox"));
+        QCOMPARE(boxes.size(), size_t(1));
+        QCOMPARE(boxes[0].args.at(1), QStringLiteral("KVX"));
+        QCOMPARE(boxes[0].icon, MessageIcon::Exclamation);
+        QVERIFY(boxes[0].args.at(0).contains(file));
+        QVERIFY(!QFile::exists(file));
+        QCOMPARE(w.view().height(), TwipsToPixels(6000));
+        QVERIFY(w.window.vLine()->isVisible());
+        QCOMPARE(w.window.vLine()->geometry(), w.guideAt(2370));
+        // The next print asks again and works.
+        QTemporaryDir dir;
+        w.dialogs.savePaths.push_back(dir.filePath(QStringLiteral("j.pdf")));
+        w.click(QStringLiteral("cmdPrint"));
+        QVERIFY(QFile::exists(dir.filePath(QStringLiteral("j.pdf"))));
+    }
+
+    // Folder pictures switch between the colour and the black-and-white
+    // pairs; file nodes keep theirs, and the view shows the new pictures.
+    void folderPicturesFollowTheBox()
+    {
+        Window w;
+        NodeTree& tree = w.tree();
+        Node* root = tree.addRoot(QStringLiteral("/m/"), QStringLiteral("m"), image::ClosedFolder);
+        Node* folder =
+            tree.addChild(root, QStringLiteral("/m/f/"), QStringLiteral("f"), image::ClosedFolder);
+        Node* file = tree.addChild(root, QString(), QStringLiteral("a.zip"), "zip");
+        tree.setExpandedImage(root, image::OpenFolder);
+        tree.setExpanded(root, true);
+        const auto shown = [&w](const Node* node) {
+            return w.window.treeModel()
+                .data(w.window.treeModel().indexOf(node), Qt::DecorationRole)
+                .value<QIcon>()
+                .pixmap(16, 16)
+                .toImage();
+        };
+        const auto picture = [&w](int n) { return w.window.imageList().picture(n).toImage(); };
+
+        w.click(QStringLiteral("chkImageNb"));
+        for (const Node* node : {root, folder}) {
+            QCOMPARE(node->image(), ImageRef(image::ClosedFolderBw));
+            QCOMPARE(node->expandedImage(), ImageRef(image::OpenFolderBw));
+        }
+        QCOMPARE(file->image(), ImageRef("zip"));
+        QVERIFY(!file->isFolder());
+        QCOMPARE(shown(root), picture(image::OpenFolderBw));
+        QCOMPARE(shown(folder), picture(image::ClosedFolderBw));
+
+        w.click(QStringLiteral("chkImageNb"));
+        QCOMPARE(root->image(), ImageRef(image::ClosedFolder));
+        QCOMPARE(root->expandedImage(), ImageRef(image::OpenFolder));
+        QCOMPARE(shown(root), picture(image::OpenFolder));
+        QCOMPARE(file->image(), ImageRef("zip"));
+    }
+
+    // The command line prints from a view without the window: it must draw
+    // the rows exactly as the window's tree view does.
+    void viewWithoutTheWindowDrawsAsTheWindow()
+    {
+        Window w;
+        ImageList pictures;
+        NodeTree alone;
+        alone.setImageList(&pictures.registry());
+        JacketView shown(alone, pictures);
+        for (NodeTree* tree : {&w.tree(), &alone}) {
+            test::buildRows(*tree, 30);
+            tree->setBold(tree->nodeAt(2), true);
+            tree->setForeColor(tree->nodeAt(3), rgbColour(0, 0, 255));
+            // As the window's folder scan shows an opened folder.
+            tree->setImage(tree->nodeAt(1), image::OpenFolder);
+        }
+        const QSize slice(382, 400);
+        QImage inWindow, withoutWindow;
+        {
+            PrintViewMode mode(w.tree(), w.view(), w.window.vLine());
+            inWindow = CaptureWindowArea(w.view(), slice).convertToFormat(QImage::Format_RGB32);
+        }
+        {
+            PrintViewMode mode(alone, shown.view(), nullptr);
+            withoutWindow =
+                CaptureWindowArea(shown.view(), slice).convertToFormat(QImage::Format_RGB32);
+        }
+        QCOMPARE(inWindow.size(), withoutWindow.size());
+        QVERIFY(inWindow == withoutWindow);
+    }
+
+    // With no usable printer the properties button shows nothing and
+    // changes nothing.
+    void propertiesWithoutPrinterDoNothing()
+    {
+        if (!QPrinterInfo::availablePrinters().isEmpty())
+            QSKIP("a system printer is installed here: see the print-system test");
+        Window w;
+        const QString name = w.printer().printerName();
+        const auto format = w.printer().outputFormat();
+        QWidget* seen = nullptr;
+        QTimer::singleShot(0, &w.window, [&seen] {
+            seen = QApplication::activeModalWidget();
+            if (seen)
+                seen->close();
+        });
+        w.click(QStringLiteral("cmpProp"));
+        QTest::qWait(50);
+        QVERIFY(!seen);
+        QCOMPARE(w.printer().printerName(), name);
+        QCOMPARE(w.printer().outputFormat(), format);
+        QVERIFY(w.dialogs.calls.empty());
+    }
+};
 
 QTEST_MAIN(tst_JacketCommands)
 #include "tst_JacketCommands.moc"
