@@ -11,7 +11,8 @@ namespace kvx {
 PrintViewMode::PrintViewMode(NodeTree& tree, QTreeView& view, QWidget* guide)
     : m_tree(tree), m_view(&view), m_guide(guide), m_frame(view.frameShape()),
       m_horizontal(view.horizontalScrollBarPolicy()), m_vertical(view.verticalScrollBarPolicy()),
-      m_headerHidden(view.isHeaderHidden())
+      m_headerHidden(view.isHeaderHidden()), m_topRow(view.indexAt(QPoint(0, 0))),
+      m_horizontalScroll(view.horizontalScrollBar()->value())
 {
     if (const Node* selected = tree.selectedItem())
         m_selected = selected->id();
@@ -39,6 +40,11 @@ PrintViewMode::~PrintViewMode()
     // A node the user selected meanwhile stays selected.
     if (!m_tree.selectedItem())
         m_tree.setSelectedItem(m_tree.find(m_selected));
+    if (m_view) {
+        if (m_topRow.isValid())
+            m_view->scrollTo(m_topRow, QAbstractItemView::PositionAtTop);
+        m_view->horizontalScrollBar()->setValue(m_horizontalScroll);
+    }
 }
 
 } // namespace kvx

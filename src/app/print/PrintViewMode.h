@@ -3,6 +3,7 @@
 #include "tree/Node.h"
 
 #include <QFrame>
+#include <QPersistentModelIndex>
 #include <QPointer>
 
 class QTreeView;
@@ -17,7 +18,8 @@ class NodeTree;
 // fully left, no selection (neither its highlight nor its picture belongs on
 // the jacket), the column guide hidden. On every way out everything is put
 // back as the window shows it: the view 6000 twips high, the guide shown,
-// the user's selection restored while its node still exists.
+// the user's selection restored while its node still exists, and the view
+// scrolled as it was, so that printing leaves the screen as the user left it.
 class PrintViewMode
 {
 public:
@@ -34,6 +36,8 @@ private:
     Qt::ScrollBarPolicy m_horizontal;
     Qt::ScrollBarPolicy m_vertical;
     bool m_headerHidden;
+    QPersistentModelIndex m_topRow;
+    int m_horizontalScroll;
     NodeId m_selected = 0;
 };
 

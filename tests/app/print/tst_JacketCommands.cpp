@@ -158,6 +158,11 @@ private Q_SLOTS:
         w.click(QStringLiteral("opLines(1)"));
         w.click(QStringLiteral("opColum(6)")); // 40 lines, 2 columns: 80 rows
         const QFrame::Shape frame = w.view().frameShape();
+        // Scrolled down, the selection above the shown rows.
+        w.view().scrollTo(w.window.treeModel().indexOf(tree.nodeAt(1)->childAt(20)),
+                          QAbstractItemView::PositionAtTop);
+        const QModelIndex top = w.view().indexAt(QPoint(0, 0));
+        QCOMPARE(w.window.treeModel().nodeOf(top), tree.nodeAt(1)->childAt(20));
 
         const QString file = disc.filePath(QStringLiteral("ma jaquette.pdf"));
         w.dialogs.savePaths.push_back(file);
@@ -191,6 +196,7 @@ private Q_SLOTS:
         QVERIFY(w.window.vLine()->isVisible());
         QCOMPARE(w.window.vLine()->geometry(), w.guideAt(5070));
         QCOMPARE(tree.selectedItem(), chosen);
+        QCOMPARE(w.view().indexAt(QPoint(0, 0)), top);
 
         // Rows 1 to 80 as text: the root, then the folders, one level open.
         const QString text = test::pdfText(file);
