@@ -1,13 +1,14 @@
 #include "app/frMain.h"
 
+#include "app/VLine.h"
+#include "app/WindowFont.h"
+#include "dialogs/cOpen.h"
 #include "doc/TreeDocumentCommands.h"
 #include "lang/LanguageMenu.h"
-#include "tree/CategoryCommands.h"
-
-#include "app/VLine.h"
-#include "dialogs/cOpen.h"
+#include "print/JacketCommands.h"
 #include "tree/BuiltInPictures.h"
 #include "tree/BusyEventPump.h"
+#include "tree/CategoryCommands.h"
 #include "tree/DisplayOrder.h"
 #include "tree/FolderLister.h"
 #include "tree/FolderScan.h"
@@ -71,12 +72,12 @@ QAction* makeSeparator(QObject* parent, const QString& name)
     return action;
 }
 
-QString arrayName(const char* name, int index)
+} // namespace
+
+QString frMain::arrayName(const char* name, int index)
 {
     return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
 }
-
-} // namespace
 
 frMain::frMain(QWidget* parent)
     : QWidget(parent), m_programDir(QCoreApplication::applicationDirPath()),
@@ -89,17 +90,7 @@ frMain::frMain(QWidget* parent)
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::WindowTitleHint);
 
-    // The closest sans-serif the system has to the classic 8.25 pt dialog font.
-    // That bitmap font is narrow: the twips measures of the captions were made
-    // for it, so narrow families come first and the size is its visual
-    // equivalent (10 pixels at 96 dpi) rather than its nominal points.
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                      QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
-                      QStringLiteral("Nimbus Sans"), QStringLiteral("Arial"),
-                      QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans")});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(7.5);
+    const QFont font = WindowFont();
     setFont(font);
 
     // Until start-up has probed it, the window shows the system window colour.
@@ -358,6 +349,7 @@ void frMain::connectSubsystems()
         this);
     connectLanguageMenu(*this);
     connectTreeDocuments(*this);
+    connectJacketCommands(*this);
 }
 
 void frMain::Form_Load()
@@ -370,7 +362,7 @@ void frMain::Form_Load()
     // 640 pixels wide; the inner height is the frame's plus 240 twips.
     setFixedSize(640, TwipsToVisiblePixels(kFraTbHeight + 240));
     m_tv->setGeometry(TwipsRect(0, 0, 6000, 6000));
-    m_vLine->setGeometry(TwipsToVisiblePixels(3730), 0, TwipsToVisiblePixels(3), m_picTv->height());
+    moveColumnGuide(*ColumnGuideLeft(jacket.LinesPerColumn, 4));
     const std::pair<int, int> columnLefts[] = {{4, 3700}, {3, 2700}, {6, 5700}};
     for (const auto& [index, left] : columnLefts) {
         QWidget* option = control<QWidget>(arrayName("opColum", index));
@@ -396,6 +388,12 @@ void frMain::Form_Load()
         return;
     }
     ListLanguageFiles();
+}
+
+void frMain::moveColumnGuide(int leftTwips)
+{
+    m_vLine->setGeometry(TwipsToVisiblePixels(leftTwips), 0, TwipsToVisiblePixels(ColumnGuideWidth),
+                         m_picTv->height());
 }
 
 bool frMain::windowColourIsWhite()

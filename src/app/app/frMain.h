@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/CategoryIcons.h"
+#include "print/JacketLayout.h"
 #include "tree/Node.h"
 
 #include <QPoint>
@@ -69,6 +70,9 @@ public:
     [[nodiscard]] DialogService& dialogs();
     void setDialogService(DialogService* service) { m_injectedDialogs = service; }
 
+    // The objectName of a control-array member: "opColum(4)".
+    [[nodiscard]] static QString arrayName(const char* name, int index);
+
     // A control, a menu item or a menu by its objectName; null when none.
     template <class T = QObject> [[nodiscard]] T* control(const QString& name) const
     {
@@ -86,14 +90,13 @@ public:
     // The failure that ended start-up, if any.
     [[nodiscard]] const std::optional<StartupError>& startupError() const { return m_startupError; }
 
-    // The jacket layout chosen at start-up (50 lines, 3 columns, option 4).
-    struct JacketLayout
-    {
-        int ColumnCount = 3;
-        int LinesPerColumn = 50;
-        int ColumnOptionIndex = 4;
-    };
+    // The jacket's grid as the line and column options set it; start-up
+    // chooses 50 lines and 3 columns (option 4).
     JacketLayout jacket;
+
+    // Moves the column guide to `leftTwips` over the tree view: top 0, 3 twips
+    // wide, the full height of the tree panel.
+    void moveColumnGuide(int leftTwips);
 
 public Q_SLOTS:
     void Form_Load();

@@ -1,17 +1,24 @@
 #include "print/JacketPrinter.h"
 
-#include "print/PrintPrompts.h"
+#include "dialogs/DialogService.h"
 #include "tree/DisplayOrder.h"
 
+#include <QDir>
+#include <QPrintDialog>
 #include <QPrinterInfo>
 
 namespace kvx {
 
 namespace {
 const char* const EmptyTreeMessage = "L'arbre est vide : il n'y a rien à imprimer.";
-}
 
-JacketPrinter::JacketPrinter(PrintPrompts& prompts) : m_prompts(prompts)
+void warn(DialogService& dialogs, const QString& text)
+{
+    dialogs.MsgBox(text, QStringLiteral("KVX"), MessageIcon::Exclamation);
+}
+} // namespace
+
+JacketPrinter::JacketPrinter()
 {
     m_printer.setDocName(QString::fromLatin1(DocumentName));
 }
@@ -24,7 +31,7 @@ bool JacketPrinter::userChosePdf() const
 
 // Readies the printer: the user's PDF file, the chosen or default system
 // printer, or a PDF file asked for now (then named in *pdfFile).
-bool JacketPrinter::usePrinterOrAskFile(QString* pdfFile)
+bool JacketPrinter::usePrinterOrAskFile(DialogService& dialogs, QString* pdfFile)
 {
     if (userChosePdf()) {
         *pdfFile = m_printer.outputFileName();
@@ -41,7 +48,9 @@ bool JacketPrinter::usePrinterOrAskFile(QString* pdfFile)
         }
         return true;
     }
-    const QString file = m_prompts.askPdfFileName();
+    const QString file =
+        dialogs.ShowSave(QStringLiteral("Document PDF (*.pdf)|*.pdf"),
+                         QStringLiteral("Enregistrer la jaquette"), QDir::homePath());
     if (file.isEmpty())
         return false;
     m_printer.setOutputFormat(QPrinter::PdfFormat);
@@ -50,7 +59,7 @@ bool JacketPrinter::usePrinterOrAskFile(QString* pdfFile)
     return true;
 }
 
-PrintResult JacketPrinter::print(JacketSource& source)
+PrintResult JacketPrinter::print(JacketSource& source, DialogService& dialogs)
 {
     if (m_printing)
         return PrintResult::Busy;
@@ -62,31 +71,32 @@ PrintResult JacketPrinter::print(JacketSource& source)
     } done{m_printing};
 
     if (CountVisibleNodes(source.tree) < 1) {
-        m_prompts.warn(QString::fromUtf8(EmptyTreeMessage));
+        warn(dialogs, QString::fromUtf8(EmptyTreeMessage));
         return PrintResult::NothingToPrint;
     }
     QString pdfFile;
-    if (!usePrinterOrAskFile(&pdfFile))
+    if (!usePrinterOrAskFile(dialogs, &pdfFile))
         return PrintResult::Cancelled;
 
     const PrintResult result = PrintJacket(m_printer, source);
     switch (result) {
     case PrintResult::Printed:
         if (!pdfFile.isEmpty())
-            m_prompts.inform(
-                QStringLiteral("La jaquette a été enregistrée dans le fichier :\n%1").arg(pdfFile));
+            dialogs.MsgBox(
+                QStringLiteral("La jaquette a été enregistrée dans le fichier :\n%1").arg(pdfFile),
+                QStringLiteral("KVX"), MessageIcon::Information);
         break;
     case PrintResult::NothingToPrint:
-        m_prompts.warn(QString::fromUtf8(EmptyTreeMessage));
+        warn(dialogs, QString::fromUtf8(EmptyTreeMessage));
         break;
     case PrintResult::PrinterFailed:
-        m_prompts.warn(
-            pdfFile.isEmpty()
-                ? QStringLiteral("L'impression a échoué : l'imprimante « %1 » n'a pas pu "
-                                 "imprimer la jaquette.")
-                      .arg(m_printer.printerName())
-                : QStringLiteral("L'impression a échoué : impossible d'écrire le fichier\n%1")
-                      .arg(pdfFile));
+        warn(dialogs,
+             pdfFile.isEmpty()
+                 ? QStringLiteral("L'impression a échoué : l'imprimante « %1 » n'a pas pu "
+                                  "imprimer la jaquette.")
+                       .arg(m_printer.printerName())
+                 : QStringLiteral("L'impression a échoué : impossible d'écrire le fichier\n%1")
+                       .arg(pdfFile));
         break;
     default:
         break;
@@ -98,13 +108,18 @@ PrintResult JacketPrinter::print(JacketSource& source)
     return result;
 }
 
-void JacketPrinter::showProperties()
+void JacketPrinter::showProperties(QWidget* owner)
 {
     if (m_printing)
         return;
     if (QPrinterInfo::availablePrinters().isEmpty() && !userChosePdf())
         return;
-    if (m_prompts.editPrinter(m_printer))
+    QPrintDialog dialog(&m_printer, owner);
+    // One page, one copy: only the printer and its own settings are the user's.
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    if (dialog.exec() == QDialog::Accepted)
         m_pdfChosenByUser = m_printer.outputFormat() == QPrinter::PdfFormat &&
                             !m_printer.outputFileName().isEmpty();
 }

@@ -4,23 +4,28 @@
 
 #include <QPrinter>
 
+class QWidget;
+
 namespace kvx {
 
-class PrintPrompts;
+class DialogService;
 
 // The program's one printer for the session, and the print command around it:
 // the system's default printer when one is installed, otherwise a PDF file the
 // user names; what the user sets in the print dialog holds for later prints.
+// Questions and messages go through the window's dialog service, boxes
+// titled "KVX".
 class JacketPrinter
 {
 public:
-    explicit JacketPrinter(PrintPrompts& prompts);
+    JacketPrinter();
 
     // Prints and tells the user how it went. A second call while a print runs
     // (from the event loop it yields to) does nothing and returns Busy.
-    PrintResult print(JacketSource& source);
-    // The print dialog on the printer. With no usable printer nothing happens.
-    void showProperties();
+    PrintResult print(JacketSource& source, DialogService& dialogs);
+    // Qt's print dialog on the printer, modal to `owner`; cancelling changes
+    // nothing. With no usable printer nothing happens.
+    void showProperties(QWidget* owner);
 
     [[nodiscard]] QPrinter& printer() { return m_printer; }
     [[nodiscard]] bool printing() const { return m_printing; }
@@ -31,9 +36,8 @@ public:
 private:
     // True when the user chose a PDF file in the print dialog.
     [[nodiscard]] bool userChosePdf() const;
-    [[nodiscard]] bool usePrinterOrAskFile(QString* pdfFile);
+    [[nodiscard]] bool usePrinterOrAskFile(DialogService& dialogs, QString* pdfFile);
 
-    PrintPrompts& m_prompts;
     QPrinter m_printer{QPrinter::HighResolution};
     bool m_printing = false;
     bool m_pdfChosenByUser = false;

@@ -1,14 +1,16 @@
 #include "print/PdfJacket.h"
 
+#include "app/CategoryIcons.h"
 #include "print/FolderPictures.h"
 #include "print/JacketLayout.h"
-#include "print/JacketTreeView.h"
+#include "print/JacketPrinter.h"
+#include "print/JacketView.h"
 #include "print/PrintJacket.h"
-#include "print/PrintTreeModel.h"
+#include "tree/IconFolder.h"
+#include "tree/ImageList.h"
 #include "util/ProcessEventsPump.h"
 
 #include <QPrinter>
-#include <QTreeView>
 
 namespace kvx {
 
@@ -17,11 +19,11 @@ QString PrintJacketToPdf(NodeTree& tree, const QString& file, const PdfJacketOpt
     if (options.blackAndWhiteFolders)
         SetFolderPictures(tree, true);
 
-    PrintTreeModel model(tree);
-    QTreeView view;
-    SetUpJacketTreeView(view);
-    view.setModel(&model);
-    model.applyExpansion(view);
+    // The window's pictures: a broken icon folder leaves out what the window
+    // would leave out too.
+    ImageList pictures;
+    (void)loadCategoryIcons(programIconFolder(), pictures);
+    JacketView shown(tree, pictures);
 
     JacketLayout layout;
     layout.chooseLines(options.lines);
@@ -30,10 +32,11 @@ QString PrintJacketToPdf(NodeTree& tree, const QString& file, const PdfJacketOpt
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(file);
-    printer.setDocName(QStringLiteral("KVX"));
+    printer.setDocName(QString::fromLatin1(JacketPrinter::DocumentName));
 
     ProcessEventsPump pump;
-    JacketSource source{tree, view, pump, nullptr, layout, layout.capacity(), options.colour};
+    JacketSource source{tree,   shown.view(),      pump,          nullptr,
+                        layout, layout.capacity(), options.colour};
     switch (PrintJacket(printer, source)) {
     case PrintResult::Printed:
         return {};

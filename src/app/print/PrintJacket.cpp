@@ -1,6 +1,7 @@
 #include "print/PrintJacket.h"
 
 #include "print/JacketRenderer.h"
+#include "print/PrintViewMode.h"
 #include "print/RowList.h"
 #include "print/SlicePlan.h"
 #include "tree/ScanHooks.h"
@@ -12,30 +13,6 @@
 
 namespace kvx {
 
-namespace {
-
-// Puts the view and the guide back as the window shows them, on every way out.
-class ViewRestorer
-{
-public:
-    ViewRestorer(QTreeView& view, QWidget* guide) : m_view(&view), m_guide(guide) {}
-    ~ViewRestorer()
-    {
-        if (m_guide)
-            m_guide->setVisible(true);
-        if (m_view)
-            SetViewHeight(*m_view, ViewSideTwips);
-    }
-    ViewRestorer(const ViewRestorer&) = delete;
-    ViewRestorer& operator=(const ViewRestorer&) = delete;
-
-private:
-    QPointer<QTreeView> m_view;
-    QPointer<QWidget> m_guide;
-};
-
-} // namespace
-
 PrintResult PrintJacket(QPrinter& printer, JacketSource& source)
 {
     RowList rows;
@@ -44,11 +21,8 @@ PrintResult PrintJacket(QPrinter& printer, JacketSource& source)
         return PrintResult::NothingToPrint;
 
     BusyGuard busy(source.pump);
-    ViewRestorer restorer(source.view, source.guide);
+    PrintViewMode mode(source.tree, source.view, source.guide);
     const QPointer<QTreeView> view(&source.view);
-
-    if (source.guide)
-        source.guide->setVisible(false);
     source.pump.yieldToEvents();
     if (!view)
         return PrintResult::Interrupted;

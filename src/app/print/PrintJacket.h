@@ -35,9 +35,10 @@ enum class PrintResult {
 };
 
 // Prints the jacket as one page on a printer that is ready to use: numbers the
-// rows, hides the guide, paints every slice and the frame, ends the job. The
-// view is 6000 twips high and the guide visible again afterwards, whatever
-// happened; an empty tree starts no job at all.
+// rows, hides the guide and the selection, paints every slice and the frame,
+// ends the job. The view is 6000 twips high, the guide visible and the
+// selection back again afterwards, whatever happened; an empty tree starts no
+// job at all.
 [[nodiscard]] PrintResult PrintJacket(QPrinter& printer, JacketSource& source);
 
 } // namespace kvx

@@ -28,6 +28,9 @@ struct JacketLayout
 // count and a column option index; none for a line count other than 30, 40, 50.
 [[nodiscard]] std::optional<int> ColumnGuideLeft(qint32 lines, qint16 optionIndex);
 
+// The line counts of the line options opLines(0..2).
+inline constexpr qint32 LineOptionCounts[] = {30, 40, 50};
+
 // The column option indexes, left to right, and the column count each stands for.
 inline constexpr qint16 ColumnOptionIndexes[] = {3, 4, 6};
 [[nodiscard]] constexpr qint32 ColumnsOfOption(qint16 optionIndex)

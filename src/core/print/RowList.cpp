@@ -5,13 +5,12 @@
 
 namespace kvx {
 
-void RowList::NumberVisibleNodes(NodeTree& tree)
+void RowList::NumberVisibleNodes(const NodeTree& tree)
 {
     m_rows.clear();
-    Node* first = tree.nodeAt(1);
+    const Node* first = tree.nodeAt(1);
     if (!first)
         return;
-    tree.setSelectedItem(first);
     // Bounded by the node count, as the visible-row count is.
     const size_t total = size_t(tree.count());
     for (const Node* at = first; at && m_rows.size() < total; at = NextNode(tree, at))

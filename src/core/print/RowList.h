@@ -15,9 +15,9 @@ class RowList
 {
 public:
     // Rebuilds the list from the tree, walking the shown rows from the node at
-    // position 1 exactly as the visible-row count does, and makes that node the
-    // selected one. An empty tree gives no row.
-    void NumberVisibleNodes(NodeTree& tree);
+    // position 1 exactly as the visible-row count does. The selection stays
+    // the user's. An empty tree gives no row.
+    void NumberVisibleNodes(const NodeTree& tree);
 
     [[nodiscard]] qint32 VisibleNodeCount() const { return qint32(m_rows.size()); }
     // The node of row r (1-based); 0 outside 1..VisibleNodeCount().

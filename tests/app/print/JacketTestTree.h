@@ -4,10 +4,9 @@
 // shown, each row with its own background colour so that a picture of the
 // jacket tells which row landed where.
 
-#include "print/JacketTreeView.h"
-#include "print/PrintTreeModel.h"
+#include "print/JacketView.h"
 #include "print/SlicePlan.h"
-#include "tree/ImageRegistry.h"
+#include "tree/ImageList.h"
 #include "tree/NodeTree.h"
 
 #include <QImage>
@@ -26,13 +25,20 @@ inline QString rowText(int row)
     return QStringLiteral("Ligne%1").arg(row, 3, 10, QLatin1Char('0'));
 }
 
+// The view paints a node's background behind its label only: trailing blanks
+// make each label reach well into its jacket column.
+inline QString rowLabel(int row)
+{
+    return rowText(row) + QString(40, QLatin1Char(' '));
+}
+
 inline void buildRows(NodeTree& tree, int rows)
 {
-    Node* root = tree.addRoot(QStringLiteral("/r/"), rowText(1), image::ClosedFolder);
+    Node* root = tree.addRoot(QStringLiteral("/r/"), rowLabel(1), image::ClosedFolder);
     tree.setBackColor(root, rowColour(1));
     for (int r = 2; r <= rows; ++r) {
         Node* child =
-            tree.addChild(root, QStringLiteral("/r/%1/").arg(r), rowText(r), image::ClosedFolder);
+            tree.addChild(root, QStringLiteral("/r/%1/").arg(r), rowLabel(r), image::ClosedFolder);
         tree.setBackColor(child, rowColour(r));
     }
     tree.setExpanded(root, true);
@@ -49,21 +55,18 @@ inline SliceInputs inputsFor(int lines, int columns, int rows)
     return in;
 }
 
-// The known rows shown in a tree view set up as the window's.
+// The known rows shown in the window's tree view, without the window.
 struct ShownRows
 {
-    ImageRegistry images = ImageRegistry::withBuiltIns();
+    ImageList images;
     NodeTree tree;
-    PrintTreeModel model{tree};
-    QTreeView view;
+    JacketView shown{tree, images};
+    NodeTreeView& view = shown.view();
 
     explicit ShownRows(int rows)
     {
-        tree.setImageList(&images);
+        tree.setImageList(&images.registry());
         buildRows(tree, rows);
-        SetUpJacketTreeView(view);
-        view.setModel(&model);
-        model.applyExpansion(view);
     }
 };
 
@@ -81,13 +84,16 @@ inline QRgb expected(int row)
 
 // Checks, on a picture of the page whose jacket corner is at `origin` with
 // `pixelsPerTwip`, that every row of every slice shows at its place: the
-// middle of its band, 2.5 cm into its column, has the row's colour.
+// middle of its band, past the text of its label but inside its column, has
+// the row's colour.
 inline void verifyRowsAtTheirPlaces(const QImage& page, QPointF origin, double pixelsPerTwip,
                                     const std::vector<Slice>& plan, double scale)
 {
     for (const Slice& s : plan) {
         for (int r = s.firstRow; r <= s.lastRow; ++r) {
-            const double xTwips = s.positionTwips.x() + 2.5 * TwipsPerCm;
+            const double viewTwips = TwipsPerPixel * scale; // one view pixel on paper
+            const double xPixels = qMin(160.0, 0.9 * s.clipTwips.width() / viewTwips);
+            const double xTwips = s.positionTwips.x() + xPixels * viewTwips;
             const double yTwips =
                 s.positionTwips.y() + (r - s.firstRow + 0.5) * RowHeightTwips * scale;
             const QPoint at = (origin + QPointF(xTwips, yTwips) * pixelsPerTwip).toPoint();
@@ -113,6 +119,25 @@ inline bool blank(const QImage& page, const QRect& area)
             if (qGray(page.pixel(x, y)) < 245)
                 return false;
     return true;
+}
+
+// Checks, on a picture of the page at `dpi`, the 12 cm frame with its top-left
+// corner at `origin`, and that nothing is drawn outside it.
+inline void verifyFrameAndNothingOutside(const QImage& page, QPointF origin, int dpi)
+{
+    const double side = 12 / 2.54 * dpi;
+    const auto dark = [&page](QPointF p) { return qGray(page.pixel(p.toPoint())) < 160; };
+    QVERIFY(dark(origin + QPointF(side / 2, 0)));
+    QVERIFY(dark(origin + QPointF(0, side / 2)));
+    QVERIFY(dark(origin + QPointF(side, side / 3)));
+    QVERIFY(dark(origin + QPointF(side / 3, side)));
+    // Right of it, below it, above and left of it.
+    const QPoint o = origin.toPoint();
+    const int s = int(side);
+    QVERIFY(blank(page, QRect(o.x() + s + 3, 0, page.width(), page.height())));
+    QVERIFY(blank(page, QRect(0, o.y() + s + 3, page.width(), page.height())));
+    QVERIFY(blank(page, QRect(0, 0, page.width(), o.y() - 2)));
+    QVERIFY(blank(page, QRect(0, 0, o.x() - 2, page.height())));
 }
 
 } // namespace kvx::test

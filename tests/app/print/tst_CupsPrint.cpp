@@ -1,17 +1,22 @@
 #include "JacketTestTree.h"
+#include "PdfPages.h"
+#include "app/ScriptedDialogs.h"
+#include "app/frMain.h"
+#include "print/JacketCommands.h"
 #include "print/JacketPrinter.h"
-#include "print/JacketTreeView.h"
-#include "print/PrintPrompts.h"
-#include "print/PrintTreeModel.h"
 #include "util/ProcessEventsPump.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QPrintDialog>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QTimer>
 #include <QTreeView>
 #include <csignal>
 #include <unistd.h>
@@ -19,16 +24,6 @@
 using namespace kvx;
 
 namespace {
-
-class NoPrompts : public PrintPrompts
-{
-public:
-    QStringList said;
-    QString askPdfFileName() override { return {}; }
-    void inform(const QString& m) override { said << m; }
-    void warn(const QString& m) override { said << m; }
-    bool editPrinter(QPrinter&) override { return false; }
-};
 
 bool run(const QString& program, const QStringList& args)
 {
@@ -94,6 +89,43 @@ private Q_SLOTS:
             QThread::msleep(100);
     }
 
+    // "Propriétés" opens Qt's print dialog on the window's printer; a
+    // cancelled dialog changes nothing.
+    void cancelledPrintDialogChangesNothing()
+    {
+        test::ScriptedDialogs dialogs;
+        frMain window;
+        window.setProgramDir(QStringLiteral(KVX_TEST_PROGRAM_DIR));
+        window.setDialogService(&dialogs);
+        window.setLanguageFilesLister([] {});
+        window.Form_Load();
+        QPrinter& printer = window.findChild<JacketCommands*>(QStringLiteral("JacketCommands"))
+                                ->printer()
+                                .printer();
+        const QString name = printer.printerName();
+        const QPageLayout layout = printer.pageLayout();
+        const auto colour = printer.colorMode();
+        const auto format = printer.outputFormat();
+
+        QPrintDialog* shown = nullptr;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, &window, [&shown] {
+            if (auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget())) {
+                shown = dialog;
+                dialog->reject();
+            }
+        });
+        poll.start(20);
+        window.control<QAbstractButton>(QStringLiteral("cmpProp"))->click();
+        poll.stop();
+        QVERIFY(shown);
+        QCOMPARE(printer.printerName(), name);
+        QVERIFY(printer.pageLayout().isEquivalentTo(layout));
+        QCOMPARE(printer.colorMode(), colour);
+        QCOMPARE(printer.outputFormat(), format);
+        QVERIFY(dialogs.calls.empty());
+    }
+
     void printsOnTheDefaultPrinter()
     {
         QCOMPARE(QPrinterInfo::defaultPrinter().printerName(), QStringLiteral("CUPS-PDF"));
@@ -106,10 +138,10 @@ private Q_SLOTS:
 
         const QDir out(QDir::home().filePath(QStringLiteral("PDF")));
         const QDateTime started = QDateTime::currentDateTime().addSecs(-1);
-        NoPrompts prompts;
-        JacketPrinter printer(prompts);
-        QCOMPARE(printer.print(source), PrintResult::Printed);
-        QVERIFY(prompts.said.isEmpty());
+        test::ScriptedDialogs dialogs;
+        JacketPrinter printer;
+        QCOMPARE(printer.print(source, dialogs), PrintResult::Printed);
+        QVERIFY(dialogs.calls.empty());
         QCOMPARE(printer.printer().printerName(), QStringLiteral("CUPS-PDF"));
 
         // CUPS-PDF names the file after the document, shortly after the job.
@@ -129,13 +161,9 @@ private Q_SLOTS:
         QThread::msleep(500); // let the writer finish
         // The queue's converter turns text into outlines: check the picture.
         const int dpi = 144;
-        QProcess raster;
-        raster.start(QStringLiteral("pdftoppm"),
-                     {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"),
-                      QStringLiteral("-singlefile"), found, m_dir.filePath(QStringLiteral("p"))});
-        QVERIFY(raster.waitForFinished());
-        const QImage page =
-            QImage(m_dir.filePath(QStringLiteral("p.png"))).convertToFormat(QImage::Format_RGB32);
+        const QString copy = m_dir.filePath(QStringLiteral("p.pdf"));
+        QVERIFY(QFile::copy(found, copy));
+        const QImage page = test::pdfPage(copy, dpi);
         QVERIFY(!page.isNull());
         const QPointF origin =
             printer.printer().pageLayout().paintRect(QPageLayout::Inch).topLeft() * dpi;

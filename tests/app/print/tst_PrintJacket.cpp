@@ -1,8 +1,7 @@
 #include "JacketTestTree.h"
+#include "PdfPages.h"
+#include "app/ScriptedDialogs.h"
 #include "print/JacketPrinter.h"
-#include "print/JacketTreeView.h"
-#include "print/PrintPrompts.h"
-#include "print/PrintTreeModel.h"
 #include "util/ProcessEventsPump.h"
 
 #include <QFile>
@@ -16,22 +15,6 @@
 using namespace kvx;
 
 namespace {
-
-class ScriptedPrompts : public PrintPrompts
-{
-public:
-    QString fileToGive;
-    QStringList asked, informed, warned;
-    int dialogs = 0;
-    QString askPdfFileName() override
-    {
-        asked << fileToGive;
-        return fileToGive;
-    }
-    void inform(const QString& m) override { informed << m; }
-    void warn(const QString& m) override { warned << m; }
-    bool editPrinter(QPrinter&) override { return ++dialogs, false; }
-};
 
 // A pump that runs a callback at each yield, as user input would.
 class CallbackPump : public ProcessEventsPump
@@ -58,25 +41,6 @@ struct Fixture
 
     explicit Fixture(int rows) : shown(rows) { guide.setVisible(true); }
 };
-
-QString pdfText(const QString& file)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {file, QStringLiteral("-")});
-    p.waitForFinished();
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-QImage pdfPage(const QString& file, int dpi)
-{
-    QProcess p;
-    const QString stem = file + QStringLiteral(".page");
-    p.start(QStringLiteral("pdftoppm"),
-            {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"),
-             QStringLiteral("-singlefile"), file, stem});
-    p.waitForFinished();
-    return QImage(stem + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
-}
 
 } // namespace
 
@@ -125,7 +89,7 @@ private Q_SLOTS:
         QVERIFY(f.pump.yields >= 2);
 
         // Rows up to the capacity are there as text; the others are not.
-        const QString text = pdfText(file);
+        const QString text = test::pdfText(file);
         const int printed = qMin(rows, lines * columns);
         QVERIFY(text.contains(test::rowText(1)));
         QVERIFY(text.contains(test::rowText(printed)));
@@ -134,26 +98,14 @@ private Q_SLOTS:
 
         // At 144 dpi: the frame at the printable area's top-left, 12 cm wide.
         const int dpi = 144;
-        const QImage page = pdfPage(file, dpi);
+        const QImage page = test::pdfPage(file, dpi);
         QVERIFY(!page.isNull());
         const QRectF paint = printer.pageLayout().paintRect(QPageLayout::Inch);
         const QPointF origin = paint.topLeft() * dpi;
-        const double side = 12 / 2.54 * dpi;
-        const auto dark = [&page](QPointF p) { return qGray(page.pixel(p.toPoint())) < 160; };
-        QVERIFY(dark(origin + QPointF(side / 2, 0)));
-        QVERIFY(dark(origin + QPointF(0, side / 2)));
-        QVERIFY(dark(origin + QPointF(side, side / 3)));
-        QVERIFY(dark(origin + QPointF(side / 3, side)));
+        test::verifyFrameAndNothingOutside(page, origin, dpi);
         test::verifyRowsAtTheirPlaces(page, origin, dpi / 1440.0,
                                       PlanSlices(test::inputsFor(lines, columns, rows)),
                                       PrintScale(TwipsPerCm, lines / 2));
-        // Nothing outside the frame: right of it, below it, above and left of it.
-        const QPoint o = origin.toPoint();
-        const int s = int(side);
-        QVERIFY(test::blank(page, QRect(o.x() + s + 3, 0, page.width(), page.height())));
-        QVERIFY(test::blank(page, QRect(0, o.y() + s + 3, page.width(), page.height())));
-        QVERIFY(test::blank(page, QRect(0, 0, page.width(), o.y() - 2)));
-        QVERIFY(test::blank(page, QRect(0, 0, o.x() - 2, page.height())));
     }
 
     void failedPrintRestoresTheView()
@@ -186,70 +138,43 @@ private Q_SLOTS:
         QVERIFY(f.guide.isVisible());
     }
 
-    void emptyTreeTellsAndPrintsNothing()
+    // The print shows the tree as it is, not the user's selection; the
+    // selection, the frame and the scroll bars come back afterwards.
+    void printsWithoutTheSelection()
     {
-        Fixture f(1);
-        f.tree.clear();
-        ScriptedPrompts prompts;
-        prompts.fileToGive = QStringLiteral("/tmp/never.pdf");
-        JacketPrinter printer(prompts);
-        QCOMPARE(printer.print(f.source), PrintResult::NothingToPrint);
-        QCOMPARE(prompts.warned.size(), 1);
-        QVERIFY(prompts.asked.isEmpty());
-        QCOMPARE(f.pump.yields, 0);
-        QVERIFY(f.guide.isVisible());
-    }
-
-    // Without a system printer the jacket goes to a PDF file the user names.
-    void noPrinterAsksForAFile()
-    {
-        if (!QPrinterInfo::availablePrinters().isEmpty())
-            QSKIP("a system printer is installed here");
         QTemporaryDir dir;
-        Fixture f(40);
-        ScriptedPrompts prompts;
-        JacketPrinter printer(prompts);
+        Fixture f(30);
+        f.view.setFrameShape(QFrame::StyledPanel);
+        f.view.setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        Node* chosen = f.tree.nodeAt(3);
+        f.tree.setSelectedItem(chosen);
+        QVERIFY(f.view.selectionModel()->isSelected(f.shown.shown.model().indexOf(chosen)));
+        f.pump.onYield = [&f] {
+            QVERIFY(!f.tree.selectedItem());
+            QVERIFY(!f.view.selectionModel()->hasSelection());
+            QCOMPARE(f.view.frameShape(), QFrame::NoFrame);
+            QCOMPARE(f.view.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+            QVERIFY(!f.guide.isVisible());
+        };
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath(QStringLiteral("j.pdf")));
+        QCOMPARE(PrintJacket(printer, f.source), PrintResult::Printed);
+        QVERIFY(f.pump.yields >= 2);
+        QCOMPARE(f.tree.selectedItem(), chosen);
+        QVERIFY(f.view.selectionModel()->isSelected(f.shown.shown.model().indexOf(chosen)));
+        QCOMPARE(f.view.frameShape(), QFrame::StyledPanel);
+        QCOMPARE(f.view.verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
 
-        prompts.fileToGive.clear(); // cancelled
-        QCOMPARE(printer.print(f.source), PrintResult::Cancelled);
-        QVERIFY(prompts.informed.isEmpty());
-
-        prompts.fileToGive = dir.filePath(QStringLiteral("ma jaquette.pdf"));
-        QCOMPARE(printer.print(f.source), PrintResult::Printed);
-        QVERIFY(QFile::exists(prompts.fileToGive));
-        QCOMPARE(prompts.informed.size(), 1);
-        QVERIFY(prompts.informed.front().contains(prompts.fileToGive));
-        // The next print asks again.
-        QCOMPARE(printer.print(f.source), PrintResult::Printed);
-        QCOMPARE(prompts.asked.size(), 3);
-
-        prompts.fileToGive = QStringLiteral("/nonexistent-folder/j.pdf");
-        QCOMPARE(printer.print(f.source), PrintResult::PrinterFailed);
-        QCOMPARE(prompts.warned.size(), 1);
-        QVERIFY(prompts.warned.front().contains(prompts.fileToGive));
-
-        // And the printer dialog is not offered: nothing happens.
-        printer.showProperties();
-        QCOMPARE(prompts.dialogs, 0);
-    }
-
-    void secondPrintCannotStartWhileOneRuns()
-    {
-        if (!QPrinterInfo::availablePrinters().isEmpty())
-            QSKIP("a system printer is installed here");
-        QTemporaryDir dir;
-        Fixture f(40);
-        ScriptedPrompts prompts;
-        prompts.fileToGive = dir.filePath(QStringLiteral("j.pdf"));
-        JacketPrinter printer(prompts);
-        QList<PrintResult> inner;
-        f.pump.onYield = [&] { inner << printer.print(f.source); };
-        QCOMPARE(printer.print(f.source), PrintResult::Printed);
-        QVERIFY(!inner.isEmpty());
-        for (PrintResult r : inner)
-            QCOMPARE(r, PrintResult::Busy);
-        QCOMPARE(prompts.asked.size(), 1);
-        QVERIFY(!printer.printing());
+        // A selected node deleted while printing leaves no selection behind.
+        f.pump.onYield = [&f, &chosen] {
+            if (chosen) {
+                f.tree.remove(chosen->index());
+                chosen = nullptr;
+            }
+        };
+        QCOMPARE(PrintJacket(printer, f.source), PrintResult::Printed);
+        QVERIFY(!f.tree.selectedItem());
     }
 
     // The command line prints with the same code, offscreen.
@@ -267,11 +192,11 @@ private Q_SLOTS:
                           QStringLiteral("--bw"), QStringLiteral("--mono")});
         QVERIFY(p.waitForFinished());
         QCOMPARE(p.exitCode(), 0);
-        const QString text = pdfText(out);
+        const QString text = test::pdfText(out);
         QVERIFY(text.contains(QStringLiteral("Dossier 1 été")));
         QVERIFY(text.contains(QStringLiteral("Dossier 30 été")));
         // Monochrome: no coloured pixel on the page.
-        const QImage page = pdfPage(out, 72);
+        const QImage page = test::pdfPage(out, 72);
         for (int y = 0; y < page.height(); y += 2)
             for (int x = 0; x < page.width(); x += 2) {
                 const QRgb c = page.pixel(x, y);

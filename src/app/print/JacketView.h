@@ -1,0 +1,27 @@
+#pragma once
+
+#include "tree/NodeTreeView.h"
+#include "tree/TreeModel.h"
+
+namespace kvx {
+
+class ImageList;
+class NodeTree;
+
+// The window's tree view without the window, for printing from the command
+// line and in tests: the same view class, model, pictures and font as TV,
+// 6000 twips square, never shown. Expansion follows the nodes.
+class JacketView
+{
+public:
+    JacketView(NodeTree& tree, const ImageList& images);
+
+    [[nodiscard]] NodeTreeView& view() { return m_view; }
+    [[nodiscard]] TreeModel& model() { return m_model; }
+
+private:
+    TreeModel m_model; // outlives the view
+    NodeTreeView m_view;
+};
+
+} // namespace kvx
