@@ -83,8 +83,14 @@ std::optional<FolderListing> DirectoryLister::listFolder(const QString& path)
         }
         if (!isFolder)
             continue;
-        QString name = isAscii(raw) ? QString::fromLatin1(raw) : QFile::decodeName(raw);
-        if (!isAscii(raw) && QFile::encodeName(name) != raw)
+        if (isAscii(raw)) {
+            // The common case, folded without the general Unicode machinery.
+            const QString name = QString::fromLatin1(raw);
+            found.emplace_back(QString::fromLatin1(raw.toLower()), keyPrefix + name);
+            continue;
+        }
+        const QString name = QFile::decodeName(raw);
+        if (QFile::encodeName(name) != raw)
             continue; // a name that cannot be spelt as text cannot be opened again
         found.emplace_back(name.toCaseFolded(), keyPrefix + name);
     }

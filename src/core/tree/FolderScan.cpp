@@ -46,14 +46,29 @@ void FolderScan::ScanFolder(const QStringList& subFolders)
                 m_tree.addRoot(parentKey, parentKey, image::ClosedFolder, image::SelectedFolder))
             m_tree.setTag(root, QStringLiteral("0"));
 
+        // The parent is found by its key before each addition, as the tree may
+        // have changed during the last yield. Keys never change, so while the
+        // node found first still exists it is the one: its id is a cheap check.
+        NodeId parentId = 0;
+        QString levelText;
+        QString parentTag;
         for (const QString& path : subFolders) {
+            Node* parent = m_tree.find(parentId);
+            if (!parent) {
+                parent = m_tree.findByKey(parentKey);
+                parentId = parent ? parent->id() : 0;
+            }
             // The folder's name: its path less the parent's key (a name holds no "/").
             const QString name = path.startsWith(parentKey) ? path.mid(parentKey.size())
                                                             : QString(path).remove(parentKey);
-            if (Node* node = m_tree.addChild(parentKey, folderKey(path), name, image::ClosedFolder,
+            if (Node* node = m_tree.addChild(parent, folderKey(path), name, image::ClosedFolder,
                                              image::SelectedFolder)) {
-                const auto level = plainTagNumber(node->parent()->tag());
-                m_tree.setTag(node, level ? QString::number(*level + 1) : QString());
+                if (parentTag.isNull() || parentTag != parent->tag()) {
+                    parentTag = parent->tag();
+                    const auto level = plainTagNumber(parentTag);
+                    levelText = level ? QString::number(*level + 1) : QString();
+                }
+                m_tree.setTag(node, levelText);
             }
             m_pump.yieldToEvents();
         }

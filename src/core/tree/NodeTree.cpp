@@ -83,19 +83,37 @@ Node* NodeTree::addChild(const QString& relativeKey, const QString& key, const Q
 Node* NodeTree::insert(Node* parent, const QString& key, const QString& text, const ImageRef& image,
                        const ImageRef& selectedImage, AddFailure* why)
 {
+    // Room for a full tree from the start: growing rehashes every long key.
+    if (m_byId.capacity() < MaxNodes) {
+        m_byKey.reserve(MaxNodes);
+        m_byId.reserve(MaxNodes);
+    }
+
+    // One look-up both checks the key and keeps its place.
+    Node** keySlot = nullptr;
     AddFailure failure = AddFailure::None;
-    if (!key.isEmpty() && m_byKey.contains(key))
-        failure = AddFailure::DuplicateKey;
-    else if (!imageKnown(image) || !imageKnown(selectedImage))
-        failure = AddFailure::UnknownImageKey;
-    else if (count() >= MaxNodes)
-        failure = AddFailure::TreeFull;
+    if (!key.isEmpty()) {
+        keySlot = &m_byKey[key];
+        if (*keySlot)
+            failure = AddFailure::DuplicateKey;
+    }
+    if (failure == AddFailure::None) {
+        if (!imageKnown(image) || !imageKnown(selectedImage))
+            failure = AddFailure::UnknownImageKey;
+        else if (count() >= MaxNodes)
+            failure = AddFailure::TreeFull;
+        if (failure != AddFailure::None && keySlot)
+            m_byKey.remove(key);
+    }
     if (why)
         *why = failure;
     if (failure != AddFailure::None)
         return nullptr;
 
     auto node = std::make_unique<Node>();
+    Node* raw = node.get();
+    if (keySlot)
+        *keySlot = raw;
     node->m_id = ++m_lastId;
     node->m_key = key;
     node->m_text = text;
@@ -104,23 +122,19 @@ Node* NodeTree::insert(Node* parent, const QString& key, const QString& text, co
     node->m_parent = parent;
     node->m_tree = this;
     node->m_slot = m_nodes.size(); // after the gap, if any: still position count() + 1
+    m_byId.insert(raw->m_id, raw);
 
     std::vector<Node*>& siblings = siblingList(parent);
     const bool keepSorted = parent ? parent->m_sorted : m_rootsSorted;
-    auto at = keepSorted
-                  ? std::upper_bound(siblings.begin(), siblings.end(), node.get(), textBefore)
-                  : siblings.end();
+    auto at = keepSorted ? std::upper_bound(siblings.begin(), siblings.end(), raw, textBefore)
+                         : siblings.end();
     const int row = int(at - siblings.begin());
 
     const bool shown = !parent || (isShown(parent) && parent->m_expanded);
     Q_EMIT nodeAboutToBeAdded(parent, row);
-    Node* raw = node.get();
     siblings.insert(at, raw);
     renumberRows(siblings, size_t(row));
     m_nodes.push_back(std::move(node));
-    if (!key.isEmpty())
-        m_byKey.insert(key, raw);
-    m_byId.insert(raw->m_id, raw);
     if (shown)
         touchRows();
     Q_EMIT nodeAdded(raw);
