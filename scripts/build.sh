@@ -7,7 +7,7 @@ if [ "${KVX_SANITIZE:-0}" = 1 ]; then
   flags=(-DKVX_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug -DKVX_BENCHMARKS=OFF)
 else
   dir=build
-  flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+  flags=(-DCMAKE_BUILD_TYPE=Release)
 fi
 cmake -S . -B "$dir" -G Ninja "${flags[@]}" >/dev/null
 cmake --build "$dir" -j "$(nproc)" >&2
