@@ -31,46 +31,36 @@ struct Window : kvx::test::MainWindowFixture
         window.Form_Load();
     }
     NodeTree& tree() { return window.tree(); }
+    Node* node(const QString& key) { return tree().findByKey(key); }
     QString text(const char* control)
     {
         return window.control(control)->property("text").toString();
     }
-    Node* node(const QString& text)
-    {
-        for (int i = 1; i <= tree().count(); ++i) {
-            if (tree().nodeAt(i)->text() == text)
-                return tree().nodeAt(i);
-        }
-        return nullptr;
-    }
     // m holds the folders f1 (with the folder g and the file 1.7z) and f2 and
-    // the file a.zip; the tags are a scan's, misleading for a level by tag.
+    // the file a.zip, each keyed by its text; the tags are a scan's, which
+    // mislead a level read from them.
     void buildMixedTree()
     {
-        Node* m = tree().addRoot("/m/", "m", image::OpenFolder, image::SelectedFolder);
-        Node* f1 = tree().addChild(m, "/m/f1/", "f1", image::ClosedFolder, image::SelectedFolder);
-        tree().addChild(m, QString(), "a.zip", "zip");
-        tree().addChild(m, "/m/f2/", "f2", image::ClosedFolder, image::SelectedFolder);
-        tree().addChild(f1, "/m/f1/g/", "g", image::ClosedFolder, image::SelectedFolder);
-        tree().addChild(f1, QString(), "1.7z", "fil");
-        const QStringList tags{"0E", "1E", "ZIP", "1", "2", "7Z"};
-        for (int i = 1; i <= tree().count(); ++i)
-            tree().setTag(tree().nodeAt(i), tags[i - 1]);
-        tree().setExpanded(m, true);
-        tree().setExpanded(f1, true);
+        using namespace image;
+        tree().setTag(tree().addRoot("m", "m", OpenFolder, SelectedFolder), "0E");
+        tree().setTag(tree().addChild("m", "f1", "f1", ClosedFolder, SelectedFolder), "1E");
+        tree().setTag(tree().addChild("m", "a.zip", "a.zip", "zip"), "ZIP");
+        tree().setTag(tree().addChild("m", "f2", "f2", ClosedFolder, SelectedFolder), "1");
+        tree().setTag(tree().addChild("f1", "g", "g", ClosedFolder, SelectedFolder), "2");
+        tree().setTag(tree().addChild("f1", "1.7z", "1.7z", "fil"), "7Z");
+        tree().setExpanded(node("m"), true);
+        tree().setExpanded(node("f1"), true);
     }
-    // The tree in collection order: text, "*" when bold, the colours that
-    // differ from the defaults; the selected node in brackets.
+    // The tree in collection order: text, "*" when bold, ":fore:back" unless
+    // both colours are the defaults; the selected node in brackets.
     QString dump()
     {
         QStringList rows;
         for (int i = 1; i <= tree().count(); ++i) {
             const Node* n = tree().nodeAt(i);
             QString row = n->text() + (n->bold() ? "*" : "");
-            if (n->foreColor() != kDefaultForeColor)
-                row += ":f" + QString::number(n->foreColor(), 16);
-            if (n->backColor() != kDefaultBackColor)
-                row += ":b" + QString::number(n->backColor(), 16);
+            if (n->foreColor() != kDefaultForeColor || n->backColor() != kDefaultBackColor)
+                row += QString(":%1:%2").arg(n->foreColor(), 0, 16).arg(n->backColor(), 0, 16);
             rows << (n == tree().selectedItem() ? "[" + row + "]" : row);
         }
         return rows.join(' ');
@@ -120,12 +110,10 @@ private Q_SLOTS:
         QFETCH(QString, state);
         Window w;
         QObject* object = w.window.control(name);
-        QString shown; // the last of these that the control has
-        for (const char* property : {"windowTitle", "title", "text"}) {
-            if (object->property(property).isValid())
-                shown = object->property(property).toString();
-        }
-        QCOMPARE(shown, caption);
+        const char* text = object->property("text").isValid() ? "text" : "title";
+        QCOMPARE(
+            object->property(object->property(text).isValid() ? text : "windowTitle").toString(),
+            caption);
         if (auto* action = qobject_cast<QAction*>(object)) {
             QVERIFY(w.window.control<QMenu>(container)->actions().contains(action));
             QCOMPARE(action->shortcut().toString(QKeySequence::PortableText), state);
@@ -231,11 +219,10 @@ private Q_SLOTS:
         QCOMPARE(root->key(), disc.path() + "/");
         QVERIFY(w.window.TV()->isExpanded(w.window.treeModel().indexOf(root)));
         QCOMPARE(root->childAt(1)->text(), QString("Comédie l'été"));
-        QCOMPARE(root->childAt(0)->childCount(), 1); // one level ahead
         QCOMPARE(w.text("lblNbElements"), QString("4"));
 
         // A cancel leaves the field and the styled tree alone.
-        w.tree().setBold(w.node("Zeta"), true);
+        w.tree().setBold(w.node(disc.path() + "/Zeta/"), true);
         w.window.control("txtStartPath")->setProperty("text", "typed");
         const QString before = w.dump();
         w.window.cmdStartPoint_Click();
@@ -250,44 +237,40 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<QString>("selected");
-        QTest::addColumn<bool>("styled"); // bold, red text on yellow before
-        QTest::addColumn<int>("colour");  // the colour dialog's answer
+        QTest::addColumn<int>("colour"); // the colour dialog's answer
         QTest::addColumn<QString>("after");
         const auto row = [](const char* name, const QStringList& steps, const char* selected,
-                            bool styled, int colour, const QString& after) {
-            QTest::newRow(name) << steps << selected << styled << colour << after;
+                            int colour, const char* after) {
+            QTest::newRow(name) << steps << selected << colour << after;
         };
-        const QString s = ":fc8:bffff"; // the style given
-        row("bold", {"mnuGras"}, "f1", false, -1, "m [f1*] a.zip f2 g 1.7z");
-        row("not bold", {"mnuGras"}, "f1", true, -1, "m [f1" + s + "] a.zip f2 g 1.7z");
-        row("text cancelled", {"mnuForeColors"}, "f1", true, -1,
-            "m [f1*" + s + "] a.zip f2 g 1.7z");
-        row("text black", {"mnuForeColors"}, "f1", true, 0, "m [f1*:bffff] a.zip f2 g 1.7z");
-        row("back", {"mnuBackColors"}, "f1", false, 0xFF8000, "m [f1:bff8000] a.zip f2 g 1.7z");
-        row("back cancelled", {"mnuBackColors"}, "f1", true, -1,
-            "m [f1*" + s + "] a.zip f2 g 1.7z");
-        row("delete subtree", {"mnuSupprim"}, "f1", false, -1, "m [a.zip] f2");
-        row("delete root", {"mnuSupprim"}, "m", false, -1, "");
+        // "style" makes the selected node bold, colour 1 on colour 2.
+        row("bold", {"mnuGras"}, "f1", -1, "m [f1*] a.zip f2 g 1.7z");
+        row("not bold", {"style", "mnuGras"}, "f1", -1, "m [f1:1:2] a.zip f2 g 1.7z");
+        row("text cancelled", {"style", "mnuForeColors"}, "f1", -1, "m [f1*:1:2] a.zip f2 g 1.7z");
+        row("text black", {"style", "mnuForeColors"}, "f1", 0, "m [f1*:0:2] a.zip f2 g 1.7z");
+        row("back", {"mnuBackColors"}, "f1", 0xFF8000, "m [f1:0:ff8000] a.zip f2 g 1.7z");
+        row("back cancelled", {"style", "mnuBackColors"}, "f1", -1, "m [f1*:1:2] a.zip f2 g 1.7z");
+        row("delete subtree", {"mnuSupprim"}, "f1", -1, "m [a.zip] f2");
+        row("delete root", {"mnuSupprim"}, "m", -1, "");
         // The level is the depth; only nodes of the selected node's kind.
-        row("level 1", {"mnuNiveau"}, "f1", true, -1, "m [f1*" + s + "] a.zip f2*" + s + " g 1.7z");
-        row("level root", {"mnuNiveau"}, "m", true, -1, "[m*" + s + "] f1 a.zip f2 g 1.7z");
-        row("level file", {"mnuNiveau"}, "a.zip", true, -1, "m f1 [a.zip*" + s + "] f2 g 1.7z");
-        row("level 2 file", {"mnuNiveau"}, "1.7z", true, -1, "m f1 a.zip f2 g [1.7z*" + s + "]");
-        row("level 2", {"mnuNiveau"}, "g", true, -1, "m f1 a.zip f2 [g*" + s + "] 1.7z");
+        row("level 1", {"style", "mnuNiveau"}, "f1", -1, "m [f1*:1:2] a.zip f2*:1:2 g 1.7z");
+        row("level root", {"style", "mnuNiveau"}, "m", -1, "[m*:1:2] f1 a.zip f2 g 1.7z");
+        row("level file", {"style", "mnuNiveau"}, "a.zip", -1, "m f1 [a.zip*:1:2] f2 g 1.7z");
+        row("level 2 file", {"style", "mnuNiveau"}, "1.7z", -1, "m f1 a.zip f2 g [1.7z*:1:2]");
+        row("level 2", {"style", "mnuNiveau"}, "g", -1, "m f1 a.zip f2 [g*:1:2] 1.7z");
         row("no selection",
-            {"mnuGras", "mnuForeColors", "mnuBackColors", "mnuNiveau", "mnuSupprim"}, "", false,
-            255, "m f1 a.zip f2 g 1.7z");
+            {"mnuGras", "mnuForeColors", "mnuBackColors", "mnuNiveau", "mnuSupprim"}, "", 255,
+            "m f1 a.zip f2 g 1.7z");
         // A right click opens the menu but keeps the selection.
-        row("right click", {"right f1", "mnuGras"}, "f2", true, -1,
-            "m f1 a.zip [f2" + s + "] g 1.7z");
-        row("left click", {"left f1", "mnuGras"}, "f2", true, -1,
-            "m [f1*] a.zip f2*" + s + " g 1.7z");
+        row("right click", {"style", "right f1", "mnuGras"}, "f2", -1,
+            "m f1 a.zip [f2:1:2] g 1.7z");
+        row("left click", {"style", "left f1", "mnuGras"}, "f2", -1,
+            "m [f1*] a.zip f2*:1:2 g 1.7z");
     }
     void nodeCommands()
     {
         QFETCH(QStringList, steps);
         QFETCH(QString, selected);
-        QFETCH(bool, styled);
         QFETCH(int, colour);
         QFETCH(QString, after);
         Window w;
@@ -297,18 +280,17 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(&w.window));
         view->setFocus(); // before the selection: focus selects a first node
         w.tree().setSelectedItem(w.node(selected));
-        if (styled) {
-            w.tree().setBold(w.node(selected), true);
-            w.tree().setForeColor(w.node(selected), rgbColour(200, 0, 0));
-            w.tree().setBackColor(w.node(selected), rgbColour(255, 255, 0));
-        }
         for (const QString& step : steps) {
             w.dialogs.colours.push_back(colour);
             auto* action = w.window.control<QAction>(step);
-            if (!action) {
-                const QModelIndex index =
-                    w.window.treeModel().indexOf(w.node(step.section(' ', 1)));
+            if (step == "style") {
+                w.tree().setBold(w.node(selected), true);
+                w.tree().setForeColor(w.node(selected), Colour(1));
+                w.tree().setBackColor(w.node(selected), Colour(2));
+            } else if (!action) {
                 const bool right = step.startsWith("right");
+                const QModelIndex index =
+                    w.window.treeModel().indexOf(w.node(step.mid(right ? 6 : 5)));
                 QTest::mouseClick(view->viewport(), right ? Qt::RightButton : Qt::LeftButton, {},
                                   view->visualRect(index).center());
                 QCOMPARE(w.window.mnuNode()->isVisible(), right);
