@@ -24,9 +24,7 @@ public:
     };
 
     std::deque<qint32> colours;
-    std::deque<QString> openPaths;
-    std::deque<QString> savePaths;
-    std::deque<QString> folders;
+    std::deque<QString> openPaths, savePaths, folders;
     std::deque<std::optional<QString>> inputs;
     std::deque<MessageResult> messageAnswers;
     std::vector<Call> calls;
