@@ -3,7 +3,9 @@
 #include "dialogs/DialogService.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <deque>
+#include <iterator>
 #include <vector>
 
 namespace kvx::test {
@@ -22,9 +24,7 @@ public:
     };
 
     std::deque<qint32> colours;
-    std::deque<QString> openPaths;
-    std::deque<QString> savePaths;
-    std::deque<QString> folders;
+    std::deque<QString> openPaths, savePaths, folders;
     std::deque<std::optional<QString>> inputs;
     std::deque<MessageResult> messageAnswers;
     std::vector<Call> calls;
@@ -32,50 +32,41 @@ public:
     [[nodiscard]] std::vector<Call> callsOf(const QString& kind) const
     {
         std::vector<Call> found;
-        for (const Call& call : calls) {
-            if (call.kind == kind)
-                found.push_back(call);
-        }
+        std::copy_if(calls.begin(), calls.end(), std::back_inserter(found),
+                     [&](const Call& call) { return call.kind == kind; });
         return found;
     }
 
-    qint32 ShowColor() override
-    {
-        calls.push_back({QStringLiteral("ShowColor"), {}});
-        return take(colours, -1);
-    }
+    qint32 ShowColor() override { return answer(colours, -1, {"ShowColor", {}}); }
     QString ShowOpen(const QString& filter, const QString& title, const QString& iniPath) override
     {
-        calls.push_back({QStringLiteral("ShowOpen"), {filter, title, iniPath}});
-        return take(openPaths, QString());
+        return answer(openPaths, QString(), {"ShowOpen", {filter, title, iniPath}});
     }
     QString ShowSave(const QString& filter, const QString& title, const QString& iniPath) override
     {
-        calls.push_back({QStringLiteral("ShowSave"), {filter, title, iniPath}});
-        return take(savePaths, QString());
+        return answer(savePaths, QString(), {"ShowSave", {filter, title, iniPath}});
     }
     QString BrowseFolder(const QString& title) override
     {
-        calls.push_back({QStringLiteral("BrowseFolder"), {title}});
-        return take(folders, QString());
+        return answer(folders, QString(), {"BrowseFolder", {title}});
     }
     std::optional<QString> InputBox(const QString& prompt, const QString& title,
                                     const QString& defaultText) override
     {
-        calls.push_back({QStringLiteral("InputBox"), {prompt, title, defaultText}});
-        return take(inputs, std::optional<QString>());
+        return answer(inputs, std::optional<QString>(), {"InputBox", {prompt, title, defaultText}});
     }
     MessageResult MsgBox(const QString& text, const QString& title, MessageIcon icon,
                          MessageButtons buttons = MessageButtons::Ok) override
     {
-        calls.push_back({QStringLiteral("MsgBox"), {text, title}, icon});
-        return take(messageAnswers,
-                    buttons == MessageButtons::Ok ? MessageResult::Ok : MessageResult::Cancel);
+        return answer(messageAnswers,
+                      buttons == MessageButtons::Ok ? MessageResult::Ok : MessageResult::Cancel,
+                      {"MsgBox", {text, title}, icon});
     }
 
 private:
-    template <class T> static T take(std::deque<T>& queue, T cancel)
+    template <class T> T answer(std::deque<T>& queue, T cancel, Call call)
     {
+        calls.push_back(std::move(call));
         // One return object: GCC 12 sees a maybe-uninitialized optional otherwise.
         if (!queue.empty()) {
             cancel = std::move(queue.front());

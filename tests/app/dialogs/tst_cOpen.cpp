@@ -15,34 +15,24 @@ using namespace kvx;
 
 namespace {
 
-// Acts on the next modal dialog as soon as it is shown.
-void whenShown(std::function<void(QWidget*)> act)
+// Acts on the modal dialog that the next call shows.
+template <class Dialog = QDialog, class Act> void whenShown(Act act)
 {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, act] {
-        if (QWidget* dialog = QApplication::activeModalWidget()) {
-            timer->stop();
-            timer->deleteLater();
-            act(dialog);
-        }
+    QTimer::singleShot(0, [act] { act(qobject_cast<Dialog*>(QApplication::activeModalWidget())); });
+}
+
+// Notes the folder and filters shown, selects filter `select` (from 1; 0 keeps
+// the one offered) and accepts `name`.
+void typeName(QStringList& shown, int select, const QString& name)
+{
+    whenShown<QFileDialog>([&shown, select, name](QFileDialog* dialog) {
+        if (select > 0)
+            dialog->selectNameFilter(dialog->nameFilters().at(select - 1));
+        shown = QStringList{dialog->directory().absolutePath(), dialog->selectedNameFilter()} +
+                dialog->nameFilters();
+        dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(name);
+        QMetaObject::invokeMethod(dialog, "accept");
     });
-    timer->start();
-}
-
-void typeAndAccept(QWidget* widget, const QString& name)
-{
-    auto* dialog = qobject_cast<QFileDialog*>(widget);
-    QVERIFY(dialog);
-    auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-    QVERIFY(edit);
-    edit->setText(name);
-    QMetaObject::invokeMethod(dialog, "accept");
-}
-
-void reject(QWidget* widget)
-{
-    qobject_cast<QDialog*>(widget)->reject();
 }
 
 } // namespace
@@ -52,115 +42,59 @@ class TestCOpen : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void saveAppendsTheExtension_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("bare") << "Arbre"
-                              << "Arbre.kvx";
-        QTest::newRow("right extension") << "Arbre.kvx"
-                                         << "Arbre.kvx";
-        QTest::newRow("capitals") << "Arbre.KVX"
-                                  << "Arbre.KVX.kvx";
-    }
-    void saveAppendsTheExtension()
-    {
-        QFETCH(QString, typed);
-        QFETCH(QString, expected);
-        QTemporaryDir folder;
-        cOpen dialogs(folder.path());
-        whenShown([typed](QWidget* d) { typeAndAccept(d, typed); });
-        QCOMPARE(dialogs.ShowSave("*.KVX|*.kvx", "Save", folder.path()),
-                 folder.path() + "/" + expected);
-    }
-
-    void cancelGivesNothing()
-    {
-        cOpen dialogs(QDir::tempPath());
-        whenShown(reject);
-        QCOMPARE(dialogs.ShowColor(), -1);
-        whenShown(reject);
-        QCOMPARE(dialogs.ShowOpen(QString(), "Open", QString()), QString());
-        whenShown(reject);
-        QCOMPARE(dialogs.ShowSave("*.KVX|*.kvx", "Save", QString()), QString());
-        whenShown(reject);
-        QCOMPARE(dialogs.BrowseFolder("Choose a folder"), QString());
-        whenShown(reject);
-        QCOMPARE(dialogs.InputBox("Fichiers", "*.zip", "*.zip"), std::nullopt);
-    }
-
-    void colourBlackIsAColour()
-    {
-        cOpen dialogs(QDir::tempPath());
-        whenShown([](QWidget* d) {
-            auto* dialog = qobject_cast<QColorDialog*>(d);
-            dialog->setCurrentColor(Qt::black);
-            dialog->accept();
-        });
-        QCOMPARE(dialogs.ShowColor(), 0);
-        whenShown([](QWidget* d) {
-            auto* dialog = qobject_cast<QColorDialog*>(d);
-            dialog->setCurrentColor(QColor(255, 128, 0));
-            dialog->accept();
-        });
-        QCOMPARE(dialogs.ShowColor(), 0x000080FF);
-    }
-
-    void openUsesTheProgramFolderAndRemembersTheFilter()
+    void realDialogs()
     {
         QTemporaryDir program;
-        cOpen dialogs(program.path());
+        QVERIFY(QDir(program.path()).mkdir("Trees"));
+        const QString home = QDir(program.path()).absolutePath();
+        const QString trees = home + "/Trees";
         const QString filter = "Trees|*.kvx|Text|*.txt;*.text";
-        QString shownFolder;
-        QStringList shownFilters;
-        whenShown([&](QWidget* d) {
-            auto* dialog = qobject_cast<QFileDialog*>(d);
-            shownFolder = dialog->directory().absolutePath();
-            shownFilters = dialog->nameFilters();
-            dialog->selectNameFilter(dialog->nameFilters().at(1));
-            typeAndAccept(d, "new name");
-        });
-        // A name that does not exist is accepted by the open dialog.
-        QCOMPARE(dialogs.ShowOpen(filter, "Open", QString()), program.path() + "/new name");
-        QCOMPARE(shownFolder, QDir(program.path()).absolutePath());
-        QCOMPARE(shownFilters, (QStringList{"Trees (*.kvx)", "Text (*.txt *.text)"}));
-        QCOMPARE(dialogs.selectedFilter(), 2);
+        cOpen dialogs(program.path());
+        QStringList shown; // folder, selected filter, filters
 
-        QString preselected;
-        whenShown([&](QWidget* d) {
-            preselected = qobject_cast<QFileDialog*>(d)->selectedNameFilter();
-            typeAndAccept(d, "list");
-        });
-        QCOMPARE(dialogs.ShowSave(filter, "Save", program.path()), program.path() + "/list.txt");
-        QVERIFY2(preselected.startsWith("Text"), qPrintable(preselected));
-    }
+        // Open starts in the program's folder and accepts a name that does not exist.
+        typeName(shown, 2, "new name");
+        QCOMPARE(dialogs.ShowOpen(filter, "Open", QString()), home + "/new name");
+        QCOMPARE(shown, (QStringList{home, "Text", "Trees (*.kvx)", "Text (*.txt *.text)"}));
+        // Save opens in the folder given, offers the filter chosen last, appends its extension.
+        typeName(shown, 0, "list");
+        QCOMPARE(dialogs.ShowSave(filter, "Save", trees), trees + "/list.txt");
+        QCOMPARE(shown.mid(0, 2), (QStringList{trees, "Text"}));
+        // With fewer filters than the number remembered, the first one counts.
+        typeName(shown, 0, "Arbre");
+        QCOMPARE(dialogs.ShowSave("*.KVX|*.kvx", "Save", trees), trees + "/Arbre.kvx");
+        // Without a filter, open offers all files.
+        typeName(shown, 0, "x");
+        QCOMPARE(dialogs.ShowOpen(QString(), "Open", trees), trees + "/x");
+        QCOMPARE(shown.mid(2), QStringList{"All Files (*.*) (*.*)"});
 
-    void emptyOpenFilterOffersAllFiles()
-    {
-        cOpen dialogs(QDir::tempPath());
-        QStringList shown;
-        whenShown([&](QWidget* d) {
-            shown = qobject_cast<QFileDialog*>(d)->nameFilters();
-            reject(d);
-        });
-        QCOMPARE(dialogs.ShowOpen(QString(), "Open", QString()), QString());
-        QCOMPARE(shown, QStringList{"All Files (*.*) (*.*)"});
-    }
+        // A cancel gives nothing; black is a colour; colours come as 0x00BBGGRR.
+        const std::vector<std::function<bool()>> cancelled{
+            [&] { return dialogs.ShowColor() == -1; },
+            [&] { return dialogs.ShowOpen(filter, "Open", QString()).isEmpty(); },
+            [&] { return dialogs.ShowSave(filter, "Save", QString()).isEmpty(); },
+            [&] { return dialogs.BrowseFolder("Choose a folder").isEmpty(); },
+            [&] { return !dialogs.InputBox("Fichiers", "*.zip", "*.zip"); }};
+        for (const auto& call : cancelled) {
+            whenShown([](QDialog* dialog) { dialog->reject(); });
+            QVERIFY(call());
+        }
+        for (const QColor colour : {QColor(Qt::black), QColor(255, 128, 0)}) {
+            whenShown<QColorDialog>([colour](QColorDialog* dialog) {
+                dialog->setCurrentColor(colour);
+                dialog->accept();
+            });
+            QCOMPARE(dialogs.ShowColor(), colour == Qt::black ? 0 : 0x000080FF);
+        }
 
-    void inputAndMessageBoxes()
-    {
-        cOpen dialogs(QDir::tempPath());
-        whenShown([](QWidget* d) {
-            auto* dialog = qobject_cast<QInputDialog*>(d);
-            QCOMPARE(dialog->textValue(), QString("*.zip"));
+        // An input box emptied and confirmed is not a cancel.
+        whenShown<QInputDialog>([](QInputDialog* dialog) {
             dialog->setTextValue(QString());
             dialog->accept();
         });
-        QCOMPARE(dialogs.InputBox("Fichiers \"Archives\"", "*.zip", "*.zip"), QString());
-        whenShown([](QWidget* d) {
-            auto* box = qobject_cast<QMessageBox*>(d);
-            QCOMPARE(box->windowTitle(), QString("KVX"));
-            QCOMPARE(box->icon(), QMessageBox::Warning);
+        QCOMPARE(dialogs.InputBox("Fichiers", "*.zip", "*.zip"), QString());
+        whenShown<QMessageBox>([](QMessageBox* box) {
+            QVERIFY(box->windowTitle() == "KVX" && box->icon() == QMessageBox::Warning);
             box->button(QMessageBox::No)->click();
         });
         QCOMPARE(

@@ -9,104 +9,54 @@ class TestFileFilter : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void parsesPairs_data()
+    // What a save dialog offers for a filter text, and the name it returns for
+    // what the user typed under the selected filter.
+    void saveFilterAndExtension_data()
     {
-        QTest::addColumn<QString>("filter");
-        QTest::addColumn<QStringList>("flattened"); // description, patterns, ...
-
-        QTest::newRow("one pair") << "*.KVX|*.kvx" << QStringList{"*.KVX", "*.kvx"};
-        QTest::newRow("all files, final bar")
-            << QString::fromLatin1(kAllFilesFilter) << QStringList{"All Files (*.*)", "*.*"};
-        QTest::newRow("several patterns")
-            << "Docs|*.doc;*.txt|All|*.*" << QStringList{"Docs", "*.doc;*.txt", "All", "*.*"};
-        QTest::newRow("description without pattern dropped")
-            << "Docs|*.doc|Lonely" << QStringList{"Docs", "*.doc"};
-        QTest::newRow("empty") << "" << QStringList{};
-    }
-    void parsesPairs()
-    {
-        QFETCH(QString, filter);
-        QFETCH(QStringList, flattened);
-        QStringList got;
-        for (const FilterPair& pair : parseFilter(filter))
-            got << pair.description << pair.patterns;
-        QCOMPARE(got, flattened);
-    }
-
-    void dialogFilters()
-    {
-        const QString all = QString::fromLatin1(kAllFilesFilter);
-        QCOMPARE(openDialogFilter(QString()), all);
-        QCOMPARE(openDialogFilter("*.KVX|*.kvx"), QString("*.KVX|*.kvx"));
-        QCOMPARE(saveDialogFilter("*.*"), all);
-        // Unlike the open dialog, an empty filter is not replaced.
-        QCOMPARE(saveDialogFilter(QString()), QString());
-    }
-
-    void extensionRule_data()
-    {
-        QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("filter");
         QTest::addColumn<int>("selected");
-        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("saved");
+        QTest::addColumn<QStringList>("pairs"); // description, patterns, ...
 
         const QString kvx = "*.KVX|*.kvx";
-        QTest::newRow("name without extension")
-            << "/home/u/Arbre" << kvx << 1 << "/home/u/Arbre.kvx";
-        QTest::newRow("right extension kept")
-            << "/home/u/Arbre.kvx" << kvx << 1 << "/home/u/Arbre.kvx";
-        QTest::newRow("case counts") << "/home/u/Arbre.KVX" << kvx << 1 << "/home/u/Arbre.KVX.kvx";
-        QTest::newRow("blanks trimmed") << "  /tmp/a  " << kvx << 1 << "/tmp/a.kvx";
-        QTest::newRow("pattern without inner dot: whole pattern")
-            << "/tmp/Arbre"
-            << "Tree|.kvx" << 1 << "/tmp/Arbre..kvx";
-        QTest::newRow("ends in the whole pattern") << "/tmp/Arbre.kvx"
-                                                   << "Tree|.kvx" << 1 << "/tmp/Arbre.kvx";
-        QTest::newRow("second filter selected") << "/tmp/list"
-                                                << "Trees|*.kvx|Text|*.txt" << 2 << "/tmp/list.txt";
-        QTest::newRow("first of several patterns") << "/tmp/list"
-                                                   << "Docs|*.doc;*.txt" << 1 << "/tmp/list.doc";
-        QTest::newRow("wildcard extension appends nothing")
-            << "/tmp/notes" << QString::fromLatin1(kAllFilesFilter) << 1 << "/tmp/notes";
-        QTest::newRow("no pattern for that number") << "/tmp/a" << kvx << 3 << "/tmp/a";
-        QTest::newRow("odd characters") << "/tmp/é ü 'x' $y" << kvx << 1 << "/tmp/é ü 'x' $y.kvx";
+        const QStringList kvxPairs{"*.KVX", "*.kvx"};
+        const auto row = [](const char* name, const QString& filter, int selected,
+                            const QString& typed, const QString& saved, const QStringList& pairs) {
+            QTest::newRow(name) << filter << selected << typed << saved << pairs;
+        };
+        row("bare", kvx, 1, "/h/Arbre", "/h/Arbre.kvx", kvxPairs);
+        row("extension kept", kvx, 1, "/h/Arbre.kvx", "/h/Arbre.kvx", kvxPairs);
+        row("case counts", kvx, 1, "/h/Arbre.KVX", "/h/Arbre.KVX.kvx", kvxPairs);
+        row("blanks trimmed", kvx, 1, "  /tmp/a  ", "/tmp/a.kvx", kvxPairs);
+        row("odd characters", kvx, 1, "/tmp/é ü 'x' $y", "/tmp/é ü 'x' $y.kvx", kvxPairs);
+        row("no such filter", kvx, 3, "/tmp/a", "/tmp/a", kvxPairs);
+        row("no inner dot", "Tree|.kvx", 1, "/tmp/Arbre", "/tmp/Arbre..kvx", {"Tree", ".kvx"});
+        row("ends in pattern", "Tree|.kvx", 1, "/tmp/A.kvx", "/tmp/A.kvx", {"Tree", ".kvx"});
+        row("second filter", "Trees|*.kvx|Text|*.txt", 2, "/tmp/l", "/tmp/l.txt",
+            {"Trees", "*.kvx", "Text", "*.txt"});
+        row("first of patterns", "Docs|*.doc;*.txt|All|*.*", 1, "/tmp/l", "/tmp/l.doc",
+            {"Docs", "*.doc;*.txt", "All", "*.*"});
+        row("double extension", "Tar|*.tar.gz", 1, "/tmp/a", "/tmp/a.tar.gz", {"Tar", "*.tar.gz"});
+        row("lonely description", "Docs|*.doc|Lonely", 1, "/tmp/a", "/tmp/a.doc",
+            {"Docs", "*.doc"});
+        // "*.*" becomes the all-files filter, whose wildcard appends nothing.
+        row("all files", "*.*", 1, "/tmp/notes", "/tmp/notes", {"All Files (*.*)", "*.*"});
+        row("empty", "", 1, "/tmp/a", "/tmp/a", {});
     }
-    void extensionRule()
+    void saveFilterAndExtension()
     {
-        QFETCH(QString, path);
         QFETCH(QString, filter);
         QFETCH(int, selected);
-        QFETCH(QString, expected);
-        QCOMPARE(applySaveExtension(path, filter, selected), expected);
-    }
-
-    void patternExtensions_data()
-    {
-        QTest::addColumn<QString>("pattern");
-        QTest::addColumn<QString>("extension");
-        QTest::newRow("*.kvx") << "*.kvx"
-                               << "kvx";
-        QTest::newRow(".kvx") << ".kvx"
-                              << ".kvx";
-        QTest::newRow("*.tar.gz") << "*.tar.gz"
-                                  << "tar.gz";
-        QTest::newRow("*.*") << "*.*"
-                             << "*";
-        QTest::newRow("readme") << "readme"
-                                << "readme";
-    }
-    void patternExtensions()
-    {
-        QFETCH(QString, pattern);
-        QFETCH(QString, extension);
-        QCOMPARE(patternExtension(pattern), extension);
-    }
-
-    void initialFolders()
-    {
-        QCOMPARE(initialFolder(QString(), "/opt/kvx"), QString("/opt/kvx/"));
-        QCOMPARE(initialFolder(QString(), "/opt/kvx/"), QString("/opt/kvx/"));
-        QCOMPARE(initialFolder("/home/u/Trees", "/opt/kvx"), QString("/home/u/Trees"));
+        QFETCH(QString, typed);
+        QFETCH(QString, saved);
+        QFETCH(QStringList, pairs);
+        const QString shown = saveDialogFilter(filter);
+        QStringList got;
+        for (const FilterPair& pair : parseFilter(shown))
+            got << pair.description << pair.patterns;
+        QCOMPARE(got, pairs);
+        QCOMPARE(applySaveExtension(typed, shown, selected), saved);
     }
 };
 
