@@ -1,70 +1,63 @@
+#include "app/MainWindowFixture.h"
+#include "doc/IniFile.h"
 #include "lang/TranslateForm.h"
 
+#include <QAbstractButton>
 #include <QAction>
-#include <QCheckBox>
+#include <QApplication>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTreeView>
 
 using namespace kvx;
 
 namespace {
 
-// A window shaped like the main one, small enough to read at a glance.
-struct SmallWindow
+const QString kProgramDir = QStringLiteral(KVX_TEST_PROGRAM_DIR);
+
+// Every text of the window a language file can change, under its key there
+// ("title" for the window's title; a separator's caption is "-").
+QMap<QString, QString> allTexts(const frMain& window)
 {
-    SmallWindow()
-    {
-        window.setObjectName(QStringLiteral("frMain"));
-        window.setWindowTitle(QStringLiteral("KVX"));
-        start = named<QPushButton>(QStringLiteral("cmdStartPoint"), &window);
-        start->setText(QStringLiteral("Commencer l'arbre depuis ..."));
-        group = named<QGroupBox>(QStringLiteral("Frame1"), &window);
-        group->setTitle(QStringLiteral("Nombre de lignes :"));
-        label = named<QLabel>(QStringLiteral("Label1"), group);
-        label->setText(QStringLiteral("Nombre d'éléments à impimer :"));
-        chk0 = named<QCheckBox>(QStringLiteral("chkFile(0)"), &window);
-        chk0->setText(QStringLiteral("Tous"));
-        chk0->setToolTip(QStringLiteral("*.*"));
-        chk3 = named<QCheckBox>(QStringLiteral("chkFile(3)"), &window);
-        chk3->setText(QStringLiteral("Images"));
-        path = named<QLineEdit>(QStringLiteral("txtStartPath"), &window);
-        tree = named<QTreeView>(QStringLiteral("TV"), &window);
-        menu = named<QMenu>(QStringLiteral("MNlangue"), &window);
-        menu->setTitle(QStringLiteral("MNlangue"));
-        bold = new QAction(QStringLiteral("Gras"), &window);
-        bold->setObjectName(QStringLiteral("mnuGras"));
-        separator = new QAction(&window);
-        separator->setObjectName(QStringLiteral("mnuSep00"));
-        separator->setSeparator(true);
-        menu->addActions({bold, separator});
+    QMap<QString, QString> texts{{QStringLiteral("title"), window.windowTitle()}};
+    for (const QObject* object : window.findChildren<QObject*>()) {
+        const QString name = object->objectName();
+        if (name.isEmpty() || name.startsWith(QLatin1String("qt_")))
+            continue;
+        const QString caption = name + QStringLiteral(".Caption");
+        if (const auto* action = qobject_cast<const QAction*>(object))
+            texts.insert(caption, action->isSeparator() ? QStringLiteral("-") : action->text());
+        else if (const auto* button = qobject_cast<const QAbstractButton*>(object))
+            texts.insert(caption, button->text());
+        else if (const auto* label = qobject_cast<const QLabel*>(object))
+            texts.insert(caption, label->text());
+        else if (const auto* group = qobject_cast<const QGroupBox*>(object))
+            texts.insert(caption, group->title());
+        if (const auto* widget = qobject_cast<const QWidget*>(object))
+            texts.insert(name + QStringLiteral(".ToolTipText"), widget->toolTip());
     }
+    return texts;
+}
 
-    template <class W> static W* named(const QString& name, QWidget* parent)
-    {
-        auto* widget = new W(parent);
-        widget->setObjectName(name);
-        return widget;
-    }
+QStringList lines(const QMap<QString, QString>& texts)
+{
+    QStringList result;
+    for (const auto& [key, text] : texts.asKeyValueRange())
+        result.append(key + QLatin1Char('=') + text);
+    return result;
+}
 
-    QWidget window;
-    QPushButton* start;
-    QGroupBox* group;
-    QLabel* label;
-    QCheckBox* chk0;
-    QCheckBox* chk3;
-    QLineEdit* path;
-    QTreeView* tree;
-    QMenu* menu;
-    QAction* bold;
-    QAction* separator;
-};
+// The keys of a language file's window section, letter case folded, sorted.
+QStringList keysOf(const QString& path)
+{
+    QStringList keys;
+    IniFile::load(path).value_or(IniFile()).forEachEntry(
+        u"frMain", [&](QStringView key, QStringView) { keys.append(key.toString()); });
+    keys.sort();
+    return keys;
+}
 
 } // namespace
 
@@ -73,123 +66,129 @@ class TestTranslateForm : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
-    void translatesEveryKind();
-    void missingOrForeignFileChangesNothing_data();
-    void missingOrForeignFileChangesNothing();
-    void secondFileOverFirst();
-    void separators();
+    void initTestCase() { QApplication::setApplicationName(QStringLiteral("KVX")); }
+    void translate_data();
+    void translate();
+    void shippedFilesCoverTheWindow();
+    void shippedFilesRoundTrip();
 
 private:
-    QString write(const QString& name, const QString& text);
     QTemporaryDir m_dir;
 };
 
-void TestTranslateForm::initTestCase()
+// files: applied in order ("" stands for a missing file); changes: the texts
+// expected to differ afterwards, "key=text". Every other text must stay.
+void TestTranslateForm::translate_data()
 {
-    QVERIFY(m_dir.isValid());
+    QTest::addColumn<QByteArrayList>("files");
+    QTest::addColumn<QStringList>("changes");
+    QTest::newRow("worked example")
+        << QByteArrayList{"[frMain]\n"
+                          "cmdStartPoint.Caption = Start the tree from ...\n"
+                          "cmdStartPoint.ToolTipText = Choose the folder at the root of the tree\n"
+                          "Frame1.Caption = Number of lines:\n"
+                          "Label1.Caption = Elements to print:\n"
+                          "Label2.Caption = Printable elements:\n"
+                          "chkFile(0).Caption = 'Add all files'\n"
+                          "mnuGras.Caption = Bold\n"
+                          "mnuNiveau.Caption = Apply to level\n"
+                          "MNlangueOther.Caption = Other ...\n"}
+        << QStringList{"cmdStartPoint.Caption=Start the tree from ...",
+                       "cmdStartPoint.ToolTipText=Choose the folder at the root of the tree",
+                       "Frame1.Caption=Number of lines:",
+                       "Label1.Caption=Elements to print:",
+                       "Label2.Caption=Printable elements:",
+                       "chkFile(0).Caption=Add all files",
+                       "mnuGras.Caption=Bold",
+                       "mnuNiveau.Caption=Apply to level"};
+    QTest::newRow("case, quotes, empty, array member, title, separators")
+        << QByteArrayList{"[FRMAIN]\n"
+                          "kvx = \"KVX cases\"\n"
+                          "CMDPRINT.CAPTION = ' Print '\n"
+                          "cmdExe.Caption =\n"
+                          "chkFile.Caption = never\n"
+                          "chkFile(3).Caption = Pictures\n"
+                          "txtStartPath.ToolTipText = Start folder\n"
+                          "mnuGras.Caption = -\n"
+                          "mnuSep00.Caption = &Bold\n"}
+        << QStringList{"title=KVX cases",
+                       "cmdPrint.Caption= Print ",
+                       "cmdExe.Caption=",
+                       "chkFile(3).Caption=Pictures",
+                       "txtStartPath.ToolTipText=Start folder",
+                       "mnuGras.Caption=-",
+                       "mnuSep00.Caption=&Bold"};
+    // The second file finds the title under the first one's title.
+    QTest::newRow("second file over a first")
+        << QByteArrayList{"[frMain]\nKVX=Jackets\nmnuGras.Caption=Bold\nLabel1.Caption=To print:\n",
+                          "[frMain]\nKVX=H\xc3\xbcllen\nJackets=H\xc3\xbcllen\nmnuGras.Caption="
+                          "Fett\n"}
+        << QStringList{"title=Hüllen", "mnuGras.Caption=Fett", "Label1.Caption=To print:"};
+    QTest::newRow("Windows-1252")
+        << QByteArrayList{"[frMain]\ncmpProp.Caption=Propri\xe9t\xe9s \x80"}
+        << QStringList{"cmpProp.Caption=Propriétés €"};
+    QTest::newRow("cut at 254") << QByteArrayList{"[frMain]\nLabel1.Caption=" +
+                                                  QByteArray(300, 'x')}
+                                << QStringList{"Label1.Caption=" + QString(254, 'x')};
+    QTest::newRow("missing file") << QByteArrayList{""} << QStringList{};
+    QTest::newRow("other section")
+        << QByteArrayList{"[frOther]\ncmdPrint.Caption=x\n"} << QStringList{};
+    QTest::newRow("rubbish") << QByteArrayList{"\x01\x02[\x7f=]=\n==\n["} << QStringList{};
 }
 
-QString TestTranslateForm::write(const QString& name, const QString& text)
+void TestTranslateForm::translate()
 {
-    const QString path = m_dir.filePath(name);
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(text.toUtf8());
-    return path;
+    QFETCH(QByteArrayList, files);
+    QFETCH(QStringList, changes);
+    test::MainWindowFixture w;
+    w.window.Form_Load();
+    QMap<QString, QString> expected = allTexts(w.window);
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        const QString path =
+            m_dir.filePath(QStringLiteral("%1%2.lng").arg(QTest::currentDataTag()).arg(i));
+        QFile file(path);
+        QVERIFY(files[i].isEmpty() ||
+                (file.open(QIODevice::WriteOnly) && file.write(files[i]) > 0));
+        file.close();
+        TranslateForm(&w.window, path);
+    }
+    for (const QString& change : changes)
+        expected.insert(change.section(QLatin1Char('='), 0, 0),
+                        change.section(QLatin1Char('='), 1));
+    QCOMPARE(lines(allTexts(w.window)), lines(expected));
+    QVERIFY(w.dialogs.calls.empty());
 }
 
-void TestTranslateForm::translatesEveryKind()
+// The template holds a key for every text a translator sees, and the English
+// file holds the same keys. Live values and the language items (file names)
+// have none.
+void TestTranslateForm::shippedFilesCoverTheWindow()
 {
-    SmallWindow w;
-    const QString file = write(QStringLiteral("English.lng"),
-                               QStringLiteral("[FRMAIN]\n"
-                                              "kvx jackets = KVX cases\n"
-                                              "CMDSTARTPOINT.CAPTION = Start the tree from ...\n"
-                                              "cmdStartPoint.ToolTipText = 'Choose a folder'\n"
-                                              "Frame1.Caption = Number of lines:\n"
-                                              "Label1.Caption = Elements to print:\n"
-                                              "chkFile.Caption = never used\n"
-                                              "chkFile(3).Caption = Pictures\n"
-                                              "chkFile(0).ToolTipText =\n"
-                                              "txtStartPath.ToolTipText = Start folder\n"
-                                              "TV.ToolTipText = The tree\n"
-                                              "MNlangue.Caption = Languages\n"
-                                              "mnuGras.Caption = &Bold\n"));
-    TranslateForm(&w.window, file);
-    QCOMPARE(w.window.windowTitle(), QStringLiteral("KVX"));
-    QCOMPARE(w.start->text(), QStringLiteral("Start the tree from ..."));
-    QCOMPARE(w.start->toolTip(), QStringLiteral("Choose a folder"));
-    QCOMPARE(w.group->title(), QStringLiteral("Number of lines:"));
-    QCOMPARE(w.label->text(), QStringLiteral("Elements to print:"));
-    QCOMPARE(w.chk0->text(), QStringLiteral("Tous"));
-    QCOMPARE(w.chk0->toolTip(), QString());
-    QCOMPARE(w.chk3->text(), QStringLiteral("Pictures"));
-    QCOMPARE(w.path->toolTip(), QStringLiteral("Start folder"));
-    QCOMPARE(w.tree->toolTip(), QStringLiteral("The tree"));
-    QCOMPARE(w.menu->title(), QStringLiteral("Languages"));
-    QCOMPARE(w.bold->text(), QStringLiteral("&Bold"));
-
-    // The title's key is the title in force, whatever its letter case.
-    w.window.setWindowTitle(QStringLiteral("KVX Jackets"));
-    TranslateForm(&w.window, file);
-    QCOMPARE(w.window.windowTitle(), QStringLiteral("KVX cases"));
+    test::MainWindowFixture w;
+    QStringList expected{w.window.windowTitle().toLower()};
+    for (const auto& [key, text] : allTexts(w.window).asKeyValueRange()) {
+        if (key.endsWith(QLatin1String(".Caption")) && !text.isEmpty() && text != u'-' &&
+            !key.startsWith(QLatin1String("MNlangueChoice")) &&
+            !key.startsWith(QLatin1String("lblImprimable")) &&
+            !key.startsWith(QLatin1String("lblNbElements")))
+            expected.append(key.toLower());
+    }
+    expected.sort();
+    QCOMPARE(keysOf(kProgramDir + QStringLiteral("/Francais.lng")), expected);
+    QCOMPARE(keysOf(kProgramDir + QStringLiteral("/English.lng")), expected);
 }
 
-void TestTranslateForm::missingOrForeignFileChangesNothing_data()
+void TestTranslateForm::shippedFilesRoundTrip()
 {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("exists");
-    QTest::newRow("missing file") << "" << false;
-    QTest::newRow("empty section") << "[frMain]\n[frOther]\ncmdStartPoint.Caption=x\n" << true;
-    QTest::newRow("no section") << "cmdStartPoint.Caption=x\n" << true;
-    QTest::newRow("binary rubbish") << QStringLiteral("\x01\x02[\x7f=]=\n==\n[") << true;
-}
-
-void TestTranslateForm::missingOrForeignFileChangesNothing()
-{
-    QFETCH(QString, text);
-    QFETCH(bool, exists);
-    SmallWindow w;
-    w.chk0->setText(QStringLiteral("Tous  "));
-    const QString file = exists ? write(QStringLiteral("other.lng"), text)
-                                : m_dir.filePath(QStringLiteral("absent.lng"));
-    TranslateForm(&w.window, file);
-    QCOMPARE(w.window.windowTitle(), QStringLiteral("KVX"));
-    QCOMPARE(w.start->text(), QStringLiteral("Commencer l'arbre depuis ..."));
-    QCOMPARE(w.chk0->toolTip(), QStringLiteral("*.*"));
-    QCOMPARE(w.bold->text(), QStringLiteral("Gras"));
-    // Only a missing file keeps even the trailing blanks of a text.
-    QCOMPARE(w.chk0->text(), exists ? QStringLiteral("Tous") : QStringLiteral("Tous  "));
-}
-
-void TestTranslateForm::secondFileOverFirst()
-{
-    SmallWindow w;
-    TranslateForm(&w.window, write(QStringLiteral("A.lng"), QStringLiteral("[frMain]\n"
-                                                                           "KVX=Jackets\n"
-                                                                           "mnuGras.Caption=Bold\n"
-                                                                           "Label1.Caption=To "
-                                                                           "print:\n")));
-    TranslateForm(&w.window, write(QStringLiteral("B.lng"), QStringLiteral("[frMain]\n"
-                                                                           "KVX=Hüllen\n"
-                                                                           "Jackets=Hüllen\n"
-                                                                           "mnuGras.Caption=Fett"
-                                                                           "\n")));
-    QCOMPARE(w.bold->text(), QStringLiteral("Fett"));
-    QCOMPARE(w.label->text(), QStringLiteral("To print:"));
-    QCOMPARE(w.window.windowTitle(), QStringLiteral("Hüllen"));
-}
-
-void TestTranslateForm::separators()
-{
-    SmallWindow w;
-    TranslateForm(&w.window,
-                  write(QStringLiteral("sep.lng"), QStringLiteral("[frMain]\nmnuGras.Caption=-\n"
-                                                                  "mnuSep00.Caption=Bold\n")));
-    QVERIFY(w.bold->isSeparator());
-    QVERIFY(!w.separator->isSeparator());
-    QCOMPARE(w.separator->text(), QStringLiteral("Bold"));
+    test::MainWindowFixture w;
+    w.window.Form_Load();
+    const QMap<QString, QString> french = allTexts(w.window);
+    TranslateForm(&w.window, kProgramDir + QStringLiteral("/English.lng"));
+    const QMap<QString, QString> english = allTexts(w.window);
+    QCOMPARE(english.value("chkImageNb.Caption"), QStringLiteral("Folders in Black && White"));
+    QCOMPARE(english.value("mnuabout.Caption"), QStringLiteral("About ..."));
+    TranslateForm(&w.window, kProgramDir + QStringLiteral("/Francais.lng"));
+    QCOMPARE(lines(allTexts(w.window)), lines(french));
 }
 
 QTEST_MAIN(TestTranslateForm)

@@ -12,13 +12,11 @@ class TestShellFailure : public QObject
 private Q_SLOTS:
     void failureTable_data();
     void failureTable();
-    void successCodes_data();
-    void successCodes();
-    void boxText();
     void showCommand_data();
     void showCommand();
 };
 
+// Every shell code: an empty message marks a success, which has no failure.
 void TestShellFailure::failureTable_data()
 {
     QTest::addColumn<int>("code");
@@ -27,6 +25,7 @@ void TestShellFailure::failureTable_data()
 
     const QString other = QStringLiteral(
         "An error occurred occurred whilst trying to open or print the selected file.");
+    const QString again = QStringLiteral("  Please try again in a moment.");
     QTest::newRow("0") << 0 << 7 << "Out of memory";
     QTest::newRow("1") << 1 << -2147220455 << other;
     QTest::newRow("2") << 2 << 53 << "File not found";
@@ -39,17 +38,19 @@ void TestShellFailure::failureTable_data()
     QTest::newRow("26") << 26 << 75 << "A sharing violation occurred.";
     QTest::newRow("27") << 27 << -2147220429
                         << "This file type does not have a valid file association.";
-    QTest::newRow("28") << 28 << 286
-                        << "The file could not be opened due to time out.  Please try again in "
-                           "a moment.";
+    QTest::newRow("28") << 28 << 286 << "The file could not be opened due to time out." + again;
     QTest::newRow("29") << 29 << 285
-                        << "The file could not be opened because the DDE transaction failed.  "
-                           "Please try again in a moment.";
+                        << "The file could not be opened because the DDE transaction failed." +
+                               again;
     QTest::newRow("30") << 30 << 285
-                        << "The file could not be opened because the target application is "
-                           "busy.  Please try again in a moment.";
+                        << "The file could not be opened because the target application is busy." +
+                               again;
     QTest::newRow("31") << 31 << -2147220425 << "No application is associated with this file type.";
     QTest::newRow("32") << 32 << 48 << "The specified dynamic-link library was not found.";
+    QTest::newRow("33") << 33 << 0 << "";
+    QTest::newRow("-1") << -1 << 0 << "";
+    QTest::newRow("min") << std::numeric_limits<int>::min() << 0 << "";
+    QTest::newRow("max") << std::numeric_limits<int>::max() << 0 << "";
 }
 
 void TestShellFailure::failureTable()
@@ -57,36 +58,14 @@ void TestShellFailure::failureTable()
     QFETCH(int, code);
     QFETCH(int, errorNumber);
     QFETCH(QString, message);
-    QVERIFY(!isShellSuccess(code));
     const std::optional<ShellFailure> failure = shellFailureFor(code);
-    QVERIFY(failure);
-    QCOMPARE(failure->errorNumber, errorNumber);
-    QCOMPARE(failure->message, message);
-}
-
-void TestShellFailure::successCodes_data()
-{
-    QTest::addColumn<int>("code");
-    QTest::newRow("33") << 33;
-    QTest::newRow("42") << 42;
-    QTest::newRow("-1") << -1;
-    QTest::newRow("min") << std::numeric_limits<int>::min();
-    QTest::newRow("max") << std::numeric_limits<int>::max();
-}
-
-void TestShellFailure::successCodes()
-{
-    QFETCH(int, code);
-    QVERIFY(isShellSuccess(code));
-    QVERIFY(!shellFailureFor(code));
-}
-
-void TestShellFailure::boxText()
-{
-    QCOMPARE(shellFailureText(*shellFailureFor(2)), QStringLiteral("Erreur 53\nFile not found"));
-    QCOMPARE(shellFailureText(*shellFailureFor(31)),
-             QStringLiteral("Erreur -2147220425\nNo application is associated with this file "
-                            "type."));
+    QCOMPARE(isShellSuccess(code), message.isEmpty());
+    QCOMPARE(failure.has_value(), !message.isEmpty());
+    if (failure) {
+        QCOMPARE(failure->errorNumber, errorNumber);
+        QCOMPARE(shellFailureText(*failure),
+                 "Erreur " + QString::number(errorNumber) + '\n' + message);
+    }
 }
 
 void TestShellFailure::showCommand_data()
@@ -96,21 +75,18 @@ void TestShellFailure::showCommand_data()
     QTest::addColumn<QString>("parameters");
     QTest::addColumn<QString>("directory");
     QTest::addColumn<int>("expected");
-
-    QTest::newRow("address, nothing else: normal window") << "http://example.org/" << 10 << ""
-                                                          << "" << 1;
-    QTest::newRow("exe without parameters: still normal") << "setup.exe" << 10 << ""
-                                                          << "" << 1;
-    QTest::newRow("exe with parameters: hidden") << "/opt/tool/Setup.Exe" << 10 << "-q"
-                                                 << "" << 0;
-    QTest::newRow("exe anywhere in the name") << "/data/my.exe.d/readme.txt" << 3 << ""
-                                              << "/data" << 0;
-    QTest::newRow("document with a directory keeps it") << "notes.txt" << 3 << ""
-                                                        << "/tmp" << 3;
-    QTest::newRow("document with parameters keeps it") << "notes.txt" << 7 << "--x"
-                                                       << "" << 7;
-    QTest::newRow("executable without dot") << "runexe" << 5 << "a"
-                                            << "" << 5;
+    QTest::newRow("bare address: normal") << "http://example.org/" << 10 << ""
+                                          << "" << 1;
+    QTest::newRow("bare exe: normal") << "setup.exe" << 10 << ""
+                                      << "" << 1;
+    QTest::newRow("exe, parameters: hidden") << "/opt/Setup.Exe" << 10 << "-q"
+                                             << "" << 0;
+    QTest::newRow("exe inside the name") << "/d/my.exe.d/a.txt" << 3 << ""
+                                         << "/d" << 0;
+    QTest::newRow("directory keeps it") << "notes.txt" << 3 << ""
+                                        << "/tmp" << 3;
+    QTest::newRow("parameters keep it") << "runexe" << 7 << "--x"
+                                        << "" << 7;
 }
 
 void TestShellFailure::showCommand()
@@ -124,9 +100,6 @@ void TestShellFailure::showCommand()
         prepareShellRequest(file, passed, parameters, directory, QStringLiteral("open"));
     QCOMPARE(request.showCommand, expected);
     QCOMPARE(request.file, file);
-    QCOMPARE(request.parameters, parameters);
-    QCOMPARE(request.directory, directory);
-    QCOMPARE(request.operation, QStringLiteral("open"));
 }
 
 QTEST_APPLESS_MAIN(TestShellFailure)
