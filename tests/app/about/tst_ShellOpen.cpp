@@ -7,248 +7,127 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QWidget>
 
 using namespace kvx;
 using kvx::test::ScriptedDialogs;
-
-namespace {
-
-std::vector<ScriptedDialogs::Call> boxesOf(const ScriptedDialogs& dialogs)
-{
-    return dialogs.callsOf(QStringLiteral("MsgBox"));
-}
-
-} // namespace
 
 class TestShellOpen : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
-    void reports_data();
-    void reports();
-    void rulesReachTheShell();
-    void lateFailureIsReportedOnce();
+    void initTestCase() { QCoreApplication::setApplicationName(QStringLiteral("KVX")); }
     void xdgOpenOutcomes_data();
     void xdgOpenOutcomes();
-    void missingLocalFilesAreNotHandedOver_data();
-    void missingLocalFilesAreNotHandedOver();
-    void openerThatCannotStart();
-    void unknownVerb();
-    void openerStillRunningCountsAsAccepted();
+    void lateFailures();
 
 private:
-    // An opener script that records its argument and working folder, then
-    // sleeps and exits as told.
-    QString writeOpener(const QString& body);
+    // An opener that writes its argument and working folder to "seen", then runs `body`.
+    QString opener(const QString& body);
+    QStringList seen() const;
 
     QTemporaryDir m_dir;
 };
 
-void TestShellOpen::initTestCase()
+QString TestShellOpen::opener(const QString& body)
 {
-    QCoreApplication::setApplicationName(QStringLiteral("KVX"));
-    QVERIFY(m_dir.isValid());
-}
-
-QString TestShellOpen::writeOpener(const QString& body)
-{
-    static int count = 0;
-    const QString path = m_dir.filePath(QStringLiteral("opener%1.sh").arg(++count));
-    QFile script(path);
-    if (!script.open(QIODevice::WriteOnly))
-        return {};
-    script.write(
-        QStringLiteral("#!/bin/sh\nprintf '%s\\n%s\\n' \"$1\" \"$PWD\" > \"%1/seen\"\n%2\n")
-            .arg(m_dir.path(), body)
-            .toUtf8());
-    script.close();
-    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QString path = m_dir.filePath(QStringLiteral("opener.sh"));
     QFile::remove(m_dir.filePath(QStringLiteral("seen")));
+    QFile script(path);
+    if (script.open(QIODevice::WriteOnly))
+        script.write(QStringLiteral("#!/bin/sh\nprintf '%s\\n%s' \"$1\" \"$PWD\" >'%1/seen'\n%2\n")
+                         .arg(m_dir.path(), body)
+                         .toUtf8());
+    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     return path;
 }
 
-void TestShellOpen::reports_data()
+QStringList TestShellOpen::seen() const
 {
-    QTest::addColumn<int>("code");
-    QTest::addColumn<bool>("accepted");
-    QTest::addColumn<QString>("text");
-
-    const QString other = QStringLiteral(
-        "An error occurred occurred whilst trying to open or print the selected file.");
-    QTest::newRow("42 accepted") << 42 << true << "";
-    QTest::newRow("negative accepted") << -5 << true << "";
-    QTest::newRow("0 before the shell") << 0 << false << "Erreur 7\nOut of memory";
-    QTest::newRow("2") << 2 << false << "Erreur 53\nFile not found";
-    QTest::newRow("31") << 31 << false
-                        << "Erreur -2147220425\nNo application is associated with this file "
-                           "type.";
-    QTest::newRow("1") << 1 << false << "Erreur -2147220455\n" + other;
-    QTest::newRow("12") << 12 << false << "Erreur -2147220444\n" + other;
+    QFile file(m_dir.filePath(QStringLiteral("seen")));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split('\n')
+                                          : QStringList();
 }
 
-void TestShellOpen::reports()
-{
-    QFETCH(int, code);
-    QFETCH(bool, accepted);
-    QFETCH(QString, text);
-    RecordingLauncher launcher(code);
-    ScriptedDialogs boxes;
-    ShellOpen shell(launcher, boxes);
-    QWidget owner;
-    QCOMPARE(shell.ShellOpenDocument(QStringLiteral("http://example.org/"), 10, {}, {},
-                                     QStringLiteral("open"), &owner),
-             accepted);
-    QCOMPARE(int(boxesOf(boxes).size()), accepted ? 0 : 1);
-    if (!accepted) {
-        QCOMPARE(boxesOf(boxes)[0].args[0], text);
-        QCOMPARE(boxesOf(boxes)[0].args[1], QStringLiteral("KVX"));
-        QCOMPARE(boxesOf(boxes)[0].icon, MessageIcon::Critical);
-        QVERIFY(!boxes.MehWnd()); // the owner parents the box only while it shows
-    }
-}
-
-void TestShellOpen::rulesReachTheShell()
-{
-    RecordingLauncher launcher(42);
-    ScriptedDialogs boxes;
-    ShellOpen shell(launcher, boxes);
-    QVERIFY(shell.ShellOpenDocument(QStringLiteral("mailto:someone@example.org"), 10, {}, {},
-                                    QStringLiteral("open"), nullptr));
-    QVERIFY(shell.ShellOpenDocument(QStringLiteral("/opt/x/SETUP.exe"), 10,
-                                    QStringLiteral("/quiet"), {}, QStringLiteral("open"), nullptr));
-    QCOMPARE(launcher.requests.size(), 2);
-    QCOMPARE(launcher.requests[0].showCommand, 1);
-    QCOMPARE(launcher.requests[0].file, QStringLiteral("mailto:someone@example.org"));
-    QCOMPARE(launcher.requests[1].showCommand, 0);
-    QCOMPARE(launcher.requests[1].parameters, QStringLiteral("/quiet"));
-}
-
-void TestShellOpen::lateFailureIsReportedOnce()
-{
-    RecordingLauncher launcher(42);
-    ScriptedDialogs boxes;
-    {
-        ShellOpen shell(launcher, boxes);
-        QVERIFY(shell.ShellOpenDocument(QStringLiteral("a.txt"), 1, {}, {}, QStringLiteral("open"),
-                                        nullptr));
-        QVERIFY(boxesOf(boxes).empty());
-        launcher.late(4);
-        QCOMPARE(int(boxesOf(boxes).size()), 1);
-        QCOMPARE(boxesOf(boxes)[0].args[0],
-                 QStringLiteral("Erreur -2147220452\nAn error occurred "
-                                "occurred whilst trying to open or print "
-                                "the selected file."));
-    }
-    // Once the service is gone a late answer has nobody to tell.
-    launcher.late(2);
-    QCOMPARE(int(boxesOf(boxes).size()), 1);
-}
-
+// exit: the opener's exit status, -1 for an opener that cannot be started;
+// "$D" stands for the temporary folder.
 void TestShellOpen::xdgOpenOutcomes_data()
 {
-    QTest::addColumn<int>("exitStatus");
+    QTest::addColumn<int>("exit");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("directory");
+    QTest::addColumn<QString>("verb");
     QTest::addColumn<int>("code");
-    QTest::newRow("opened") << 0 << 42;
-    QTest::newRow("syntax") << 1 << 1;
-    QTest::newRow("file missing") << 2 << 2;
-    QTest::newRow("no tool for the type") << 3 << 31;
-    QTest::newRow("action failed") << 4 << 31;
-    QTest::newRow("anything else") << 9 << 1;
+    const auto row = [](const char* name, int exit, const QString& file, const char* directory,
+                        const char* verb, int code) {
+        QTest::newRow(name) << exit << file << QString(directory) << QString(verb) << code;
+    };
+    const QString web = QStringLiteral("https://example.org/a b?x=1&y='2'");
+    row("opened", 0, web, "", "open", 42);
+    row("verb in any case", 0, web, "", "OPEN", 42);
+    row("syntax", 1, web, "", "open", 1);
+    row("file missing", 2, web, "", "open", 2);
+    row("no tool for the type", 3, web, "", "open", 31);
+    row("action failed", 4, web, "", "open", 31);
+    row("anything else", 9, web, "", "open", 1);
+    row("cannot start", -1, web, "", "open", 27);
+    row("print verb", 0, web, "", "print", 31);
+    row("empty name", 0, "", "", "open", 2);
+    row("missing file", 0, "no such file.txt", "$D", "open", 2);
+    row("missing folder", 0, "$D/no such folder/a.txt", "", "open", 3);
+    row("file url", 0, "file:///no/such/folder/a.txt", "", "open", 3);
+    row("relative", 0, "b.txt", "/no/such/folder", "open", 3);
 }
 
 void TestShellOpen::xdgOpenOutcomes()
 {
-    QFETCH(int, exitStatus);
-    QFETCH(int, code);
-    XdgOpenLauncher launcher(writeOpener(QStringLiteral("exit %1").arg(exitStatus)));
-    const QString address = QStringLiteral("https://example.org/a b?x=1&y='2'");
-    QCOMPARE(launcher.launch(prepareShellRequest(address, 10, {}, {}, QStringLiteral("open")), {}),
-             code);
-    QFile seen(m_dir.filePath(QStringLiteral("seen")));
-    QVERIFY(seen.open(QIODevice::ReadOnly));
-    QCOMPARE(QString::fromUtf8(seen.readLine()).chopped(1), address);
-}
-
-void TestShellOpen::missingLocalFilesAreNotHandedOver_data()
-{
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QString>("directory");
-    QTest::addColumn<int>("code");
-    QTest::newRow("missing file") << "no such file.txt"
-                                  << "" << 2;
-    QTest::newRow("missing folder") << "no such folder/a.txt"
-                                    << "" << 3;
-    QTest::newRow("file url") << "file:///no/such/folder/a.txt"
-                              << "" << 3;
-    QTest::newRow("relative to the directory") << "b.txt"
-                                               << "/no/such/folder" << 3;
-    QTest::newRow("empty name") << ""
-                                << "" << 2;
-}
-
-void TestShellOpen::missingLocalFilesAreNotHandedOver()
-{
+    QFETCH(int, exit);
     QFETCH(QString, file);
     QFETCH(QString, directory);
+    QFETCH(QString, verb);
     QFETCH(int, code);
-    XdgOpenLauncher launcher(writeOpener(QStringLiteral("exit 0")));
-    const QString absolute = file.isEmpty() || file.startsWith(QLatin1String("file:"))
-                                 ? file
-                                 : (directory.isEmpty() ? m_dir.filePath(file) : file);
-    QCOMPARE(launcher.launch(
-                 prepareShellRequest(absolute, 1, {}, directory, QStringLiteral("open")), {}),
-             code);
-    QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("seen"))));
-}
-
-void TestShellOpen::openerThatCannotStart()
-{
-    XdgOpenLauncher launcher(m_dir.filePath(QStringLiteral("no-opener-here")));
+    file.replace("$D", m_dir.path());
+    directory.replace("$D", m_dir.path());
+    const QString program = opener(QStringLiteral("exit %1").arg(exit));
+    XdgOpenLauncher launcher(exit < 0 ? m_dir.filePath(QStringLiteral("none")) : program);
     ScriptedDialogs boxes;
     ShellOpen shell(launcher, boxes);
-    QVERIFY(!shell.ShellOpenDocument(QStringLiteral("https://example.org/"), 10, {}, {},
-                                     QStringLiteral("open"), nullptr));
-    QCOMPARE(int(boxesOf(boxes).size()), 1);
-    QCOMPARE(boxesOf(boxes)[0].args[0],
-             QStringLiteral(
-                 "Erreur -2147220429\nThis file type does not have a valid file association."));
+    QWidget owner;
+    QCOMPARE(shell.ShellOpenDocument(file, 10, {}, directory, verb, &owner), code == 42);
+    const auto failure = shellFailureFor(code);
+    QCOMPARE(boxes.calls.size(), failure ? 1u : 0u); // one box per failure
+    if (failure) {
+        QCOMPARE(boxes.calls[0].args, QStringList({shellFailureText(*failure), "KVX"}));
+        QCOMPARE(boxes.calls[0].icon, MessageIcon::Critical);
+        QVERIFY(!boxes.MehWnd()); // the owner parents the box only while it shows
+    }
+    // Only what might open reaches the opener, and verbatim.
+    QCOMPARE(seen().value(0), exit > 0 || code == 42 ? file : QString());
 }
 
-void TestShellOpen::unknownVerb()
-{
-    XdgOpenLauncher launcher(writeOpener(QStringLiteral("exit 0")));
-    QCOMPARE(launcher.launch(prepareShellRequest(QStringLiteral("https://example.org/"), 1, {}, {},
-                                                 QStringLiteral("print")),
-                             {}),
-             31);
-    QCOMPARE(launcher.launch(prepareShellRequest(QStringLiteral("https://example.org/"), 1, {}, {},
-                                                 QStringLiteral("OPEN")),
-                             {}),
-             42);
-}
-
-void TestShellOpen::openerStillRunningCountsAsAccepted()
+// An opener still running after the wait counts as accepted; its failure is
+// reported when it ends, unless nobody is left to tell.
+void TestShellOpen::lateFailures()
 {
     const QString document = m_dir.filePath(QStringLiteral("notes été.txt"));
     QFile file(document);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.close();
-    XdgOpenLauncher launcher(writeOpener(QStringLiteral("sleep 1; exit 4")), 50);
+    XdgOpenLauncher launcher(opener(QStringLiteral("sleep 1; exit 4")), 50);
     ScriptedDialogs boxes;
     ShellOpen shell(launcher, boxes);
-    QVERIFY(
-        shell.ShellOpenDocument(document, 1, {}, m_dir.path(), QStringLiteral("open"), nullptr));
-    QVERIFY(boxesOf(boxes).empty());
-    QTRY_COMPARE_WITH_TIMEOUT(int(boxesOf(boxes).size()), 1, 10000);
-    QCOMPARE(boxesOf(boxes)[0].args[0], QStringLiteral("Erreur -2147220425\nNo application is "
-                                                       "associated with this file type."));
-    QFile seen(m_dir.filePath(QStringLiteral("seen")));
-    QVERIFY(seen.open(QIODevice::ReadOnly));
-    QCOMPARE(QString::fromUtf8(seen.readLine()).chopped(1), document);
-    QCOMPARE(QString::fromUtf8(seen.readLine()).chopped(1), m_dir.path());
+    QVERIFY(shell.ShellOpenDocument(document, 1, {}, m_dir.path(), "open", nullptr));
+    QVERIFY(boxes.calls.empty());
+    QTRY_COMPARE_WITH_TIMEOUT(boxes.calls.size(), 1u, 10000);
+    QCOMPARE(boxes.calls[0].args[0], shellFailureText(*shellFailureFor(31)));
+    QCOMPARE(seen(), QStringList({document, m_dir.path()}));
+
+    RecordingLauncher recording;
+    std::optional<ShellOpen> gone(std::in_place, recording, boxes);
+    QVERIFY(gone->ShellOpenDocument(document, 1, {}, {}, "open", nullptr));
+    gone.reset();
+    recording.late(4);
+    QCOMPARE(boxes.calls.size(), 1u);
 }
 
 QTEST_MAIN(TestShellOpen)

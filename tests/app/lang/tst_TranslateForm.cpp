@@ -1,70 +1,57 @@
+#include "app/MainWindowFixture.h"
+#include "doc/IniFile.h"
 #include "lang/TranslateForm.h"
 
+#include <QAbstractButton>
 #include <QAction>
-#include <QCheckBox>
+#include <QApplication>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTreeView>
 
 using namespace kvx;
 
 namespace {
 
-// A window shaped like the main one, small enough to read at a glance.
-struct SmallWindow
+// Every text of the window a language file can change, as "key=text" under
+// its key there ("title" for the window's title, "-" for a separator).
+QStringList allTexts(const frMain& window)
 {
-    SmallWindow()
-    {
-        window.setObjectName(QStringLiteral("frMain"));
-        window.setWindowTitle(QStringLiteral("KVX"));
-        start = named<QPushButton>(QStringLiteral("cmdStartPoint"), &window);
-        start->setText(QStringLiteral("Commencer l'arbre depuis ..."));
-        group = named<QGroupBox>(QStringLiteral("Frame1"), &window);
-        group->setTitle(QStringLiteral("Nombre de lignes :"));
-        label = named<QLabel>(QStringLiteral("Label1"), group);
-        label->setText(QStringLiteral("Nombre d'éléments à impimer :"));
-        chk0 = named<QCheckBox>(QStringLiteral("chkFile(0)"), &window);
-        chk0->setText(QStringLiteral("Tous"));
-        chk0->setToolTip(QStringLiteral("*.*"));
-        chk3 = named<QCheckBox>(QStringLiteral("chkFile(3)"), &window);
-        chk3->setText(QStringLiteral("Images"));
-        path = named<QLineEdit>(QStringLiteral("txtStartPath"), &window);
-        tree = named<QTreeView>(QStringLiteral("TV"), &window);
-        menu = named<QMenu>(QStringLiteral("MNlangue"), &window);
-        menu->setTitle(QStringLiteral("MNlangue"));
-        bold = new QAction(QStringLiteral("Gras"), &window);
-        bold->setObjectName(QStringLiteral("mnuGras"));
-        separator = new QAction(&window);
-        separator->setObjectName(QStringLiteral("mnuSep00"));
-        separator->setSeparator(true);
-        menu->addActions({bold, separator});
+    QMap<QString, QString> texts{{QStringLiteral("title"), window.windowTitle()}};
+    for (const QObject* object : window.findChildren<QObject*>()) {
+        const QString name = object->objectName();
+        const QString caption = name + QStringLiteral(".Caption");
+        if (const auto* action = qobject_cast<const QAction*>(object))
+            texts.insert(caption, action->isSeparator() ? QStringLiteral("-") : action->text());
+        else if (const auto* button = qobject_cast<const QAbstractButton*>(object))
+            texts.insert(caption, button->text());
+        else if (const auto* label = qobject_cast<const QLabel*>(object))
+            texts.insert(caption, label->text());
+        else if (const auto* group = qobject_cast<const QGroupBox*>(object))
+            texts.insert(caption, group->title());
+        if (const auto* widget = qobject_cast<const QWidget*>(object))
+            texts.insert(name + QStringLiteral(".ToolTipText"), widget->toolTip());
     }
+    QStringList lines;
+    for (const auto& [key, text] : texts.asKeyValueRange())
+        if (!key.startsWith(QLatin1String("qt_")) && !key.startsWith(u'.'))
+            lines.append(key + QLatin1Char('=') + text);
+    return lines;
+}
 
-    template <class W> static W* named(const QString& name, QWidget* parent)
-    {
-        auto* widget = new W(parent);
-        widget->setObjectName(name);
-        return widget;
-    }
-
-    QWidget window;
-    QPushButton* start;
-    QGroupBox* group;
-    QLabel* label;
-    QCheckBox* chk0;
-    QCheckBox* chk3;
-    QLineEdit* path;
-    QTreeView* tree;
-    QMenu* menu;
-    QAction* bold;
-    QAction* separator;
-};
+// The keys of a language file, letter case folded, sorted.
+QStringList keysOf(const QString& file)
+{
+    QStringList keys;
+    IniFile::load(QStringLiteral(KVX_TEST_PROGRAM_DIR "/") + file)
+        .value_or(IniFile())
+        .forEachEntry(u"frMain",
+                      [&](QStringView key, QStringView) { keys.append(key.toString()); });
+    keys.sort();
+    return keys;
+}
 
 } // namespace
 
@@ -73,123 +60,106 @@ class TestTranslateForm : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
-    void translatesEveryKind();
-    void missingOrForeignFileChangesNothing_data();
-    void missingOrForeignFileChangesNothing();
-    void secondFileOverFirst();
-    void separators();
+    void initTestCase() { QApplication::setApplicationName(QStringLiteral("KVX")); }
+    void translate_data();
+    void translate();
+    void shippedFiles();
 
 private:
-    QString write(const QString& name, const QString& text);
     QTemporaryDir m_dir;
 };
 
-void TestTranslateForm::initTestCase()
+// files: applied in order, "\f" between two ("" for a missing file);
+// changes: the texts expected to differ afterwards. Every other text stays.
+void TestTranslateForm::translate_data()
 {
-    QVERIFY(m_dir.isValid());
+    QTest::addColumn<QByteArray>("files");
+    QTest::addColumn<QString>("changes");
+    QTest::newRow("worked example")
+        << QByteArray("[frMain]\n"
+                      "cmdStartPoint.Caption = Start the tree from ...\n"
+                      "cmdStartPoint.ToolTipText = Choose the folder at the root of the tree\n"
+                      "Frame1.Caption = Number of lines:\n"
+                      "Label1.Caption = Elements to print:\n"
+                      "Label2.Caption = Printable elements:\n"
+                      "chkFile(0).Caption = 'Add all files'\n"
+                      "mnuGras.Caption = Bold\n"
+                      "mnuNiveau.Caption = Apply to level\n"
+                      "MNlangueOther.Caption = Other ...\n")
+        << "cmdStartPoint.Caption=Start the tree from ...\ncmdStartPoint.ToolTipText=Choose the "
+           "folder at the root of the tree\nFrame1.Caption=Number of lines:\nLabel1.Caption="
+           "Elements to print:\nLabel2.Caption=Printable elements:\nchkFile(0).Caption=Add all "
+           "files\nmnuGras.Caption=Bold\nmnuNiveau.Caption=Apply to level";
+    QTest::newRow("case, quotes, empty, array member, title, separators")
+        << QByteArray("[FRMAIN]\nkvx = \"KVX cases\"\nCMDPRINT.CAPTION = ' Print '\n"
+                      "cmdExe.Caption =\nchkFile.Caption = never\nchkFile(3).Caption = Pictures\n"
+                      "txtStartPath.ToolTipText = Start folder\nmnuGras.Caption = -\n"
+                      "mnuSep00.Caption = &Bold\n")
+        << "title=KVX cases\ncmdPrint.Caption= Print \ncmdExe.Caption=\nchkFile(3).Caption="
+           "Pictures\ntxtStartPath.ToolTipText=Start folder\nmnuGras.Caption=-\nmnuSep00.Caption="
+           "&Bold";
+    // The second file finds the title under the first one's title.
+    QTest::newRow("second file over a first")
+        << QByteArray("[frMain]\nKVX=Jackets\nmnuGras.Caption=Bold\nLabel1.Caption=To print:\n\f"
+                      "[frMain]\nKVX=H\xc3\xbcllen\nJackets=H\xc3\xbcllen\nmnuGras.Caption=Fett\n")
+        << "title=Hüllen\nmnuGras.Caption=Fett\nLabel1.Caption=To print:";
+    QTest::newRow("Windows-1252") << QByteArray("[frMain]\ncmpProp.Caption=Propri\xe9t\xe9s \x80")
+                                  << "cmpProp.Caption=Propriétés €";
+    QTest::newRow("cut at 254") << "[frMain]\nLabel1.Caption=" + QByteArray(300, 'x')
+                                << "Label1.Caption=" + QString(254, 'x');
+    QTest::newRow("missing file") << QByteArray() << QString();
+    QTest::newRow("other section") << QByteArray("[frOther]\ncmdPrint.Caption=x\n") << QString();
+    QTest::newRow("rubbish") << QByteArray("\x01\x02[\x7f=]=\n==\n[") << QString();
 }
 
-QString TestTranslateForm::write(const QString& name, const QString& text)
+void TestTranslateForm::translate()
 {
-    const QString path = m_dir.filePath(name);
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(text.toUtf8());
-    return path;
+    QFETCH(QByteArray, files);
+    QFETCH(QString, changes);
+    test::MainWindowFixture w;
+    w.window.Form_Load();
+    QStringList expected = allTexts(w.window);
+    for (const QString& change : changes.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        const QString key = change.section(QLatin1Char('='), 0, 0) + QLatin1Char('=');
+        const auto old = std::find_if(expected.begin(), expected.end(),
+                                      [&](const QString& line) { return line.startsWith(key); });
+        QVERIFY2(old != expected.end(), qPrintable(key));
+        *old = change;
+    }
+    for (const QByteArray& contents : files.split('\f')) {
+        const QString path = m_dir.filePath(QString::number(qHash(contents)));
+        QFile file(path);
+        QVERIFY(contents.isEmpty() || (file.open(QIODevice::WriteOnly) && file.write(contents)));
+        file.close();
+        TranslateForm(&w.window, path);
+    }
+    QCOMPARE(allTexts(w.window), expected);
+    QVERIFY(w.dialogs.calls.empty());
 }
 
-void TestTranslateForm::translatesEveryKind()
+void TestTranslateForm::shippedFiles()
 {
-    SmallWindow w;
-    const QString file = write(QStringLiteral("English.lng"),
-                               QStringLiteral("[FRMAIN]\n"
-                                              "kvx jackets = KVX cases\n"
-                                              "CMDSTARTPOINT.CAPTION = Start the tree from ...\n"
-                                              "cmdStartPoint.ToolTipText = 'Choose a folder'\n"
-                                              "Frame1.Caption = Number of lines:\n"
-                                              "Label1.Caption = Elements to print:\n"
-                                              "chkFile.Caption = never used\n"
-                                              "chkFile(3).Caption = Pictures\n"
-                                              "chkFile(0).ToolTipText =\n"
-                                              "txtStartPath.ToolTipText = Start folder\n"
-                                              "TV.ToolTipText = The tree\n"
-                                              "MNlangue.Caption = Languages\n"
-                                              "mnuGras.Caption = &Bold\n"));
-    TranslateForm(&w.window, file);
-    QCOMPARE(w.window.windowTitle(), QStringLiteral("KVX"));
-    QCOMPARE(w.start->text(), QStringLiteral("Start the tree from ..."));
-    QCOMPARE(w.start->toolTip(), QStringLiteral("Choose a folder"));
-    QCOMPARE(w.group->title(), QStringLiteral("Number of lines:"));
-    QCOMPARE(w.label->text(), QStringLiteral("Elements to print:"));
-    QCOMPARE(w.chk0->text(), QStringLiteral("Tous"));
-    QCOMPARE(w.chk0->toolTip(), QString());
-    QCOMPARE(w.chk3->text(), QStringLiteral("Pictures"));
-    QCOMPARE(w.path->toolTip(), QStringLiteral("Start folder"));
-    QCOMPARE(w.tree->toolTip(), QStringLiteral("The tree"));
-    QCOMPARE(w.menu->title(), QStringLiteral("Languages"));
-    QCOMPARE(w.bold->text(), QStringLiteral("&Bold"));
+    test::MainWindowFixture w;
+    w.window.Form_Load();
+    const QStringList french = allTexts(w.window);
+    QStringList keys{QStringLiteral("kvx")};
+    for (const QString& line : french) {
+        const QString key = line.section(QLatin1Char('='), 0, 0);
+        const QString text = line.section(QLatin1Char('='), 1);
+        if (key.endsWith(QLatin1String(".Caption")) && !text.isEmpty() && text != u'-' &&
+            !key.contains(QRegularExpression(
+                QStringLiteral("^(MNlangueChoice|lblImprimable|lblNbElements)"))))
+            keys.append(key.toLower());
+    }
+    keys.sort();
+    QCOMPARE(keysOf(QStringLiteral("Francais.lng")), keys);
+    QCOMPARE(keysOf(QStringLiteral("English.lng")), keys);
 
-    // The title's key is the title in force, whatever its letter case.
-    w.window.setWindowTitle(QStringLiteral("KVX Jackets"));
-    TranslateForm(&w.window, file);
-    QCOMPARE(w.window.windowTitle(), QStringLiteral("KVX cases"));
-}
-
-void TestTranslateForm::missingOrForeignFileChangesNothing_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("exists");
-    QTest::newRow("missing file") << "" << false;
-    QTest::newRow("empty section") << "[frMain]\n[frOther]\ncmdStartPoint.Caption=x\n" << true;
-    QTest::newRow("no section") << "cmdStartPoint.Caption=x\n" << true;
-    QTest::newRow("binary rubbish") << QStringLiteral("\x01\x02[\x7f=]=\n==\n[") << true;
-}
-
-void TestTranslateForm::missingOrForeignFileChangesNothing()
-{
-    QFETCH(QString, text);
-    QFETCH(bool, exists);
-    SmallWindow w;
-    w.chk0->setText(QStringLiteral("Tous  "));
-    const QString file = exists ? write(QStringLiteral("other.lng"), text)
-                                : m_dir.filePath(QStringLiteral("absent.lng"));
-    TranslateForm(&w.window, file);
-    QCOMPARE(w.window.windowTitle(), QStringLiteral("KVX"));
-    QCOMPARE(w.start->text(), QStringLiteral("Commencer l'arbre depuis ..."));
-    QCOMPARE(w.chk0->toolTip(), QStringLiteral("*.*"));
-    QCOMPARE(w.bold->text(), QStringLiteral("Gras"));
-    // Only a missing file keeps even the trailing blanks of a text.
-    QCOMPARE(w.chk0->text(), exists ? QStringLiteral("Tous") : QStringLiteral("Tous  "));
-}
-
-void TestTranslateForm::secondFileOverFirst()
-{
-    SmallWindow w;
-    TranslateForm(&w.window, write(QStringLiteral("A.lng"), QStringLiteral("[frMain]\n"
-                                                                           "KVX=Jackets\n"
-                                                                           "mnuGras.Caption=Bold\n"
-                                                                           "Label1.Caption=To "
-                                                                           "print:\n")));
-    TranslateForm(&w.window, write(QStringLiteral("B.lng"), QStringLiteral("[frMain]\n"
-                                                                           "KVX=Hüllen\n"
-                                                                           "Jackets=Hüllen\n"
-                                                                           "mnuGras.Caption=Fett"
-                                                                           "\n")));
-    QCOMPARE(w.bold->text(), QStringLiteral("Fett"));
-    QCOMPARE(w.label->text(), QStringLiteral("To print:"));
-    QCOMPARE(w.window.windowTitle(), QStringLiteral("Hüllen"));
-}
-
-void TestTranslateForm::separators()
-{
-    SmallWindow w;
-    TranslateForm(&w.window,
-                  write(QStringLiteral("sep.lng"), QStringLiteral("[frMain]\nmnuGras.Caption=-\n"
-                                                                  "mnuSep00.Caption=Bold\n")));
-    QVERIFY(w.bold->isSeparator());
-    QVERIFY(!w.separator->isSeparator());
-    QCOMPARE(w.separator->text(), QStringLiteral("Bold"));
+    TranslateForm(&w.window, QStringLiteral(KVX_TEST_PROGRAM_DIR "/English.lng"));
+    QVERIFY(allTexts(w.window).contains(
+        QStringLiteral("chkImageNb.Caption=Folders in Black && White")));
+    TranslateForm(&w.window, QStringLiteral(KVX_TEST_PROGRAM_DIR "/Francais.lng"));
+    QCOMPARE(allTexts(w.window), french);
 }
 
 QTEST_MAIN(TestTranslateForm)

@@ -5,21 +5,18 @@
 #include <QList>
 
 // Answers every request with a fixed code and keeps the requests it saw.
-class RecordingLauncher : public kvx::ShellLauncher
+struct RecordingLauncher : kvx::ShellLauncher
 {
-public:
-    explicit RecordingLauncher(qint32 code = 42) : m_code(code) {}
+    explicit RecordingLauncher(qint32 answer = 42) : code(answer) {}
 
     qint32 launch(const kvx::ShellRequest& request, LateFailure lateFailure) override
     {
         requests.append(request);
         late = std::move(lateFailure);
-        return m_code;
+        return code;
     }
 
+    qint32 code;
     QList<kvx::ShellRequest> requests;
     LateFailure late;
-
-private:
-    qint32 m_code;
 };
