@@ -95,34 +95,17 @@ private Q_SLOTS:
         QTest::addColumn<QString>("icon"); // in the image list besides "fil"
         QTest::addColumn<QString>("tag");
         QTest::addColumn<QString>("image");
-        QTest::newRow("icon known") << "Setup.EXE"
-                                    << "exe"
-                                    << "EXE"
-                                    << "exe";
-        QTest::newRow("no icon") << "Setup.EXE"
-                                 << ""
-                                 << "EXE"
-                                 << "fil";
-        QTest::newRow("several dots") << "archive.tar.GZ"
-                                      << "gz"
-                                      << "GZ"
-                                      << "gz";
-        QTest::newRow("middle part") << "archive.tar.GZ"
-                                     << "tar"
-                                     << "GZ"
-                                     << "fil";
-        QTest::newRow("no dot") << "readme"
-                                << "readme"
-                                << "README"
-                                << "readme";
-        QTest::newRow("trailing dot") << "odd."
-                                      << ""
-                                      << ""
-                                      << "fil";
-        QTest::newRow("odd characters") << "été (1) [x].Mp3"
-                                        << "mp3"
-                                        << "MP3"
-                                        << "mp3";
+        const auto row = [](const char* name, const char* file, const char* icon, const char* tag,
+                            const char* image) {
+            QTest::newRow(name) << QString(file) << QString(icon) << QString(tag) << QString(image);
+        };
+        row("icon known", "Setup.EXE", "exe", "EXE", "exe");
+        row("no icon", "Setup.EXE", "", "EXE", "fil");
+        row("several dots", "archive.tar.GZ", "gz", "GZ", "gz");
+        row("middle part", "archive.tar.GZ", "tar", "GZ", "fil");
+        row("no dot", "readme", "readme", "README", "readme");
+        row("trailing dot", "odd.", "", "", "fil");
+        row("odd characters", "été (1) [x].Mp3", "mp3", "MP3", "mp3");
     }
     void fileNodeRecord()
     {

@@ -19,30 +19,17 @@ private Q_SLOTS:
         QTest::addColumn<QString>("image");
         QTest::addColumn<QString>("selected");
         QTest::addColumn<int>("failure");
-        QTest::newRow("ok") << "r"
-                            << "new"
-                            << "fil"
-                            << "" << int(AddFailure::None);
-        QTest::newRow("no key") << "r"
-                                << ""
-                                << ""
-                                << "" << int(AddFailure::None);
-        QTest::newRow("duplicate key") << "r"
-                                       << "r"
-                                       << ""
-                                       << "" << int(AddFailure::DuplicateKey);
-        QTest::newRow("no relative") << "nope"
-                                     << "x"
-                                     << ""
-                                     << "" << int(AddFailure::UnknownRelative);
-        QTest::newRow("image key") << "r"
-                                   << "x"
-                                   << "zip"
-                                   << "" << int(AddFailure::UnknownImageKey);
-        QTest::newRow("selected key") << "r"
-                                      << "x"
-                                      << ""
-                                      << "zip" << int(AddFailure::UnknownImageKey);
+        const auto row = [](const char* name, const char* relative, const char* key,
+                            const char* image, const char* selected, AddFailure failure) {
+            QTest::newRow(name) << QString(relative) << QString(key) << QString(image)
+                                << QString(selected) << int(failure);
+        };
+        row("ok", "r", "new", "fil", "", AddFailure::None);
+        row("no key", "r", "", "", "", AddFailure::None);
+        row("duplicate key", "r", "r", "", "", AddFailure::DuplicateKey);
+        row("no relative", "nope", "x", "", "", AddFailure::UnknownRelative);
+        row("image key", "r", "x", "zip", "", AddFailure::UnknownImageKey);
+        row("selected key", "r", "x", "", "zip", AddFailure::UnknownImageKey);
     }
     void addFailures()
     {
