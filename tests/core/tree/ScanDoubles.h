@@ -53,6 +53,21 @@ inline bool makeEntries(const QString& base, const QStringList& entries)
     return true;
 }
 
+// "text|tag|image|selected image" of a node, a picture as its number or key, "-" for none.
+inline QString describe(const kvx::Node* node)
+{
+    const auto image = [](const kvx::ImageRef& ref) {
+        return ref.isNone()  ? QStringLiteral("-")
+               : ref.isKey() ? ref.key()
+                             : QString::number(ref.number());
+    };
+    if (!node)
+        return QStringLiteral("(no node)");
+    return QStringList{node->text(), node->tag(), image(node->image()),
+                       image(node->selectedImage())}
+        .join(QLatin1Char('|'));
+}
+
 // A node tree built from a real folder as the start command builds it.
 struct ScanFixture
 {
