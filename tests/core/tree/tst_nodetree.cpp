@@ -1,12 +1,16 @@
 #include "tree/ImageRegistry.h"
 #include "tree/NodeTree.h"
-#include "tree/TagNumber.h"
 
+#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTest>
+#include <functional>
+#include <vector>
 
 using namespace kvx;
 
+// Positions, lookups and rows stay exact through additions and removals, as if
+// every later node moved down at once.
 class NodeTreeTest : public QObject
 {
     Q_OBJECT
@@ -67,6 +71,92 @@ private Q_SLOTS:
         QVERIFY(tree.addRoot(QStringLiteral("x"), QStringLiteral("x")));
     }
 
+    void removeSubtree()
+    {
+        // r -> a -> a1, a2 -> a21; r -> b -> b1, created interleaved
+        NodeTree tree;
+        tree.addRoot(QStringLiteral("r"), QStringLiteral("r"));
+        for (const char* pair : {"r a", "a a1", "r b", "a a2", "b b1", "a2 a21"}) {
+            const QStringList p = QString::fromLatin1(pair).split(QLatin1Char(' '));
+            tree.addChild(p[0], p[1], p[1]);
+        }
+        tree.setSelectedItem(tree.findByKey(QStringLiteral("a21")));
+        QSignalSpy before(&tree, &NodeTree::nodeAboutToBeRemoved);
+        QSignalSpy after(&tree, &NodeTree::nodeRemoved);
+        QVERIFY(!tree.remove(0));
+        QVERIFY(!tree.remove(8));
+        QVERIFY(tree.remove(tree.findByKey(QStringLiteral("a"))));
+        QCOMPARE(before.count(), 1);
+        QCOMPARE(after.count(), 1);
+        QCOMPARE(tree.count(), 3);
+        QCOMPARE(tree.nodeAt(2)->key(), QStringLiteral("b"));
+        QCOMPARE(tree.nodeAt(2)->row(), 0);
+        QCOMPARE(tree.nodeAt(3)->index(), 3);
+        QVERIFY(!tree.selectedItem()); // the selection went with its node
+        QVERIFY(!tree.findByKey(QStringLiteral("a21")));
+        // The key is free again, and a new node comes last.
+        QCOMPARE(tree.addChild(QStringLiteral("b"), QStringLiteral("a"), "again")->index(), 4);
+        const NodeId id = tree.nodeAt(2)->id();
+        tree.clear();
+        QVERIFY(tree.isEmpty() && tree.roots().empty() && !tree.find(id));
+        QVERIFY(tree.addRoot(QStringLiteral("b"), QStringLiteral("b"))->id() != id);
+    }
+
+    // Random adds, removals (mostly leaves, as a removal walk does) and clears
+    // against a plain list of the creation order.
+    void randomAgainstAReference_data()
+    {
+        QTest::addColumn<quint32>("seed");
+        for (quint32 seed = 1; seed <= 6; ++seed)
+            QTest::addRow("seed %u", seed) << seed;
+    }
+    void randomAgainstAReference()
+    {
+        QFETCH(quint32, seed);
+        QRandomGenerator random(seed);
+        NodeTree tree;
+        std::vector<NodeId> order; // the expected creation order
+        const auto verify = [&] {
+            QCOMPARE(tree.count(), int(order.size()));
+            QVERIFY(!tree.nodeAt(0) && !tree.nodeAt(tree.count() + 1));
+            for (int i = 1; i <= tree.count(); ++i) {
+                const Node* node = tree.nodeAt(i);
+                QCOMPARE(node->id(), order[size_t(i - 1)]);
+                QCOMPARE(node->index(), i);
+                QCOMPARE(tree.find(node->id()), node);
+                QVERIFY(node->key().isEmpty() || tree.findByKey(node->key()) == node);
+                QCOMPARE(tree.siblingsOf(node).at(size_t(node->row())), node);
+            }
+        };
+        const std::function<void(const Node*)> forget = [&](const Node* node) {
+            std::erase(order, node->id());
+            for (const Node* child : node->children())
+                forget(child);
+        };
+        for (int step = 0, named = 0; step < 1500; ++step) {
+            const int roll = int(random.bounded(100));
+            if (tree.isEmpty() || roll < 45) {
+                const Node* parent =
+                    tree.isEmpty() ? nullptr : tree.nodeAt(1 + int(random.bounded(tree.count())));
+                const QString key = random.bounded(2) ? QStringLiteral("k%1").arg(++named) : "";
+                order.push_back(
+                    (parent ? tree.addChild(parent, key, key) : tree.addRoot(key, key))->id());
+            } else if (roll < 98) {
+                int at = 1 + int(random.bounded(tree.count()));
+                while (seed % 2 && at < tree.count() && tree.nodeAt(at)->childCount() > 0)
+                    ++at;
+                forget(tree.nodeAt(at));
+                QVERIFY(tree.remove(at));
+            } else {
+                tree.clear();
+                order.clear();
+            }
+            if (step % 50 == 0)
+                verify();
+        }
+        verify();
+    }
+
     void sortedChildren()
     {
         NodeTree tree;
@@ -101,40 +191,17 @@ private Q_SLOTS:
         QCOMPARE(expand.count(), 2);
     }
 
-    void kindAndTag_data()
+    void kindAndImages()
     {
-        QTest::addColumn<ImageRef>("image");
-        QTest::addColumn<bool>("folder");
-        QTest::addColumn<QString>("tag");
-        QTest::addColumn<int>("level");
-        QTest::addColumn<int>("plain"); // -1: not a plain number
-        QTest::newRow("1, 0") << ImageRef(1) << true << "0" << 0 << 0;
-        QTest::newRow("5, 12E") << ImageRef(5) << true << "12E" << 12 << -1;
-        QTest::newRow("6, ZIP") << ImageRef(6) << false << "ZIP" << 0 << -1;
-        QTest::newRow("9, 7Z") << ImageRef(9) << false << "7Z" << 7 << -1;
-        QTest::newRow("fil, empty") << ImageRef("fil") << false << "" << 0 << -1;
-        QTest::newRow("none, 3") << ImageRef() << false << "3" << 3 << 3;
-    }
-    void kindAndTag()
-    {
-        QFETCH(ImageRef, image);
-        QFETCH(QString, tag);
         NodeTree tree;
         Node* node = tree.addRoot(QString(), QStringLiteral("n"));
-        tree.setImage(node, image);
-        QTEST(node->isFolder(), "folder");
-        QTEST(tagLevel(tag), "level");
-        QTEST(plainTagNumber(tag).value_or(-1), "plain");
-    }
-
-    void imageRegistry()
-    {
+        for (const ImageRef& image :
+             {ImageRef(1), ImageRef(5), ImageRef(6), ImageRef(9), ImageRef("fil"), ImageRef()}) {
+            tree.setImage(node, image);
+            QCOMPARE(node->isFolder(), image.number() >= 1 && image.number() <= 5);
+        }
         ImageRegistry list = ImageRegistry::withBuiltIns();
-        QCOMPARE(list.indexOfKey(QStringLiteral("fil")), 6);
-        QVERIFY(list.add(QStringLiteral("zip")));
-        QVERIFY(!list.add(QStringLiteral("fil")));
-        QVERIFY(list.add()); // unnamed entries never clash
-        QCOMPARE(list.count(), 8);
+        QVERIFY(list.add("zip") && !list.add("fil") && list.add()); // unnamed entries never clash
         QCOMPARE(list.positionOf(ImageRef("zip")), 7);
         QCOMPARE(list.positionOf(ImageRef(3)), 3);
         for (const ImageRef& unknown : {ImageRef(99), ImageRef("mp3"), ImageRef()})
