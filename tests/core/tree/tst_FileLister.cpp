@@ -13,6 +13,47 @@ class TestFileLister : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // Patterns as the window and the command line give them: ";"-separated items,
+    // "*" and "?", letter case ignored; an empty item matches nothing.
+    void matches_data()
+    {
+        QTest::addColumn<QString>("patterns");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("expected");
+        const auto row = [](const char* patterns, const char* name, bool expected) {
+            QTest::addRow("%s ~ %s", patterns, name)
+                << QString(patterns) << QString(name) << expected;
+        };
+        row("*.exe", "Setup.EXE", true);
+        row("été*", "ÉTÉ 2003.txt", true);
+        row("?.txt", "a.txt", true);
+        row("?.txt", "ab.txt", false);
+        row("*.t?t", "notes.TXT", true);
+        row("*.txt", "a.txt.bak", false);
+        row("*.gz", "archive.tar.GZ", true);
+        row("readme", "README", true);
+        row("*.txt", "readme", false);
+        row("*.*", "Makefile", true);
+        row("*.", "odd.", true);
+        row("*.txt", "odd.", false);
+        row("", "a.txt", false);
+        row(";;", "a.txt", false);
+        row(";*.exe;*.com", "run.com", true);
+        row(";*.exe;*.com", "run.bat", false);
+        row("*.exe ; *.com ", "run.com", true);
+        row("my file.txt", "My File.txt", true);
+        row("a+b(1).txt", "aab1.txt", false);
+        row("[ab].txt", "a.txt", false);
+        row("a.txt", "abtxt", false);
+        row("a*b", "a\nb", true);
+    }
+    void matches()
+    {
+        QFETCH(QString, patterns);
+        QFETCH(QString, name);
+        QTEST(WildcardList(patterns).matches(name), "expected");
+    }
+
     void listsMatchingFilesByNameIgnoringCase()
     {
         QTemporaryDir dir;
