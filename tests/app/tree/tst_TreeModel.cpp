@@ -17,6 +17,8 @@ struct Fixture
     NodeTree tree;
     TreeModel model{tree, images};
     NodeTreeView view;
+    // Checks the model's answers at every change of every test.
+    QAbstractItemModelTester tester{&model, QAbstractItemModelTester::FailureReportingMode::QtTest};
     Node* root;
     Node* sub;
 
@@ -49,8 +51,6 @@ private Q_SLOTS:
     void passesTheModelTester()
     {
         Fixture f;
-        QAbstractItemModelTester tester(&f.model,
-                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
         f.tree.addChild(f.sub, "/d/sub/in/", "in", image::ClosedFolder);
         f.tree.addChild(f.root, "/d/a/", "a", image::ClosedFolder);
         f.tree.addChild(f.root, QString(), "zz.txt", "fil");
