@@ -38,8 +38,8 @@ const ImageRegistry kImages = [] {
     return list;
 }();
 
-// Each node as its entry lists it; with `full`, also as its picture and
-// style entries list it, and its row.
+// Each node as its entry lists it; with `full`, also its pictures (by place
+// in the list), colours, bold, checked and expanded flags, and its row.
 QStringList dump(const NodeTree& tree, bool full = false)
 {
     auto pic = [](const ImageRef& r) {
@@ -48,19 +48,15 @@ QStringList dump(const NodeTree& tree, bool full = false)
     QStringList out;
     for (int i = 1; i <= tree.count(); ++i) {
         const Node* n = tree.nodeAt(i);
-        out.append(QStringLiteral("%1|%2|%3|%4|%5")
-                       .arg(n->text(), n->parent() ? QString::number(n->parent()->index()) : "ROOT",
-                            n->key(), n->tag(), BoolToFlag(n->sorted())));
+        const QString parent = n->parent() ? QString::number(n->parent()->index()) : "ROOT";
+        QStringList fields{n->text(), parent, n->key(), n->tag(), BoolToFlag(n->sorted())};
         if (full)
-            out.last() +=
-                QStringLiteral(" %1/%2/%3 %4|%5|%6|%7|%8 row %9")
-                    .arg(pic(n->image()), pic(n->selectedImage()), pic(n->expandedImage()))
-                    .arg(qint32(n->foreColor()))
-                    .arg(qint32(n->backColor()))
-                    .arg(n->bold())
-                    .arg(n->checked())
-                    .arg(n->expanded())
-                    .arg(n->row());
+            fields << pic(n->image()) << pic(n->selectedImage()) << pic(n->expandedImage())
+                   << QString::number(qint32(n->foreColor()))
+                   << QString::number(qint32(n->backColor())) << BoolToFlag(n->bold())
+                   << BoolToFlag(n->checked()) << BoolToFlag(n->expanded())
+                   << QString::number(n->row());
+        out.append(fields.join(u'|'));
     }
     return out;
 }
@@ -107,10 +103,7 @@ private Q_SLOTS:
     void example();
     void reading_data();
     void reading();
-    void settings_data();
-    void settings();
     void appendWithoutProperties();
-    void oddNames_data();
     void oddNames();
     void init() { QLocale::setDefault(QLocale::c()); }
 };
@@ -134,22 +127,12 @@ void tst_TreeViewInFile::example()
     settings.style = 1;
     QCOMPARE(load(tree, settings, kExample), load_result::Ok); // "," read in either locale
     QCOMPARE(dump(tree, true),
-             QStringList({"D:\\|ROOT|D:\\|0E|0 2/3/- 0|-2147483643|1|0|1 row 0",
-                          "Photos|1|D:\\Photos\\|1|0 1/3/- 255|-2147483643|0|0|0 row 0",
-                          "plage.jpg|2||JPG|0 9/-/- 0|-2147483643|0|0|0 row 0"}));
+             QStringList({"D:\\|ROOT|D:\\|0E|0|2|3|-|0|-2147483643|1|0|1|0",
+                          "Photos|1|D:\\Photos\\|1|0|1|3|-|255|-2147483643|0|0|0|0",
+                          "plage.jpg|2||JPG|0|9|-|-|0|-2147483643|0|0|0|0"}));
     QVERIFY(tree.isShown(tree.nodeAt(2))); // expanded before its child existed
     QVERIFY(tree.nodeAt(3)->isFile());
-    TreeViewSettings want;
-    want.pathSeparator = "\\";
-    want.indentationTwips = 566.9292f;
-    want.hideSelection = true;
-    QCOMPARE(settings, want);
-
-    QTemporaryDir dir;
-    QVERIFY(SaveTreeViewInFile(tree, settings, dir.filePath("exemple.kvx"), true, true));
-    QFile saved(dir.filePath("exemple.kvx"));
-    QVERIFY(saved.open(QIODevice::ReadOnly));
-    QCOMPARE(saved.readAll(), expected);
+    QCOMPARE(TreeViewDocument(tree, settings, true, true), expected);
 }
 
 void tst_TreeViewInFile::reading_data()
@@ -157,12 +140,16 @@ void tst_TreeViewInFile::reading_data()
     QTest::addColumn<QByteArray>("doc"); // "<none>": no file at all
     QTest::addColumn<QStringList>("expected");
     QTest::addColumn<int>("result");
-    QTest::addColumn<bool>("full"); // pictures and styles read and compared
+    QTest::addColumn<bool>("full");          // pictures and styles read and compared
+    QTest::addColumn<QByteArray>("changes"); // [TreeView] lines written back unlike the defaults
     auto row = [](const char* name, const QByteArray& doc, const QStringList& expected, int result,
-                  bool full = false) {
+                  bool full = false, const QByteArray& changes = {}) {
         QTest::newRow(name) << (doc.startsWith("Count") || doc.startsWith("Node") ? kHeader + doc
                                                                                   : doc)
-                            << expected << result << full;
+                            << expected << result << full << changes;
+    };
+    auto setting = [&](const char* name, const char* entries, const char* changes, int result) {
+        row(name, "Count=0\n[TreeView]\n" + QByteArray(entries), {}, result, false, changes);
     };
     using namespace load_result;
     const QStringList kept{"kept|ROOT|k||0"};
@@ -227,22 +214,37 @@ void tst_TreeViewInFile::reading_data()
     random.fillRange(reinterpret_cast<quint32*>(garbage.data()), garbage.size() / 4);
     row("garbage", kHeader + garbage, {}, BadCount);
 
+    setting("indentation ,", "Indentation=283,4646\n", "Indentation=283.4646", Ok);
+    setting("indentation .", "Indentation= 283.4646 \n", "Indentation=283.4646", Ok);
+    setting("negative indentation", "Indentation=-5\n", "", BadSetting);
+    setting("indentation nan", "Indentation=nan\n", "", BadSetting);
+    setting("style, any case", "sTyLe=2\n", "Style=2", Ok);
+    setting("style out of range", "Style=8\n", "", BadSetting);
+    setting("flags", "Checkboxes=1\nFullRowSelect=True\nHideSelection=-1\n",
+            "Checkboxes=1\nFullRowSelect=1\nHideSelection=1", Ok);
+    setting("bad flag", "Checkboxes=maybe\n", "", BadSetting);
+    setting("texts", "PathSeparator=\\\nToolTipText= 'Mes disques '\n",
+            "PathSeparator=\\\nToolTipText=\"Mes disques \"", Ok);
+    setting("image list never read", "ImageList=Other\n", "", Ok);
+    setting("integers", "Appearance=0\nBorderStyle=0\nLabelEdit=1\nLineStyle=0\n",
+            "Appearance=0\nBorderStyle=0\nLabelEdit=1\nLineStyle=0", Ok);
+    setting("out of range, next read", "Appearance=2\nLineStyle=0\n", "LineStyle=0", BadSetting);
+    setting("sorted roots", "Sorted=1\n", "Sorted=1", Ok);
     row("pictures and styles",
         "Count=2\nNode1=a|ROOT|a|t|0\nImage1=3|4|\nStyle1=0|0|0|0|0\n"
         "Node2=b|ROOT|b|t|0\nImage2=||9\nStyle2=255|-2147483633|1|1|1\n",
-        {"a|ROOT|a|t|0 3/4/- 0|0|0|0|0 row 0", "b|ROOT|b|t|0 -/-/9 255|-2147483633|1|1|1 row 1"},
-        Ok, true);
+        {"a|ROOT|a|t|0|3|4|-|0|0|0|0|0|0", "b|ROOT|b|t|0|-|-|9|255|-2147483633|1|1|1|1"}, Ok, true);
     row("bad pictures",
         "Count=3\nNode1=a|ROOT|a|t|0\nImage1=9|10|x\nStyle1=0|0|0|0|0\n"
         "Node2=b|ROOT|b|t|0\nImage2=2\nStyle2=0|0|0|0|0\nNode3=c|ROOT|c|t|0\nStyle3=0|0|0|0|0\n",
-        {"a|ROOT|a|t|0 9/-/- 0|0|0|0|0 row 0", "b|ROOT|b|t|0 2/-/- 0|0|0|0|0 row 1",
-         "c|ROOT|c|t|0 -/-/- 0|0|0|0|0 row 2"},
+        {"a|ROOT|a|t|0|9|-|-|0|0|0|0|0|0", "b|ROOT|b|t|0|2|-|-|0|0|0|0|0|1",
+         "c|ROOT|c|t|0|-|-|-|0|0|0|0|0|2"},
         BadImage, true);
     row("bad styles",
         "Count=2\nNode1=a|ROOT|a|t|0\nImage1=||\nStyle1=red|4294967295|1|x|1\n"
         "Node2=b|ROOT|b|t|0\nImage2=||\nStyle2=16711680\n",
-        {"a|ROOT|a|t|0 -/-/- 0|-2147483643|1|0|1 row 0",
-         "b|ROOT|b|t|0 -/-/- 16711680|-2147483643|0|0|0 row 1"},
+        {"a|ROOT|a|t|0|-|-|-|0|-2147483643|1|0|1|0",
+         "b|ROOT|b|t|0|-|-|-|16711680|-2147483643|0|0|0|1"},
         BadStyle, true);
 }
 
@@ -252,6 +254,7 @@ void tst_TreeViewInFile::reading()
     QFETCH(QStringList, expected);
     QFETCH(int, result);
     QFETCH(bool, full);
+    QFETCH(QByteArray, changes);
     QTemporaryDir dir;
     QFile file(dir.filePath("x.kvx"));
     if (doc != "<none>") {
@@ -265,44 +268,8 @@ void tst_TreeViewInFile::reading()
     TreeViewSettings settings;
     QCOMPARE(LoadTreeViewFromFile(tree, settings, file.fileName(), true, full, full), result);
     QCOMPARE(dump(tree, full), expected);
-    QCOMPARE(settings, TreeViewSettings());
     QVERIFY(wellFormed(tree));
-    checkRereads(tree, settings);
-}
-
-void tst_TreeViewInFile::settings_data()
-{
-    QTest::addColumn<QByteArray>("entries");
-    QTest::addColumn<QByteArray>("changes"); // lines of the [TreeView] written back
-    QTest::addColumn<int>("result");
-    auto row = [](const char* name, const char* entries, const char* changes, int result) {
-        QTest::newRow(name) << QByteArray(entries) << QByteArray(changes) << result;
-    };
-    using namespace load_result;
-    row("nothing", "", "", Ok);
-    row("indentation ,", "Indentation=283,4646\n", "Indentation=283.4646", Ok);
-    row("indentation .", "Indentation= 283.4646 \n", "Indentation=283.4646", Ok);
-    row("negative indentation", "Indentation=-5\n", "", BadSetting);
-    row("indentation nan", "Indentation=nan\n", "", BadSetting);
-    row("style, any case", "sTyLe=2\n", "Style=2", Ok);
-    row("style out of range", "Style=8\n", "", BadSetting);
-    row("flags", "Checkboxes=1\nFullRowSelect=True\nHideSelection=-1\n",
-        "Checkboxes=1\nFullRowSelect=1\nHideSelection=1", Ok);
-    row("bad flag", "Checkboxes=maybe\n", "", BadSetting);
-    row("texts", "PathSeparator=\\\nToolTipText= 'Mes disques '\n",
-        "PathSeparator=\\\nToolTipText=\"Mes disques \"", Ok);
-    row("image list never read", "ImageList=Other\n", "", Ok);
-    row("integers", "Appearance=0\nBorderStyle=0\nLabelEdit=1\nLineStyle=0\n",
-        "Appearance=0\nBorderStyle=0\nLabelEdit=1\nLineStyle=0", Ok);
-    row("out of range, next read", "Appearance=2\nLineStyle=0\n", "LineStyle=0", BadSetting);
-    row("sorted roots", "Sorted=1\n", "Sorted=1", Ok);
-}
-
-void tst_TreeViewInFile::settings()
-{
-    QFETCH(QByteArray, entries);
-    QFETCH(QByteArray, changes);
-    QFETCH(int, result);
+    QCOMPARE(tree.rootsSorted(), settings.sorted);
     const NodeTree empty;
     QByteArray want = TreeViewDocument(empty, TreeViewSettings(), false, false);
     for (const QByteArray& line : changes.split('\n')) {
@@ -310,13 +277,8 @@ void tst_TreeViewInFile::settings()
         if (!line.isEmpty())
             want.replace(at, want.indexOf('\r', at) - at, line);
     }
-    NodeTree tree;
-    TreeViewSettings settings;
-    const QByteArray doc = "[FileInfo]\nType=TVW FILE\n[TreeView]\n" + entries +
-                           "[Nodes]\nCount=2\nNode1=b|ROOT|||0\nNode2=a|ROOT|||0\n";
-    QCOMPARE(load(tree, settings, doc, false), result);
     QCOMPARE(TreeViewDocument(empty, settings, false, false), want);
-    QCOMPARE(tree.roots().front()->text(), settings.sorted ? u"a" : u"b");
+    checkRereads(tree, settings);
 }
 
 void tst_TreeViewInFile::appendWithoutProperties()
@@ -334,35 +296,28 @@ void tst_TreeViewInFile::appendWithoutProperties()
     QCOMPARE(settings, TreeViewSettings());
 }
 
-void tst_TreeViewInFile::oddNames_data()
-{
-    QTest::addColumn<QStringList>("fields"); // text, key, tag
-    QTest::addColumn<bool>("encoded");       // Version 1.1
-    QTest::newRow("plain") << QStringList{"Photos", "/m/Photos/", "1"} << false;
-    QTest::newRow("accents") << QStringList{"Été à  l'œil ", "/m/Été/", "1E"} << false;
-    QTest::newRow("quotes") << QStringList{"'q'", "\"/m/q\"", "\""} << false;
-    QTest::newRow("section-like") << QStringList{"[Nodes]", "Count=9", "="} << false;
-    QTest::newRow("bar") << QStringList{"a|b", "/m/a|b/", "1"} << true;
-    QTest::newRow("percent") << QStringList{"50%25", "/m/50%25/", "1"} << true;
-    QTest::newRow("line breaks") << QStringList{"a\rb\nc", "/m/a\rb\nc/", "1"} << true;
-    QTest::newRow("leading blank") << QStringList{"  x", "/m/  x/", "1"} << true;
-    QTest::newRow("leading tab") << QStringList{"\tx", "/m/\tx/", "1"} << true;
-    QTest::newRow("bar in tag only") << QStringList{"t", "/m/t/", "A|B"} << true;
-}
-
+// Only names that the plain format would shift, split or trim make a
+// Version 1.1 document, with those characters percent-encoded.
 void tst_TreeViewInFile::oddNames()
 {
-    QFETCH(QStringList, fields);
-    QFETCH(bool, encoded);
-    NodeTree tree;
-    tree.setImageList(&kImages);
-    Node* node = tree.addChild(tree.addRoot("/m/", "/m/", 1, 3), fields[1], fields[0], 1, 3);
-    tree.setTag(node, fields[2]);
-    tree.addChild(node, QString(), fields[0], QStringLiteral("jpg"));
-    const QByteArray doc = TreeViewDocument(tree, TreeViewSettings(), true, true);
-    QVERIFY(doc.contains(encoded ? "\r\nVersion=1.1\r\n" : "\r\nVersion=1.0\r\n"));
-    QCOMPARE(doc.count("\r\n"), doc.count('\n')); // no stray line breaks
-    checkRereads(tree, TreeViewSettings());
+    const std::initializer_list<std::pair<QStringList, bool>> cases{
+        {{"Photos", "/m/Photos/", "1"}, false},  {{"Été à  l'œil ", "/m/Été/", "1E"}, false},
+        {{"'q'", "\"/m/q\"", "\""}, false},      {{"[Nodes]", "Count=9", "="}, false},
+        {{"a|b", "/m/a|b/", "1"}, true},         {{"50%25", "/m/50%25/", "1"}, true},
+        {{"a\rb\nc", "/m/a\rb\nc/", "1"}, true}, {{"  x", "/m/  x/", "1"}, true},
+        {{"\tx", "/m/\tx/", "1"}, true},         {{"t", "/m/t/", "A|B"}, true}};
+    for (const auto& [fields, encoded] : cases) {
+        NodeTree tree;
+        tree.setImageList(&kImages);
+        Node* node = tree.addChild(tree.addRoot("/m/", "/m/", 1, 3), fields[1], fields[0], 1, 3);
+        tree.setTag(node, fields[2]);
+        tree.addChild(node, QString(), fields[0], QStringLiteral("jpg"));
+        const QByteArray doc = TreeViewDocument(tree, TreeViewSettings(), true, true);
+        QVERIFY2(doc.contains(encoded ? "\r\nVersion=1.1\r\n" : "\r\nVersion=1.0\r\n"),
+                 qPrintable(fields[0]));
+        QCOMPARE(doc.count("\r\n"), doc.count('\n')); // no stray line breaks
+        checkRereads(tree, TreeViewSettings());
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_TreeViewInFile)
