@@ -1,8 +1,5 @@
-#include "app/ScriptedDialogs.h"
-#include "app/frMain.h"
+#include "app/MainWindowFixture.h"
 #include "doc/DocumentPaths.h"
-#include "doc/TreeDocumentCommands.h"
-#include "tree/FolderScan.h"
 #include "tree/NodeTree.h"
 #include "tree/NodeTreeView.h"
 #include "tree/TreeModel.h"
@@ -10,63 +7,46 @@
 
 #include <QAction>
 #include <QDir>
-#include <QFile>
 #include <QLabel>
-#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
-#include <memory>
 
 using namespace kvx;
-using kvx::test::ScriptedDialogs;
 
 namespace {
 
-const QString kProgramDir = QStringLiteral(KVX_TEST_PROGRAM_DIR);
-
-const QByteArray kDocument =
-    "[FileInfo]\r\nType=TVW FILE\r\nVersion=1.0\r\n"
-    "[TreeView]\r\nCheckboxes=1\r\nFullRowSelect=1\r\n"
-    "HideSelection=1\r\nIndentation=566,9292\r\nSorted=0\r\nStyle=5\r\n"
-    "ToolTipText=Mes photos\r\n"
-    "[Nodes]\r\nCount=3\r\n"
-    "Node1=/m/|ROOT|/m/|0E|0\r\nImage1=2|3|\r\nStyle1=0|-2147483643|1|0|1\r\n"
-    "Node2=Photos|1|/m/Photos/|1|0\r\nImage2=1|3|\r\n"
-    "Style2=255|-2147483643|0|1|0\r\n"
-    "Node3=plage.jpg|2||JPG|0\r\nImage3=6||\r\n"
-    "Style3=0|-2147483643|0|0|0\r\n";
-
-struct Window
+// The real window after start-up with one root, its dialogs scripted.
+struct Window : kvx::test::MainWindowFixture
 {
-    ScriptedDialogs dialogs;
-    frMain window;
-
-    Window()
+    explicit Window(const QString& root)
     {
-        window.setProgramDir(kProgramDir);
-        window.setDialogService(&dialogs);
         window.setLanguageFilesLister([] {});
         window.Form_Load();
+        window.tree().addRoot(root, root, image::ClosedFolder);
     }
-
-    NodeTree& tree() { return window.tree(); }
-    TreeDocumentCommands& documents() { return *window.findChild<TreeDocumentCommands*>(); }
     QString countLabel() { return window.control<QLabel>("lblNbElements")->text(); }
-    void trigger(const char* action) { window.control<QAction>(action)->trigger(); }
-    QStringList rows() { return RowTexts(tree()); }
+    void open(const QString& path)
+    {
+        dialogs.openPaths.push_back(path);
+        window.control<QAction>("mnuLoad")->trigger();
+    }
+    void save(const QString& path)
+    {
+        dialogs.savePaths.push_back(path);
+        window.control<QAction>("mnuSave")->trigger();
+    }
 };
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 QByteArray readFile(const QString& path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
 }
 
 } // namespace
@@ -76,171 +56,98 @@ class tst_TreeDocumentCommands : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void cancelChangesNothing();
-    void saveNames_data();
-    void saveNames();
-    void openShowsTheDocument();
-    void openRefusesOtherFiles();
-    void failedSaveKeepsOldFile();
+    void refusalsChangeNothing();
     void roundTripThroughWindows();
 };
 
-void tst_TreeDocumentCommands::cancelChangesNothing()
-{
-    Window w;
-    w.tree().addRoot("/x/", "/x/", image::ClosedFolder);
-    const QString before = w.countLabel();
-    w.trigger("mnuLoad");
-    w.trigger("mnuSave");
-    QCOMPARE(w.tree().count(), 1);
-    QCOMPARE(w.countLabel(), before);
-    const auto open = w.dialogs.callsOf("ShowOpen");
-    const auto save = w.dialogs.callsOf("ShowSave");
-    QCOMPARE(open.size(), size_t(1));
-    QCOMPARE(save.size(), size_t(1));
-    const QString folder = documentDialogFolder(kProgramDir);
-    QCOMPARE(open[0].args, QStringList({"*.KVX|*.kvx", "Ouvrir", folder}));
-    QCOMPARE(save[0].args, QStringList({"*.KVX|*.kvx", "Sauvegarder", folder}));
-    QVERIFY(w.dialogs.callsOf("MsgBox").empty());
-}
-
-void tst_TreeDocumentCommands::saveNames_data()
-{
-    QTest::addColumn<QString>("returned"); // by the dialog service
-    QTest::addColumn<QString>("written");
-    QTest::newRow("Arbre") << "Arbre.kvx"
-                           << "Arbre.kvx";
-    QTest::newRow("Arbre.KVX") << "Arbre.KVX.kvx"
-                               << "Arbre.KVX.kvx";
-    QTest::newRow("Arbrekvx") << "Arbrekvx"
-                              << "Arbrekvx.kvx";
-}
-
-void tst_TreeDocumentCommands::saveNames()
-{
-    QFETCH(QString, returned);
-    QFETCH(QString, written);
-    QTemporaryDir dir;
-    Window w;
-    w.tree().addRoot("/x/", "/x/", image::ClosedFolder);
-    w.dialogs.savePaths.push_back(dir.filePath(returned));
-    w.trigger("mnuSave");
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{written});
-    QVERIFY(readFile(dir.filePath(written)).contains("Node1=/x/|ROOT|/x/||0\r\n"));
-    QVERIFY(w.dialogs.callsOf("MsgBox").empty());
-}
-
-void tst_TreeDocumentCommands::openShowsTheDocument()
+// Cancelled dialogs, a file that is no document and a failed save leave
+// the tree and any old file as they were; the last two say so.
+void tst_TreeDocumentCommands::refusalsChangeNothing()
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath("photos.kvx");
-    writeFile(path, kDocument);
-    Window w;
-    w.tree().addRoot("/old/", "/old/", image::ClosedFolder);
-    w.dialogs.openPaths.push_back(path);
-    w.trigger("mnuLoad");
-
-    QCOMPARE(w.rows(), QStringList({"/m/", "  Photos"}));
-    QCOMPARE(w.countLabel(), QString("2"));
-    NodeTreeView& view = *w.window.TV();
-    TreeModel& model = w.window.treeModel();
-    // Expanded was restored before the node had children: the view shows it open.
-    QVERIFY(view.isExpanded(model.indexOf(w.tree().nodeAt(1))));
-    QVERIFY(!view.isExpanded(model.indexOf(w.tree().nodeAt(2))));
-    QVERIFY(model.checkboxes());
-    QCOMPARE(model.data(model.indexOf(w.tree().nodeAt(2)), Qt::CheckStateRole).toInt(),
-             int(Qt::Checked));
-    QCOMPARE(view.indentation(), 38); // 566.9292 twips
-    QCOMPARE(view.iconSize(), QSize(16, 16));
-    QVERIFY(!view.expandButtons()); // style 5: lines and pictures, no buttons
-    QCOMPARE(view.toolTip(), QString("Mes photos"));
-    QVERIFY(view.fullRowSelect());
-    QVERIFY(view.hideSelection());
-    QVERIFY(w.dialogs.callsOf("MsgBox").empty());
-
-    // Saved again, the settings the view did not change come back as read.
-    const QString again = dir.filePath("again.kvx");
-    QVERIFY(w.documents().saveDocument(again));
-    QCOMPARE(readFile(again).mid(readFile(again).indexOf("[Nodes]")),
-             kDocument.mid(kDocument.indexOf("[Nodes]")));
-    QVERIFY(readFile(again).contains("Indentation=566"));
-    QVERIFY(readFile(again).contains("\r\nStyle=5\r\n"));
-}
-
-void tst_TreeDocumentCommands::openRefusesOtherFiles()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("photo.kvx");
-    writeFile(path, "\x89PNG\r\n\x1a\n");
-    Window w;
-    w.tree().addRoot("/kept/", "/kept/", image::ClosedFolder);
+    const QString png = dir.filePath("photo.kvx");
+    // The temporary file beside a name this long cannot be made.
+    const QString old = dir.filePath(QString(251, u'o') + ".kvx");
+    writeFile(png, "\x89PNG\r\n\x1a\n");
+    writeFile(old, "old");
+    Window w("/x/");
+    const QString count = w.countLabel();
     const int indentation = w.window.TV()->indentation();
-    w.dialogs.openPaths.push_back(path);
-    w.trigger("mnuLoad");
-    QCOMPARE(w.rows(), QStringList{"/kept/"});
+    w.open(QString());
+    w.save(QString());
+    QCOMPARE(w.countLabel(), count);
+    w.open(png);
+    w.save(old);
+    QCOMPARE(RowTexts(w.window.tree()), QStringList{"/x/"});
     QCOMPARE(w.window.TV()->indentation(), indentation);
+    QCOMPARE(readFile(old), "old");
+    const QString folder = documentDialogFolder(KVX_TEST_PROGRAM_DIR);
+    QCOMPARE(w.dialogs.callsOf("ShowOpen").at(0).args,
+             QStringList({"*.KVX|*.kvx", "Ouvrir", folder}));
+    QCOMPARE(w.dialogs.callsOf("ShowSave").at(0).args,
+             QStringList({"*.KVX|*.kvx", "Sauvegarder", folder}));
     const auto boxes = w.dialogs.callsOf("MsgBox");
-    QCOMPARE(boxes.size(), size_t(1));
-    QCOMPARE(boxes[0].args.at(1), QString("KVX"));
-    QVERIFY(boxes[0].args.at(0).contains(path));
-
-    QVERIFY(!w.documents().openDocument(dir.filePath("missing.kvx")));
-    QCOMPARE(w.dialogs.callsOf("MsgBox").size(), size_t(2));
-    QCOMPARE(w.rows(), QStringList{"/kept/"});
+    QCOMPARE(boxes.size(), size_t(2));
+    QVERIFY(boxes[0].args.at(0).contains(png) && boxes[0].args.at(1) == "KVX");
+    QVERIFY(boxes[1].icon == MessageIcon::Critical && boxes[1].args.at(1) == "KVX");
 }
 
-void tst_TreeDocumentCommands::failedSaveKeepsOldFile()
-{
-    QTemporaryDir dir;
-    const QString blocked = dir.filePath("folder.kvx");
-    QVERIFY(QDir().mkdir(blocked)); // a folder where the file should go
-    Window w;
-    w.tree().addRoot("/x/", "/x/", image::ClosedFolder);
-    w.dialogs.savePaths.push_back(blocked);
-    w.trigger("mnuSave");
-    QVERIFY(QFileInfo(blocked).isDir());
-    const auto boxes = w.dialogs.callsOf("MsgBox");
-    QCOMPARE(boxes.size(), size_t(1));
-    QCOMPARE(boxes[0].args.at(1), QString("KVX"));
-    QCOMPARE(boxes[0].icon, MessageIcon::Critical);
-}
-
+// Settings from a document, a tree scanned from odd folder names and styled,
+// saved, opened in a fresh window and saved again. Identical documents mean
+// equal trees: a document holds every node's text, key, tag, pictures,
+// colours, flags, place and expansion.
 void tst_TreeDocumentCommands::roundTripThroughWindows()
 {
     QTemporaryDir dir;
     const QString disc = dir.filePath("disque");
-    for (const char* sub : {"a|b/c", "line\nfeed/d", " blank", "été/f", "50%"})
+    for (const char* sub : {"a|b/c", "line\nfeed/d", "cr\rname", " blank", "été/f", "50%"})
         QVERIFY(QDir(disc).mkpath(QString::fromUtf8(sub)));
+    writeFile(dir.filePath("settings.kvx"),
+              "[FileInfo]\r\nType=TVW FILE\r\n[TreeView]\r\nCheckboxes=1\r\nFullRowSelect=1\r\n"
+              "HideSelection=1\r\nIndentation=566,9292\r\nStyle=5\r\nToolTipText=Mes photos\r\n"
+              "[Nodes]\r\nCount=0\r\n");
     const QString first = dir.filePath("first.kvx");
-    const QString second = dir.filePath("second.kvx");
-
     QStringList rows;
     {
-        Window w;
+        Window w("/old/");
+        w.open(dir.filePath("settings.kvx"));
         w.dialogs.folders.push_back(disc);
         w.window.cmdStartPoint_Click();
-        QVERIFY(w.tree().count() > 5);
-        NodeTree& tree = w.tree();
+        NodeTree& tree = w.window.tree();
+        QVERIFY(tree.count() > 8);
         tree.setBold(tree.nodeAt(2), true);
         tree.setForeColor(tree.nodeAt(3), rgbColour(0, 128, 0));
-        tree.setExpanded(tree.nodeAt(2), true);
-        w.window.treeModel().setCheckboxes(true);
+        tree.setBackColor(tree.nodeAt(3), kSysButtonFace);
+        tree.setExpandedImage(tree.nodeAt(4), image::OpenFolderBw);
         tree.setChecked(tree.nodeAt(4), true);
-        rows = w.rows();
-        w.dialogs.savePaths.push_back(first);
-        w.trigger("mnuSave");
+        tree.setSorted(tree.nodeAt(1), true);
+        tree.setExpanded(tree.nodeAt(4), true);
+        tree.setTag(tree.addChild(tree.nodeAt(5), QString(), " note|1.txt", image::BlankPage), "T");
+        rows = RowTexts(tree);
+        w.save(first);
         QVERIFY(w.dialogs.callsOf("MsgBox").empty());
     }
-    Window fresh;
-    fresh.dialogs.openPaths.push_back(first);
-    fresh.trigger("mnuLoad");
-    QCOMPARE(fresh.rows(), rows);
+    Window fresh("/old/");
+    fresh.open(first);
+    QCOMPARE(RowTexts(fresh.window.tree()), rows);
     QCOMPARE(fresh.countLabel(), QString::number(rows.size()));
-    QVERIFY(fresh.window.treeModel().checkboxes());
-    fresh.dialogs.savePaths.push_back(second);
-    fresh.trigger("mnuSave");
-    QCOMPARE(readFile(second), readFile(first));
-    QVERIFY(readFile(first).contains("Version=1.1\r\n"));
+    NodeTreeView& view = *fresh.window.TV();
+    TreeModel& model = fresh.window.treeModel();
+    // Expanded was restored before the node had children: the view shows it open.
+    QVERIFY(view.isExpanded(model.indexOf(fresh.window.tree().nodeAt(4))));
+    QVERIFY(!view.isExpanded(model.indexOf(fresh.window.tree().nodeAt(5))));
+    QCOMPARE(model.data(model.indexOf(fresh.window.tree().nodeAt(4)), Qt::CheckStateRole).toInt(),
+             int(Qt::Checked));
+    QCOMPARE(view.indentation(), 38); // 566.9292 twips
+    QVERIFY(!view.expandButtons());   // style 5: lines and pictures, no buttons
+    QCOMPARE(view.iconSize(), QSize(16, 16));
+    QCOMPARE(view.toolTip(), "Mes photos");
+    QVERIFY(view.fullRowSelect() && view.hideSelection());
+
+    fresh.save(dir.filePath("second")); // ".kvx" added
+    QCOMPARE(readFile(dir.filePath("second.kvx")), readFile(first));
+    QVERIFY(readFile(first).contains("\r\nVersion=1.1\r\n"));
+    QVERIFY(fresh.dialogs.callsOf("MsgBox").empty());
 }
 
 QTEST_MAIN(tst_TreeDocumentCommands)
