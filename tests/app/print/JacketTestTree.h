@@ -1,8 +1,8 @@
 #pragma once
 
-// Known rows for the printing tests: a root and n - 1 children, all shown,
-// each row with its own background colour so that a picture of the jacket
-// tells which row landed where; and the window that prints them.
+// For the printing tests: known rows, each with its own background colour so
+// that a picture of the jacket tells which row landed where; the window that
+// prints them; and the printed PDF read back with poppler's tools.
 
 #include "app/MainWindowFixture.h"
 #include "print/JacketCommands.h"
@@ -11,6 +11,8 @@
 
 #include <QAbstractButton>
 #include <QImage>
+#include <QPainter>
+#include <QProcess>
 
 namespace kvx::test {
 
@@ -24,8 +26,9 @@ inline QString rowText(int row)
     return QStringLiteral("Ligne%1").arg(row, 3, 10, QLatin1Char('0'));
 }
 
-// The view paints a node's background behind its label only: trailing blanks
-// make each label reach well into its jacket column.
+// A root and rows - 1 children, all shown. The view paints a node's
+// background behind its label only: trailing blanks make each label reach
+// well into its jacket column.
 inline void buildRows(NodeTree& tree, int rows)
 {
     Node* root = nullptr;
@@ -39,31 +42,6 @@ inline void buildRows(NodeTree& tree, int rows)
     tree.setExpanded(root, true);
 }
 
-// Checks, on a picture of the page at `dpi` whose jacket corner is at
-// `origin`, that every printed row shows at its place: the middle of its
-// band, past the text of its label but inside its column, has its colour.
-inline void verifyRowsAtTheirPlaces(const QImage& page, QPointF origin, int dpi, int lines,
-                                    int columns, int rows)
-{
-    const double scale = PrintScale(TwipsPerCm, lines / 2);
-    const double viewPixel = TwipsPerPixel * scale; // one view pixel on paper, in twips
-    for (const Slice& s : PlanSlices({.rowsPerSlice = lines / 2,
-                          .capacity = lines * columns,
-                          .rowCount = rows,
-                          .columnStepCm = ColumnStepCm(columns)})) {
-        const double x =
-            s.positionTwips.x() + qMin(160.0, 0.9 * s.clipTwips.width() / viewPixel) * viewPixel;
-        for (int r = s.firstRow; r <= s.lastRow; ++r) {
-            const double y = s.positionTwips.y() + (r - s.firstRow + 0.5) * RowHeightTwips * scale;
-            const QPoint at = (origin + QPointF(x, y) * dpi / 1440.0).toPoint();
-            const QRgb got = page.pixel(at), want = rowRgb(r);
-            QVERIFY2(qAbs(qRed(got) - qRed(want)) <= 3 && qAbs(qGreen(got) - qGreen(want)) <= 3 &&
-                         qAbs(qBlue(got) - qBlue(want)) <= 3,
-                     qPrintable(QStringLiteral("row %1 at %2,%3").arg(r).arg(at.x()).arg(at.y())));
-        }
-    }
-}
-
 // The real main window, started, its dialogs scripted.
 struct PrintWindow : MainWindowFixture
 {
@@ -75,10 +53,68 @@ struct PrintWindow : MainWindowFixture
     void click(const QString& name) { window.control<QAbstractButton>(name)->click(); }
     QPrinter& printer()
     {
-        return window.findChild<JacketCommands*>(QStringLiteral("JacketCommands"))
-            ->printer()
-            .printer();
+        return window.findChild<JacketCommands*>("JacketCommands")->printer().printer();
     }
 };
+
+inline QString pdfText(const QString& file)
+{
+    QProcess p;
+    p.start("pdftotext", {file, "-"});
+    p.waitForFinished();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// True when every pixel of the page is near-white (`blank`), or else grey.
+inline bool everyPixel(const QImage& page, bool blank)
+{
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x) {
+            const QRgb c = page.pixel(x, y);
+            if (blank ? qGray(c) < 245
+                      : qAbs(qRed(c) - qGreen(c)) + qAbs(qGreen(c) - qBlue(c)) > 12)
+                return false;
+        }
+    return !page.isNull();
+}
+
+// Reads the PDF's page at 144 dpi and checks the 12 cm frame at the top-left
+// of the printer's printable area, nothing outside it, and the `rows` rows of
+// a lines x columns jacket at their places: the middle of each row's band,
+// past the text of its label but inside its column, has its colour. A
+// monochrome page has no colour at all.
+inline void verifyJacket(const QString& pdf, const QPrinter& printer, int lines, int columns,
+                         int rows, bool mono = false)
+{
+    constexpr int dpi = 144;
+    QProcess::execute("pdftoppm", {"-r", QString::number(dpi), "-png", "-singlefile", pdf, pdf});
+    QImage page = QImage(pdf + ".png").convertToFormat(QImage::Format_RGB32);
+    const QPointF origin = printer.pageLayout().paintRect(QPageLayout::Inch).topLeft() * dpi;
+    const double scale = PrintScale(TwipsPerCm, lines / 2);
+    const double viewPixel = TwipsPerPixel * scale; // one view pixel on paper, in twips
+    for (const Slice& s : PlanSlices({.rowsPerSlice = lines / 2,
+                          .capacity = lines * columns,
+                          .rowCount = mono ? 0 : rows,
+                          .columnStepCm = ColumnStepCm(columns)})) {
+        const double x =
+            s.positionTwips.x() + qMin(160.0, 0.9 * s.clipTwips.width() / viewPixel) * viewPixel;
+        for (int r = s.firstRow; r <= s.lastRow; ++r) {
+            const double y = s.positionTwips.y() + (r - s.firstRow + 0.5) * RowHeightTwips * scale;
+            const QPoint at = (origin + QPointF(x, y) * dpi / 1440.0).toPoint();
+            const QRgb got = page.pixel(at), want = rowRgb(r);
+            QVERIFY2(qAbs(qRed(got) - qRed(want)) + qAbs(qGreen(got) - qGreen(want)) +
+                             qAbs(qBlue(got) - qBlue(want)) <=
+                         9,
+                     qPrintable(QStringLiteral("row %1 at %2,%3").arg(r).arg(at.x()).arg(at.y())));
+        }
+    }
+    QVERIFY(!mono || everyPixel(page, false));
+    const double side = 12 / 2.54 * dpi;
+    for (const QPointF on : {QPointF(side / 2, 0), QPointF(0, side / 2), QPointF(side, side / 3),
+                             QPointF(side / 3, side)})
+        QVERIFY(qGray(page.pixel((origin + on).toPoint())) < 160);
+    QPainter(&page).fillRect(QRectF(origin, QSizeF(side, side)).adjusted(-2, -2, 3, 3), Qt::white);
+    QVERIFY(everyPixel(page, true));
+}
 
 } // namespace kvx::test

@@ -1,5 +1,4 @@
 #include "JacketTestTree.h"
-#include "PdfPages.h"
 
 #include <QApplication>
 #include <QPrintDialog>
@@ -16,7 +15,7 @@ namespace {
 bool schedulerRunning()
 {
     QProcess p;
-    p.start(QStringLiteral("lpstat"), {QStringLiteral("-r")});
+    p.start("lpstat", {"-r"});
     p.waitForFinished(5000);
     return p.readAllStandardOutput().contains("scheduler is running");
 }
@@ -35,20 +34,19 @@ class tst_CupsPrint : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        const QString ppd = QStringLiteral("/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd");
+        const QString ppd = "/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd";
         if (geteuid() != 0)
             QSKIP("starting a print server needs root");
-        if (!QFile::exists(QStringLiteral("/usr/sbin/cupsd")) || !QFile::exists(ppd))
+        if (!QFile::exists("/usr/sbin/cupsd") || !QFile::exists(ppd))
             QSKIP("cups or printer-driver-cups-pdf is not installed");
         if (schedulerRunning())
             QSKIP("a print server is already running here");
-        QDir().mkpath(QStringLiteral("/run/cups"));
-        QProcess::startDetached(QStringLiteral("/usr/sbin/cupsd"), {QStringLiteral("-f")}, {},
-                                &m_cupsd);
+        QDir().mkpath("/run/cups");
+        QProcess::startDetached("/usr/sbin/cupsd", {"-f"}, {}, &m_cupsd);
         QVERIFY(m_cupsd > 0);
         for (QDeadlineTimer ready(15000); !schedulerRunning() && !ready.hasExpired();)
             QThread::msleep(100);
-        const QString lpadmin = QStringLiteral("/usr/sbin/lpadmin");
+        const QString lpadmin = "/usr/sbin/lpadmin";
         QCOMPARE(
             QProcess::execute(lpadmin, {"-p", "CUPS-PDF", "-E", "-v", "cups-pdf:/", "-P", ppd}), 0);
         QCOMPARE(QProcess::execute(lpadmin, {"-d", "CUPS-PDF"}), 0);
@@ -77,11 +75,10 @@ private Q_SLOTS:
                 shown->reject();
         });
         poll.start(20);
-        w.click(QStringLiteral("cmpProp"));
-        QVERIFY(shown);
+        w.click("cmpProp");
+        QVERIFY(shown && w.dialogs.calls.empty());
         QCOMPARE(w.printer().printerName(), name);
         QVERIFY(w.printer().pageLayout().isEquivalentTo(layout));
-        QVERIFY(w.dialogs.calls.empty());
     }
 
     void printsOnTheDefaultPrinter()
@@ -90,28 +87,23 @@ private Q_SLOTS:
         QCOMPARE(w.printer().printerName(), QStringLiteral("CUPS-PDF"));
         test::buildRows(w.window.tree(), 60);
         const QDateTime started = QDateTime::currentDateTime().addSecs(-1);
-        w.click(QStringLiteral("cmdPrint"));
+        w.click("cmdPrint");
         QVERIFY(w.dialogs.calls.empty());
 
         // CUPS-PDF names the file after the document, shortly after the job.
-        const QDir out(QDir::home().filePath(QStringLiteral("PDF")));
+        const QDir out(QDir::home().filePath("PDF"));
         QString found;
         for (QDeadlineTimer deadline(30000); found.isEmpty() && !deadline.hasExpired();
              QThread::msleep(200))
-            for (const QFileInfo& pdf : out.entryInfoList({QStringLiteral("*KVX*.pdf")}))
+            for (const QFileInfo& pdf : out.entryInfoList({"*KVX*.pdf"}))
                 if (pdf.lastModified() >= started && pdf.size() > 0)
                     found = pdf.filePath();
         QVERIFY2(!found.isEmpty(), "no PDF from the print queue");
         QThread::msleep(500); // let the writer finish
-        const QString copy = m_dir.filePath(QStringLiteral("p.pdf"));
+        const QString copy = m_dir.filePath("p.pdf");
         QVERIFY(QFile::rename(found, copy));
         // The queue's converter turns text into outlines: check the picture.
-        const int dpi = 144;
-        const QImage page = test::pdfPage(copy, dpi);
-        const QPointF origin =
-            w.printer().pageLayout().paintRect(QPageLayout::Inch).topLeft() * dpi;
-        test::verifyFrameAndNothingOutside(page, origin, dpi);
-        test::verifyRowsAtTheirPlaces(page, origin, dpi, 50, 3, 60);
+        test::verifyJacket(copy, w.printer(), 50, 3, 60);
     }
 };
 
