@@ -15,14 +15,14 @@ using Window = test::PrintWindow;
 
 namespace {
 
-// The window as it shows outside printing, its guide where lines x option put it.
-void verifyWindowAtRest(Window& w, int lines = 50, int option = 4)
+// The window as it shows outside printing, its guide `left` twips into the view.
+void verifyWindowAtRest(Window& w, int left = 3730)
 {
     QCOMPARE(w.window.TV()->height(), TwipsToPixels(ViewSideTwips));
     QVERIFY(w.window.vLine()->isVisible());
     QCOMPARE(w.window.vLine()->geometry(),
-             QRect(TwipsToVisiblePixels(*ColumnGuideLeft(lines, qint16(option))), 0,
-                   TwipsToVisiblePixels(3), w.window.control<QWidget>("picTv")->height()));
+             QRect(TwipsToVisiblePixels(left), 0, TwipsToVisiblePixels(3),
+                   w.window.control<QWidget>("picTv")->height()));
 }
 
 } // namespace
@@ -35,19 +35,24 @@ class tst_JacketCommands : public QObject
     bool m_pdf = QPrinterInfo::availablePrinters().isEmpty();
 
 private Q_SLOTS:
-    // Every combination of the options, clicked in both orders and again.
+    // Every combination of the options, clicked in both orders and again:
+    // the capacity shown and the guide's left position in twips.
     void optionClicks_data()
     {
         QTest::addColumn<int>("line");
         QTest::addColumn<int>("column");
+        QTest::addColumn<int>("guide");
+        const int guides[3][3] = {{1710, 2370, 3690}, {2400, 3290, 5070}, {2730, 3730, 5730}};
         for (int l = 0; l < 3; ++l)
-            for (int c : ColumnOptionIndexes)
-                QTest::addRow("opLines(%d) opColum(%d)", l, c) << l << c;
+            for (int c = 0; c < 3; ++c)
+                QTest::addRow("opLines(%d) opColum(%d)", l, ColumnOptionIndexes[c])
+                    << l << int(ColumnOptionIndexes[c]) << guides[l][c];
     }
     void optionClicks()
     {
         QFETCH(int, line);
         QFETCH(int, column);
+        QFETCH(int, guide);
         const QString lines = frMain::arrayName("opLines", line);
         const QString columns = frMain::arrayName("opColum", column);
         for (const bool linesFirst : {true, false}) {
@@ -57,7 +62,7 @@ private Q_SLOTS:
             w.click(lines);
             QCOMPARE(w.window.control<QLabel>("lblImprimable")->text(),
                      QString::number(LineOptionCounts[line] * 12 / column));
-            verifyWindowAtRest(w, LineOptionCounts[line], column);
+            verifyWindowAtRest(w, guide);
         }
     }
 
@@ -117,7 +122,7 @@ private Q_SLOTS:
         QCOMPARE(boxes.size(), size_t(1));
         QVERIFY(boxes[0].args[0].contains(file) && boxes[0].args[1] == "KVX" &&
                 boxes[0].icon == MessageIcon::Information);
-        verifyWindowAtRest(w, lines, column);
+        verifyWindowAtRest(w, *ColumnGuideLeft(lines, qint16(column)));
         QCOMPARE(view.indexAt(QPoint(0, 0)), top);
         QCOMPARE(tree.selectedItem(), chosen);
 
