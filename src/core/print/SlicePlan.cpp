@@ -26,8 +26,8 @@ Slice makeSlice(const SliceInputs& in, int number, int firstRow, int lastRow, in
     slice.firstRow = firstRow;
     slice.lastRow = lastRow;
     slice.viewHeightTwips = viewRows * RowHeightTwips;
-    slice.capturePixels = QSize(TwipsToPixels(CaptureWidthTwips, in.twipsPerPixelX),
-                                TwipsToPixels(slice.viewHeightTwips, in.twipsPerPixelY));
+    slice.capturePixels =
+        QSize(TwipsToPixels(CaptureWidthTwips), TwipsToPixels(slice.viewHeightTwips));
 
     const int column = (number - 1) / 2;
     const int half = (number - 1) % 2;

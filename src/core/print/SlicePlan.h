@@ -31,8 +31,6 @@ struct SliceInputs
     qint32 rowCount = 0;      // the rows numbered for this print
     qint32 columnStepCm = 4;  // width of one column
     qint32 twipsPerCm = TwipsPerCm;
-    int twipsPerPixelX = TwipsPerPixel;
-    int twipsPerPixelY = TwipsPerPixel;
 };
 
 // One half-column picture of the tree view and its place on the page.
