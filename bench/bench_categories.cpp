@@ -8,7 +8,6 @@
 #include "tree/ScanHooks.h"
 #include "util/ProcessEventsPump.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -140,12 +139,3 @@ void BM_RemoveFilesByPatternOneFolder(benchmark::State& state)
 BENCHMARK(BM_RemoveFilesByPatternOneFolder)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -82,4 +82,3 @@ BENCHMARK(BM_OpenDocument)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-BENCHMARK_MAIN();

@@ -28,4 +28,3 @@ static void BM_PrintJacket200RowsToPdf(benchmark::State& state)
 }
 BENCHMARK(BM_PrintJacket200RowsToPdf)->Unit(benchmark::kMillisecond)->MinTime(3.0)->UseRealTime();
 
-BENCHMARK_MAIN();

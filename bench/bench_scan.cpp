@@ -7,7 +7,6 @@
 #include "tree/NodeTree.h"
 #include "util/ProcessEventsPump.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
@@ -85,12 +84,3 @@ void BM_TreeCommandProcess(benchmark::State& state)
 BENCHMARK(BM_TreeCommandProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
