@@ -4,8 +4,7 @@
 set -euo pipefail
 
 packages=(
-  qt6-base-dev cmake g++ make ninja-build libbenchmark-dev tree
-  qt6-base-dev cmake g++ make ninja-build libbenchmark-dev tree
+  qt6-base-dev cmake g++ make ninja-build libbenchmark-dev tree python3
   fonts-dejavu-core fonts-dejavu-extra xdg-utils
   xvfb xauth x11-apps xdotool imagemagick poppler-utils
   cups printer-driver-cups-pdf

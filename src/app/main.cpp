@@ -1,6 +1,6 @@
-#include "app/RunWindow.h"
 #include "cli/CommandLine.h"
 #include "cli/HeadlessRun.h"
+#include "window/RunWindow.h"
 
 #include <QApplication>
 #include <QCoreApplication>

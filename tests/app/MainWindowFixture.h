@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/ScriptedDialogs.h"
-#include "app/frMain.h"
+#include "window/frMain.h"
 
 namespace kvx::test {
 
@@ -14,9 +14,17 @@ struct MainWindowFixture
     frMain window;
 
     explicit MainWindowFixture(const QString& programDir = QStringLiteral(KVX_TEST_PROGRAM_DIR))
+        : window(&dialogs, programDir)
     {
-        window.setProgramDir(programDir);
-        window.setDialogService(&dialogs);
+    }
+
+    // A control, a menu item or a menu by its objectName, as a user (or a
+    // language file) knows it; null when none.
+    template <class T = QObject> [[nodiscard]] T* control(const QString& name) const
+    {
+        if (window.objectName() == name)
+            return qobject_cast<T*>(const_cast<frMain*>(&window));
+        return window.findChild<T*>(name);
     }
 };
 

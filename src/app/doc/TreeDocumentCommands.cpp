@@ -1,17 +1,13 @@
 #include "doc/TreeDocumentCommands.h"
 
-#include "app/frMain.h"
 #include "dialogs/DialogService.h"
 #include "doc/DocumentPaths.h"
 #include "doc/TreeViewAppearance.h"
 #include "doc/TreeViewInFile.h"
-#include "tree/DisplayOrder.h"
-#include "tree/NodeTree.h"
-#include "tree/ScanHooks.h"
+#include "workspace/Workspace.h"
 
 #include <QAction>
 #include <QDir>
-#include <QFileInfo>
 
 namespace kvx {
 
@@ -21,81 +17,62 @@ const QString kTitle = QStringLiteral("KVX");
 
 } // namespace
 
-TreeDocumentCommands::TreeDocumentCommands(frMain& window) : QObject(&window), m_window(window)
+TreeDocumentCommands::TreeDocumentCommands(QAction* mnuLoad, QAction* mnuSave, Workspace& workspace,
+                                           NodeTreeView& view, TreeModel& model,
+                                           DialogService& dialogs, const QString& programDir,
+                                           QObject* parent)
+    : QObject(parent), m_workspace(workspace), m_view(view), m_model(model), m_dialogs(dialogs),
+      m_programDir(programDir)
 {
-    readTreeViewSettings(*m_window.TV(), m_window.treeModel(), m_settings);
-}
-
-QString TreeDocumentCommands::dialogFolder() const
-{
-    return documentDialogFolder(m_window.programDir());
+    readTreeViewSettings(m_view, m_model, m_workspace.settings);
+    connect(mnuLoad, &QAction::triggered, this, &TreeDocumentCommands::mnuLoad_Click);
+    connect(mnuSave, &QAction::triggered, this, &TreeDocumentCommands::mnuSave_Click);
 }
 
 void TreeDocumentCommands::mnuLoad_Click()
 {
-    const QString path = m_window.dialogs().ShowOpen(QString::fromLatin1(kDocumentFilter),
-                                                     QStringLiteral("Ouvrir"), dialogFolder());
+    const QString path =
+        m_dialogs.ShowOpen(QString::fromLatin1(kDocumentFilter), QStringLiteral("Ouvrir"),
+                           documentDialogFolder(m_programDir));
     if (!path.isEmpty())
         openDocument(path);
 }
 
 void TreeDocumentCommands::mnuSave_Click()
 {
-    const QString path = m_window.dialogs().ShowSave(QString::fromLatin1(kDocumentFilter),
-                                                     QStringLiteral("Sauvegarder"), dialogFolder());
+    const QString path =
+        m_dialogs.ShowSave(QString::fromLatin1(kDocumentFilter), QStringLiteral("Sauvegarder"),
+                           documentDialogFolder(m_programDir));
     if (!path.isEmpty())
         saveDocument(withDocumentExtension(path));
 }
 
 bool TreeDocumentCommands::openDocument(const QString& path)
 {
-    qint32 result = load_result::NotADocument;
-    {
-        BusyGuard busy(m_window.eventPump());
-        TreeViewSettings settings = m_settings;
-        result = LoadTreeViewFromFile(m_window.tree(), settings, path, true, true, true);
-        if (result != load_result::NotADocument) {
-            m_settings = settings;
-            applyTreeViewSettings(m_settings, *m_window.TV(), m_window.treeModel());
-        }
-        RefreshElementCount(m_window.tree(), m_window.elementCount());
-    }
+    const qint32 result = m_workspace.Open(path);
     if (result == load_result::NotADocument) {
-        m_window.dialogs().MsgBox(
+        m_dialogs.MsgBox(
             QStringLiteral("Ce fichier n'est pas un arbre KVX, ou il est illisible :\n%1")
                 .arg(QDir::toNativeSeparators(path)),
             kTitle, MessageIcon::Exclamation);
         return false;
     }
+    applyTreeViewSettings(m_workspace.settings, m_view, m_model);
     return true;
 }
 
 bool TreeDocumentCommands::saveDocument(const QString& path)
 {
-    readTreeViewSettings(*m_window.TV(), m_window.treeModel(), m_settings);
+    // A language file may have changed what the view shows (its tool tip).
+    readTreeViewSettings(m_view, m_model, m_workspace.settings);
     QString error;
-    bool saved = false;
-    {
-        BusyGuard busy(m_window.eventPump());
-        saved = SaveTreeViewInFile(m_window.tree(), m_settings, path, true, true, &error);
-    }
-    if (!saved) {
-        m_window.dialogs().MsgBox(
-            QStringLiteral("L'arbre n'a pas pu être enregistré dans :\n%1\n(%2)\n"
-                           "Un document qui s'y trouvait déjà n'a pas été modifié.")
-                .arg(QDir::toNativeSeparators(path), error),
-            kTitle, MessageIcon::Critical);
-    }
-    return saved;
-}
-
-void connectTreeDocuments(frMain& window)
-{
-    auto* commands = new TreeDocumentCommands(window);
-    QObject::connect(window.control<QAction>(QStringLiteral("mnuLoad")), &QAction::triggered,
-                     commands, &TreeDocumentCommands::mnuLoad_Click);
-    QObject::connect(window.control<QAction>(QStringLiteral("mnuSave")), &QAction::triggered,
-                     commands, &TreeDocumentCommands::mnuSave_Click);
+    if (m_workspace.Save(path, &error))
+        return true;
+    m_dialogs.MsgBox(QStringLiteral("L'arbre n'a pas pu être enregistré dans :\n%1\n(%2)\n"
+                                    "Un document qui s'y trouvait déjà n'a pas été modifié.")
+                         .arg(QDir::toNativeSeparators(path), error),
+                     kTitle, MessageIcon::Critical);
+    return false;
 }
 
 } // namespace kvx

@@ -1,21 +1,28 @@
 #pragma once
 
-#include "doc/TreeViewSettings.h"
-
 #include <QObject>
+#include <QString>
+
+class QAction;
 
 namespace kvx {
 
-class frMain;
+class DialogService;
+class NodeTreeView;
+class TreeModel;
+class Workspace;
 
-// The node menu's "Ouvrir ..." and "Sauvegarder ..." (mnuLoad, mnuSave),
-// and the view settings that documents carry. Lives as long as the window.
+// The node menu's "Ouvrir ..." and "Sauvegarder ..." (mnuLoad, mnuSave):
+// the workspace opens and saves; these commands ask for the file, show the
+// document's view settings on the tree view and tell the user what failed.
 class TreeDocumentCommands : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit TreeDocumentCommands(frMain& window);
+    TreeDocumentCommands(QAction* mnuLoad, QAction* mnuSave, Workspace& workspace,
+                         NodeTreeView& view, TreeModel& model, DialogService& dialogs,
+                         const QString& programDir, QObject* parent = nullptr);
 
     // Replaces the window's tree with the document's and shows its settings.
     // A file that is no tree document changes nothing and says so in a box
@@ -25,20 +32,16 @@ public:
     // says so in a box titled "KVX"; returns false then.
     bool saveDocument(const QString& path);
 
-    [[nodiscard]] const TreeViewSettings& settings() const { return m_settings; }
-
 public Q_SLOTS:
     void mnuLoad_Click();
     void mnuSave_Click();
 
 private:
-    [[nodiscard]] QString dialogFolder() const;
-
-    frMain& m_window;
-    TreeViewSettings m_settings;
+    Workspace& m_workspace;
+    NodeTreeView& m_view;
+    TreeModel& m_model;
+    DialogService& m_dialogs;
+    QString m_programDir;
 };
-
-// Creates the commands and connects them to the node menu's items.
-void connectTreeDocuments(frMain& window);
 
 } // namespace kvx

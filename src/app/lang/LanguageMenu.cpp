@@ -3,7 +3,6 @@
 #include "about/FRMabout.h"
 #include "about/ShellLauncher.h"
 #include "about/ShellOpen.h"
-#include "app/frMain.h"
 #include "dialogs/DialogService.h"
 #include "lang/TranslateForm.h"
 #include "tree/FolderLister.h"
@@ -21,7 +20,7 @@ namespace {
 
 const QString kTemplateName = QStringLiteral("Francais.lng");
 
-QString choiceName(int index)
+QString choiceName(qsizetype index)
 {
     return QStringLiteral("MNlangueChoice(%1)").arg(index);
 }
@@ -48,19 +47,18 @@ QString fileForCaption(const QString& caption)
 
 } // namespace
 
-LanguageMenu::LanguageMenu(frMain& window)
-    : QObject(&window), m_window(window), m_ownLauncher(std::make_unique<XdgOpenLauncher>()),
-      m_launcher(m_ownLauncher.get())
+LanguageMenu::LanguageMenu(const LanguageControls& controls, DialogService& dialogs,
+                           const QString& programDir, QObject* parent)
+    : QObject(parent), m_controls(controls), m_dialogs(dialogs),
+      m_programDir(programDir), m_choices{controls.firstChoice},
+      m_ownLauncher(std::make_unique<XdgOpenLauncher>()), m_launcher(m_ownLauncher.get())
 {
-    setObjectName(QStringLiteral("LanguageMenu"));
-    if (auto* button = window.control<QPushButton>(QStringLiteral("cmdTranslate")))
-        connect(button, &QPushButton::clicked, this, &LanguageMenu::cmdTranslate_Click);
-    if (auto* first = window.control<QAction>(choiceName(0)))
-        connect(first, &QAction::triggered, this, [this] { MNlangueChoice_Click(0); });
-    if (auto* other = window.control<QAction>(QStringLiteral("MNlangueOther")))
-        connect(other, &QAction::triggered, this, &LanguageMenu::MNlangueOther_Click);
-    if (auto* about = window.control<QAction>(QStringLiteral("mnuabout")))
-        connect(about, &QAction::triggered, this, &LanguageMenu::mnuabout_Click);
+    connect(m_controls.cmdTranslate, &QPushButton::clicked, this,
+            &LanguageMenu::cmdTranslate_Click);
+    connect(m_controls.firstChoice, &QAction::triggered, this, [this] { MNlangueChoice_Click(0); });
+    connect(m_controls.MNlangueOther, &QAction::triggered, this,
+            &LanguageMenu::MNlangueOther_Click);
+    connect(m_controls.mnuabout, &QAction::triggered, this, &LanguageMenu::mnuabout_Click);
 }
 
 LanguageMenu::~LanguageMenu() = default;
@@ -75,78 +73,66 @@ ShellOpen& LanguageMenu::shell()
 {
     // Made on first use: the window's dialog service may be given late.
     if (!m_shell)
-        m_shell = std::make_unique<ShellOpen>(*m_launcher, m_window.dialogs());
+        m_shell = std::make_unique<ShellOpen>(*m_launcher, m_dialogs);
     return *m_shell;
 }
 
 void LanguageMenu::ListLanguageFiles()
 {
-    QDir folder(m_window.programDir());
+    QDir folder(m_programDir);
     QStringList names = folder.entryList({QStringLiteral("*.lng")}, QDir::Files);
     std::sort(names.begin(), names.end(), nameBefore);
-    if (auto* list = m_window.control<QListWidget>(QStringLiteral("FileLNG"))) {
-        list->clear();
-        list->addItems(names);
-    }
+    m_controls.FileLNG->clear();
+    m_controls.FileLNG->addItems(names);
 
-    QMenu* menu = m_window.MNlangue();
-    QAction* separator = m_window.control<QAction>(QStringLiteral("MNlangueSep"));
-    for (int i = 0; i < names.size(); ++i) {
-        QAction* item = m_window.control<QAction>(choiceName(i));
-        if (!item) {
-            item = new QAction(&m_window);
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        if (size_t(i) >= m_choices.size()) {
+            auto* item = new QAction(m_controls.MNlangue);
             item->setObjectName(choiceName(i));
-            menu->insertAction(separator, item);
-            connect(item, &QAction::triggered, this, [this, i] { MNlangueChoice_Click(i); });
+            item->setFont(m_controls.firstChoice->font());
+            m_controls.MNlangue->insertAction(m_controls.choicesEnd, item);
+            connect(item, &QAction::triggered, this, [this, i] { MNlangueChoice_Click(int(i)); });
+            m_choices.push_back(item);
         }
-        item->setText(captionForFile(names.at(i)));
+        m_choices.at(size_t(i))->setText(captionForFile(names.at(i)));
     }
 }
 
 QPoint LanguageMenu::menuPosition() const
 {
-    const auto* frame = m_window.control<QWidget>(QStringLiteral("FraTb(0)"));
-    const auto* button = m_window.control<QWidget>(QStringLiteral("cmdTranslate"));
-    if (!frame || !button)
-        return m_window.mapToGlobal(QPoint());
-    return m_window.mapToGlobal(frame->pos() + button->pos() + QPoint(0, button->height()));
+    const QPushButton* button = m_controls.cmdTranslate;
+    return button->mapToGlobal(QPoint(0, button->height()));
 }
 
 void LanguageMenu::cmdTranslate_Click()
 {
-    m_window.MNlangue()->popup(menuPosition());
+    m_controls.MNlangue->popup(menuPosition());
 }
 
 void LanguageMenu::MNlangueChoice_Click(int index)
 {
-    const QAction* item = m_window.control<QAction>(choiceName(index));
-    if (!item)
+    if (index < 0 || size_t(index) >= m_choices.size())
         return;
-    TranslateForm(&m_window,
-                  m_window.programDir() + QLatin1Char('/') + fileForCaption(item->text()));
+    TranslateForm(m_controls.window, m_programDir + QLatin1Char('/') +
+                                         fileForCaption(m_choices.at(size_t(index))->text()));
+    Q_EMIT languageApplied();
 }
 
 void LanguageMenu::MNlangueOther_Click()
 {
-    const QString path = m_window.programDir() + QLatin1Char('/') + kTemplateName;
+    const QString path = m_programDir + QLatin1Char('/') + kTemplateName;
     const QString text = QStringLiteral("Translate this file \n\n") + path +
                          QStringLiteral("\n\nand save it in the application folder like this :\n"
                                         "your country's name .LNG\n\n"
                                         "It will apear in the translate menu");
-    m_window.dialogs().MsgBox(text, QStringLiteral("KVX"), MessageIcon::Information);
-    shell().ShellOpenDocument(path, 1, {}, {}, QStringLiteral("open"), &m_window);
+    m_dialogs.MsgBox(text, QStringLiteral("KVX"), MessageIcon::Information);
+    shell().ShellOpenDocument(path, 1, {}, {}, QStringLiteral("open"), m_controls.window);
 }
 
 void LanguageMenu::mnuabout_Click()
 {
-    FRMabout about(shell(), &m_window);
+    FRMabout about(shell(), m_controls.window);
     about.exec();
-}
-
-void connectLanguageMenu(frMain& window)
-{
-    auto* menu = new LanguageMenu(window);
-    window.setLanguageFilesLister([menu] { menu->ListLanguageFiles(); });
 }
 
 } // namespace kvx

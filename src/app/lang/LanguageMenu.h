@@ -4,12 +4,32 @@
 #include <QPoint>
 #include <QString>
 #include <memory>
+#include <vector>
+
+class QAction;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QWidget;
 
 namespace kvx {
 
-class frMain;
+class DialogService;
 class ShellLauncher;
 class ShellOpen;
+
+// The window's controls that the language menu serves.
+struct LanguageControls
+{
+    QWidget* window = nullptr; // the window translated, and the About window's owner
+    QPushButton* cmdTranslate = nullptr;
+    QMenu* MNlangue = nullptr;
+    QAction* firstChoice = nullptr; // MNlangueChoice(0); the others are made as needed
+    QAction* choicesEnd = nullptr;  // the separator after the language items
+    QAction* MNlangueOther = nullptr;
+    QAction* mnuabout = nullptr;
+    QListWidget* FileLNG = nullptr; // the hidden list of the language files
+};
 
 // The language menu of the main window: one item per language file of the
 // program's folder, "Other ..." (how to write a language file) and
@@ -19,7 +39,8 @@ class LanguageMenu : public QObject
     Q_OBJECT
 
 public:
-    explicit LanguageMenu(frMain& window);
+    LanguageMenu(const LanguageControls& controls, DialogService& dialogs,
+                 const QString& programDir, QObject* parent = nullptr);
     ~LanguageMenu() override;
 
     // Fills the language items from the "*.lng" files of the program's folder,
@@ -40,16 +61,20 @@ public:
     // Tests put a scripted launcher in place of xdg-open (not owned).
     void setShellLauncher(ShellLauncher* launcher);
 
+Q_SIGNALS:
+    // A language file was applied to the window.
+    void languageApplied();
+
 private:
     ShellOpen& shell();
 
-    frMain& m_window;
+    LanguageControls m_controls;
+    DialogService& m_dialogs;
+    QString m_programDir;
+    std::vector<QAction*> m_choices;
     std::unique_ptr<ShellLauncher> m_ownLauncher;
     ShellLauncher* m_launcher;
     std::unique_ptr<ShellOpen> m_shell;
 };
-
-// Connects the language menu and the About window to the main window.
-void connectLanguageMenu(frMain& window);
 
 } // namespace kvx

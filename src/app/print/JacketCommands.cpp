@@ -1,42 +1,33 @@
 #include "print/JacketCommands.h"
 
-#include "app/VLine.h"
-#include "app/frMain.h"
-#include "print/FolderPictures.h"
 #include "print/JacketLayout.h"
-#include "tree/NodeTreeView.h"
+#include "workspace/Workspace.h"
 
 #include <QAbstractButton>
 #include <QLabel>
+#include <QTreeView>
 
 namespace kvx {
 
-JacketCommands::JacketCommands(frMain& window)
-    : QObject(&window), m_window(window),
-      m_lblImprimable(window.control<QLabel>(QStringLiteral("lblImprimable"))),
-      m_chkNb(window.control<QAbstractButton>(QStringLiteral("chkNb"))),
-      m_chkImageNb(window.control<QAbstractButton>(QStringLiteral("chkImageNb")))
+JacketCommands::JacketCommands(const JacketControls& controls, Workspace& workspace,
+                               DialogService& dialogs, QObject* parent)
+    : QObject(parent), m_controls(controls), m_workspace(workspace), m_dialogs(dialogs)
 {
-    setObjectName(QStringLiteral("JacketCommands"));
     for (int index = 0; index < int(std::size(LineOptionCounts)); ++index) {
-        auto* option = window.control<QAbstractButton>(frMain::arrayName("opLines", index));
-        connect(option, &QAbstractButton::toggled, this, [this, index](bool on) {
-            if (on)
-                opLines_Click(index);
-        });
+        connect(m_controls.opLines.at(size_t(index)), &QAbstractButton::clicked, this,
+                [this, index] { opLines_Click(index); });
     }
-    for (const qint16 index : ColumnOptionIndexes) {
-        auto* option = window.control<QAbstractButton>(frMain::arrayName("opColum", index));
-        connect(option, &QAbstractButton::toggled, this, [this, index](bool on) {
-            if (on)
-                opColum_Click(index);
-        });
+    for (size_t i = 0; i < std::size(ColumnOptionIndexes); ++i) {
+        const int index = ColumnOptionIndexes[i];
+        connect(m_controls.opColum.at(i), &QAbstractButton::clicked, this,
+                [this, index] { opColum_Click(index); });
     }
-    connect(m_chkImageNb, &QAbstractButton::toggled, this, &JacketCommands::chkImageNb_Click);
-    connect(window.control<QAbstractButton>(QStringLiteral("cmdPrint")), &QAbstractButton::clicked,
-            this, &JacketCommands::cmdPrint_Click);
-    connect(window.control<QAbstractButton>(QStringLiteral("cmpProp")), &QAbstractButton::clicked,
-            this, &JacketCommands::cmpProp_Click);
+    connect(m_controls.chkImageNb, &QAbstractButton::toggled, this,
+            &JacketCommands::chkImageNb_Click);
+    connect(m_controls.chkNb, &QAbstractButton::toggled, this, &JacketCommands::chkNb_Click);
+    connect(m_controls.cmdPrint, &QAbstractButton::clicked, this, &JacketCommands::cmdPrint_Click);
+    connect(m_controls.cmpProp, &QAbstractButton::clicked, this, &JacketCommands::cmpProp_Click);
+    chkNb_Click();
 }
 
 // The counts come from the option's index, not its caption: a language file
@@ -44,46 +35,47 @@ JacketCommands::JacketCommands(frMain& window)
 // these counts.
 void JacketCommands::opLines_Click(int index)
 {
-    m_window.jacket.LinesPerColumn = LineOptionCounts[index];
+    m_workspace.jacket.LinesPerColumn = LineOptionCounts[index];
     showCapacity();
-    opColum_Click(m_window.jacket.ColumnOptionIndex);
+    opColum_Click(m_workspace.jacket.ColumnOptionIndex);
 }
 
 void JacketCommands::opColum_Click(int index)
 {
     const std::optional<int> guide =
-        m_window.jacket.chooseColumnOption(qint16(index), ColumnsOfOption(qint16(index)));
-    if (guide)
-        m_window.moveColumnGuide(*guide);
+        m_workspace.jacket.chooseColumnOption(qint16(index), ColumnsOfOption(qint16(index)));
+    if (guide && m_controls.moveGuide)
+        m_controls.moveGuide(*guide);
     showCapacity();
 }
 
 void JacketCommands::showCapacity()
 {
-    m_lblImprimable->setText(QString::number(m_window.jacket.capacity()));
+    m_controls.lblImprimable->setText(QString::number(m_workspace.jacket.capacity()));
 }
 
 void JacketCommands::cmdPrint_Click()
 {
-    JacketSource source{m_window.tree(),     *m_window.TV(),  m_window.eventPump(),
-                        m_window.vLine(),    m_window.jacket, m_window.jacket.capacity(),
-                        m_chkNb->isChecked()};
-    m_printer.print(source, m_window.dialogs());
+    JacketSource source{m_workspace.tree(),           *m_controls.view,
+                        m_workspace.pump(),           m_controls.guide,
+                        m_workspace.jacket,           m_workspace.jacket.capacity(),
+                        m_workspace.appearance.colour};
+    m_printer.print(source, m_dialogs);
 }
 
 void JacketCommands::chkImageNb_Click()
 {
-    SetFolderPictures(m_window.tree(), m_chkImageNb->isChecked());
+    m_workspace.setBlackAndWhiteFolders(m_controls.chkImageNb->isChecked());
+}
+
+void JacketCommands::chkNb_Click()
+{
+    m_workspace.appearance.colour = m_controls.chkNb->isChecked();
 }
 
 void JacketCommands::cmpProp_Click()
 {
-    m_printer.showProperties(&m_window);
-}
-
-void connectJacketCommands(frMain& window)
-{
-    new JacketCommands(window);
+    m_printer.showProperties(m_controls.cmdPrint->window());
 }
 
 } // namespace kvx

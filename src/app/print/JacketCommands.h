@@ -3,25 +3,45 @@
 #include "print/JacketPrinter.h"
 
 #include <QObject>
+#include <array>
+#include <functional>
 
 class QAbstractButton;
 class QLabel;
+class QTreeView;
+class QWidget;
 
 namespace kvx {
 
-class frMain;
+class DialogService;
+class Workspace;
 
-// The jacket controls of the main window: the line options opLines(0..2), the
-// column options opColum(3, 4, 6) with the capacity in lblImprimable and the
-// column guide, chkImageNb (folder pictures), chkNb (colour), cmpProp (the
-// print dialog) and cmdPrint. Holds the session's one printer. Lives as long
-// as the window, found as its child "JacketCommands".
+// The window's controls that the jacket commands serve.
+struct JacketControls
+{
+    std::array<QAbstractButton*, 3> opLines{}; // 30, 40, 50 lines
+    std::array<QAbstractButton*, 3> opColum{}; // option indexes 3, 4, 6
+    QLabel* lblImprimable = nullptr;
+    QAbstractButton* chkNb = nullptr;      // print in colour
+    QAbstractButton* chkImageNb = nullptr; // black-and-white folder pictures
+    QAbstractButton* cmpProp = nullptr;
+    QAbstractButton* cmdPrint = nullptr;
+    QTreeView* view = nullptr;          // the tree view the jacket is copied from
+    QWidget* guide = nullptr;           // the column guide over it, hidden while printing
+    std::function<void(int)> moveGuide; // to a left position in twips
+};
+
+// The jacket controls of the main window: the line and column options with
+// the capacity in lblImprimable and the column guide, the folder-picture and
+// colour boxes, the print dialog and the print. The layout and the appearance
+// are the workspace's. Holds the session's one printer.
 class JacketCommands : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit JacketCommands(frMain& window);
+    JacketCommands(const JacketControls& controls, Workspace& workspace, DialogService& dialogs,
+                   QObject* parent = nullptr);
 
     // A line option was chosen (index 0, 1, 2: 30, 40, 50 lines).
     void opLines_Click(int index);
@@ -29,6 +49,7 @@ public:
     void opColum_Click(int index);
     void cmdPrint_Click();
     void chkImageNb_Click();
+    void chkNb_Click();
     void cmpProp_Click();
 
     [[nodiscard]] JacketPrinter& printer() { return m_printer; }
@@ -36,14 +57,10 @@ public:
 private:
     void showCapacity();
 
-    frMain& m_window;
-    QLabel* m_lblImprimable;
-    QAbstractButton* m_chkNb;
-    QAbstractButton* m_chkImageNb;
+    JacketControls m_controls;
+    Workspace& m_workspace;
+    DialogService& m_dialogs;
     JacketPrinter m_printer;
 };
-
-// Connects the jacket controls of the window: its one install call.
-void connectJacketCommands(frMain& window);
 
 } // namespace kvx

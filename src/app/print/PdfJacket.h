@@ -4,20 +4,14 @@
 
 namespace kvx {
 
-class NodeTree;
+class ImageList;
+class Workspace;
 
-struct PdfJacketOptions
-{
-    int lines = 50;
-    int columns = 3;
-    bool blackAndWhiteFolders = false;
-    bool colour = true;
-};
-
-// Prints the jacket of the tree's shown rows into a PDF file, without a
-// window, from a tree view set up as the window's. Returns an error message
-// (one line), or an empty text when the file was written.
-[[nodiscard]] QString PrintJacketToPdf(NodeTree& tree, const QString& file,
-                                       const PdfJacketOptions& options);
+// Prints the jacket of the workspace's shown rows into a PDF file, without a
+// window, as the window would print that tree: the same view settings,
+// pictures, layout and appearance. Returns an error message (one line), or
+// an empty text when the file was written.
+[[nodiscard]] QString PrintJacketToPdf(Workspace& workspace, const ImageList& pictures,
+                                       const QString& file);
 
 } // namespace kvx

@@ -1,31 +1,37 @@
 #pragma once
 
 #include "tree/FileCategories.h"
-#include "tree/FileLister.h"
 
 #include <QObject>
 #include <QString>
+#include <array>
 #include <functional>
-#include <memory>
 #include <optional>
 
+class QAction;
 class QCheckBox;
+class QPushButton;
 class QWidget;
 
 namespace kvx {
 
-class EventPump;
-class FileNodes;
-class NodeTree;
+class Workspace;
+
+// The window's controls that the file categories serve.
+struct CategoryControls
+{
+    std::array<QCheckBox*, FileCategories::Count> chkFile{};
+    QWidget* frmPattern = nullptr;
+    QPushButton* cmdExe = nullptr;   // "add these files"
+    QPushButton* Command1 = nullptr; // "remove"
+    QAction* mnuAddFile = nullptr;
+};
 
 // The file categories of the main window: the nine boxes chkFile(0..8) in the
-// frame frmPattern, the buttons cmdExe ("add these files") and Command1
-// ("remove"), and the node-menu item mnuAddFile. Finds the controls by their
-// objectName under `window` and connects them.
-//
-// A box's pattern is its tool tip (a language file may replace it, as it may
-// the caption); its default pattern is its "Tag" property. The active pattern
-// is the "Tag" property of frmPattern and the tool tip of frmPattern and cmdExe.
+// frame frmPattern, the buttons cmdExe and Command1, and the node-menu item
+// mnuAddFile. The boxes' captions, patterns, check states and the active
+// pattern are the workspace's; the controls show them (a box's pattern as its
+// tool tip, the active pattern as the tool tip of the frame and of cmdExe).
 class CategoryCommands : public QObject
 {
     Q_OBJECT
@@ -36,11 +42,14 @@ public:
     using AskText = std::function<std::optional<QString>(
         const QString& prompt, const QString& title, const QString& defaultText)>;
 
-    CategoryCommands(QWidget& window, NodeTree& tree, EventPump& pump, AskText ask,
+    CategoryCommands(const CategoryControls& controls, Workspace& workspace, AskText ask,
                      QObject* parent = nullptr);
-    ~CategoryCommands() override;
 
-    [[nodiscard]] const QString& activePattern() const { return m_categories.activePattern(); }
+    [[nodiscard]] const QString& activePattern() const;
+
+    // A language file was applied: it may have given the boxes new captions
+    // and patterns (their tool tips). The categories take them.
+    void takeTranslatedTexts();
 
 public Q_SLOTS:
     void chkFile_Click(int index);
@@ -53,17 +62,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    [[nodiscard]] QCheckBox* box(int index) const;
-    // Takes in what a language file may have changed on the boxes.
-    void readBoxes();
+    void showBoxes();
     void showActivePattern();
 
-    QWidget& m_window;
-    NodeTree& m_tree;
+    CategoryControls m_controls;
+    Workspace& m_workspace;
+    FileCategories& m_categories;
     AskText m_ask;
-    FileCategories m_categories;
-    DirectoryFileLister m_lister;
-    std::unique_ptr<FileNodes> m_files;
 };
 
 } // namespace kvx

@@ -4,18 +4,22 @@
 
 namespace kvx {
 
-ImageList::ImageList()
+ImageList::ImageList(ImageRegistry& registry) : m_registry(registry)
 {
-    for (int number = 1; number <= image::BuiltInCount; ++number) {
-        add(number == image::BlankPage ? QString::fromLatin1(image::BlankPageKey) : QString(),
-            builtInPicture(number));
-    }
+    for (int number = 1; number <= m_registry.count(); ++number)
+        append(number <= image::BuiltInCount ? builtInPicture(number) : QPixmap());
 }
 
 bool ImageList::add(const QString& key, const QPixmap& picture)
 {
-    if (!m_registry.add(key))
+    if (m_pictures.size() != size_t(m_registry.count()) || !m_registry.add(key))
         return false;
+    append(picture);
+    return true;
+}
+
+void ImageList::append(const QPixmap& picture)
+{
     QPixmap scaled = picture;
     if (!scaled.isNull() && scaled.size() != QSize(PictureSize, PictureSize))
         scaled = scaled.scaled(PictureSize, PictureSize, Qt::IgnoreAspectRatio,
@@ -30,12 +34,12 @@ bool ImageList::add(const QString& key, const QPixmap& picture)
         icon.addPixmap(scaled, QIcon::Active);
     }
     m_icons.push_back(icon);
-    return true;
 }
 
 QPixmap ImageList::picture(int position) const
 {
-    return position >= 1 && position <= count() ? m_pictures[size_t(position - 1)] : QPixmap();
+    return position >= 1 && size_t(position) <= m_pictures.size() ? m_pictures[size_t(position - 1)]
+                                                                  : QPixmap();
 }
 
 QPixmap ImageList::picture(const ImageRef& ref) const
@@ -46,7 +50,8 @@ QPixmap ImageList::picture(const ImageRef& ref) const
 QIcon ImageList::icon(const ImageRef& ref) const
 {
     const int position = m_registry.positionOf(ref);
-    return position >= 1 ? m_icons[size_t(position - 1)] : QIcon();
+    return position >= 1 && size_t(position) <= m_icons.size() ? m_icons[size_t(position - 1)]
+                                                               : QIcon();
 }
 
 } // namespace kvx

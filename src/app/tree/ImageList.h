@@ -8,14 +8,16 @@
 
 namespace kvx {
 
-// ImageList1: the tree's 16 x 16 pictures together with the logic-side list of
-// their keys, kept in step. Starts with the six built-in pictures.
+// ImageList1: the tree's 16 x 16 pictures, in step with the logic-side list of
+// their keys (the workspace's, not owned). The built-in entries the list
+// holds already get their pictures; a key added to the list elsewhere (a
+// run that shows no picture) has none.
 class ImageList
 {
 public:
     static constexpr int PictureSize = 16;
 
-    ImageList();
+    explicit ImageList(ImageRegistry& registry);
 
     [[nodiscard]] const ImageRegistry& registry() const { return m_registry; }
     [[nodiscard]] int count() const { return m_registry.count(); }
@@ -31,7 +33,9 @@ public:
     [[nodiscard]] QIcon icon(const ImageRef& ref) const;
 
 private:
-    ImageRegistry m_registry;
+    void append(const QPixmap& picture);
+
+    ImageRegistry& m_registry;
     std::vector<QPixmap> m_pictures;
     std::vector<QIcon> m_icons;
 };

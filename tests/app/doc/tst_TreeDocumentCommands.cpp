@@ -20,20 +20,19 @@ struct Window : kvx::test::MainWindowFixture
 {
     explicit Window(const QString& root)
     {
-        window.setLanguageFilesLister([] {});
         window.Form_Load();
         window.tree().addRoot(root, root, image::ClosedFolder);
     }
-    QString countLabel() { return window.control<QLabel>("lblNbElements")->text(); }
+    QString countLabel() { return control<QLabel>("lblNbElements")->text(); }
     void open(const QString& path)
     {
         dialogs.openPaths.push_back(path);
-        window.control<QAction>("mnuLoad")->trigger();
+        control<QAction>("mnuLoad")->trigger();
     }
     void save(const QString& path)
     {
         dialogs.savePaths.push_back(path);
-        window.control<QAction>("mnuSave")->trigger();
+        control<QAction>("mnuSave")->trigger();
     }
 };
 

@@ -35,8 +35,8 @@ struct Window : QTemporaryDir, test::MainWindowFixture
         QFile file(filePath(name));
         QVERIFY(file.open(QIODevice::Append) && file.write(text));
     }
-    QString print() const { return window.control<QAbstractButton>("cmdPrint")->text(); }
-    void trigger(const QString& name) { window.control<QAction>(name)->trigger(); }
+    QString print() const { return control<QAbstractButton>("cmdPrint")->text(); }
+    void trigger(const QString& name) { control<QAction>(name)->trigger(); }
 };
 
 class TestLanguageMenu : public QObject
@@ -77,7 +77,7 @@ void TestLanguageMenu::menuFromTheProgramFolder()
         shown.append(action->text());
     }
     QCOMPARE(shown, items);
-    QCOMPARE(w.window.control<QListWidget>("FileLNG")->count(), files.isEmpty() ? 0 : items.size());
+    QCOMPARE(w.control<QListWidget>("FileLNG")->count(), files.isEmpty() ? 0 : items.size());
     // Each item applies the file it shows, odd characters included; "#" does nothing.
     const QString french = w.print();
     for (qsizetype i = 0; i < items.size(); ++i) {
@@ -99,7 +99,7 @@ void TestLanguageMenu::menuOpensBelowTheButton()
 {
     Window w({});
     w.window.move(40, 30);
-    auto* button = w.window.control<QWidget>("cmdTranslate");
+    auto* button = w.control<QWidget>("cmdTranslate");
     QTest::mouseClick(button, Qt::LeftButton, {}, {3, 3});
     QTRY_VERIFY(w.window.MNlangue()->isVisible());
     QCOMPARE(w.window.MNlangue()->pos(), button->mapToGlobal(QPoint(0, button->height())));

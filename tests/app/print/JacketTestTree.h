@@ -45,16 +45,9 @@ inline void buildRows(NodeTree& tree, int rows)
 // The real main window, started, its dialogs scripted.
 struct PrintWindow : MainWindowFixture
 {
-    PrintWindow()
-    {
-        window.setLanguageFilesLister([] {});
-        window.Form_Load();
-    }
-    void click(const QString& name) { window.control<QAbstractButton>(name)->click(); }
-    QPrinter& printer()
-    {
-        return window.findChild<JacketCommands*>("JacketCommands")->printer().printer();
-    }
+    PrintWindow() { window.Form_Load(); }
+    void click(const QString& name) { control<QAbstractButton>(name)->click(); }
+    QPrinter& printer() { return window.jacketCommands().printer().printer(); }
 };
 
 inline QString pdfText(const QString& file)

@@ -1,8 +1,8 @@
 #include "JacketTestTree.h"
-#include "app/VLine.h"
 #include "tree/ImageList.h"
 #include "tree/NodeTreeView.h"
 #include "tree/TreeModel.h"
+#include "window/VLine.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -22,7 +22,7 @@ void verifyWindowAtRest(Window& w, int left = 3730)
     QVERIFY(w.window.vLine()->isVisible());
     QCOMPARE(w.window.vLine()->geometry(),
              QRect(TwipsToVisiblePixels(left), 0, TwipsToVisiblePixels(3),
-                   w.window.control<QWidget>("picTv")->height()));
+                   w.control<QWidget>("picTv")->height()));
 }
 
 } // namespace
@@ -60,7 +60,7 @@ private Q_SLOTS:
             w.click(linesFirst ? lines : columns);
             w.click(linesFirst ? columns : lines);
             w.click(lines);
-            QCOMPARE(w.window.control<QLabel>("lblImprimable")->text(),
+            QCOMPARE(w.control<QLabel>("lblImprimable")->text(),
                      QString::number(LineOptionCounts[line] * 12 / column));
             verifyWindowAtRest(w, guide);
         }

@@ -1,8 +1,8 @@
 #include "JacketTestTree.h"
-#include "app/VLine.h"
 #include "print/PrintJacket.h"
 #include "tree/NodeTreeView.h"
 #include "util/ProcessEventsPump.h"
+#include "window/VLine.h"
 
 #include <QTemporaryDir>
 #include <functional>

@@ -1,5 +1,6 @@
 #include "app/MainWindowFixture.h"
 #include "core/tree/ScanDoubles.h"
+#include "tree/CategoryCommands.h"
 #include "tree/NodeTreeView.h"
 #include "tree/TreeModel.h"
 
@@ -20,10 +21,7 @@ struct Window : kvx::test::MainWindowFixture
 {
     Window() { window.Form_Load(); }
 
-    QCheckBox* box(int i) const
-    {
-        return window.control<QCheckBox>(QStringLiteral("chkFile(%1)").arg(i));
-    }
+    QCheckBox* box(int i) const { return control<QCheckBox>(QStringLiteral("chkFile(%1)").arg(i)); }
     // On the box's indicator, where a click always lands on the box.
     void click(int i, Qt::MouseButton button = Qt::LeftButton) const
     {
@@ -31,16 +29,16 @@ struct Window : kvx::test::MainWindowFixture
     }
     void press(const char* name) const
     {
-        QTest::mouseClick(window.control<QPushButton>(QString::fromLatin1(name)), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(QString::fromLatin1(name)), Qt::LeftButton);
         QCOMPARE(QApplication::overrideCursor(), nullptr);
     }
-    // The Tag of frmPattern, which both tool tips must show too.
-    QString activePattern() const
+    // The active pattern, which both tool tips must show.
+    QString activePattern()
     {
-        const QString tag = window.control<QGroupBox>("frmPattern")->property("Tag").toString();
-        const bool shown = window.control<QGroupBox>("frmPattern")->toolTip() == tag &&
-                           window.control<QPushButton>("cmdExe")->toolTip() == tag;
-        return shown ? tag : QStringLiteral("(shown patterns disagree)");
+        const QString pattern = window.categoryCommands().activePattern();
+        const bool shown = control<QGroupBox>("frmPattern")->toolTip() == pattern &&
+                           control<QPushButton>("cmdExe")->toolTip() == pattern;
+        return shown ? pattern : QStringLiteral("(shown patterns disagree)");
     }
     // A real click on a node's row, then "add files" from the node menu.
     void addFilesTo(const Node* node)
@@ -50,7 +48,7 @@ struct Window : kvx::test::MainWindowFixture
         QTest::mouseClick(window.TV()->viewport(), Qt::LeftButton, {},
                           window.TV()->visualRect(index).center());
         QCOMPARE(window.tree().selectedItem(), node);
-        window.control<QAction>(QStringLiteral("mnuAddFile"))->trigger();
+        control<QAction>(QStringLiteral("mnuAddFile"))->trigger();
     }
 };
 

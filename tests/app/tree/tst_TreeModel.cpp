@@ -13,7 +13,8 @@ namespace {
 
 struct Fixture
 {
-    ImageList images;
+    ImageRegistry registry = ImageRegistry::withBuiltIns();
+    ImageList images{registry};
     NodeTree tree;
     TreeModel model{tree, images};
     NodeTreeView view;

@@ -1,7 +1,5 @@
-#include "app/frMain.h"
+#include "window/frMain.h"
 
-#include "app/VLine.h"
-#include "app/WindowFont.h"
 #include "dialogs/cOpen.h"
 #include "doc/TreeDocumentCommands.h"
 #include "lang/LanguageMenu.h"
@@ -9,19 +7,19 @@
 #include "tree/BuiltInPictures.h"
 #include "tree/BusyEventPump.h"
 #include "tree/CategoryCommands.h"
-#include "tree/DisplayOrder.h"
-#include "tree/FolderLister.h"
-#include "tree/FolderScan.h"
 #include "tree/IconFolder.h"
 #include "tree/ImageList.h"
 #include "tree/LabelCountDisplay.h"
 #include "tree/LevelStyle.h"
-#include "tree/NodeTree.h"
 #include "tree/NodeTreeView.h"
 #include "tree/TreeModel.h"
+#include "tree/WindowFont.h"
 #include "util/Twips.h"
+#include "window/VLine.h"
+#include "workspace/Workspace.h"
 
 #include <QAction>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -47,11 +45,16 @@ W* makeControl(QWidget* parent, const QString& name, const QRect& twips,
 {
     auto* widget = new W(parent);
     widget->setObjectName(name);
+    // Under a style sheet children do not inherit the window's font.
+    widget->setFont(parent->font());
     widget->setGeometry(TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
     if constexpr (std::is_base_of_v<QGroupBox, W>)
         widget->setTitle(caption);
     else if constexpr (requires { widget->setText(caption); })
         widget->setText(caption);
+    // Controls that show no caption of their own are named for screen readers.
+    if constexpr (!requires { widget->text(); } && !std::is_base_of_v<QGroupBox, W>)
+        widget->setAccessibleName(name);
     return widget;
 }
 
@@ -79,10 +82,10 @@ QString frMain::arrayName(const char* name, int index)
     return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
 }
 
-frMain::frMain(QWidget* parent)
-    : QWidget(parent), m_programDir(QCoreApplication::applicationDirPath()),
-      m_images(std::make_unique<ImageList>()), m_tree(std::make_unique<NodeTree>()),
-      m_lister(std::make_unique<DirectoryLister>()), m_pump(std::make_unique<BusyEventPump>())
+frMain::frMain(DialogService* dialogs, const QString& programDir, QWidget* parent)
+    : QWidget(parent),
+      m_programDir(programDir.isEmpty() ? QCoreApplication::applicationDirPath() : programDir),
+      m_pump(std::make_unique<BusyEventPump>())
 {
     setObjectName(QStringLiteral("frMain"));
     setWindowTitle(QStringLiteral("KVX"));
@@ -105,21 +108,26 @@ frMain::frMain(QWidget* parent)
         "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 6px; }"
         "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
 
-    m_tree->setImageList(&m_images->registry());
+    if (dialogs) {
+        m_dialogs = dialogs;
+    } else {
+        m_cOpen = std::make_unique<cOpen>(m_programDir);
+        m_dialogs = m_cOpen.get();
+    }
+    m_dialogs->setMehWnd(this);
+
     createControls();
     createMenus();
-    // Under a style sheet children do not inherit the window's font: give it
-    // to each of them.
-    const QList<QWidget*> children = findChildren<QWidget*>();
-    for (QWidget* child : children)
-        child->setFont(font);
+    for (QWidget* widget : std::initializer_list<QWidget*>{m_tv, m_mnuNode, m_mnuLangue})
+        widget->setFont(font);
     fitAutoSizeLabels();
     m_count = std::make_unique<LabelCountDisplay>(m_lblNbElements);
-    m_scan = new FolderScan(*m_tree, *m_lister, *m_pump, *m_count, this);
-    m_model = new TreeModel(*m_tree, *m_images, this);
+    m_workspace = std::make_unique<Workspace>(*m_pump, *m_count);
+    m_images = std::make_unique<ImageList>(m_workspace->images());
+    m_model = new TreeModel(m_workspace->tree(), *m_images, this);
     m_model->attachView(m_tv);
     connectControls();
-    connectSubsystems();
+    createSubsystems();
 }
 
 frMain::~frMain()
@@ -131,89 +139,66 @@ frMain::~frMain()
     m_model = nullptr;
 }
 
-const ImageRegistry& frMain::imageRegistry() const
+NodeTree& frMain::tree()
 {
-    return m_images->registry();
-}
-EventPump& frMain::eventPump()
-{
-    return *m_pump;
-}
-ElementCountDisplay& frMain::elementCount()
-{
-    return *m_count;
-}
-
-DialogService& frMain::dialogs()
-{
-    if (m_injectedDialogs)
-        return *m_injectedDialogs;
-    if (!m_cOpen) {
-        m_cOpen = std::make_unique<cOpen>(m_programDir);
-        m_cOpen->setMehWnd(this);
-    }
-    return *m_cOpen;
+    return m_workspace->tree();
 }
 
 void frMain::createControls()
 {
     // Below the client area, never seen: the language files' list.
-    auto* fileLng =
-        makeControl<QListWidget>(this, QStringLiteral("FileLNG"), {1140, 8130, 2175, 870});
-    fileLng->setProperty("Pattern", QStringLiteral("*.lng"));
+    m_fileLng = makeControl<QListWidget>(this, QStringLiteral("FileLNG"), {1140, 8130, 2175, 870});
+    m_fileLng->setProperty("Pattern", QStringLiteral("*.lng"));
 
-    m_fraTb = makeControl<QFrame>(this, QStringLiteral("FraTb(0)"), {120, 120, 9270, kFraTbHeight});
-    QWidget* fra = m_fraTb;
+    auto* fra =
+        makeControl<QFrame>(this, QStringLiteral("FraTb(0)"), {120, 120, 9270, kFraTbHeight});
 
     m_picTv = makeControl<QFrame>(fra, QStringLiteral("picTv"), {0, 0, 6060, 6060});
     m_tv = new NodeTreeView(m_picTv);
     m_tv->setObjectName(QStringLiteral("TV"));
+    m_tv->setAccessibleName(QStringLiteral("TV"));
     m_tv->setGeometry(TwipsRect(0, 0, 3765, 2460));
     m_vLine = makeControl<VLine>(m_picTv, QStringLiteral("VLine"), {4380, 960, 255, 3075});
     m_vLine->raise(); // the guide is drawn over the tree
 
-    makeControl<QPushButton>(fra, QStringLiteral("cmdStartPoint"), {6120, 60, 3105, 315},
-                             QStringLiteral("Commencer l'arbre depuis ..."));
+    m_cmdStartPoint =
+        makeControl<QPushButton>(fra, QStringLiteral("cmdStartPoint"), {6120, 60, 3105, 315},
+                                 QStringLiteral("Commencer l'arbre depuis ..."));
     m_txtStartPath = makeControl<QLineEdit>(fra, QStringLiteral("txtStartPath"),
                                             {6120, 420, 3075, 315}, QDir::rootPath());
     QPalette face = m_txtStartPath->palette();
     face.setColor(QPalette::Base, face.color(QPalette::Button));
     m_txtStartPath->setPalette(face);
 
-    auto* frmPattern =
+    m_frmPattern =
         makeControl<QGroupBox>(fra, QStringLiteral("frmPattern"), {6180, 900, 2955, 1275});
     // Box 0 on top, then two columns: 1 to 4 on the left, 5 to 8 on the right.
-    const QString captions[] = {QStringLiteral("Ajouter tous les fichiers"),
-                                QStringLiteral("prog"),
-                                QStringLiteral("txt doc xls"),
-                                QStringLiteral("html"),
-                                QStringLiteral("images"),
-                                QStringLiteral("sons"),
-                                QStringLiteral("Videos"),
-                                QStringLiteral("Archives"),
-                                QStringLiteral("autres")};
-    for (int i = 0; i <= 8; ++i) {
+    for (int i = 0; i < int(m_chkFile.size()); ++i) {
         const QRect twips =
             i == 0 ? QRect(120, 120, 2715, 225)
                    : QRect(i <= 4 ? 120 : 1560, 120 + 225 * ((i - 1) % 4 + 1), 1335, 225);
-        makeControl<QCheckBox>(frmPattern, arrayName("chkFile", i), twips, captions[i]);
+        m_chkFile.at(size_t(i)) =
+            makeControl<QCheckBox>(m_frmPattern, arrayName("chkFile", i), twips);
     }
 
-    makeControl<QPushButton>(fra, QStringLiteral("Command1"), {6180, 2220, 1065, 315},
-                             QStringLiteral("Supprimer"));
-    makeControl<QPushButton>(fra, QStringLiteral("cmdExe"), {7380, 2220, 1755, 315},
-                             QStringLiteral("Ajouter ces fichiers"));
+    m_command1 = makeControl<QPushButton>(fra, QStringLiteral("Command1"), {6180, 2220, 1065, 315},
+                                          QStringLiteral("Supprimer"));
+    m_cmdExe = makeControl<QPushButton>(fra, QStringLiteral("cmdExe"), {7380, 2220, 1755, 315},
+                                        QStringLiteral("Ajouter ces fichiers"));
 
     auto* frame1 = makeControl<QGroupBox>(fra, QStringLiteral("Frame1"), {6180, 2820, 3015, 1335},
                                           QStringLiteral("Nombre de lignes :"));
-    m_frame1 = frame1;
+    // Each set of options is exclusive on its own: the column options share
+    // their parent with the frame of the line options.
+    auto* lineOptions = new QButtonGroup(this);
     const int lineLefts[] = {120, 720, 1320};
-    const char* lineCaptions[] = {"30", "40", "50"};
-    for (int i = 0; i < 3; ++i) {
-        makeControl<QRadioButton>(frame1, arrayName("opLines", i), {lineLefts[i], 240, 555, 255},
-                                  QLatin1String(lineCaptions[i]));
+    for (int i = 0; i < int(m_opLines.size()); ++i) {
+        m_opLines.at(size_t(i)) = makeControl<QRadioButton>(frame1, arrayName("opLines", i),
+                                                            {lineLefts[i], 240, 555, 255},
+                                                            QString::number(LineOptionCounts[i]));
+        lineOptions->addButton(m_opLines.at(size_t(i)));
     }
-    control<QRadioButton>(arrayName("opLines", 2))->setChecked(true);
+    m_opLines.back()->setChecked(true);
     m_autoSizeLabels = {
         makeControl<QLabel>(frame1, QStringLiteral("Label2"), {120, 600, 2295, 195},
                             QStringLiteral("Nombre d'éléments imprimables :")),
@@ -224,33 +209,40 @@ void frMain::createControls()
         makeControl<QLabel>(frame1, QStringLiteral("lblNbElements"), {2520, 960, 90, 195},
                             QStringLiteral("0")),
     };
+    m_lblImprimable = m_autoSizeLabels.at(1);
     m_lblNbElements = m_autoSizeLabels.back();
 
     auto* frame2 = makeControl<QGroupBox>(fra, QStringLiteral("Frame2"), {6180, 4260, 2985, 915},
                                           QStringLiteral("Impression"));
-    makeControl<QCheckBox>(frame2, QStringLiteral("chkImageNb"), {60, 240, 2115, 255},
-                           QStringLiteral("Dossier en Noir && Blanc"));
-    makeControl<QCheckBox>(frame2, QStringLiteral("chkNb"), {60, 540, 1815, 255},
-                           QStringLiteral("Imprimer en Couleur"))
-        ->setChecked(true);
+    m_chkImageNb =
+        makeControl<QCheckBox>(frame2, QStringLiteral("chkImageNb"), {60, 240, 2115, 255},
+                               QStringLiteral("Dossier en Noir && Blanc"));
+    m_chkNb = makeControl<QCheckBox>(frame2, QStringLiteral("chkNb"), {60, 540, 1815, 255},
+                                     QStringLiteral("Imprimer en Couleur"));
+    m_chkNb->setChecked(true);
 
-    makeControl<QPushButton>(fra, QStringLiteral("cmpProp"), {6180, 5250, 1335, 375},
-                             QStringLiteral("Propriétés"));
-    makeControl<QPushButton>(fra, QStringLiteral("cmdPrint"), {7920, 5250, 1275, 375},
-                             QStringLiteral("Imprimer"));
-    makeControl<QPushButton>(fra, QStringLiteral("cmdTranslate"), {6180, 5700, 1335, 375},
-                             QStringLiteral("translate ..."));
+    m_cmpProp = makeControl<QPushButton>(fra, QStringLiteral("cmpProp"), {6180, 5250, 1335, 375},
+                                         QStringLiteral("Propriétés"));
+    m_cmdPrint = makeControl<QPushButton>(fra, QStringLiteral("cmdPrint"), {7920, 5250, 1275, 375},
+                                          QStringLiteral("Imprimer"));
+    m_cmdTranslate =
+        makeControl<QPushButton>(fra, QStringLiteral("cmdTranslate"), {6180, 5700, 1335, 375},
+                                 QStringLiteral("translate ..."));
 
     m_autoSizeLabels.push_back(makeControl<QLabel>(fra, QStringLiteral("lblNbColonnes"),
                                                    {0, 6075, 1560, 195},
                                                    QStringLiteral("Nombre de colonnes :")));
-    makeControl<QRadioButton>(fra, arrayName("opColum", 3), {2580, 6075, 435, 195},
-                              QStringLiteral("4"));
-    makeControl<QRadioButton>(fra, arrayName("opColum", 4), {3780, 6075, 495, 195},
-                              QStringLiteral("3"))
-        ->setChecked(true);
-    makeControl<QRadioButton>(fra, arrayName("opColum", 6), {4920, 6075, 495, 195},
-                              QStringLiteral("2"));
+    auto* columnOptions = new QButtonGroup(this);
+    const int columnLefts[] = {2580, 3780, 4920};
+    const int columnWidths[] = {435, 495, 495};
+    for (size_t i = 0; i < m_opColum.size(); ++i) {
+        const qint16 index = ColumnOptionIndexes[i];
+        m_opColum.at(i) = makeControl<QRadioButton>(fra, arrayName("opColum", index),
+                                                    {columnLefts[i], 6075, columnWidths[i], 195},
+                                                    QString::number(ColumnsOfOption(index)));
+        columnOptions->addButton(m_opColum.at(i));
+    }
+    m_opColum.at(1)->setChecked(true);
 
     // The hidden listers: their work is done by the folder and file listers.
     makeControl<QListWidget>(fra, QStringLiteral("Directory"), {1500, 1260, 2175, 2115})->hide();
@@ -268,28 +260,39 @@ void frMain::createMenus()
 {
     m_mnuNode = new QMenu(QStringLiteral("mnuNode"), this);
     m_mnuNode->setObjectName(QStringLiteral("mnuNode"));
+    m_mnuAddFile =
+        makeAction(this, QStringLiteral("mnuAddFile"), QStringLiteral("Ajouter les fichiers"),
+                   QKeySequence(Qt::CTRL | Qt::Key_F));
     m_mnuGras = makeAction(this, QStringLiteral("mnuGras"), QStringLiteral("Gras"),
                            QKeySequence(Qt::CTRL | Qt::Key_B));
     m_mnuGras->setCheckable(true);
+    m_mnuForeColors =
+        makeAction(this, QStringLiteral("mnuForeColors"), QStringLiteral("Couleur du Texte ..."));
+    m_mnuBackColors =
+        makeAction(this, QStringLiteral("mnuBackColors"), QStringLiteral("Couleur du Fond ..."));
+    m_mnuNiveau =
+        makeAction(this, QStringLiteral("mnuNiveau"), QStringLiteral("Appliquer au niveau"),
+                   QKeySequence(Qt::CTRL | Qt::Key_L));
+    m_mnuLoad = makeAction(this, QStringLiteral("mnuLoad"), QStringLiteral("Ouvrir ..."),
+                           QKeySequence(Qt::CTRL | Qt::Key_O));
+    m_mnuSave = makeAction(this, QStringLiteral("mnuSave"), QStringLiteral("Sauvegarder ..."),
+                           QKeySequence(Qt::CTRL | Qt::Key_S));
+    m_mnuSupprim = makeAction(this, QStringLiteral("mnuSupprim"), QStringLiteral("Supprimer"),
+                              QKeySequence(Qt::Key_Delete));
     const QList<QAction*> nodeItems{
-        makeAction(this, QStringLiteral("mnuAddFile"), QStringLiteral("Ajouter les fichiers"),
-                   QKeySequence(Qt::CTRL | Qt::Key_F)),
+        m_mnuAddFile,
         makeSeparator(this, QStringLiteral("mnuSep00")),
         m_mnuGras,
         makeSeparator(this, QStringLiteral("mnuSep01")),
-        makeAction(this, QStringLiteral("mnuForeColors"), QStringLiteral("Couleur du Texte ...")),
-        makeAction(this, QStringLiteral("mnuBackColors"), QStringLiteral("Couleur du Fond ...")),
+        m_mnuForeColors,
+        m_mnuBackColors,
         makeSeparator(this, QStringLiteral("mnuSep02")),
-        makeAction(this, QStringLiteral("mnuNiveau"), QStringLiteral("Appliquer au niveau"),
-                   QKeySequence(Qt::CTRL | Qt::Key_L)),
+        m_mnuNiveau,
         makeSeparator(this, QStringLiteral("mnuSep03")),
-        makeAction(this, QStringLiteral("mnuLoad"), QStringLiteral("Ouvrir ..."),
-                   QKeySequence(Qt::CTRL | Qt::Key_O)),
-        makeAction(this, QStringLiteral("mnuSave"), QStringLiteral("Sauvegarder ..."),
-                   QKeySequence(Qt::CTRL | Qt::Key_S)),
+        m_mnuLoad,
+        m_mnuSave,
         makeSeparator(this, QStringLiteral("mnuSep04")),
-        makeAction(this, QStringLiteral("mnuSupprim"), QStringLiteral("Supprimer"),
-                   QKeySequence(Qt::Key_Delete)),
+        m_mnuSupprim,
     };
     m_mnuNode->addActions(nodeItems);
     // The shortcut keys work while the menu is closed too.
@@ -297,19 +300,18 @@ void frMain::createMenus()
 
     m_mnuLangue = new QMenu(QStringLiteral("MNlangue"), this);
     m_mnuLangue->setObjectName(QStringLiteral("MNlangue"));
-    m_mnuLangue->addActions({
-        makeAction(this, arrayName("MNlangueChoice", 0), QStringLiteral("#")),
-        makeSeparator(this, QStringLiteral("MNlangueSep")),
-        makeAction(this, QStringLiteral("MNlangueOther"), QStringLiteral("Other ...")),
-        makeSeparator(this, QStringLiteral("MNlangueSep01")),
-        makeAction(this, QStringLiteral("mnuabout"), QStringLiteral("A propos ...")),
-    });
+    m_mnLangueChoice0 = makeAction(this, arrayName("MNlangueChoice", 0), QStringLiteral("#"));
+    m_mnLangueSep = makeSeparator(this, QStringLiteral("MNlangueSep"));
+    m_mnLangueOther =
+        makeAction(this, QStringLiteral("MNlangueOther"), QStringLiteral("Other ..."));
+    m_mnuAbout = makeAction(this, QStringLiteral("mnuabout"), QStringLiteral("A propos ..."));
+    m_mnuLangue->addActions({m_mnLangueChoice0, m_mnLangueSep, m_mnLangueOther,
+                             makeSeparator(this, QStringLiteral("MNlangueSep01")), m_mnuAbout});
 }
 
 void frMain::connectControls()
 {
-    connect(control<QPushButton>(QStringLiteral("cmdStartPoint")), &QPushButton::clicked, this,
-            &frMain::cmdStartPoint_Click);
+    connect(m_cmdStartPoint, &QPushButton::clicked, this, &frMain::cmdStartPoint_Click);
     connect(m_tv, &NodeTreeView::mouseDown, this, &frMain::TV_MouseDown);
     connect(m_tv, &NodeTreeView::mouseUp, this, &frMain::TV_MouseUp);
     connect(m_tv, &NodeTreeView::clicked, this,
@@ -319,43 +321,67 @@ void frMain::connectControls()
         // A checkable item flips its own mark; the mark follows the node.
         const bool before = !m_mnuGras->isChecked();
         mnuGras_Click();
-        const Node* selected = m_tree->selectedItem();
+        const Node* selected = tree().selectedItem();
         m_mnuGras->setChecked(selected ? selected->bold() : before);
     });
-    const std::pair<const char*, void (frMain::*)()> commands[] = {
-        {"mnuForeColors", &frMain::mnuForeColors_Click},
-        {"mnuBackColors", &frMain::mnuBackColors_Click},
-        {"mnuNiveau", &frMain::mnuNiveau_Click},
-        {"mnuSupprim", &frMain::mnuSupprim_Click},
-    };
-    for (const auto& [name, slot] : commands)
-        connect(control<QAction>(QLatin1String(name)), &QAction::triggered, this, slot);
+    connect(m_mnuForeColors, &QAction::triggered, this, &frMain::mnuForeColors_Click);
+    connect(m_mnuBackColors, &QAction::triggered, this, &frMain::mnuBackColors_Click);
+    connect(m_mnuNiveau, &QAction::triggered, this, &frMain::mnuNiveau_Click);
+    connect(m_mnuSupprim, &QAction::triggered, this, &frMain::mnuSupprim_Click);
 }
 
-// Each subsystem connects its own controls with one call here:
-//   file categories:          chkFile(0..8), cmdExe, Command1, mnuAddFile
-//   jacket layout, printing:  opLines(0..2), opColum(3,4,6), chkNb, chkImageNb,
-//                             cmpProp, cmdPrint, lblImprimable, VLine moves
-//   tree documents:           mnuLoad, mnuSave
-//   languages:                cmdTranslate, MNlangue items, setLanguageFilesLister
-//   About window:             mnuabout
-void frMain::connectSubsystems()
+// Each subsystem gets the workspace and the controls it serves.
+void frMain::createSubsystems()
 {
-    new CategoryCommands(
-        *this, tree(), eventPump(),
+    Workspace& workspace = *m_workspace;
+    CategoryControls categories;
+    std::copy(m_chkFile.begin(), m_chkFile.end(), categories.chkFile.begin());
+    categories.frmPattern = m_frmPattern;
+    categories.cmdExe = m_cmdExe;
+    categories.Command1 = m_command1;
+    categories.mnuAddFile = m_mnuAddFile;
+    m_categories = new CategoryCommands(
+        categories, workspace,
         [this](const QString& prompt, const QString& title, const QString& defaultText) {
-            return dialogs().InputBox(prompt, title, defaultText);
+            return m_dialogs->InputBox(prompt, title, defaultText);
         },
         this);
-    connectLanguageMenu(*this);
-    connectTreeDocuments(*this);
-    connectJacketCommands(*this);
+
+    JacketControls jacket;
+    std::copy(m_opLines.begin(), m_opLines.end(), jacket.opLines.begin());
+    std::copy(m_opColum.begin(), m_opColum.end(), jacket.opColum.begin());
+    jacket.lblImprimable = m_lblImprimable;
+    jacket.chkNb = m_chkNb;
+    jacket.chkImageNb = m_chkImageNb;
+    jacket.cmpProp = m_cmpProp;
+    jacket.cmdPrint = m_cmdPrint;
+    jacket.view = m_tv;
+    jacket.guide = m_vLine;
+    jacket.moveGuide = [this](int leftTwips) { moveColumnGuide(leftTwips); };
+    m_jacket = new JacketCommands(jacket, workspace, *m_dialogs, this);
+
+    m_documents = new TreeDocumentCommands(m_mnuLoad, m_mnuSave, workspace, *m_tv, *m_model,
+                                           *m_dialogs, m_programDir, this);
+
+    LanguageControls languages;
+    languages.window = this;
+    languages.cmdTranslate = m_cmdTranslate;
+    languages.MNlangue = m_mnuLangue;
+    languages.firstChoice = m_mnLangueChoice0;
+    languages.choicesEnd = m_mnLangueSep;
+    languages.MNlangueOther = m_mnLangueOther;
+    languages.mnuabout = m_mnuAbout;
+    languages.FileLNG = m_fileLng;
+    m_languages = new LanguageMenu(languages, *m_dialogs, m_programDir, this);
+    connect(m_languages, &LanguageMenu::languageApplied, m_categories,
+            &CategoryCommands::takeTranslatedTexts);
 }
 
 void frMain::Form_Load()
 {
     m_mnuNode->hide();
     m_mnuLangue->hide();
+    JacketLayout& jacket = m_workspace->jacket;
     jacket.ColumnCount = 3;
     jacket.LinesPerColumn = 50;
 
@@ -363,12 +389,10 @@ void frMain::Form_Load()
     setFixedSize(640, TwipsToVisiblePixels(kFraTbHeight + 240));
     m_tv->setGeometry(TwipsRect(0, 0, 6000, 6000));
     moveColumnGuide(*ColumnGuideLeft(jacket.LinesPerColumn, 4));
-    const std::pair<int, int> columnLefts[] = {{4, 3700}, {3, 2700}, {6, 5700}};
-    for (const auto& [index, left] : columnLefts) {
-        QWidget* option = control<QWidget>(arrayName("opColum", index));
-        option->move(TwipsToVisiblePixels(left), option->y());
-    }
-    dialogs().setMehWnd(this);
+    const int columnLefts[] = {2700, 3700, 5700}; // options 3, 4, 6
+    for (size_t i = 0; i < m_opColum.size(); ++i)
+        m_opColum.at(i)->move(TwipsToVisiblePixels(columnLefts[i]), m_opColum.at(i)->y());
+    m_dialogs->setMehWnd(this);
     jacket.ColumnOptionIndex = 4;
 
     if (const QScreen* screen = this->screen())
@@ -387,7 +411,7 @@ void frMain::Form_Load()
         showStartupError(*m_startupError);
         return;
     }
-    ListLanguageFiles();
+    m_languages->ListLanguageFiles();
 }
 
 void frMain::moveColumnGuide(int leftTwips)
@@ -411,31 +435,24 @@ void frMain::WarnWindowColour()
                        "Vos jaquettes adopterons cette couleur pour leur fond.\r\n"
                        "Veuillez modifier la couleur des 'Fenetres' dans les propriétés "
                        "d'affichages de Windows");
-    dialogs().MsgBox(text, QStringLiteral("KVX"), MessageIcon::Critical);
+    m_dialogs->MsgBox(text, QStringLiteral("KVX"), MessageIcon::Critical);
 }
 
 void frMain::showStartupError(const StartupError& error)
 {
-    dialogs().MsgBox(error.description,
-                     QStringLiteral("ERREUR n°%1 in xxxxxxxxxx").arg(error.number),
-                     MessageIcon::Critical);
-}
-
-void frMain::ListLanguageFiles()
-{
-    if (m_listLanguages)
-        m_listLanguages();
+    m_dialogs->MsgBox(error.description,
+                      QStringLiteral("ERREUR n°%1 in xxxxxxxxxx").arg(error.number),
+                      MessageIcon::Critical);
 }
 
 void frMain::cmdStartPoint_Click()
 {
-    const QString folder = dialogs().BrowseFolder(QStringLiteral("Choose a folder"));
+    const QString folder = m_dialogs->BrowseFolder(QStringLiteral("Choose a folder"));
     // A cancelled dialog keeps the start folder and the tree, styles and all.
     if (folder.isEmpty())
         return;
     m_txtStartPath->setText(folder);
-    m_scan->setStartPath(m_txtStartPath->text());
-    m_scan->BuildTree();
+    m_workspace->BuildTree(m_txtStartPath->text());
 }
 
 void frMain::TV_MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, QPoint) {}
@@ -444,8 +461,8 @@ void frMain::TV_NodeClick(Node*) {}
 
 void frMain::TV_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers, QPoint position)
 {
-    RefreshElementCount(*m_tree, *m_count);
-    if (const Node* selected = m_tree->selectedItem())
+    m_workspace->RefreshElementCount();
+    if (const Node* selected = tree().selectedItem())
         m_mnuGras->setChecked(selected->bold());
     if (button == Qt::RightButton)
         m_mnuNode->popup(m_tv->viewport()->mapToGlobal(position));
@@ -453,36 +470,36 @@ void frMain::TV_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers, QPoint po
 
 void frMain::mnuGras_Click()
 {
-    if (Node* selected = m_tree->selectedItem())
-        m_tree->setBold(selected, !selected->bold());
+    if (Node* selected = tree().selectedItem())
+        tree().setBold(selected, !selected->bold());
 }
 
 void frMain::mnuForeColors_Click()
 {
-    const qint32 colour = dialogs().ShowColor();
-    Node* selected = m_tree->selectedItem();
+    const qint32 colour = m_dialogs->ShowColor();
+    Node* selected = tree().selectedItem();
     if (colour != -1 && selected)
-        m_tree->setForeColor(selected, Colour(colour));
+        tree().setForeColor(selected, Colour(colour));
 }
 
 void frMain::mnuBackColors_Click()
 {
-    const qint32 colour = dialogs().ShowColor();
-    Node* selected = m_tree->selectedItem();
+    const qint32 colour = m_dialogs->ShowColor();
+    Node* selected = tree().selectedItem();
     if (colour != -1 && selected)
-        m_tree->setBackColor(selected, Colour(colour));
+        tree().setBackColor(selected, Colour(colour));
 }
 
 void frMain::mnuNiveau_Click()
 {
-    if (const Node* selected = m_tree->selectedItem())
-        ApplyStyleToLevel(*m_tree, *selected);
+    if (const Node* selected = tree().selectedItem())
+        ApplyStyleToLevel(tree(), *selected);
 }
 
 void frMain::mnuSupprim_Click()
 {
-    if (const Node* selected = m_tree->selectedItem())
-        m_tree->remove(selected->index());
+    if (const Node* selected = tree().selectedItem())
+        tree().remove(selected->index());
 }
 
 bool frMain::eventFilter(QObject* watched, QEvent* event)

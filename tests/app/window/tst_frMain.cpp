@@ -5,11 +5,13 @@
 #include "tree/NodeTreeView.h"
 #include "tree/TreeModel.h"
 #include "util/Twips.h"
+#include "workspace/Workspace.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QListWidget>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,18 +25,15 @@ const QString kProgramDir = QStringLiteral(KVX_TEST_PROGRAM_DIR);
 // The real window, loaded, on a program folder of the test's choosing.
 struct Window : kvx::test::MainWindowFixture
 {
-    int languageListings = 0;
-
     explicit Window(const QString& programDir = kProgramDir) : MainWindowFixture(programDir)
     {
-        window.setLanguageFilesLister([this] { ++languageListings; });
         window.Form_Load();
     }
     NodeTree& tree() { return window.tree(); }
     Node* node(const QString& key) { return tree().findByKey(key); }
     QString text(const char* control)
     {
-        return window.control(control)->property("text").toString();
+        return this->control(control)->property("text").toString();
     }
     // m holds the folders f1 (with the folder g and the file 1.7z) and f2 and
     // the file a.zip, each keyed by its text; the tags are a scan's, which
@@ -109,13 +108,13 @@ private Q_SLOTS:
         QFETCH(QRect, twips);
         QFETCH(QString, state);
         Window w;
-        QObject* object = w.window.control(name);
+        QObject* object = w.control(name);
         const char* text = object->property("text").isValid() ? "text" : "title";
         QCOMPARE(
             object->property(object->property(text).isValid() ? text : "windowTitle").toString(),
             caption);
         if (auto* action = qobject_cast<QAction*>(object)) {
-            QVERIFY(w.window.control<QMenu>(container)->actions().contains(action));
+            QVERIFY(w.control<QMenu>(container)->actions().contains(action));
             QCOMPARE(action->shortcut().toString(QKeySequence::PortableText), state);
             return;
         }
@@ -167,6 +166,7 @@ private Q_SLOTS:
         const bool shipped = icons == QStringList{"*"};
         if (!shipped && icons != QStringList{"-"})
             QVERIFY(QDir(program.path()).mkdir("ico"));
+        QVERIFY(QFile(program.filePath("Langue.lng")).open(QIODevice::WriteOnly));
         for (const QString& entry : shipped ? QStringList() : icons.filter(".")) {
             const QString path = program.path() + "/ico/" + entry;
             QVERIFY(entry == "junk.ico" ? QFile(path).open(QIODevice::WriteOnly)
@@ -190,10 +190,10 @@ private Q_SLOTS:
         QCOMPARE(first.startsWith("Attention vos fenêtres ne sont pas blanches"), grey);
         QVERIFY(!grey || first.count("\r\n") == 2);
         // An error box ends start-up before the language files are listed.
-        QCOMPARE(w.languageListings, titles.filter("ERREUR").isEmpty() ? 1 : 0);
+        QCOMPARE(w.control<QListWidget>("FileLNG")->count() > 0, titles.filter("ERREUR").isEmpty());
         QStringList loaded;
-        for (int i = image::BuiltInCount + 1; i <= w.window.imageRegistry().count(); ++i)
-            loaded << w.window.imageRegistry().keyAt(i);
+        for (int i = image::BuiltInCount + 1; i <= w.window.workspace().images().count(); ++i)
+            loaded << w.window.workspace().images().keyAt(i);
         if (!shipped)
             QCOMPARE(loaded, keys);
         // An icon for every extension of the default categories, and common Linux ones.
@@ -221,7 +221,7 @@ private Q_SLOTS:
 
         // A cancel leaves the field and the styled tree alone.
         w.tree().setBold(w.node(disc.path() + "/Zeta/"), true);
-        w.window.control("txtStartPath")->setProperty("text", "typed");
+        w.control("txtStartPath")->setProperty("text", "typed");
         const QString before = w.dump();
         w.window.cmdStartPoint_Click();
         QCOMPARE(w.dialogs.callsOf("BrowseFolder").size(), size_t(2));
@@ -280,7 +280,7 @@ private Q_SLOTS:
         w.tree().setSelectedItem(w.node(selected));
         for (const QString& step : steps) {
             w.dialogs.colours.push_back(colour);
-            auto* action = w.window.control<QAction>(step);
+            auto* action = w.control<QAction>(step);
             if (step == "style") {
                 w.tree().setBold(w.node(selected), true);
                 w.tree().setForeColor(w.node(selected), Colour(1));
@@ -294,7 +294,7 @@ private Q_SLOTS:
                 QCOMPARE(w.window.mnuNode()->isVisible(), right);
                 QCOMPARE(view->currentIndex(),
                          w.window.treeModel().indexOf(w.tree().selectedItem()));
-                QCOMPARE(w.window.control<QAction>("mnuGras")->isChecked(),
+                QCOMPARE(w.control<QAction>("mnuGras")->isChecked(),
                          w.tree().selectedItem()->bold());
                 w.window.mnuNode()->hide();
             } else if (action->shortcut().isEmpty()) {

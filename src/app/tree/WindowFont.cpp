@@ -1,4 +1,4 @@
-#include "app/WindowFont.h"
+#include "tree/WindowFont.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "app/CategoryIcons.h"
+#include "tree/CategoryIcons.h"
 
 #include "tree/IconFolder.h"
 #include "tree/ImageList.h"

@@ -1,7 +1,7 @@
-#include "app/RunWindow.h"
+#include "window/RunWindow.h"
 
-#include "app/frMain.h"
 #include "doc/TreeDocumentCommands.h"
+#include "window/frMain.h"
 
 #include <QApplication>
 
@@ -11,10 +11,8 @@ int runWindow(const QString& document)
 {
     frMain window;
     window.Form_Load();
-    if (!document.isEmpty()) {
-        if (auto* documents = window.findChild<TreeDocumentCommands*>())
-            documents->openDocument(document);
-    }
+    if (!document.isEmpty())
+        window.documents().openDocument(document);
     return QApplication::exec();
 }
 

@@ -1,4 +1,4 @@
-#include "app/VLine.h"
+#include "window/VLine.h"
 
 #include "util/Twips.h"
 

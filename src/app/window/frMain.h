@@ -1,0 +1,167 @@
+#pragma once
+
+#include "tree/CategoryIcons.h"
+
+#include <QPoint>
+#include <QWidget>
+#include <array>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class QAction;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+
+namespace kvx {
+
+class BusyEventPump;
+class CategoryCommands;
+class cOpen;
+class DialogService;
+class ImageList;
+class JacketCommands;
+class LabelCountDisplay;
+class LanguageMenu;
+class Node;
+class NodeTree;
+class NodeTreeView;
+class TreeDocumentCommands;
+class TreeModel;
+class VLine;
+class Workspace;
+
+// The main window: the tree panel on the left, the commands on the right, the
+// jacket options below; two pop-up menus (mnuNode, MNlangue) and no menu bar.
+// Every control carries its program name as objectName ("chkFile(3)" for a
+// control-array member): the language files address controls by it.
+//
+// The window is a thin client of its workspace: it creates its controls in
+// one place and hands each subsystem the workspace and typed references to
+// the controls it serves. Form_Load() then starts the program and shows the
+// window.
+class frMain : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // `dialogs` replaces the window's own dialog service (not owned; tests
+    // script it). `programDir` holds ico/ and the language files; the
+    // program's data folder when empty.
+    explicit frMain(DialogService* dialogs = nullptr, const QString& programDir = {},
+                    QWidget* parent = nullptr);
+    ~frMain() override;
+
+    [[nodiscard]] const QString& programDir() const { return m_programDir; }
+    [[nodiscard]] Workspace& workspace() { return *m_workspace; }
+    [[nodiscard]] NodeTree& tree();
+    [[nodiscard]] ImageList& imageList() { return *m_images; }
+    [[nodiscard]] NodeTreeView* TV() const { return m_tv; }
+    [[nodiscard]] VLine* vLine() const { return m_vLine; }
+    [[nodiscard]] TreeModel& treeModel() { return *m_model; }
+    [[nodiscard]] DialogService& dialogs() { return *m_dialogs; }
+    [[nodiscard]] QMenu* mnuNode() const { return m_mnuNode; }
+    [[nodiscard]] QMenu* MNlangue() const { return m_mnuLangue; }
+
+    [[nodiscard]] CategoryCommands& categoryCommands() { return *m_categories; }
+    [[nodiscard]] JacketCommands& jacketCommands() { return *m_jacket; }
+    [[nodiscard]] TreeDocumentCommands& documents() { return *m_documents; }
+    [[nodiscard]] LanguageMenu& languageMenu() { return *m_languages; }
+
+    // The objectName of a control-array member: "opColum(4)".
+    [[nodiscard]] static QString arrayName(const char* name, int index);
+
+    // The failure that ended start-up, if any.
+    [[nodiscard]] const std::optional<StartupError>& startupError() const { return m_startupError; }
+
+    // Moves the column guide to `leftTwips` over the tree view: top 0, 3 twips
+    // wide, the full height of the tree panel.
+    void moveColumnGuide(int leftTwips);
+
+public Q_SLOTS:
+    void Form_Load();
+    void WarnWindowColour();
+
+    void cmdStartPoint_Click();
+
+    void TV_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint position);
+    void TV_NodeClick(kvx::Node* node);
+    void TV_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint position);
+
+    void mnuGras_Click();
+    void mnuForeColors_Click();
+    void mnuBackColors_Click();
+    void mnuNiveau_Click();
+    void mnuSupprim_Click();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createControls();
+    void createMenus();
+    void connectControls();
+    void createSubsystems();
+    [[nodiscard]] bool windowColourIsWhite();
+    void showStartupError(const StartupError& error);
+    void fitAutoSizeLabels();
+
+    QString m_programDir;
+    std::unique_ptr<BusyEventPump> m_pump;
+    std::unique_ptr<LabelCountDisplay> m_count;
+    std::unique_ptr<Workspace> m_workspace;
+    std::unique_ptr<ImageList> m_images;
+    std::unique_ptr<cOpen> m_cOpen;
+    DialogService* m_dialogs = nullptr;
+    std::optional<StartupError> m_startupError;
+
+    TreeModel* m_model = nullptr;
+    CategoryCommands* m_categories = nullptr;
+    JacketCommands* m_jacket = nullptr;
+    TreeDocumentCommands* m_documents = nullptr;
+    LanguageMenu* m_languages = nullptr;
+
+    // The controls, created once by createControls() and createMenus().
+    NodeTreeView* m_tv = nullptr;
+    VLine* m_vLine = nullptr;
+    QWidget* m_picTv = nullptr;
+    QListWidget* m_fileLng = nullptr;
+    QPushButton* m_cmdStartPoint = nullptr;
+    QLineEdit* m_txtStartPath = nullptr;
+    QGroupBox* m_frmPattern = nullptr;
+    std::array<QCheckBox*, 9> m_chkFile{};
+    QPushButton* m_command1 = nullptr;
+    QPushButton* m_cmdExe = nullptr;
+    std::array<QRadioButton*, 3> m_opLines{};
+    std::array<QRadioButton*, 3> m_opColum{}; // indexes 3, 4, 6
+    QLabel* m_lblImprimable = nullptr;
+    QLabel* m_lblNbElements = nullptr;
+    QCheckBox* m_chkImageNb = nullptr;
+    QCheckBox* m_chkNb = nullptr;
+    QPushButton* m_cmpProp = nullptr;
+    QPushButton* m_cmdPrint = nullptr;
+    QPushButton* m_cmdTranslate = nullptr;
+    QMenu* m_mnuNode = nullptr;
+    QAction* m_mnuAddFile = nullptr;
+    QAction* m_mnuGras = nullptr;
+    QAction* m_mnuForeColors = nullptr;
+    QAction* m_mnuBackColors = nullptr;
+    QAction* m_mnuNiveau = nullptr;
+    QAction* m_mnuLoad = nullptr;
+    QAction* m_mnuSave = nullptr;
+    QAction* m_mnuSupprim = nullptr;
+    QMenu* m_mnuLangue = nullptr;
+    QAction* m_mnLangueChoice0 = nullptr;
+    QAction* m_mnLangueSep = nullptr;
+    QAction* m_mnLangueOther = nullptr;
+    QAction* m_mnuAbout = nullptr;
+    std::vector<QLabel*> m_autoSizeLabels;
+};
+
+} // namespace kvx

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "doc/TreeViewSettings.h"
+#include "print/JacketLayout.h"
+#include "tree/FileCategories.h"
+#include "tree/ImageRegistry.h"
+#include "tree/NodeTree.h"
+
+#include <QString>
+#include <memory>
+
+namespace kvx {
+
+class ElementCountDisplay;
+class EventPump;
+class FileLister;
+class FileNodes;
+class FolderLister;
+class FolderScan;
+
+// What the jacket controls set besides the grid: a colour or grey print,
+// and the black-and-white outline folder pictures.
+struct PrintAppearance
+{
+    bool colour = true;
+    bool blackAndWhiteFolders = false;
+};
+
+// One tree being worked on, with everything its commands read and change: the
+// node tree, the logic side of its image list, the folder scan and file adding,
+// the category boxes and their active pattern, the view settings that
+// documents carry, and the jacket's layout. The window and the command line are
+// both thin clients of it, so a tree prints, saves and lists alike from either.
+//
+// The event pump and the count display are the client's (not owned): the
+// window's show a busy pointer and the label, a headless run's nothing.
+class Workspace
+{
+public:
+    // Reads real folders.
+    Workspace(EventPump& pump, ElementCountDisplay& count);
+    // Reads folders through the given listers (not owned).
+    Workspace(EventPump& pump, ElementCountDisplay& count, FolderLister& folders,
+              FileLister& files);
+    ~Workspace();
+    Workspace(const Workspace&) = delete;
+    Workspace& operator=(const Workspace&) = delete;
+
+    [[nodiscard]] NodeTree& tree() { return m_tree; }
+    [[nodiscard]] const NodeTree& tree() const { return m_tree; }
+    // Starts with the six built-in pictures; the icon folder adds one key per icon.
+    [[nodiscard]] ImageRegistry& images() { return m_images; }
+    [[nodiscard]] const ImageRegistry& images() const { return m_images; }
+    [[nodiscard]] FolderScan& scan() { return *m_scan; }
+    [[nodiscard]] FileNodes& files() { return *m_files; }
+    [[nodiscard]] EventPump& pump() { return m_pump; }
+    [[nodiscard]] ElementCountDisplay& countDisplay() { return m_count; }
+
+    // The view settings of the last document opened (the window's defaults
+    // before); saved with the tree.
+    TreeViewSettings settings;
+    // The nine category boxes and the active pattern they make up.
+    FileCategories categories;
+    // The jacket's grid: 50 lines, 3 columns until the user chooses.
+    JacketLayout jacket;
+    PrintAppearance appearance;
+
+    // The start button: clears the tree, scans the folder, opens the root.
+    void BuildTree(const QString& startFolder);
+
+    // The category commands, with the active pattern.
+    void AddFilesToFolders();
+    void AddFilesToSelected();
+    void RemoveFilesByPattern();
+
+    // The folder picture mode: every folder node gets the colour or the
+    // black-and-white pair of pictures.
+    void setBlackAndWhiteFolders(bool on);
+
+    // Replaces the tree and the view settings with the document's. A file that
+    // is no tree document changes nothing. Returns the reader's load_result.
+    [[nodiscard]] qint32 Open(const QString& path);
+    // Writes the tree and the view settings; false, with the reason in *error,
+    // when the file could not be written (an old file is then left as it was).
+    [[nodiscard]] bool Save(const QString& path, QString* error = nullptr);
+
+    // Refreshes the count display with the number of shown rows.
+    void RefreshElementCount();
+
+private:
+    EventPump& m_pump;
+    ElementCountDisplay& m_count;
+    std::unique_ptr<FolderLister> m_ownFolders;
+    std::unique_ptr<FileLister> m_ownFiles;
+    ImageRegistry m_images = ImageRegistry::withBuiltIns();
+    NodeTree m_tree;
+    std::unique_ptr<FolderScan> m_scan;
+    std::unique_ptr<FileNodes> m_files;
+};
+
+} // namespace kvx
