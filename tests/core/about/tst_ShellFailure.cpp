@@ -27,22 +27,12 @@ void TestShellFailure::failureTable_data()
     };
     const QString other = QStringLiteral(
         "An error occurred occurred whilst trying to open or print the selected file.");
-    const QString cannot = QStringLiteral("The file could not be opened ");
-    const QString again = QStringLiteral(".  Please try again in a moment.");
     row(0, 7, "Out of memory");
-    row(1, -2147220455, other);
     row(2, 53, "File not found");
     row(3, 76, "Path not found");
     row(4, -2147220452, other);
-    row(5, 75, "Path/file access error");
-    row(8, 7, "Out of memory");
-    row(11, -2147220445, "The executable file is invalid or corrupt");
-    row(12, -2147220444, other);
-    row(26, 75, "A sharing violation occurred.");
-    row(27, -2147220429, "This file type does not have a valid file association.");
-    row(28, 286, cannot + "due to time out" + again);
-    row(29, 285, cannot + "because the DDE transaction failed" + again);
-    row(30, 285, cannot + "because the target application is busy" + again);
+    row(29, 285, "The file could not be opened because the DDE transaction failed.  Please try "
+                 "again in a moment.");
     row(31, -2147220425, "No application is associated with this file type.");
     row(32, 48, "The specified dynamic-link library was not found.");
     for (int code : {33, -1, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()})
