@@ -78,7 +78,7 @@ private Q_SLOTS:
                 text.contains("Dossier 30 l'été & «co»"));
         QPrinter pdf(QPrinter::HighResolution); // as the command line sets it up
         pdf.setOutputFormat(QPrinter::PdfFormat);
-        test::verifyJacket(out, pdf, 30, 2, 0, true);
+        test::verifyJacket(out, pdf, 30, 2, 0);
 
         const QString bad = dir.filePath("no/such/folder/out.pdf");
         QVERIFY(kvx(bad, {}) != 0);
