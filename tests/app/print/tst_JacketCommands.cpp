@@ -111,40 +111,96 @@ private Q_SLOTS:
         test::verifyJacket(file, w.printer(), lines, columns, mono ? 0 : rows);
     }
 
-    // Nothing to print, no file chosen, a file that cannot be written: a
-    // message titled "KVX" or none, the window as before, the next print
-    // asks for its own file and works.
+    // Nothing to print, no file chosen, a file that cannot be written, the
+    // tree cleared or the selected row deleted amid the print: the message
+    // ("!" a warning, "i" the file written, none), the window as before; the
+    // next print asks for its own file and works.
     void failuresLeaveTheWindowAsBefore_data()
     {
         QTest::addColumn<int>("rows");
         QTest::addColumn<QString>("file");
-        QTest::addRow("empty tree") << 0 << QString();
-        QTest::addRow("no file chosen") << 5 << QString();
-        QTest::addRow("unwritable") << 70 << QStringLiteral("/nonexistent-folder/j.pdf");
+        QTest::addColumn<QString>("amid"); // what the user does while the print runs
+        QTest::addColumn<QString>("box");
+        QTest::addRow("empty tree") << 0 << ""
+                                    << ""
+                                    << "!";
+        QTest::addRow("no file chosen") << 5 << ""
+                                        << ""
+                                        << "";
+        QTest::addRow("unwritable") << 70 << "/nonexistent-folder/j.pdf"
+                                    << ""
+                                    << "!";
+        QTest::addRow("tree cleared") << 120 << "j.pdf"
+                                      << "clear"
+                                      << "i";
+        QTest::addRow("selected row deleted") << 120 << "j.pdf"
+                                              << "delete"
+                                              << "i";
     }
     void failuresLeaveTheWindowAsBefore()
     {
         QFETCH(int, rows);
         QFETCH(QString, file);
+        QFETCH(QString, amid);
+        QFETCH(QString, box);
         Window w;
+        NodeTree& tree = w.window.tree();
         if (rows)
-            test::buildRows(w.window.tree(), rows);
+            test::buildRows(tree, rows);
+        tree.setSelectedItem(tree.nodeAt(3));
+        QTemporaryDir dir;
+        if (!file.isEmpty())
+            file = QDir(dir.path()).filePath(file);
         w.dialogs.savePaths.push_back(file);
+        QTimer::singleShot(0, &w.window, [&] {
+            QVERIFY(QApplication::overrideCursor()); // amid a print
+            if (amid == "clear")
+                tree.clear();
+            else if (amid == "delete")
+                QVERIFY(tree.remove(tree.nodeAt(3)));
+        });
         w.click("cmdPrint");
         QCOMPARE(w.dialogs.callsOf("ShowSave").size(), size_t(rows ? 1 : 0));
         const auto boxes = w.dialogs.callsOf("MsgBox");
-        QCOMPARE(boxes.size(), size_t(!rows || !file.isEmpty()));
-        for (const auto& box : boxes)
-            QVERIFY(box.args[0].contains(file) && box.args[1] == "KVX" &&
-                    box.icon == MessageIcon::Exclamation);
+        QCOMPARE(boxes.size(), size_t(!box.isEmpty()));
+        for (const auto& shown : boxes)
+            QVERIFY(shown.args[0].contains(file) && shown.args[1] == "KVX" &&
+                    shown.icon ==
+                        (box == "i" ? MessageIcon::Information : MessageIcon::Exclamation));
         verifyWindowAtRest(w);
+        QCOMPARE(tree.selectedItem() != nullptr, amid.isEmpty() && rows);
 
-        QTemporaryDir dir;
-        if (!rows)
-            test::buildRows(w.window.tree(), 3);
-        w.dialogs.savePaths = {dir.filePath("j.pdf")};
+        tree.clear();
+        test::buildRows(tree, 3);
+        w.dialogs.savePaths = {dir.filePath("next.pdf")};
         w.click("cmdPrint");
-        QVERIFY(QFile::exists(dir.filePath("j.pdf")));
+        QVERIFY(QFile::exists(dir.filePath("next.pdf")));
+    }
+
+    // The command line prints with the same code, offscreen, odd names and
+    // all; a file it cannot write is an error and nothing is left.
+    void commandLinePrintsToPdf()
+    {
+        QTemporaryDir dir;
+        for (int i = 1; i <= 30; ++i)
+            QVERIFY(QDir(dir.path()).mkpath(QString("src/Dossier %1 l'été & «co»/s").arg(i)));
+        const auto kvx = [&dir](const QString& pdf, const QStringList& options) {
+            return QProcess::execute(KVX_TEST_PROGRAM_DIR "/kvx",
+                                     QStringList{"--from", dir.filePath("src"), "--pdf", pdf} +
+                                         options);
+        };
+        const QString out = dir.filePath("out.pdf");
+        QCOMPARE(kvx(out, {"--lines", "30", "--columns", "2", "--bw", "--mono"}), 0);
+        const QString text = test::pdfText(out);
+        QVERIFY(text.contains("Dossier 1 l'été & «co»") &&
+                text.contains("Dossier 30 l'été & «co»"));
+        QPrinter pdf(QPrinter::HighResolution); // as the command line sets it up
+        pdf.setOutputFormat(QPrinter::PdfFormat);
+        test::verifyJacket(out, pdf, 30, 2, 0);
+
+        const QString bad = dir.filePath("no/such/folder/out.pdf");
+        QVERIFY(kvx(bad, {}) != 0);
+        QVERIFY(!QFile::exists(bad));
     }
 
     // Folder pictures switch between the colour and the black-and-white

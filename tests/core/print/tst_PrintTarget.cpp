@@ -9,60 +9,38 @@ class tst_PrintTarget : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // The target as "printer:NAME", "pdf:FILE" or "ask".
+    // The situation as "printers|default|current printer|user's PDF file",
+    // the target as "printer:NAME", "pdf:FILE" or "ask".
     void choose_data()
     {
-        QTest::addColumn<QStringList>("printers");
-        QTest::addColumn<QString>("defaultPrinter");
-        QTest::addColumn<QString>("current");
-        QTest::addColumn<QString>("userPdf");
+        QTest::addColumn<QString>("situation");
         QTest::addColumn<QString>("target");
-        const QStringList ab{"A", "B"};
-        QTest::newRow("no printer") << QStringList{} << ""
-                                    << ""
-                                    << ""
+        QTest::newRow("no printer") << "|||"
                                     << "ask";
-        QTest::newRow("no printer, a stale name") << QStringList{} << "A"
-                                                  << "A"
-                                                  << ""
-                                                  << "ask";
-        QTest::newRow("no printer, user's file") << QStringList{} << ""
-                                                 << ""
-                                                 << "/j.pdf"
+        QTest::newRow("no printer, stale names") << "|A|A|"
+                                                 << "ask";
+        QTest::newRow("no printer, user's file") << "|||/j.pdf"
                                                  << "pdf:/j.pdf";
-        QTest::newRow("user's file wins") << ab << "A"
-                                          << "B"
-                                          << "/j.pdf"
+        QTest::newRow("user's file wins") << "A,B|A|B|/j.pdf"
                                           << "pdf:/j.pdf";
-        QTest::newRow("current printer") << ab << "A"
-                                         << "B"
-                                         << ""
+        QTest::newRow("current printer") << "A,B|A|B|"
                                          << "printer:B";
-        QTest::newRow("current one removed") << ab << "A"
-                                             << "C"
-                                             << ""
+        QTest::newRow("current one removed") << "A,B|A|C|"
                                              << "printer:A";
-        QTest::newRow("none set") << ab << "B"
-                                  << ""
-                                  << ""
+        QTest::newRow("none set") << "A,B|B||"
                                   << "printer:B";
-        QTest::newRow("no default") << ab << ""
-                                    << ""
-                                    << ""
+        QTest::newRow("no default") << "A,B|||"
                                     << "printer:A";
-        QTest::newRow("stale default") << ab << "C"
-                                       << "C"
-                                       << ""
+        QTest::newRow("stale default") << "A,B|C|C|"
                                        << "printer:A";
     }
     void choose()
     {
-        QFETCH(QStringList, printers);
-        QFETCH(QString, defaultPrinter);
-        QFETCH(QString, current);
-        QFETCH(QString, userPdf);
+        QFETCH(QString, situation);
         QFETCH(QString, target);
-        const PrintTarget got = ChoosePrintTarget(printers, defaultPrinter, current, userPdf);
+        const QStringList in = situation.split(QLatin1Char('|'));
+        const PrintTarget got = ChoosePrintTarget(in[0].split(QLatin1Char(','), Qt::SkipEmptyParts),
+                                                  in[1], in[2], in[3]);
         const char* kinds[] = {"printer:", "pdf:", "ask"};
         QCOMPARE(kinds[int(got.kind)] + got.name, target);
     }
