@@ -75,9 +75,17 @@ private Q_SLOTS:
         m_cupsd.start("/usr/sbin/cupsd",
                       {"-f", "-c", t + "/cupsd.conf", "-s", t + "/cups-files.conf"});
         QVERIFY(m_cupsd.waitForStarted());
+        bool running = false;
         for (QDeadlineTimer ready(20000);
-             !test::output("lpstat", {"-r"}).contains("is running") && !ready.hasExpired();)
+             !(running = test::output("lpstat", {"-r"}).contains("is running")) &&
+             !ready.hasExpired();)
             QThread::msleep(100);
+        if (!running) {
+            QFile log(t + "/log/error_log");
+            (void)log.open(QIODevice::ReadOnly);
+            QFAIL(
+                qPrintable("the test's cupsd did not start:\n" + QString::fromUtf8(log.readAll())));
+        }
         // Its printer discards the printed output; the job's document stays.
         QCOMPARE(QProcess::execute("lpadmin",
                                    {"-p", "KvxTest", "-E", "-v", "file:///dev/null", "-P", ppd}),
