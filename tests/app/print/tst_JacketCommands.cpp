@@ -113,36 +113,27 @@ private Q_SLOTS:
 
     // Nothing to print, no file chosen, a file that cannot be written, the
     // tree cleared or the selected row deleted amid the print: the message
-    // ("!" a warning, "i" the file written, none), the window as before; the
-    // next print asks for its own file and works.
+    // (a warning, the file written, none), the window as before; the next
+    // print asks for its own file and works.
     void failuresLeaveTheWindowAsBefore_data()
     {
         QTest::addColumn<int>("rows");
         QTest::addColumn<QString>("file");
+        QTest::addColumn<MessageIcon>("box");
         QTest::addColumn<QString>("amid"); // what the user does while the print runs
-        QTest::addColumn<QString>("box");
-        QTest::addRow("empty tree") << 0 << ""
-                                    << ""
-                                    << "!";
-        QTest::addRow("no file chosen") << 5 << ""
-                                        << ""
-                                        << "";
-        QTest::addRow("unwritable") << 70 << "/nonexistent-folder/j.pdf"
-                                    << ""
-                                    << "!";
-        QTest::addRow("tree cleared") << 120 << "j.pdf"
-                                      << "clear"
-                                      << "i";
-        QTest::addRow("selected row deleted") << 120 << "j.pdf"
-                                              << "delete"
-                                              << "i";
+        const MessageIcon warning = MessageIcon::Exclamation, written = MessageIcon::Information;
+        QTest::addRow("empty tree") << 0 << "" << warning << "";
+        QTest::addRow("no file chosen") << 5 << "" << MessageIcon::None << "";
+        QTest::addRow("unwritable") << 70 << "/nonexistent-folder/j.pdf" << warning << "";
+        QTest::addRow("tree cleared") << 120 << "j.pdf" << written << "clear";
+        QTest::addRow("selected row deleted") << 120 << "j.pdf" << written << "delete";
     }
     void failuresLeaveTheWindowAsBefore()
     {
         QFETCH(int, rows);
         QFETCH(QString, file);
+        QFETCH(MessageIcon, box);
         QFETCH(QString, amid);
-        QFETCH(QString, box);
         Window w;
         NodeTree& tree = w.window.tree();
         if (rows)
@@ -162,11 +153,9 @@ private Q_SLOTS:
         w.click("cmdPrint");
         QCOMPARE(w.dialogs.callsOf("ShowSave").size(), size_t(rows ? 1 : 0));
         const auto boxes = w.dialogs.callsOf("MsgBox");
-        QCOMPARE(boxes.size(), size_t(!box.isEmpty()));
+        QCOMPARE(boxes.size(), size_t(box != MessageIcon::None));
         for (const auto& shown : boxes)
-            QVERIFY(shown.args[0].contains(file) && shown.args[1] == "KVX" &&
-                    shown.icon ==
-                        (box == "i" ? MessageIcon::Information : MessageIcon::Exclamation));
+            QVERIFY(shown.args[0].contains(file) && shown.args[1] == "KVX" && shown.icon == box);
         verifyWindowAtRest(w);
         QCOMPARE(tree.selectedItem() != nullptr, amid.isEmpty() && rows);
 
