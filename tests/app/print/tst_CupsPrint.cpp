@@ -61,8 +61,7 @@ private Q_SLOTS:
                       QString("ServerRoot %1\nRequestRoot %1/spool\nCacheDir %1/cache\n"
                               "StateDir %1/state\nTempDir %1/tmp\nErrorLog %1/log/error_log\n"
                               "AccessLog %1/log/access_log\nPageLog %1/log/page_log\n"
-                              "Printcap %1/printcap\nDataDir /usr/share/cups\n"
-                              "ServerBin /usr/lib/cups\nUser lp\nGroup lp\n")
+                              "Printcap %1/printcap\nUser lp\nGroup lp\n")
                           .arg(t)));
         QVERIFY(write("cupsd.conf", QString("Listen %1/cups.sock\nPreserveJobFiles Yes\n"
                                             "<Location />\nOrder allow,deny\nAllow all\n"
