@@ -23,30 +23,31 @@ JacketPrinter::JacketPrinter()
     m_printer.setDocName(QString::fromLatin1(DocumentName));
 }
 
-bool JacketPrinter::userChosePdf() const
+PrintTarget JacketPrinter::target() const
 {
-    return m_pdfChosenByUser && m_printer.outputFormat() == QPrinter::PdfFormat &&
-           !m_printer.outputFileName().isEmpty();
+    const bool userPdf = m_pdfChosenByUser && m_printer.outputFormat() == QPrinter::PdfFormat;
+    return ChoosePrintTarget(QPrinterInfo::availablePrinterNames(),
+                             QPrinterInfo::defaultPrinterName(), m_printer.printerName(),
+                             userPdf ? m_printer.outputFileName() : QString());
 }
 
 // Readies the printer: the user's PDF file, the chosen or default system
 // printer, or a PDF file asked for now (then named in *pdfFile).
 bool JacketPrinter::usePrinterOrAskFile(DialogService& dialogs, QString* pdfFile)
 {
-    if (userChosePdf()) {
-        *pdfFile = m_printer.outputFileName();
+    const PrintTarget to = target();
+    switch (to.kind) {
+    case PrintTarget::Kind::UserPdf:
+        *pdfFile = to.name;
         return true;
-    }
-    const QList<QPrinterInfo> printers = QPrinterInfo::availablePrinters();
-    if (!printers.isEmpty()) {
+    case PrintTarget::Kind::Printer:
         m_printer.setOutputFileName(QString());
         m_printer.setOutputFormat(QPrinter::NativeFormat);
-        if (QPrinterInfo::printerInfo(m_printer.printerName()).isNull()) {
-            const QPrinterInfo fallback = QPrinterInfo::defaultPrinter();
-            m_printer.setPrinterName(fallback.isNull() ? printers.front().printerName()
-                                                       : fallback.printerName());
-        }
+        if (m_printer.printerName() != to.name)
+            m_printer.setPrinterName(to.name);
         return true;
+    case PrintTarget::Kind::AskPdf:
+        break;
     }
     const QString file =
         dialogs.ShowSave(QStringLiteral("Document PDF (*.pdf)|*.pdf"),
@@ -112,7 +113,7 @@ void JacketPrinter::showProperties(QWidget* owner)
 {
     if (m_printing)
         return;
-    if (QPrinterInfo::availablePrinters().isEmpty() && !userChosePdf())
+    if (target().kind == PrintTarget::Kind::AskPdf)
         return;
     QPrintDialog dialog(&m_printer, owner);
     // One page, one copy: only the printer and its own settings are the user's.

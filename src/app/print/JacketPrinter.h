@@ -1,6 +1,7 @@
 #pragma once
 
 #include "print/PrintJacket.h"
+#include "print/PrintTarget.h"
 
 #include <QPrinter>
 
@@ -34,8 +35,8 @@ public:
     static constexpr const char* DocumentName = "KVX jaquette";
 
 private:
-    // True when the user chose a PDF file in the print dialog.
-    [[nodiscard]] bool userChosePdf() const;
+    // Where a print would go now, given the system's printers.
+    [[nodiscard]] PrintTarget target() const;
     [[nodiscard]] bool usePrinterOrAskFile(DialogService& dialogs, QString* pdfFile);
 
     QPrinter m_printer{QPrinter::HighResolution};
