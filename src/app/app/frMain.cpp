@@ -19,6 +19,7 @@
 #include "tree/NodeTree.h"
 #include "tree/NodeTreeView.h"
 #include "tree/TreeModel.h"
+#include "util/ProgramFolders.h"
 #include "util/Twips.h"
 
 #include <QAction>
@@ -80,9 +81,9 @@ QString frMain::arrayName(const char* name, int index)
 }
 
 frMain::frMain(QWidget* parent)
-    : QWidget(parent), m_programDir(QCoreApplication::applicationDirPath()),
-      m_images(std::make_unique<ImageList>()), m_tree(std::make_unique<NodeTree>()),
-      m_lister(std::make_unique<DirectoryLister>()), m_pump(std::make_unique<BusyEventPump>())
+    : QWidget(parent), m_programDir(programDataDir()), m_images(std::make_unique<ImageList>()),
+      m_tree(std::make_unique<NodeTree>()), m_lister(std::make_unique<DirectoryLister>()),
+      m_pump(std::make_unique<BusyEventPump>())
 {
     setObjectName(QStringLiteral("frMain"));
     setWindowTitle(QStringLiteral("KVX"));

@@ -13,6 +13,7 @@
 #include "tree/NodeTree.h"
 #include "tree/TreeWalks.h"
 #include "util/ProcessEventsPump.h"
+#include "util/ProgramFolders.h"
 
 #include <QFileInfo>
 #include <QTextStream>

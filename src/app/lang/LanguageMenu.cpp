@@ -5,45 +5,25 @@
 #include "about/ShellOpen.h"
 #include "app/frMain.h"
 #include "dialogs/DialogService.h"
+#include "lang/LanguageList.h"
+#include "lang/LanguageTemplate.h"
 #include "lang/TranslateForm.h"
-#include "tree/FolderLister.h"
+#include "util/ProgramFolders.h"
 
 #include <QAction>
-#include <QDir>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
-#include <algorithm>
+#include <utility>
 
 namespace kvx {
 
 namespace {
 
-const QString kTemplateName = QStringLiteral("Francais.lng");
-
 QString choiceName(int index)
 {
     return QStringLiteral("MNlangueChoice(%1)").arg(index);
-}
-
-// A file name shown as a menu caption keeps its ampersands; the caption read
-// back names the file as shown.
-QString captionForFile(QString fileName)
-{
-    return fileName.replace(QLatin1Char('&'), QLatin1String("&&"));
-}
-
-QString fileForCaption(const QString& caption)
-{
-    QString name;
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        if (caption.at(i) == QLatin1Char('&') && i + 1 < caption.size())
-            ++i;
-        else if (caption.at(i) == QLatin1Char('&'))
-            continue;
-        name.append(caption.at(i));
-    }
-    return name;
 }
 
 } // namespace
@@ -81,17 +61,16 @@ ShellOpen& LanguageMenu::shell()
 
 void LanguageMenu::ListLanguageFiles()
 {
-    QDir folder(m_window.programDir());
-    QStringList names = folder.entryList({QStringLiteral("*.lng")}, QDir::Files);
-    std::sort(names.begin(), names.end(), nameBefore);
+    m_languages = ListLanguages(languageFolders(m_window.programDir()));
     if (auto* list = m_window.control<QListWidget>(QStringLiteral("FileLNG"))) {
         list->clear();
-        list->addItems(names);
+        for (const LanguageItem& language : std::as_const(m_languages))
+            list->addItem(QFileInfo(language.path).fileName());
     }
 
     QMenu* menu = m_window.MNlangue();
     QAction* separator = m_window.control<QAction>(QStringLiteral("MNlangueSep"));
-    for (int i = 0; i < names.size(); ++i) {
+    for (int i = 0; i < m_languages.size(); ++i) {
         QAction* item = m_window.control<QAction>(choiceName(i));
         if (!item) {
             item = new QAction(&m_window);
@@ -99,7 +78,7 @@ void LanguageMenu::ListLanguageFiles()
             menu->insertAction(separator, item);
             connect(item, &QAction::triggered, this, [this, i] { MNlangueChoice_Click(i); });
         }
-        item->setText(captionForFile(names.at(i)));
+        item->setText(m_languages.at(i).caption);
     }
 }
 
@@ -119,18 +98,24 @@ void LanguageMenu::cmdTranslate_Click()
 
 void LanguageMenu::MNlangueChoice_Click(int index)
 {
-    const QAction* item = m_window.control<QAction>(choiceName(index));
-    if (!item)
+    // "#", the item shown when there is no language file, applies nothing.
+    if (index < 0 || index >= m_languages.size())
         return;
-    TranslateForm(&m_window,
-                  m_window.programDir() + QLatin1Char('/') + fileForCaption(item->text()));
+    TranslateForm(&m_window, m_languages.at(index).path);
 }
 
 void LanguageMenu::MNlangueOther_Click()
 {
-    const QString path = m_window.programDir() + QLatin1Char('/') + kTemplateName;
+    // An installed program's folder is read-only: the user edits a copy of
+    // the template in their own language folder, which the menu also lists.
+    const QString path = editableLanguageTemplate(m_window.programDir());
+    const QString folder = userLanguageFolder(m_window.programDir());
+    const QString where = folder == m_window.programDir() || folder.isEmpty()
+                              ? QStringLiteral("the application folder ")
+                              : QStringLiteral("the folder\n\n") + folder + QStringLiteral("\n\n");
     const QString text = QStringLiteral("Translate this file \n\n") + path +
-                         QStringLiteral("\n\nand save it in the application folder like this :\n"
+                         QStringLiteral("\n\nand save it in ") + where +
+                         QStringLiteral("like this :\n"
                                         "your country's name .LNG\n\n"
                                         "It will apear in the translate menu");
     m_window.dialogs().MsgBox(text, QStringLiteral("KVX"), MessageIcon::Information);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lang/LanguageList.h"
+
 #include <QObject>
 #include <QPoint>
 #include <QString>
@@ -22,14 +24,16 @@ public:
     explicit LanguageMenu(frMain& window);
     ~LanguageMenu() override;
 
-    // Fills the language items from the "*.lng" files of the program's folder,
-    // in alphabetical order; item 0 is reused, the others are added.
+    // Fills the language items from the "*.lng" files of the language folders
+    // (the program's, and the user's own when the program's is read-only), in
+    // alphabetical order; item 0 is reused, the others are added.
     void ListLanguageFiles();
     // Opens the menu just below the "translate ..." button.
     void cmdTranslate_Click();
-    // Applies the file named by the item's current caption.
+    // Applies the item's language file.
     void MNlangueChoice_Click(int index);
-    // Tells how to write a language file, then opens the French one.
+    // Tells how to write a language file, then opens the French one (a copy
+    // the user may edit when the program's folder is read-only).
     void MNlangueOther_Click();
     // Shows the About window and returns when it is closed.
     void mnuabout_Click();
@@ -47,6 +51,7 @@ private:
     std::unique_ptr<ShellLauncher> m_ownLauncher;
     ShellLauncher* m_launcher;
     std::unique_ptr<ShellOpen> m_shell;
+    QList<LanguageItem> m_languages; // what the language items apply, by index
 };
 
 // Connects the language menu and the About window to the main window.

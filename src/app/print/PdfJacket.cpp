@@ -9,6 +9,7 @@
 #include "tree/IconFolder.h"
 #include "tree/ImageList.h"
 #include "util/ProcessEventsPump.h"
+#include "util/ProgramFolders.h"
 
 #include <QPrinter>
 
