@@ -5,10 +5,11 @@ set -euo pipefail
 
 packages=(
   qt6-base-dev cmake g++ make ninja-build libbenchmark-dev tree
-  qt6-base-dev cmake g++ make ninja-build libbenchmark-dev tree
   fonts-dejavu-core fonts-dejavu-extra xdg-utils
   xvfb xauth x11-apps xdotool imagemagick poppler-utils
   cups printer-driver-cups-pdf
+  dpkg-dev lintian desktop-file-utils appstream librsvg2-bin man-db
+  shared-mime-info
 )
 
 missing=()

@@ -81,6 +81,9 @@ private Q_SLOTS:
         QCOMPARE(help.status, 0);
         for (const char* option : {"--from", "--expand", "--add", "--list", "--save", "--pdf"})
             QVERIFY2(help.out.contains(QLatin1String(option)), option);
+        // The data beside the built program, and its languages.
+        QVERIFY(help.out.contains("\n  " KVX_TEST_PROGRAM_DIR "  icons"));
+        QVERIFY(help.out.contains("languages: English.lng, Francais.lng\n"));
     }
 };
 
