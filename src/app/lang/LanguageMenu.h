@@ -13,8 +13,8 @@ class frMain;
 class ShellLauncher;
 class ShellOpen;
 
-// The language menu of the main window: one item per language file of the
-// program's folder, "Other ..." (how to write a language file) and
+// The language menu of the main window: one item per language file (see
+// ListLanguages), "Other ..." (how to write a language file) and
 // "A propos ..." (the About window). It lives as long as the window.
 class LanguageMenu : public QObject
 {
