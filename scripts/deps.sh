@@ -8,6 +8,8 @@ packages=(
   fonts-dejavu-core fonts-dejavu-extra xdg-utils
   xvfb xauth x11-apps xdotool imagemagick poppler-utils
   cups printer-driver-cups-pdf
+  dpkg-dev lintian desktop-file-utils appstream librsvg2-bin man-db
+  shared-mime-info
 )
 
 missing=()

@@ -23,7 +23,8 @@ int main(int argc, char** argv)
     }
     const kvx::CommandLine& options = *parsed.options;
     if (options.help) {
-        out << kvx::commandLineHelp();
+        const QCoreApplication app(argc, argv); // tells where the program is
+        out << kvx::commandLineHelp() << kvx::programFilesHelp();
         return 0;
     }
 

@@ -1,5 +1,10 @@
 #include "cli/CommandLine.h"
 
+#include "lang/LanguageList.h"
+#include "util/ProgramFolders.h"
+
+#include <QFileInfo>
+
 namespace kvx {
 
 namespace {
@@ -33,6 +38,21 @@ QString commandLineHelp()
         "  --save FILE     write the tree document\n"
         "  --pdf FILE      print the jacket to a PDF file\n"
         "      [--lines 30|40|50] [--columns 2|3|4] [--bw] [--mono]\n");
+}
+
+QString programFilesHelp()
+{
+    const QString data = programDataDir();
+    QString text = QStringLiteral("\nFiles:\n  %1  icons (ico/) and language files\n").arg(data);
+    const QString user = userLanguageFolder(data);
+    if (!user.isEmpty() && user != data)
+        text += QStringLiteral("  %1  your own language files\n").arg(user);
+    QStringList names;
+    for (const LanguageItem& language : ListLanguages(languageFolders(data)))
+        names.append(QFileInfo(language.path).fileName());
+    return text +
+           QStringLiteral("  languages: %1\n")
+               .arg(names.isEmpty() ? QStringLiteral("none") : names.join(QLatin1String(", ")));
 }
 
 CommandLineResult parseCommandLine(const QStringList& arguments)

@@ -39,5 +39,7 @@ struct CommandLineResult
 [[nodiscard]] CommandLineResult parseCommandLine(const QStringList& arguments);
 
 [[nodiscard]] QString commandLineHelp();
+// Where the running program finds its data and language files, for the help.
+[[nodiscard]] QString programFilesHelp();
 
 } // namespace kvx

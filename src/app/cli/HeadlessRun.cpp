@@ -9,6 +9,7 @@
 #include "tree/ImageList.h"
 #include "tree/TreeWalks.h"
 #include "util/ProcessEventsPump.h"
+#include "util/ProgramFolders.h"
 #include "workspace/Workspace.h"
 
 #include <QFileInfo>

@@ -4,45 +4,25 @@
 #include "about/ShellLauncher.h"
 #include "about/ShellOpen.h"
 #include "dialogs/DialogService.h"
+#include "lang/LanguageList.h"
+#include "lang/LanguageTemplate.h"
 #include "lang/TranslateForm.h"
-#include "tree/FolderLister.h"
+#include "util/ProgramFolders.h"
 
 #include <QAction>
-#include <QDir>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
-#include <algorithm>
+#include <utility>
 
 namespace kvx {
 
 namespace {
 
-const QString kTemplateName = QStringLiteral("Francais.lng");
-
 QString choiceName(qsizetype index)
 {
     return QStringLiteral("MNlangueChoice(%1)").arg(index);
-}
-
-// A file name shown as a menu caption keeps its ampersands; the caption read
-// back names the file as shown.
-QString captionForFile(QString fileName)
-{
-    return fileName.replace(QLatin1Char('&'), QLatin1String("&&"));
-}
-
-QString fileForCaption(const QString& caption)
-{
-    QString name;
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        if (caption.at(i) == QLatin1Char('&') && i + 1 < caption.size())
-            ++i;
-        else if (caption.at(i) == QLatin1Char('&'))
-            continue;
-        name.append(caption.at(i));
-    }
-    return name;
 }
 
 } // namespace
@@ -79,13 +59,12 @@ ShellOpen& LanguageMenu::shell()
 
 void LanguageMenu::ListLanguageFiles()
 {
-    QDir folder(m_programDir);
-    QStringList names = folder.entryList({QStringLiteral("*.lng")}, QDir::Files);
-    std::sort(names.begin(), names.end(), nameBefore);
+    m_languages = ListLanguages(languageFolders(m_programDir));
     m_controls.FileLNG->clear();
-    m_controls.FileLNG->addItems(names);
+    for (const LanguageItem& language : std::as_const(m_languages))
+        m_controls.FileLNG->addItem(QFileInfo(language.path).fileName());
 
-    for (qsizetype i = 0; i < names.size(); ++i) {
+    for (qsizetype i = 0; i < m_languages.size(); ++i) {
         if (size_t(i) >= m_choices.size()) {
             auto* item = new QAction(m_controls.MNlangue);
             item->setObjectName(choiceName(i));
@@ -94,7 +73,7 @@ void LanguageMenu::ListLanguageFiles()
             connect(item, &QAction::triggered, this, [this, i] { MNlangueChoice_Click(int(i)); });
             m_choices.push_back(item);
         }
-        m_choices.at(size_t(i))->setText(captionForFile(names.at(i)));
+        m_choices.at(size_t(i))->setText(m_languages.at(i).caption);
     }
 }
 
@@ -111,18 +90,25 @@ void LanguageMenu::cmdTranslate_Click()
 
 void LanguageMenu::MNlangueChoice_Click(int index)
 {
-    if (index < 0 || size_t(index) >= m_choices.size())
+    // "#", the item shown when there is no language file, applies nothing.
+    if (index < 0 || index >= m_languages.size())
         return;
-    TranslateForm(m_controls.window, m_programDir + QLatin1Char('/') +
-                                         fileForCaption(m_choices.at(size_t(index))->text()));
+    TranslateForm(m_controls.window, m_languages.at(index).path);
     Q_EMIT languageApplied();
 }
 
 void LanguageMenu::MNlangueOther_Click()
 {
-    const QString path = m_programDir + QLatin1Char('/') + kTemplateName;
+    // An installed program's folder is read-only: the user edits a copy of
+    // the template in their own language folder, which the menu also lists.
+    const QString path = editableLanguageTemplate(m_programDir);
+    const QString folder = userLanguageFolder(m_programDir);
+    const QString where = folder == m_programDir || folder.isEmpty()
+                              ? QStringLiteral("the application folder ")
+                              : QStringLiteral("the folder\n\n") + folder + QStringLiteral("\n\n");
     const QString text = QStringLiteral("Translate this file \n\n") + path +
-                         QStringLiteral("\n\nand save it in the application folder like this :\n"
+                         QStringLiteral("\n\nand save it in ") + where +
+                         QStringLiteral("like this :\n"
                                         "your country's name .LNG\n\n"
                                         "It will apear in the translate menu");
     m_dialogs.MsgBox(text, QStringLiteral("KVX"), MessageIcon::Information);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lang/LanguageList.h"
+
 #include <QObject>
 #include <QPoint>
 #include <QString>
@@ -31,8 +33,8 @@ struct LanguageControls
     QListWidget* FileLNG = nullptr; // the hidden list of the language files
 };
 
-// The language menu of the main window: one item per language file of the
-// program's folder, "Other ..." (how to write a language file) and
+// The language menu of the main window: one item per language file (see
+// ListLanguages), "Other ..." (how to write a language file) and
 // "A propos ..." (the About window). It lives as long as the window.
 class LanguageMenu : public QObject
 {
@@ -43,14 +45,16 @@ public:
                  const QString& programDir, QObject* parent = nullptr);
     ~LanguageMenu() override;
 
-    // Fills the language items from the "*.lng" files of the program's folder,
-    // in alphabetical order; item 0 is reused, the others are added.
+    // Fills the language items from the "*.lng" files of the language folders
+    // (the program's, and the user's own when the program's is read-only), in
+    // alphabetical order; item 0 is reused, the others are added.
     void ListLanguageFiles();
     // Opens the menu just below the "translate ..." button.
     void cmdTranslate_Click();
-    // Applies the file named by the item's current caption.
+    // Applies the item's language file.
     void MNlangueChoice_Click(int index);
-    // Tells how to write a language file, then opens the French one.
+    // Tells how to write a language file, then opens the French one (a copy
+    // the user may edit when the program's folder is read-only).
     void MNlangueOther_Click();
     // Shows the About window and returns when it is closed.
     void mnuabout_Click();
@@ -75,6 +79,7 @@ private:
     std::unique_ptr<ShellLauncher> m_ownLauncher;
     ShellLauncher* m_launcher;
     std::unique_ptr<ShellOpen> m_shell;
+    QList<LanguageItem> m_languages; // what the language items apply, by index
 };
 
 } // namespace kvx

@@ -14,6 +14,7 @@
 #include "tree/NodeTreeView.h"
 #include "tree/TreeModel.h"
 #include "tree/WindowFont.h"
+#include "util/ProgramFolders.h"
 #include "util/Twips.h"
 #include "window/VLine.h"
 #include "workspace/Workspace.h"
@@ -84,7 +85,7 @@ QString frMain::arrayName(const char* name, int index)
 
 frMain::frMain(DialogService* dialogs, const QString& programDir, QWidget* parent)
     : QWidget(parent),
-      m_programDir(programDir.isEmpty() ? QCoreApplication::applicationDirPath() : programDir),
+      m_programDir(programDir.isEmpty() ? programDataDir() : programDir),
       m_pump(std::make_unique<BusyEventPump>())
 {
     setObjectName(QStringLiteral("frMain"));

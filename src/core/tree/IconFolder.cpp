@@ -4,7 +4,6 @@
 #include "tree/ImageRegistry.h"
 #include "tree/WildcardList.h"
 
-#include <QCoreApplication>
 #include <QDir>
 
 namespace kvx {
@@ -12,11 +11,6 @@ namespace kvx {
 QString iconFolderIn(const QString& programDir)
 {
     return programDir + QLatin1String("/ico");
-}
-
-QString programIconFolder()
-{
-    return iconFolderIn(QCoreApplication::applicationDirPath());
 }
 
 std::optional<QList<IconFile>> IconFiles(const QString& folder)

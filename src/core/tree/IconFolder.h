@@ -17,10 +17,8 @@ struct IconFile
     QString path; // the icon file's full path
 };
 
-// The icon folder of a program folder; programIconFolder() is the one beside
-// the running program.
+// The icon folder of a program folder.
 [[nodiscard]] QString iconFolderIn(const QString& programDir);
-[[nodiscard]] QString programIconFolder();
 
 // The "*.ico" files of a folder in the file lister's order; nullopt when the
 // folder does not exist. Keys may repeat (Zip.ico and zip.ICO): the image list

@@ -103,10 +103,6 @@ void TestTranslateForm::translate_data()
         << QByteArray("[frMain]\nKVX=Jackets\nmnuGras.Caption=Bold\nLabel1.Caption=To print:\n\f"
                       "[frMain]\nKVX=H\xc3\xbcllen\nJackets=H\xc3\xbcllen\nmnuGras.Caption=Fett\n")
         << "title=Hüllen\nmnuGras.Caption=Fett\nLabel1.Caption=To print:";
-    QTest::newRow("Windows-1252") << QByteArray("[frMain]\ncmpProp.Caption=Propri\xe9t\xe9s \x80")
-                                  << "cmpProp.Caption=Propriétés €";
-    QTest::newRow("cut at 254") << "[frMain]\nLabel1.Caption=" + QByteArray(300, 'x')
-                                << "Label1.Caption=" + QString(254, 'x');
     QTest::newRow("missing file") << QByteArray() << QString();
     QTest::newRow("other section") << QByteArray("[frOther]\ncmdPrint.Caption=x\n") << QString();
     QTest::newRow("rubbish") << QByteArray("\x01\x02[\x7f=]=\n==\n[") << QString();
