@@ -59,31 +59,6 @@ private Q_SLOTS:
         QVERIFY(w.window.vLine()->isVisible());
         QVERIFY(!tree.selectedItem());
     }
-
-    // The command line prints with the same code, offscreen, odd names and all.
-    void commandLinePrintsToPdf()
-    {
-        QTemporaryDir dir;
-        for (int i = 1; i <= 30; ++i)
-            QVERIFY(QDir(dir.path()).mkpath(QString("src/Dossier %1 l'été & «co»/s").arg(i)));
-        const auto kvx = [&dir](const QString& pdf, const QStringList& options) {
-            return QProcess::execute(KVX_TEST_PROGRAM_DIR "/kvx",
-                                     QStringList{"--from", dir.filePath("src"), "--pdf", pdf} +
-                                         options);
-        };
-        const QString out = dir.filePath("out.pdf");
-        QCOMPARE(kvx(out, {"--lines", "30", "--columns", "2", "--bw", "--mono"}), 0);
-        const QString text = test::pdfText(out);
-        QVERIFY(text.contains("Dossier 1 l'été & «co»") &&
-                text.contains("Dossier 30 l'été & «co»"));
-        QPrinter pdf(QPrinter::HighResolution); // as the command line sets it up
-        pdf.setOutputFormat(QPrinter::PdfFormat);
-        test::verifyJacket(out, pdf, 30, 2, 0, true);
-
-        const QString bad = dir.filePath("no/such/folder/out.pdf");
-        QVERIFY(kvx(bad, {}) != 0);
-        QVERIFY(!QFile::exists(bad));
-    }
 };
 
 QTEST_MAIN(tst_PrintJacket)
