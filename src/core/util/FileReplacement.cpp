@@ -102,7 +102,8 @@ bool FileReplacement::findFinalPath()
     m_final = QFile::decodeName(real.get());
     if (!exists)
         m_final = QDir(m_final).filePath(given.fileName());
-    m_oldMode = exists ? info.st_mode & 07777 : 0;
+    m_replacesFile = exists;
+    m_oldMode = info.st_mode & 07777;
     return true;
 }
 
@@ -114,10 +115,11 @@ bool FileReplacement::createTemporary()
         // A new file gets the usual permissions (0666 less the umask); a
         // replaced one keeps its own.
         m_fd = ::open(QFile::encodeName(path).constData(),
-                      O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, m_oldMode ? 0600 : 0666);
+                      O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC,
+                      m_replacesFile ? 0600 : 0666);
         if (m_fd >= 0) {
             m_temporary = path;
-            if (m_oldMode && ::fchmod(m_fd, m_oldMode) != 0)
+            if (m_replacesFile && ::fchmod(m_fd, m_oldMode) != 0)
                 return fail(errno);
             return true;
         }

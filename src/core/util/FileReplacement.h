@@ -53,7 +53,8 @@ private:
     QString m_temporary;
     QString m_error;
     int m_fd = -1;
-    unsigned m_oldMode = 0; // permissions of the file replaced, 0 for a new one
+    bool m_replacesFile = false;
+    unsigned m_oldMode = 0; // the permissions of the file replaced
     bool m_committed = false;
 };
 
