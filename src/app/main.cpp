@@ -5,11 +5,32 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QTextStream>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
+
+namespace {
+
+// Without the window, standard error carries the program's own lines only:
+// Qt's warnings (a printer that could not start, a missing runtime folder)
+// are the program's business, which reports what failed in its own words.
+void headlessMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtFatalMsg) {
+        std::fprintf(stderr, "kvx: %s\n", qPrintable(message));
+        std::abort();
+    }
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
+    // A file size limit makes a write fail ("File too large") instead of
+    // ending the program with a half-written temporary file.
+    std::signal(SIGXFSZ, SIG_IGN);
+
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
@@ -28,12 +49,15 @@ int main(int argc, char** argv)
         return 0;
     }
 
+    // Qt's own options (-style, -platform...) stay in argv for the
+    // application object to read.
     if (!options.headless()) {
         QApplication app(argc, argv);
         QApplication::setApplicationName(QStringLiteral("KVX"));
         return kvx::runWindow(options.document);
     }
 
+    qInstallMessageHandler(headlessMessages);
     // Printing draws the tree view, so it needs widgets; the rest does not.
     std::unique_ptr<QCoreApplication> app;
     if (!options.pdfFile.isEmpty()) {

@@ -4,6 +4,7 @@
 #include "util/ProgramFolders.h"
 
 #include <QFileInfo>
+#include <QCommandLineParser>
 
 namespace kvx {
 
@@ -14,6 +15,88 @@ std::optional<int> wholeNumber(const QString& text)
     bool ok = false;
     const int value = text.toInt(&ok);
     return ok ? std::optional<int>(value) : std::nullopt;
+}
+
+// An option of ours that takes a value, and what its error says when the
+// value is missing.
+struct ValueOption
+{
+    const char* name;
+    const char* missing;
+};
+
+constexpr ValueOption kValueOptions[] = {
+    {"from", "--from needs a folder"},       {"expand", "--expand needs a number"},
+    {"add", "--add needs patterns"},         {"save", "--save needs a file name"},
+    {"pdf", "--pdf needs a file name"},      {"lines", "--lines takes 30, 40 or 50"},
+    {"columns", "--columns takes 2, 3 or 4"}};
+constexpr const char* kSwitches[] = {"list", "bw", "mono"};
+
+// The options QGuiApplication, QApplication and the X11 platform read from
+// the command line, with a value or not. They are accepted here and left to
+// the application object, which reads them from argv; a run without a window
+// has no use for them.
+constexpr const char* kQtValueOptions[] = {"platform",
+                                           "platformpluginpath",
+                                           "platformtheme",
+                                           "plugin",
+                                           "qwindowgeometry",
+                                           "geometry",
+                                           "qwindowicon",
+                                           "icon",
+                                           "qwindowtitle",
+                                           "title",
+                                           "session",
+                                           "style",
+                                           "stylesheet",
+                                           "display",
+                                           "name",
+                                           "visual",
+                                           "qmljsdebugger"};
+constexpr const char* kQtSwitches[] = {"reverse", "widgetcount", "testability", "nograb", "dograb"};
+
+void addOptions(QCommandLineParser& parser)
+{
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOption(QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}));
+    for (const ValueOption& option : kValueOptions)
+        parser.addOption(QCommandLineOption(QString::fromLatin1(option.name), QString(),
+                                            QStringLiteral("value")));
+    for (const char* name : kSwitches)
+        parser.addOption(QCommandLineOption(QString::fromLatin1(name)));
+    for (const char* name : kQtValueOptions)
+        parser.addOption(
+            QCommandLineOption(QString::fromLatin1(name), QString(), QStringLiteral("value")));
+    for (const char* name : kQtSwitches)
+        parser.addOption(QCommandLineOption(QString::fromLatin1(name)));
+}
+
+// The parser's complaint in our words: only a value option given last
+// misses its value, for any next argument is taken as the value.
+QString parseError(const QCommandLineParser& parser, const QStringList& arguments)
+{
+    if (!parser.unknownOptionNames().isEmpty()) {
+        const QString name = parser.unknownOptionNames().constFirst();
+        QString given = QStringLiteral("--") + name;
+        for (const QString& argument : arguments) {
+            const QString option = argument.section(u'=', 0, 0);
+            if (option == u'-' + name || option == QStringLiteral("--") + name) {
+                given = argument;
+                break;
+            }
+        }
+        return QStringLiteral("unknown option \"%1\" (see kvx --help)").arg(given);
+    }
+    const QString last = arguments.isEmpty() ? QString() : arguments.constLast();
+    for (const ValueOption& option : kValueOptions) {
+        if (last == QStringLiteral("--") + QLatin1String(option.name) ||
+            last == QStringLiteral("-") + QLatin1String(option.name))
+            return QString::fromLatin1(option.missing);
+    }
+    QString text = parser.errorText();
+    if (text.endsWith(u'.'))
+        text.chop(1);
+    return text.isEmpty() ? text : text.front().toLower() + text.mid(1);
 }
 
 } // namespace
@@ -29,15 +112,19 @@ QString commandLineHelp()
         "\n"
         "Options:\n"
         "  --from FOLDER   build the tree from FOLDER, as the start button does\n"
-        "  --expand N      expand every folder of depth < N (default 1: the root only)\n"
+        "  --expand N      show every folder of depth < N open, after files are added\n"
+        "                  (default 1: the root only)\n"
         "  --add PATTERNS  add files matching \";\"-separated wildcards under every folder\n"
         "  --help          show this help\n"
+        "  Qt's standard options (-style, -platform, -reverse...) are accepted too.\n"
         "\n"
         "Actions:\n"
         "  --list          print the shown rows, two spaces of indent per depth\n"
         "  --save FILE     write the tree document\n"
         "  --pdf FILE      print the jacket to a PDF file\n"
-        "      [--lines 30|40|50] [--columns 2|3|4] [--bw] [--mono]\n");
+        "      [--lines 30|40|50] [--columns 2|3|4] [--bw] [--mono]\n"
+        "\n"
+        "Nothing is written unless every action succeeds.\n");
 }
 
 QString programFilesHelp()
@@ -57,73 +144,61 @@ QString programFilesHelp()
 
 CommandLineResult parseCommandLine(const QStringList& arguments)
 {
-    CommandLine options;
     auto fail = [](const QString& message) { return CommandLineResult{std::nullopt, message}; };
 
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString& arg = arguments.at(i);
-        auto value = [&](QString* out) {
-            if (i + 1 >= arguments.size())
-                return false;
-            *out = arguments.at(++i);
-            return true;
-        };
-        QString text;
-        if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
-            options.help = true;
-        } else if (arg == QLatin1String("--from")) {
-            if (!value(&options.fromFolder) || options.fromFolder.isEmpty())
-                return fail(QStringLiteral("--from needs a folder"));
-        } else if (arg == QLatin1String("--expand")) {
-            if (!value(&text))
-                return fail(QStringLiteral("--expand needs a number"));
-            const auto n = wholeNumber(text);
-            if (!n || *n < 0)
-                return fail(QStringLiteral("--expand takes a whole number of 0 or more, not \"%1\"")
-                                .arg(text));
-            options.expandDepth = *n;
-        } else if (arg == QLatin1String("--add")) {
-            if (!value(&options.addPatterns))
-                return fail(QStringLiteral("--add needs patterns"));
-        } else if (arg == QLatin1String("--list")) {
-            options.list = true;
-        } else if (arg == QLatin1String("--save")) {
-            if (!value(&options.saveFile) || options.saveFile.isEmpty())
-                return fail(QStringLiteral("--save needs a file name"));
-        } else if (arg == QLatin1String("--pdf")) {
-            if (!value(&options.pdfFile) || options.pdfFile.isEmpty())
-                return fail(QStringLiteral("--pdf needs a file name"));
-        } else if (arg == QLatin1String("--lines")) {
-            const bool ok = value(&text);
-            const auto n = wholeNumber(text);
-            if (!ok || !n || (*n != 30 && *n != 40 && *n != 50))
-                return fail(QStringLiteral("--lines takes 30, 40 or 50"));
-            options.lines = *n;
-        } else if (arg == QLatin1String("--columns")) {
-            const bool ok = value(&text);
-            const auto n = wholeNumber(text);
-            if (!ok || !n || *n < 2 || *n > 4)
-                return fail(QStringLiteral("--columns takes 2, 3 or 4"));
-            options.columns = *n;
-        } else if (arg == QLatin1String("--bw")) {
-            options.blackAndWhiteFolders = true;
-        } else if (arg == QLatin1String("--mono")) {
-            options.monochrome = true;
-        } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
-            return fail(QStringLiteral("unknown option \"%1\" (see kvx --help)").arg(arg));
-        } else if (options.document.isEmpty()) {
-            options.document = arg;
-        } else {
-            return fail(QStringLiteral("more than one document given: \"%1\"").arg(arg));
-        }
+    QCommandLineParser parser;
+    addOptions(parser);
+    if (!parser.parse(QStringList(QStringLiteral("kvx")) + arguments))
+        return fail(parseError(parser, arguments));
+
+    CommandLine options;
+    options.help = parser.isSet(QStringLiteral("help"));
+    options.fromFolder = parser.value(QStringLiteral("from"));
+    options.addPatterns = parser.value(QStringLiteral("add"));
+    options.list = parser.isSet(QStringLiteral("list"));
+    options.saveFile = parser.value(QStringLiteral("save"));
+    options.pdfFile = parser.value(QStringLiteral("pdf"));
+    options.blackAndWhiteFolders = parser.isSet(QStringLiteral("bw"));
+    options.monochrome = parser.isSet(QStringLiteral("mono"));
+
+    if (parser.isSet(QStringLiteral("from")) && options.fromFolder.isEmpty())
+        return fail(QStringLiteral("--from needs a folder"));
+    if (parser.isSet(QStringLiteral("save")) && options.saveFile.isEmpty())
+        return fail(QStringLiteral("--save needs a file name"));
+    if (parser.isSet(QStringLiteral("pdf")) && options.pdfFile.isEmpty())
+        return fail(QStringLiteral("--pdf needs a file name"));
+    if (parser.isSet(QStringLiteral("expand"))) {
+        const QString text = parser.value(QStringLiteral("expand"));
+        const auto n = wholeNumber(text);
+        if (!n || *n < 0)
+            return fail(
+                QStringLiteral("--expand takes a whole number of 0 or more, not \"%1\"").arg(text));
+        options.expandDepth = *n;
     }
+    if (parser.isSet(QStringLiteral("lines"))) {
+        const auto n = wholeNumber(parser.value(QStringLiteral("lines")));
+        if (!n || (*n != 30 && *n != 40 && *n != 50))
+            return fail(QStringLiteral("--lines takes 30, 40 or 50"));
+        options.lines = *n;
+    }
+    if (parser.isSet(QStringLiteral("columns"))) {
+        const auto n = wholeNumber(parser.value(QStringLiteral("columns")));
+        if (!n || *n < 2 || *n > 4)
+            return fail(QStringLiteral("--columns takes 2, 3 or 4"));
+        options.columns = *n;
+    }
+
+    const QStringList documents = parser.positionalArguments();
+    if (documents.size() > 1)
+        return fail(QStringLiteral("more than one document given: \"%1\"").arg(documents.at(1)));
+    options.document = documents.value(0);
 
     if (options.help)
         return {options, {}};
     if (!options.document.isEmpty() && !options.fromFolder.isEmpty())
         return fail(QStringLiteral("give either a document or --from FOLDER, not both"));
     const bool treeOptions =
-        !options.addPatterns.isEmpty() || arguments.contains(QStringLiteral("--expand"));
+        parser.isSet(QStringLiteral("add")) || parser.isSet(QStringLiteral("expand"));
     if (!options.headless() && (!options.fromFolder.isEmpty() || treeOptions))
         return fail(QStringLiteral("nothing to do: add --list, --save FILE or --pdf FILE"));
     if (options.headless() && options.document.isEmpty() && options.fromFolder.isEmpty())

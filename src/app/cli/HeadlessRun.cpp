@@ -1,6 +1,7 @@
 #include "cli/HeadlessRun.h"
 
 #include "cli/CommandLine.h"
+#include "cli/RowListing.h"
 #include "doc/TreeViewInFile.h"
 #include "print/PdfJacket.h"
 #include "tree/CategoryIcons.h"
@@ -8,6 +9,7 @@
 #include "tree/IconFolder.h"
 #include "tree/ImageList.h"
 #include "tree/TreeWalks.h"
+#include "util/FileReplacement.h"
 #include "util/ProcessEventsPump.h"
 #include "util/ProgramFolders.h"
 #include "workspace/Workspace.h"
@@ -24,6 +26,26 @@ int runHeadless(const CommandLine& options, QTextStream& out, QTextStream& err)
         err << "kvx: " << message << Qt::endl;
         return 2;
     };
+    auto cannotWrite = [&fail](const FileReplacement& file) {
+        return fail(QStringLiteral("cannot write %1: %2").arg(file.target(), file.errorString()));
+    };
+
+    // Every output is checked, and its temporary file made, before any work;
+    // the outputs take their names only once all of them are written.
+    std::unique_ptr<FileReplacement> save;
+    std::unique_ptr<FileReplacement> pdf;
+    if (!options.saveFile.isEmpty()) {
+        save = std::make_unique<FileReplacement>(options.saveFile);
+        if (!save->begin())
+            return cannotWrite(*save);
+    }
+    if (!options.pdfFile.isEmpty()) {
+        pdf = std::make_unique<FileReplacement>(options.pdfFile);
+        if (!pdf->begin())
+            return cannotWrite(*pdf);
+    }
+    if (save && pdf && save->finalPath() == pdf->finalPath())
+        return fail(QStringLiteral("--save and --pdf name the same file: %1").arg(options.pdfFile));
 
     ProcessEventsPump pump;
     NoElementCountDisplay count;
@@ -32,7 +54,7 @@ int runHeadless(const CommandLine& options, QTextStream& out, QTextStream& err)
     // The window's image list: pictures only where a jacket is printed, the
     // keys alone otherwise, so file nodes get the same pictures either way.
     std::unique_ptr<ImageList> pictures;
-    if (!options.pdfFile.isEmpty()) {
+    if (pdf) {
         pictures = std::make_unique<ImageList>(workspace.images());
         if (const auto error = loadCategoryIcons(programIconFolder(), *pictures))
             err << "kvx: warning: " << error->description << Qt::endl;
@@ -62,28 +84,30 @@ int runHeadless(const CommandLine& options, QTextStream& out, QTextStream& err)
         // Folders that only now have children (their files) show them too.
         ExpandToDepth(workspace.tree(), options.expandDepth);
     }
-    if (!options.saveFile.isEmpty()) {
-        QString error;
-        if (!workspace.Save(options.saveFile, &error))
-            return fail(QStringLiteral("cannot write %1: %2").arg(options.saveFile, error));
-    }
-    if (!options.pdfFile.isEmpty()) {
+    if (save && !workspace.Save(*save))
+        return cannotWrite(*save);
+    PdfJacketResult printed;
+    if (pdf) {
         workspace.jacket.chooseLines(options.lines);
         workspace.jacket.chooseColumnOption(qint16(12 / options.columns), options.columns);
         workspace.appearance.colour = !options.monochrome;
         if (options.blackAndWhiteFolders)
             workspace.setBlackAndWhiteFolders(true);
-        const QString error = PrintJacketToPdf(workspace, *pictures, options.pdfFile);
-        if (!error.isEmpty())
-            return fail(error);
+        printed = PrintJacketToPdf(workspace, *pictures, *pdf);
+        if (!printed.error.isEmpty())
+            return fail(printed.error);
+    }
+    // Only renames remain, in folders already written to.
+    for (FileReplacement* file : {save.get(), pdf.get()}) {
+        if (file && !file->commit())
+            return cannotWrite(*file);
     }
 
-    if (options.list) {
-        const QStringList rows = RowTexts(workspace.tree());
-        for (const QString& row : rows)
-            out << row << '\n';
-        out.flush();
-    }
+    if (printed.leftOut > 0)
+        err << "kvx: warning: the jacket holds " << printed.printed << " rows: " << printed.printed
+            << " printed, " << printed.leftOut << " left out" << Qt::endl;
+    if (options.list)
+        writeRows(workspace.tree(), out);
     return 0;
 }
 

@@ -3,33 +3,68 @@
 #include "print/JacketPrinter.h"
 #include "print/JacketView.h"
 #include "print/PrintJacket.h"
+#include "tree/DisplayOrder.h"
+#include "util/FileReplacement.h"
 #include "workspace/Workspace.h"
 
+#include <QFile>
 #include <QPrinter>
 
 namespace kvx {
 
-QString PrintJacketToPdf(Workspace& workspace, const ImageList& pictures, const QString& file)
+namespace {
+
+// The printer ignores failed writes (a full disc): a complete PDF ends with
+// its end-of-file marker.
+bool completePdf(const QString& path)
+{
+    constexpr qint64 kTail = 16;
+    QFile pdf(path);
+    if (!pdf.open(QIODevice::ReadOnly) || pdf.size() < kTail || !pdf.seek(pdf.size() - kTail))
+        return false;
+    return pdf.read(kTail).trimmed().endsWith("%%EOF");
+}
+
+} // namespace
+
+PdfJacketResult PrintJacketToPdf(Workspace& workspace, const ImageList& pictures,
+                                 FileReplacement& file)
 {
     JacketView shown(workspace.tree(), pictures, workspace.settings);
 
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(file);
+    printer.setOutputFileName(file.temporaryPath());
     printer.setDocName(QString::fromLatin1(JacketPrinter::DocumentName));
 
-    JacketSource source{workspace.tree(),           shown.view(),
-                        workspace.pump(),           nullptr,
-                        workspace.jacket,           workspace.jacket.capacity(),
-                        workspace.appearance.colour};
+    const qint32 capacity = workspace.jacket.capacity();
+    JacketSource source{workspace.tree(), shown.view(), workspace.pump(),           nullptr,
+                        workspace.jacket, capacity,     workspace.appearance.colour};
+    PdfJacketResult result;
     switch (PrintJacket(printer, source)) {
-    case PrintResult::Printed:
-        return {};
-    case PrintResult::NothingToPrint:
-        return QStringLiteral("the tree is empty: nothing to print");
-    default:
-        return QStringLiteral("cannot write the PDF file: %1").arg(file);
+    case PrintResult::Printed: {
+        if (!completePdf(file.temporaryPath())) {
+            // One more write of our own meets the reason the printer's met.
+            result.error = QStringLiteral("cannot write %1: %2")
+                               .arg(file.target(),
+                                    file.write("\n") ? QStringLiteral("the PDF came out incomplete")
+                                                     : file.errorString());
+            break;
+        }
+        const int rows = CountVisibleNodes(workspace.tree());
+        result.printed = qMin(rows, capacity);
+        result.leftOut = rows - result.printed;
+        break;
     }
+    case PrintResult::NothingToPrint:
+        result.error = QStringLiteral("the tree is empty: nothing to print");
+        break;
+    default:
+        result.error =
+            QStringLiteral("cannot write %1: the PDF could not be made").arg(file.target());
+        break;
+    }
+    return result;
 }
 
 } // namespace kvx

@@ -12,6 +12,7 @@ namespace {
 // Larger files are not initialisation files anyone wrote: refuse them rather
 // than exhaust memory (a full tree document stays far below this).
 constexpr qint64 kMaxFileSize = qint64(1) << 30;
+constexpr size_t kLargeSection = 1024;
 
 bool isBlank(QChar c)
 {
@@ -77,6 +78,7 @@ IniFile IniFile::parse(const QString& text)
     IniFile ini;
     ini.m_text = text;
     Section* current = nullptr;
+    bool reserved = false; // room made once, for the first large section
     const qsizetype end = text.size();
     qsizetype lineStart = 0;
     while (lineStart < end) {
@@ -120,6 +122,13 @@ IniFile IniFile::parse(const QString& text)
                 ++valueFrom;
                 --valueTo;
             }
+        }
+        // A section this large is a tree's nodes: make room for all the lines
+        // left rather than rehashing as it grows.
+        if (!reserved && current->size() >= kLargeSection) {
+            reserved = true;
+            current->reserve(current->size() + 1 +
+                             size_t(QStringView(text).sliced(qMin(lineStart, end)).count(u'\n')));
         }
         const QString key = folded(QStringView(text).sliced(keyFrom, keyTo - keyFrom));
         current->try_emplace(key, Span{valueFrom, valueTo - valueFrom}); // the first one wins

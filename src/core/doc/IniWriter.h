@@ -17,11 +17,6 @@ public:
     [[nodiscard]] const QString& text() const { return m_text; }
     [[nodiscard]] QByteArray toUtf8() const { return m_text.toUtf8(); }
 
-    // Writes the file through a temporary file in the same folder that then
-    // replaces the old one, so a failure leaves any old file as it was.
-    // On failure, returns false and tells why in *error when given.
-    [[nodiscard]] bool save(const QString& path, QString* error = nullptr) const;
-
 private:
     QString m_text;
 };

@@ -5,6 +5,7 @@
 #include "doc/TreeViewSettings.h"
 #include "tree/ImageRegistry.h"
 #include "tree/NodeTree.h"
+#include "util/FileReplacement.h"
 
 #include <QLocale>
 #include <QStringList>
@@ -506,10 +507,21 @@ QByteArray TreeViewDocument(const NodeTree& tree, const TreeViewSettings& settin
     return documentWriter(tree, settings, blnStyle, blnImages).toUtf8();
 }
 
+bool WriteTreeViewTo(FileReplacement& file, const NodeTree& tree, const TreeViewSettings& settings,
+                     bool blnStyle, bool blnImages)
+{
+    return file.write(TreeViewDocument(tree, settings, blnStyle, blnImages));
+}
+
 bool SaveTreeViewInFile(const NodeTree& tree, const TreeViewSettings& settings,
                         const QString& strFile, bool blnStyle, bool blnImages, QString* error)
 {
-    return documentWriter(tree, settings, blnStyle, blnImages).save(strFile, error);
+    FileReplacement file(strFile);
+    const bool saved =
+        file.begin() && WriteTreeViewTo(file, tree, settings, blnStyle, blnImages) && file.commit();
+    if (!saved && error)
+        *error = file.errorString();
+    return saved;
 }
 
 qint32 LoadTreeViewFromFile(NodeTree& tree, TreeViewSettings& settings, const QString& strFile,

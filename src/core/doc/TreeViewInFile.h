@@ -5,6 +5,7 @@
 
 namespace kvx {
 
+class FileReplacement;
 class IniFile;
 class NodeTree;
 struct TreeViewSettings;
@@ -31,9 +32,15 @@ inline constexpr qint32 BadStyle = 6;
 [[nodiscard]] QByteArray TreeViewDocument(const NodeTree& tree, const TreeViewSettings& settings,
                                           bool blnStyle, bool blnImages);
 
+// Writes the document into a replacement the caller has begun and commits
+// (with its other outputs). False when it cannot be written.
+[[nodiscard]] bool WriteTreeViewTo(FileReplacement& file, const NodeTree& tree,
+                                   const TreeViewSettings& settings, bool blnStyle, bool blnImages);
+
 // Writes the document to `strFile` through a temporary file that replaces
-// the old document only once complete. Returns false, leaving any old file
-// untouched, when it cannot be written; *error then tells why.
+// the old document only once complete; only a regular file or a new name is
+// replaced. Returns false, leaving any old file untouched, when it cannot be
+// written; *error then tells why in the system's words.
 [[nodiscard]] bool SaveTreeViewInFile(const NodeTree& tree, const TreeViewSettings& settings,
                                       const QString& strFile, bool blnStyle, bool blnImages,
                                       QString* error = nullptr);

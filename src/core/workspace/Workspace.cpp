@@ -75,6 +75,11 @@ bool Workspace::Save(const QString& path, QString* error)
     return SaveTreeViewInFile(m_tree, settings, path, true, true, error);
 }
 
+bool Workspace::Save(FileReplacement& file)
+{
+    return WriteTreeViewTo(file, m_tree, settings, true, true);
+}
+
 void Workspace::RefreshElementCount()
 {
     kvx::RefreshElementCount(m_tree, m_count);

@@ -14,6 +14,7 @@ namespace kvx {
 class ElementCountDisplay;
 class EventPump;
 class FileLister;
+class FileReplacement;
 class FileNodes;
 class FolderLister;
 class FolderScan;
@@ -83,6 +84,9 @@ public:
     // Writes the tree and the view settings; false, with the reason in *error,
     // when the file could not be written (an old file is then left as it was).
     [[nodiscard]] bool Save(const QString& path, QString* error = nullptr);
+    // The same into a replacement the caller has begun and commits with its
+    // other outputs; false, with the reason in the replacement, on failure.
+    [[nodiscard]] bool Save(FileReplacement& file);
 
     // Refreshes the count display with the number of shown rows.
     void RefreshElementCount();

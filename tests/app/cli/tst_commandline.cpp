@@ -1,38 +1,102 @@
+// The real kvx program, run as a script would: its rows, its documents, its
+// PDF jackets against the window's, and its refusals.
+#include "app/MainWindowFixture.h"
 #include "core/tree/ScanDoubles.h"
 
-#include <QDir>
+#include <QAbstractButton>
+#include <QAction>
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/resource.h>
 
-class CommandLineTest : public QObject
+namespace {
+
+struct Run
+{
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+}
+
+// Every name in a folder, hidden ones included.
+QStringList entries(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                  QDir::NoDotAndDotDot);
+}
+
+// "FOLDER/x" becomes `folder` + "/x" in every argument.
+QStringList expand(const QString& arguments, const QString& folder)
+{
+    QStringList list = arguments.split(u' ', Qt::SkipEmptyParts);
+    for (QString& argument : list)
+        argument.replace(QStringLiteral("FOLDER"), folder);
+    return list;
+}
+
+// Page 1 of a PDF as the paper shows it, at 100 dpi.
+QImage page(const QString& pdf)
+{
+    QProcess::execute("pdftoppm", {"-r", "100", "-png", "-singlefile", pdf, pdf});
+    return QImage(pdf + ".png").convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+class tst_commandline : public QObject
 {
     Q_OBJECT
 
-    struct Run
+    QTemporaryDir m_home;
+
+    // The real program, with a home of its own, no print server, and a
+    // runtime folder Qt complains about (so that Qt's own messages would
+    // show on standard error); a file it writes holds `fileLimit` bytes at most.
+    Run kvx(const QStringList& arguments, rlim_t fileLimit = RLIM_INFINITY)
     {
-        int status = -1;
-        QString out;
-        QString err;
-    };
-    static Run runKvx(const QStringList& arguments)
-    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("HOME", m_home.path());
+        environment.insert("XDG_RUNTIME_DIR", m_home.path());
+        environment.insert("CUPS_SERVER", m_home.filePath("no-cups.sock"));
         QProcess process;
+        process.setProcessEnvironment(environment);
+        process.setChildProcessModifier([fileLimit] {
+            const rlimit limit{fileLimit, fileLimit};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        });
         process.start(QStringLiteral(KVX_TEST_PROGRAM_DIR "/kvx"), arguments);
-        if (!process.waitForFinished(60000))
-            return {};
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+        const bool ended =
+            process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit;
+        return {ended ? process.exitCode() : -1, QString::fromUtf8(process.readAllStandardOutput()),
                 QString::fromUtf8(process.readAllStandardError())};
-    }
-    static QByteArray readFile(const QString& path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 
 private Q_SLOTS:
-    // The rows the real program prints, files added after the expansion.
-    void listsTheRows_data()
+    void initTestCase()
+    {
+        QVERIFY(QFile::setPermissions(m_home.path(), QFile::ReadOwner | QFile::WriteOwner |
+                                                         QFile::ExeOwner | QFile::ReadOther));
+        // The window in this process sees no printer either: it asks for a PDF file.
+        qputenv("CUPS_SERVER", QFile::encodeName(m_home.filePath("no-cups.sock")));
+    }
+
+    // The rows printed: an open folder shows its sub-folders, then its files,
+    // whatever the order of --expand and --add; control characters as "?".
+    void rows_data()
     {
         QTest::addColumn<QString>("arguments"); // after --from DISC
         QTest::addColumn<QString>("rows");      // below the root
@@ -40,50 +104,155 @@ private Q_SLOTS:
             QTest::newRow(arguments) << QString(arguments) << QString(rows);
         };
         row("--list", "  A\n  b\n  c d\n");
-        row("--expand 3 --list", "  A\n    a1\n  b\n    b1\n      b11\n  c d\n");
-        // b1 was never opened: its file is there but not shown.
+        row("--expand 0 --list", "  A\n  b\n  c d\n");
+        row("-style Fusion -platform offscreen -reverse -stylesheet=x --list", "  A\n  b\n  c d\n");
+        row("--expand 3 --list", "  A\n    a1\n      c1?m?\n      esc?[2J\n      nl?x\n  b\n"
+                                 "    b1\n      b11\n  c d\n");
+        // b1 (depth 2) stays closed; "c d" opens for its file alone.
         row("--expand 2 --add ;*.ZIP;readme --list",
-            "  A\n    a1\n  b\n    b1\n    c.zip\n  c d\n  a.zip\n  readme\n");
-        row("--expand 2 --add *.* --list",
-            "  A\n    a1\n  b\n    b1\n    c.zip\n  c d\n  a.zip\n  b (1).txt\n  readme\n");
+            "  A\n    a1\n  b\n    b1\n    c.zip\n  c d\n    e.zip\n  a.zip\n  readme\n");
+        row("--add *.* --expand 2 --list",
+            "  A\n    a1\n  b\n    b1\n    c.zip\n  c d\n    e.zip\n  a.zip\n  b (1).txt\n"
+            "  readme\n");
         row("--expand 2 --add ; --list", "  A\n    a1\n  b\n    b1\n  c d\n");
     }
-    void listsTheRows()
+    void rows()
     {
         QFETCH(QString, arguments);
         QFETCH(QString, rows);
         QTemporaryDir dir;
-        QVERIFY(makeEntries(dir.path(), {"A/a1/", "b/b1/b11/", "c d/", "a.zip", "readme",
-                                         "b (1).txt", ".hidden.zip", "b/c.zip", "b/b1/d.zip"}));
-        const Run run = runKvx(QStringList{"--from", dir.path()} + arguments.split(' '));
+        QVERIFY(makeEntries(dir.path(), {"A/a1/esc\x1b[2J/", "A/a1/nl\nx/", "A/a1/c1\xc2\x9bm\x7f/",
+                                         "b/b1/b11/", "c d/e.zip", "a.zip", "readme", "b (1).txt",
+                                         ".hidden.zip", "b/c.zip", "b/b1/d.zip"}));
+        const Run run = kvx(QStringList{"--from", dir.path()} + arguments.split(' '));
         QCOMPARE(run.err, QString());
         QCOMPARE(run.status, 0);
         QCOMPARE(run.out, dir.path() + "/\n" + rows);
     }
 
-    void failsWithOneLine_data()
+    // A folder saved to a document lists as the folder did; the document
+    // printed by the program and through the real window gives the same page:
+    // the document's indentation, check boxes and picture style, the jacket's
+    // lines, columns and colours, the first rows up to the capacity (and one
+    // line saying what was left out).
+    void samePageAsTheWindow_data()
+    {
+        QTest::addColumn<QByteArray>("view"); // the document's [TreeView] entries
+        QTest::addColumn<QString>("options"); // of the program; the window clicks the same
+        QTest::addColumn<int>("folders");     // under the root
+        QTest::addColumn<QString>("warning");
+        QTest::newRow("indented, check boxes, text only")
+            << QByteArray("Checkboxes=1\r\nIndentation=566,9292\r\nStyle=0") << "" << 20 << "";
+        QTest::newRow("pictures, 30 lines of 2, grey, outlines")
+            << QByteArray("Checkboxes=0\r\nIndentation=200\r\nStyle=7")
+            << "--lines 30 --columns 2 --mono --bw" << 30
+            << "kvx: warning: the jacket holds 60 rows: 60 printed, 7 left out\n";
+    }
+    void samePageAsTheWindow()
+    {
+        QFETCH(QByteArray, view);
+        QFETCH(QString, options);
+        QFETCH(int, folders);
+        QFETCH(QString, warning);
+        QTemporaryDir dir;
+        QStringList names{"Album/a.mp3", "Album/b|50%.zip", "Album/c.txt", "Album/Disc/d.jpg"};
+        for (int i = 1; i <= folders; ++i)
+            names << QString("Dossier %1 l'été/s/").arg(i, 2, 10, QLatin1Char('0'));
+        QVERIFY(makeEntries(dir.filePath("disque"), names));
+        const QString doc = dir.filePath("arbre.kvx");
+        const Run saved = kvx({"--from", dir.filePath("disque"), "--expand", "3", "--add", "*.*",
+                               "--save", doc, "--list"});
+        QCOMPARE(saved.status, 0);
+        QByteArray text = readFile(doc);
+        QVERIFY(text.contains("\r\nVersion=1.1\r\n") && text.contains("=b%7C50%25.zip|"));
+        for (const QByteArray& entry : view.split('\n')) {
+            const QByteArray key = entry.left(entry.indexOf('=') + 1);
+            const qsizetype at = text.indexOf("\n" + key) + 1;
+            text.replace(at, text.indexOf('\r', at) - at, entry.trimmed());
+        }
+        writeFile(doc, text);
+
+        const QString printed = dir.filePath("kvx.pdf");
+        const Run run =
+            kvx(QStringList{doc, "--pdf", printed, "--list"} + expand(options, dir.path()));
+        QCOMPARE(run.err, warning);
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.out, saved.out);
+
+        kvx::test::MainWindowFixture w;
+        w.window.Form_Load();
+        w.dialogs.openPaths.push_back(doc);
+        w.control<QAction>("mnuLoad")->trigger();
+        auto click = [&w](const QString& name) { w.control<QAbstractButton>(name)->click(); };
+        if (options.contains("--lines 30"))
+            click("opLines(0)");
+        if (options.contains("--columns 2"))
+            click("opColum(6)");
+        if (options.contains("--mono"))
+            click("chkNb");
+        if (options.contains("--bw"))
+            click("chkImageNb");
+        const QString shown = dir.filePath("window.pdf");
+        w.dialogs.savePaths.push_back(shown);
+        click("cmdPrint");
+        QVERIFY(QFile::exists(shown));
+
+        const QImage paper = page(printed);
+        QVERIFY(!paper.isNull());
+        QVERIFY(paper == page(shown));
+        QImage blank(paper.size(), paper.format());
+        blank.fill(Qt::white);
+        QVERIFY(paper != blank);
+    }
+
+    // Exit status 2, one line on standard error, nothing on standard output,
+    // and the folder as it was: no output, no temporary file.
+    void failures_data()
     {
         QTest::addColumn<QString>("arguments");
-        for (const char* arguments :
-             {"--from /no/such/dir --list", "--from / --expand x --list",
-              "--from / --expand -1 --list", "--from / --list --expand", "--colour",
-              "--list --from", "--from /", "--list", "a.kvx --from / --list", "a.kvx b.kvx",
-              "a.kvx --pdf o.pdf --lines 35"})
-            QTest::newRow(arguments) << QString(arguments);
+        QTest::addColumn<QString>("error"); // a part of the line
+        QTest::addColumn<int>("fileLimit"); // bytes per file written, 0 for none
+        const auto row = [](const char* arguments, const char* error, int limit = 0) {
+            QTest::newRow(arguments) << QString(arguments) << QString(error) << limit;
+        };
+        row("--from /no/such/dir --list", "no such folder");
+        row("--from FOLDER --expand -1 --list", "--expand takes a whole number");
+        row("--from FOLDER --list --expand", "--expand needs a number");
+        row("--colour", "unknown option \"--colour\"");
+        row("--list --from", "--from needs a folder");
+        row("--from FOLDER", "nothing to do");
+        row("--list", "no tree");
+        row("a.kvx --from / --list", "either a document or --from");
+        row("a.kvx b.kvx", "more than one document");
+        row("a.kvx --pdf o.pdf --lines 35", "--lines takes 30, 40 or 50");
+        row("FOLDER/missing.kvx --list", "cannot read FOLDER/missing.kvx");
+        row("FOLDER/other.kvx --list", "not a tree document: FOLDER/other.kvx");
+        row("--from FOLDER --save FOLDER/out.kvx --pdf FOLDER/no/x.pdf",
+            "cannot write FOLDER/no/x.pdf: No such file or directory");
+        row("--from FOLDER --save FOLDER/x --pdf FOLDER/./x", "name the same file");
+        row("--from FOLDER --save FOLDER/out.kvx --pdf FOLDER/x.pdf",
+            "cannot write FOLDER/x.pdf: File too large", 2000);
     }
-    void failsWithOneLine()
+    void failures()
     {
         QFETCH(QString, arguments);
-        const Run run = runKvx(arguments.split(' '));
+        QFETCH(QString, error);
+        QFETCH(int, fileLimit);
+        QTemporaryDir dir;
+        writeFile(dir.filePath("other.kvx"), "[FileInfo]\nType=something else\n");
+        const QStringList before = entries(dir.path());
+        const Run run = kvx(expand(arguments, dir.path()), fileLimit ? fileLimit : RLIM_INFINITY);
         QCOMPARE(run.status, 2);
-        QVERIFY(run.out.isEmpty());
-        QVERIFY(run.err.startsWith(QLatin1String("kvx: ")));
-        QCOMPARE(run.err.count('\n'), 1);
+        QCOMPARE(run.out, QString());
+        QVERIFY2(run.err.startsWith("kvx: ") && run.err.count('\n') == 1 &&
+                     run.err.contains(error.replace("FOLDER", dir.path())),
+                 qPrintable(run.err));
+        QCOMPARE(entries(dir.path()), before);
     }
 
     void help()
     {
-        const Run help = runKvx({"--help"});
+        const Run help = kvx({"--help"});
         QCOMPARE(help.status, 0);
         for (const char* option : {"--from", "--expand", "--add", "--list", "--save", "--pdf"})
             QVERIFY2(help.out.contains(QLatin1String(option)), option);
@@ -91,62 +260,7 @@ private Q_SLOTS:
         QVERIFY(help.out.contains("\n  " KVX_TEST_PROGRAM_DIR "  icons"));
         QVERIFY(help.out.contains("languages: English.lng, Francais.lng\n"));
     }
-
-    void folderToDocumentAndBack()
-    {
-        QTemporaryDir dir;
-        const QString root = dir.filePath("disque");
-        for (const char* sub : {"a|b/c", "line\nfeed", "été"})
-            QVERIFY(QDir(root).mkpath(QString::fromUtf8(sub)));
-        QFile file(root + "/a|b/c/50%.zip");
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        const QString doc = dir.filePath("arbre.kvx");
-        const Run saved =
-            runKvx({"--from", root, "--expand", "9", "--add", "*", "--save", doc, "--list"});
-        QCOMPARE(saved.status, 0);
-        QCOMPARE(saved.err, QString());
-        QVERIFY(readFile(doc).startsWith("[FileInfo]\r\nType=TVW FILE\r\nVersion=1.1\r\n"));
-        QVERIFY(readFile(doc).contains("=50%25.zip|")); // a file node, "%" encoded
-
-        const Run listed = runKvx({doc, "--list"});
-        QCOMPARE(listed.status, 0);
-        QCOMPARE(listed.out, saved.out);
-        QCOMPARE(runKvx({doc, "--save", dir.filePath("encore.kvx")}).status, 0);
-        QCOMPARE(readFile(dir.filePath("encore.kvx")), readFile(doc));
-        QCOMPARE(runKvx({doc, "--pdf", dir.filePath("jaquette.pdf")}).status, 0);
-        QVERIFY(readFile(dir.filePath("jaquette.pdf")).startsWith("%PDF"));
-    }
-
-    // A missing file, a file of another kind, garbage and a target that cannot
-    // be written: exit status 2, one line on standard error, nothing written.
-    void documentFailures()
-    {
-        QTemporaryDir dir;
-        const QString doc = dir.filePath("x.kvx");
-        const QString out = dir.filePath("out.kvx");
-        const QStringList fromDoc{doc, "--save", out, "--list"};
-        for (const auto& [content, arguments] :
-             std::initializer_list<std::pair<QByteArray, QStringList>>{
-                 {{}, fromDoc},
-                 {"[FileInfo]\nType=something else\n", fromDoc},
-                 {QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), fromDoc},
-                 {{}, {"--from", dir.path(), "--save", dir.filePath("no/out.kvx")}}}) {
-            QFile::remove(doc);
-            QFile file(doc);
-            QVERIFY(content.isEmpty() ||
-                    (file.open(QIODevice::WriteOnly) && file.write(content) > 0));
-            file.close();
-            const Run run = runKvx(arguments);
-            QCOMPARE(run.status, 2);
-            QVERIFY(run.out.isEmpty());
-            QCOMPARE(run.err.count('\n'), 1);
-            QVERIFY2(run.err.startsWith(arguments.at(0) == doc ? "kvx: " : "kvx: cannot write "),
-                     qPrintable(run.err));
-            QVERIFY(arguments.at(0) != doc || run.err.contains(doc));
-            QVERIFY(!QFile::exists(out));
-        }
-    }
 };
 
-QTEST_GUILESS_MAIN(CommandLineTest)
+QTEST_MAIN(tst_commandline)
 #include "tst_commandline.moc"

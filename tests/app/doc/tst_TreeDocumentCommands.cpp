@@ -65,10 +65,10 @@ void tst_TreeDocumentCommands::refusalsChangeNothing()
 {
     QTemporaryDir dir;
     const QString png = dir.filePath("photo.kvx");
-    // The temporary file beside a name this long cannot be made.
-    const QString old = dir.filePath(QString(251, u'o') + ".kvx");
+    // A folder is never replaced by a document.
+    const QString old = dir.filePath("old.kvx");
     writeFile(png, "\x89PNG\r\n\x1a\n");
-    writeFile(old, "old");
+    QVERIFY(QDir(old).mkpath("inside"));
     Window w("/x/");
     const QString count = w.countLabel();
     const int indentation = w.window.TV()->indentation();
@@ -79,7 +79,7 @@ void tst_TreeDocumentCommands::refusalsChangeNothing()
     w.save(old);
     QCOMPARE(RowTexts(w.window.tree()), QStringList{"/x/"});
     QCOMPARE(w.window.TV()->indentation(), indentation);
-    QCOMPARE(readFile(old), "old");
+    QVERIFY(QFileInfo(old + "/inside").isDir());
     const QString folder = documentDialogFolder(KVX_TEST_PROGRAM_DIR);
     QCOMPARE(w.dialogs.callsOf("ShowOpen").at(0).args,
              QStringList({"*.KVX|*.kvx", "Ouvrir", folder}));
@@ -88,7 +88,8 @@ void tst_TreeDocumentCommands::refusalsChangeNothing()
     const auto boxes = w.dialogs.callsOf("MsgBox");
     QCOMPARE(boxes.size(), size_t(2));
     QVERIFY(boxes[0].args.at(0).contains(png) && boxes[0].args.at(1) == "KVX");
-    QVERIFY(boxes[1].icon == MessageIcon::Critical && boxes[1].args.at(1) == "KVX");
+    QVERIFY(boxes[1].icon == MessageIcon::Critical && boxes[1].args.at(1) == "KVX" &&
+            boxes[1].args.at(0).contains("(not a regular file but a folder)"));
 }
 
 // Settings from a document, a tree scanned from odd folder names and styled,

@@ -4,10 +4,14 @@
 #include "tree/ImageRegistry.h"
 #include "tree/NodeTree.h"
 
+#include <QDir>
 #include <QLocale>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace kvx;
 
@@ -105,6 +109,8 @@ private Q_SLOTS:
     void reading();
     void appendWithoutProperties();
     void oddNames();
+    void saving_data();
+    void saving();
     void init() { QLocale::setDefault(QLocale::c()); }
 };
 
@@ -317,6 +323,78 @@ void tst_TreeViewInFile::oddNames()
                  qPrintable(fields[0]));
         QCOMPARE(doc.count("\r\n"), doc.count('\n')); // no stray line breaks
         checkRereads(tree, TreeViewSettings());
+    }
+}
+
+// Only a regular file or a new name is replaced, through a temporary file,
+// with the old file's permissions; anything else is refused with the system's
+// reason, and a failure leaves the folder as it was.
+void tst_TreeViewInFile::saving_data()
+{
+    QTest::addColumn<QString>("target"); // what "doc.kvx" is before the save
+    QTest::addColumn<QString>("reason"); // empty when the save succeeds
+    for (const auto& [target, reason] : std::initializer_list<std::pair<QString, QString>>{
+             {"new", ""},
+             {"file", ""},
+             {"link to file", ""},
+             {"folder", "not a regular file but a folder"},
+             {"pipe", "not a regular file but a pipe"},
+             {"link to pipe", "not a regular file but a pipe"},
+             {"link", "a symbolic link to a file that does not exist"},
+             {"no folder", qt_error_string(ENOENT)},
+             {"file, full disc", qt_error_string(EFBIG)}})
+        QTest::newRow(qPrintable(target)) << target << reason;
+}
+
+void tst_TreeViewInFile::saving()
+{
+    QFETCH(QString, target);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(target == "no folder" ? "no/doc.kvx" : "doc.kvx");
+    const QString other = dir.filePath("other");
+    QFile old(target == "link to file" ? other : path);
+    const auto permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther;
+    QVERIFY(!target.contains("file") || (old.open(QIODevice::WriteOnly) && old.write("old") == 3 &&
+                                         old.setPermissions(permissions)));
+    old.close();
+    QVERIFY(!target.endsWith("pipe") ||
+            ::mkfifo(QFile::encodeName(target == "pipe" ? path : other).constData(), 0600) == 0);
+    QVERIFY(!target.startsWith("link") || QFile::link("other", path));
+    QVERIFY(target != "folder" || QDir(path).mkdir(path));
+    const auto kind = [&path] {
+        struct stat info;
+        return ::lstat(QFile::encodeName(path).constData(), &info) ? 0 : info.st_mode & S_IFMT;
+    };
+    const auto kindBefore = target == "new" ? S_IFREG : kind();
+    const auto entries = [&dir] {
+        return QDir(dir.path())
+            .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
+    };
+    QStringList want = entries();
+    if (target == "new")
+        want << "doc.kvx";
+
+    NodeTree tree;
+    tree.setImageList(&kImages);
+    tree.addChild(tree.addRoot("/m/", "/m/"), QString(), "plage.jpg", "jpg");
+    // As on a full disc: writing past a few bytes fails.
+    const rlimit unlimited{RLIM_INFINITY, RLIM_INFINITY}, limited{40, RLIM_INFINITY};
+    std::signal(SIGXFSZ, SIG_IGN);
+    QVERIFY(::setrlimit(RLIMIT_FSIZE, target.endsWith("disc") ? &limited : &unlimited) == 0);
+    QString error;
+    const bool saved = SaveTreeViewInFile(tree, TreeViewSettings(), path, true, true, &error);
+    QVERIFY(::setrlimit(RLIMIT_FSIZE, &unlimited) == 0);
+
+    QCOMPARE(error, reason);
+    QCOMPARE(saved, reason.isEmpty());
+    QCOMPARE(entries(), want); // no temporary file left
+    QCOMPARE(kind(), kindBefore);
+    if (target.contains("file")) {
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), saved ? TreeViewDocument(tree, TreeViewSettings(), true, true)
+                                      : QByteArray("old"));
+        QCOMPARE(old.permissions(), permissions | QFile::ReadUser | QFile::WriteUser);
     }
 }
 
