@@ -146,6 +146,11 @@ bool parseInteger(QStringView text, qint32* value)
 bool parseFlag(QStringView text, bool* value)
 {
     const QStringView t = text.trimmed();
+    // What the writer writes, read without the cost of a number conversion.
+    if (t.size() == 1 && (t.front() == u'0' || t.front() == u'1')) {
+        *value = t.front() == u'1';
+        return true;
+    }
     if (t.compare(u"true", Qt::CaseInsensitive) == 0 ||
         t.compare(u"false", Qt::CaseInsensitive) == 0) {
         *value = t.size() == 4;
