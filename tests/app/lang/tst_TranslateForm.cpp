@@ -103,6 +103,10 @@ void TestTranslateForm::translate_data()
         << QByteArray("[frMain]\nKVX=Jackets\nmnuGras.Caption=Bold\nLabel1.Caption=To print:\n\f"
                       "[frMain]\nKVX=H\xc3\xbcllen\nJackets=H\xc3\xbcllen\nmnuGras.Caption=Fett\n")
         << "title=Hüllen\nmnuGras.Caption=Fett\nLabel1.Caption=To print:";
+    // Labels show "&" as buttons do: "&&" one ampersand, a single one none.
+    QTest::newRow("ampersands") << QByteArray("[frMain]\nLabel1.Caption=Fr&om && to&\n"
+                                              "chkNb.Caption=Fr&om && to\n")
+                                << "Label1.Caption=From & to\nchkNb.Caption=Fr&om && to";
     QTest::newRow("Windows-1252") << QByteArray("[frMain]\ncmpProp.Caption=Propri\xe9t\xe9s \x80")
                                   << "cmpProp.Caption=Propriétés €";
     QTest::newRow("cut at 254") << "[frMain]\nLabel1.Caption=" + QByteArray(300, 'x')

@@ -35,34 +35,41 @@ class tst_JacketCommands : public QObject
     bool m_pdf = QPrinterInfo::availablePrinters().isEmpty();
 
 private Q_SLOTS:
-    // Every combination of the options, clicked in both orders and again:
-    // the capacity shown and the guide's left position in twips.
-    void optionClicks_data()
-    {
-        QTest::addColumn<int>("line");
-        QTest::addColumn<int>("column");
-        QTest::addColumn<int>("guide");
-        const int guides[3][3] = {{1710, 2370, 3690}, {2400, 3290, 5070}, {2730, 3730, 5730}};
-        for (int l = 0; l < 3; ++l)
-            for (int c = 0; c < 3; ++c)
-                QTest::addRow("opLines(%d) opColum(%d)", l, ColumnOptionIndexes[c])
-                    << l << int(ColumnOptionIndexes[c]) << guides[l][c];
-    }
+    // Real clicks in one window through every combination of the options,
+    // each option clicked again while selected: after every click exactly the
+    // options last clicked are checked, one of each set, with their capacity
+    // and the guide's left position in twips.
     void optionClicks()
     {
-        QFETCH(int, line);
-        QFETCH(int, column);
-        QFETCH(int, guide);
-        const QString lines = frMain::arrayName("opLines", line);
-        const QString columns = frMain::arrayName("opColum", column);
-        for (const bool linesFirst : {true, false}) {
-            Window w;
-            w.click(linesFirst ? lines : columns);
-            w.click(linesFirst ? columns : lines);
-            w.click(lines);
+        const int guides[3][3] = {{1710, 2370, 3690}, {2400, 3290, 5070}, {2730, 3730, 5730}};
+        const int capacities[3][3] = {{120, 90, 60}, {160, 120, 80}, {200, 150, 100}};
+        Window w;
+        QList<QAbstractButton*> lines, columns;
+        for (const int index : {0, 1, 2})
+            lines << w.control<QAbstractButton>(frMain::arrayName("opLines", index));
+        for (const int index : ColumnOptionIndexes)
+            columns << w.control<QAbstractButton>(frMain::arrayName("opColum", index));
+        int line = 2, column = 1;
+        const auto click = [&](QAbstractButton* option) {
+            QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(6, option->height() / 2));
+            (lines.contains(option) ? line : column) =
+                int((lines.contains(option) ? lines : columns).indexOf(option));
+            for (const auto& set : {lines, columns})
+                QCOMPARE(std::count_if(set.begin(), set.end(),
+                                       [](const QAbstractButton* b) { return b->isChecked(); }),
+                         1);
+            QVERIFY(lines[line]->isChecked() && columns[column]->isChecked());
             QCOMPARE(w.control<QLabel>("lblImprimable")->text(),
-                     QString::number(LineOptionCounts[line] * 12 / column));
-            verifyWindowAtRest(w, guide);
+                     QString::number(capacities[line][column]));
+            verifyWindowAtRest(w, guides[line][column]);
+        };
+        for (int l : {0, 1, 2, 2}) {
+            for (int c : {2, 2, 0, 1}) {
+                click(columns[c]);
+                click(lines[l]);
+                if (QTest::currentTestFailed())
+                    return;
+            }
         }
     }
 
@@ -170,30 +177,6 @@ private Q_SLOTS:
         w.dialogs.savePaths.push_back(dir.filePath("j.pdf"));
         w.click("cmdPrint");
         QVERIFY(QFile::exists(dir.filePath("j.pdf")));
-    }
-
-    // Folder pictures switch between the colour and the black-and-white
-    // pairs for every folder, files keep theirs, and the view shows it.
-    void folderPicturesFollowTheBox()
-    {
-        Window w;
-        NodeTree& tree = w.window.tree();
-        Node* root = tree.addRoot("/m/", "m", image::ClosedFolder);
-        Node* folder = tree.addChild(root, "/m/f/", "f", image::ClosedFolder);
-        Node* file = tree.addChild(root, QString(), "a.zip", "zip");
-        tree.setExpanded(root, true);
-        const TreeModel& model = w.window.treeModel();
-        for (const bool bw : {true, false}) {
-            w.click("chkImageNb");
-            const int closed = bw ? image::ClosedFolderBw : image::ClosedFolder;
-            const int open = bw ? image::OpenFolderBw : image::OpenFolder;
-            for (const Node* node : {root, folder})
-                QVERIFY(node->image() == ImageRef(closed) &&
-                        node->expandedImage() == ImageRef(open));
-            QCOMPARE(file->image(), ImageRef("zip"));
-            const QIcon shown = model.data(model.indexOf(root), Qt::DecorationRole).value<QIcon>();
-            QCOMPARE(shown.pixmap(16).toImage(), w.window.imageList().picture(open).toImage());
-        }
     }
 };
 

@@ -4,9 +4,11 @@
 #include "tree/NodeTree.h"
 #include "tree/NodeTreeView.h"
 #include "tree/TreeModel.h"
+#include "tree/TreeWalks.h"
 #include "util/Twips.h"
 #include "workspace/Workspace.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -65,6 +67,44 @@ struct Window : kvx::test::MainWindowFixture
         return rows.join(' ');
     }
 };
+
+// A node's picture when not selected.
+ImageRef shownPicture(const Node* n)
+{
+    return n->expanded() && !n->expandedImage().isNone() ? n->expandedImage() : n->image();
+}
+
+// The view shows the tree's rows in print order, each node open in the view
+// exactly when open in the tree, and the count says how many rows there are.
+// Every open folder went through the expansion: tag "E", open picture, and each
+// of its folder children knows whether it has sub-folders on the disc.
+void verifyAgree(Window& w, const QString& disc)
+{
+    const TreeModel& model = w.window.treeModel();
+    const NodeTreeView* view = w.window.TV();
+    QStringList viewRows;
+    for (QModelIndex i = model.index(0, 0); i.isValid(); i = view->indexBelow(i))
+        viewRows << QString(2 * model.nodeOf(i)->depth(), ' ') + model.nodeOf(i)->text();
+    QCOMPARE(viewRows, RowTexts(w.tree()));
+    QCOMPARE(w.text("lblNbElements"), QString::number(viewRows.size()));
+    const bool bw = w.control<QAbstractButton>("chkImageNb")->isChecked();
+    for (int i = 1; i <= w.tree().count(); ++i) {
+        const Node* n = w.tree().nodeAt(i);
+        if (n->childCount() == 0)
+            continue;
+        QVERIFY2(view->isExpanded(model.indexOf(n)) == n->expanded(), qPrintable(n->key()));
+        if (!n->expanded() || !n->key().startsWith(disc))
+            continue;
+        QVERIFY2(n->tag().endsWith('E'), qPrintable(n->key()));
+        QCOMPARE(shownPicture(n), ImageRef(bw ? image::OpenFolderBw : image::OpenFolder));
+        for (const Node* child : n->children()) {
+            const bool subFolders =
+                !QDir(child->key()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty();
+            QVERIFY2(!child->isFolder() || (child->childCount() > 0) == subFolders,
+                     qPrintable(child->key()));
+        }
+    }
+}
 
 } // namespace
 
@@ -203,30 +243,101 @@ private Q_SLOTS:
             QVERIFY2(loaded.contains(key), qPrintable(key));
     }
 
-    void startCommand()
+    // A user's steps on a real disc, each followed by a check that the view,
+    // the count and the rows in print order agree, and that every open node
+    // went through the expansion (tag "E", open picture, sub-folders of its
+    // children read). Steps: "start" (the folder chosen; "cancel" cancels it),
+    // "click ROW", "right ROW" (opens the menu, then closes it), "focus", a key
+    // ("*", "-", "Del"), "expandAll" (the view's own), a button or box by name.
+    // The rows after the last step: text (the root "/"), the picture shown,
+    // "+" closed or "-" open when it has children; the selected row in brackets.
+    void treeSteps_data()
     {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("rows");
+        const auto row = [](const char* name, const QStringList& steps, const char* rows) {
+            QTest::newRow(name) << steps << rows;
+        };
+        row("start", {"start"}, "/:2- A:1+ Bé l'été:1+");
+        row("cancel keeps the tree", {"start", "click A", "cancel"}, "/:2- [A:1+] Bé l'été:1+");
+        row("star on a folder, then on the root", {"start", "click Bé l'été", "*", "click /", "*"},
+            "[/:2-] A:2- A1:2- A11:1 A2:1 Bé l'été:2- B1:1");
+        row("star again after a collapse", {"start", "click A", "*", "-", "*"},
+            "/:2- [A:2-] A1:2- A11:1 A2:1 Bé l'été:1+");
+        row("expand all", {"start", "expandAll"}, "/:2- A:2- A1:2- A11:1 A2:1 Bé l'été:2- B1:1");
+        // Every folder picture set while the box is ticked is a black-and-white one.
+        row("black and white", {"chkImageNb", "start", "chkFile(0)", "cmdExe", "click A", "*"},
+            "/:5- [A:5-] A1:5- A11:4 A2:4 a.zip:zip Bé l'été:4+ c.txt:txt");
+        row("colour again",
+            {"chkImageNb", "start", "chkFile(0)", "cmdExe", "click A", "*", "chkImageNb"},
+            "/:2- [A:2-] A1:2- A11:1 A2:1 a.zip:zip Bé l'été:1+ c.txt:txt");
+        row("files added, removed, a branch deleted",
+            {"start", "chkFile(0)", "cmdExe", "click A", "Command1", "cmdExe", "Del"},
+            "/:2- [Bé l'été:1+] c.txt:txt");
+        // Focus alone selects nothing, a right click neither: nothing to act on.
+        row("focus", {"start", "focus", "right A", "Del", "*"}, "/:2- A:1+ Bé l'été:1+");
+        row("right click keeps the selection", {"start", "click A", "right Bé l'été", "Del"},
+            "/:2- [Bé l'été:1+]");
+    }
+    void treeSteps()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QString, rows);
         QTemporaryDir disc;
-        for (const char* folder : {"Action/Heat", "Comédie l'été", "Zeta"})
-            QVERIFY(QDir(disc.path()).mkpath(folder));
+        QVERIFY(QDir(disc.path()).mkpath("A/A1/A11") && QDir(disc.path()).mkpath("A/A2") &&
+                QDir(disc.path()).mkpath("Bé l'été/B1"));
+        for (const char* file : {"c.txt", "A/a.zip"})
+            QVERIFY(QFile(disc.filePath(file)).open(QIODevice::WriteOnly));
         Window w;
-        w.dialogs.folders.push_back(disc.path());
-        w.window.cmdStartPoint_Click();
-        QCOMPARE(w.dialogs.callsOf("BrowseFolder").at(0).args, QStringList{"Choose a folder"});
-        QCOMPARE(w.text("txtStartPath"), disc.path());
-        const Node* root = w.tree().nodeAt(1);
-        QCOMPARE(root->key(), disc.path() + "/");
-        QVERIFY(w.window.TV()->isExpanded(w.window.treeModel().indexOf(root)));
-        QCOMPARE(root->childAt(1)->text(), QString("Comédie l'été"));
-        QCOMPARE(w.text("lblNbElements"), QString("4"));
-
-        // A cancel leaves the field and the styled tree alone.
-        w.tree().setBold(w.node(disc.path() + "/Zeta/"), true);
-        w.control("txtStartPath")->setProperty("text", "typed");
-        const QString before = w.dump();
-        w.window.cmdStartPoint_Click();
-        QCOMPARE(w.dialogs.callsOf("BrowseFolder").size(), size_t(2));
-        QCOMPARE(w.text("txtStartPath"), QString("typed"));
-        QCOMPARE(w.dump(), before);
+        NodeTreeView* view = w.window.TV();
+        const TreeModel& model = w.window.treeModel();
+        w.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w.window));
+        const auto rowOf = [&](const QString& text) {
+            for (QModelIndex i = model.index(0, 0); i.isValid(); i = view->indexBelow(i)) {
+                if (text == (i.parent().isValid() ? i.data().toString() : "/"))
+                    return i;
+            }
+            return QModelIndex();
+        };
+        for (const QString& step : steps) {
+            const QString arg = step.section(' ', 1);
+            if (step == "start" || step == "cancel") {
+                w.dialogs.folders.push_back(step == "start" ? disc.path() : QString());
+                QTest::mouseClick(w.control<QWidget>("cmdStartPoint"), Qt::LeftButton);
+                QCOMPARE(w.dialogs.callsOf("BrowseFolder").back().args,
+                         QStringList{"Choose a folder"});
+                QCOMPARE(w.text("txtStartPath"), disc.path());
+            } else if (step.startsWith("click") || step.startsWith("right")) {
+                const bool right = step.startsWith("right");
+                QVERIFY2(rowOf(arg).isValid(), qPrintable(step));
+                QTest::mouseClick(view->viewport(), right ? Qt::RightButton : Qt::LeftButton, {},
+                                  view->visualRect(rowOf(arg)).center());
+                QCOMPARE(w.window.mnuNode()->isVisible(), right);
+                w.window.mnuNode()->hide();
+            } else if (step == "focus") {
+                view->setFocus(Qt::TabFocusReason);
+            } else if (step == "expandAll") {
+                view->expandAll();
+            } else if (step == "*" || step == "-" || step == "Del") {
+                QTest::keySequence(view, QKeySequence(step));
+            } else {
+                auto* button = w.control<QAbstractButton>(step);
+                QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+            }
+            QVERIFY(!QApplication::overrideCursor());
+            verifyAgree(w, disc.path());
+        }
+        QStringList shown;
+        for (QModelIndex i = model.index(0, 0); i.isValid(); i = view->indexBelow(i)) {
+            const Node* n = model.nodeOf(i);
+            const ImageRef picture = shownPicture(n);
+            QString row = (n->parent() ? n->text() : "/") + ':' +
+                          (picture.isKey() ? picture.key() : QString::number(picture.number())) +
+                          (n->childCount() ? (view->isExpanded(i) ? "-" : "+") : "");
+            shown << (n == w.tree().selectedItem() ? "[" + row + "]" : row);
+        }
+        QCOMPARE(shown.join(' '), rows);
     }
 
     // Steps: a menu item run by its shortcut key with the menu closed (or
@@ -276,7 +387,7 @@ private Q_SLOTS:
         QTreeView* view = w.window.TV();
         w.window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w.window));
-        view->setFocus(); // before the selection: focus selects a first node
+        view->setFocus();
         w.tree().setSelectedItem(w.node(selected));
         for (const QString& step : steps) {
             w.dialogs.colours.push_back(colour);
