@@ -54,6 +54,9 @@ void Workspace::followShownRows()
 
 void Workspace::BuildTree(const QString& startFolder)
 {
+    // A view empties at once and shows the new tree when it stands.
+    m_tree.clear();
+    BulkChange bulk(m_tree);
     m_scan->setStartPath(startFolder);
     m_scan->BuildTree();
 }
