@@ -1,5 +1,6 @@
 // Adding the files of every folder and removing them again by pattern, on a
 // tree of 1,000 folders holding 30 files each (30,000 file nodes).
+#include "BenchDiscs.h"
 #include "tree/FileLister.h"
 #include "tree/FileNodes.h"
 #include "tree/FolderLister.h"
@@ -26,34 +27,8 @@ public:
     void endBusy() override {}
 };
 
-// A folder of `folders` sub-folders holding `files` files each, made once.
-class Disk
-{
-public:
-    Disk(int folders, int files)
-    {
-        for (int f = 0; f < folders; ++f) {
-            const QString folder =
-                m_dir.filePath(QStringLiteral("folder %1").arg(f, 4, 10, QLatin1Char('0')));
-            QDir().mkpath(folder);
-            for (int i = 0; i < files; ++i) {
-                QFile file(folder +
-                           QStringLiteral("/file %1.%2").arg(i).arg(i % 3 ? "txt" : "zip"));
-                (void)file.open(QIODevice::WriteOnly);
-            }
-        }
-    }
-    [[nodiscard]] QString path() const { return m_dir.path(); }
-
-private:
-    QTemporaryDir m_dir;
-};
-
-const Disk& thousandFolders()
-{
-    static const Disk disk(1000, 30);
-    return disk;
-}
+using bench::Disk;
+using bench::thousandFolders;
 
 const Disk& oneBigFolder()
 {

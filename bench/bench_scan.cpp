@@ -1,5 +1,6 @@
 // Building the folder tree of a large disc: 5,000 folders of 5 folders each.
 // Compares the whole `kvx --from F --list` process with `tree -d -L 2 F`.
+#include "BenchDiscs.h"
 #include "tree/DisplayOrder.h"
 #include "tree/FolderLister.h"
 #include "tree/FolderScan.h"
@@ -15,24 +16,7 @@
 
 namespace {
 
-QString bigFolder()
-{
-    static const QString path = [] {
-        const QString root = QDir::tempPath() + QStringLiteral("/kvx-bench-5000x5");
-        if (!QFileInfo::exists(root + QStringLiteral("/.complete"))) {
-            QDir(root).removeRecursively();
-            QDir dir;
-            for (int i = 0; i < 5000; ++i) {
-                for (int j = 0; j < 5; ++j)
-                    dir.mkpath(QStringLiteral("%1/folder %2/sub %3").arg(root).arg(i).arg(j));
-            }
-            QFile done(root + QStringLiteral("/.complete"));
-            (void)done.open(QIODevice::WriteOnly);
-        }
-        return root;
-    }();
-    return path;
-}
+using kvx::bench::bigFolder;
 
 void BM_BuildTree(benchmark::State& state)
 {

@@ -6,27 +6,20 @@ namespace kvx {
 
 BusyEventPump::~BusyEventPump()
 {
-    while (m_depth > 0)
-        endBusy();
-}
-
-void BusyEventPump::yieldToEvents()
-{
-    QCoreApplication::processEvents();
+    if (m_depth > 0)
+        QApplication::restoreOverrideCursor();
 }
 
 void BusyEventPump::beginBusy()
 {
-    ++m_depth;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (m_depth++ == 0)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
 }
 
 void BusyEventPump::endBusy()
 {
-    if (m_depth == 0)
-        return;
-    --m_depth;
-    QApplication::restoreOverrideCursor();
+    if (m_depth > 0 && --m_depth == 0)
+        QApplication::restoreOverrideCursor();
 }
 
 } // namespace kvx

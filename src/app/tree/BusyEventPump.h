@@ -1,16 +1,16 @@
 #pragma once
 
-#include "tree/ScanHooks.h"
+#include "util/ProcessEventsPump.h"
 
 namespace kvx {
 
-// The window's event pump: processes pending events, and shows the busy
-// pointer over the application while a long walk runs (nesting allowed).
-class BusyEventPump : public EventPump
+// The window's event pump: lets the window repaint and take input during a
+// long walk (a few times a second is plenty), and shows the busy pointer over
+// the application while one runs. Walks nest; the pointer is set once.
+class BusyEventPump : public ProcessEventsPump
 {
 public:
     ~BusyEventPump() override;
-    void yieldToEvents() override;
     void beginBusy() override;
     void endBusy() override;
 

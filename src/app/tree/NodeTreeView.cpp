@@ -4,8 +4,10 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QSignalBlocker>
 #include <QStyledItemDelegate>
 
 namespace kvx {
@@ -105,6 +107,41 @@ void NodeTreeView::drawBranches(QPainter* painter, const QRect& rect,
 {
     if (m_expandButtons)
         QTreeView::drawBranches(painter, rect, index);
+}
+
+void NodeTreeView::expandAll()
+{
+    Q_EMIT branchExpansionRequested({}, -1);
+}
+
+void NodeTreeView::expandRecursively(const QModelIndex& index, int depth)
+{
+    if (index.isValid() && depth >= -1)
+        Q_EMIT branchExpansionRequested(index, depth);
+}
+
+void NodeTreeView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Asterisk) {
+        QTreeView::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (currentIndex().isValid())
+        expandRecursively(currentIndex());
+}
+
+void NodeTreeView::focusInEvent(QFocusEvent* event)
+{
+    // Given focus with no current row, the view makes its first row current;
+    // that would select the root without a click. Put it back unseen.
+    const bool hadCurrent = currentIndex().isValid();
+    {
+        const QSignalBlocker quiet(selectionModel());
+        QTreeView::focusInEvent(event);
+        if (!hadCurrent && selectionModel())
+            selectionModel()->clearCurrentIndex();
+    }
 }
 
 void NodeTreeView::mousePressEvent(QMouseEvent* event)

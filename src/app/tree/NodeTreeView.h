@@ -6,7 +6,12 @@ namespace kvx {
 
 // The tree view TV: 16-pixel rows, the label's background drawn behind the
 // label only, and mouse presses and releases reported after the view has
-// handled them. A right-button press does not move the selection.
+// handled them. A right-button press does not move the selection, and
+// neither does focus: only the user's own choice makes a row current.
+//
+// Opening a whole branch ("*", expandAll, expandRecursively) is left to the
+// tree: the view asks for it with branchExpansionRequested, and the tree opens
+// every node through its expansion event, which the view then follows.
 class NodeTreeView : public QTreeView
 {
     Q_OBJECT
@@ -24,13 +29,23 @@ public:
     void setExpandButtons(bool on);
     [[nodiscard]] bool expandButtons() const { return m_expandButtons; }
 
+public Q_SLOTS:
+    // These hide QTreeView's own, which open rows without telling the tree.
+    void expandAll();
+    void expandRecursively(const QModelIndex& index, int depth = -1);
+
 Q_SIGNALS:
+    // The branch under `index` (the whole tree when invalid) is to be opened,
+    // `levels` levels deep below it (all when negative).
+    void branchExpansionRequested(const QModelIndex& index, int levels);
     void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint position);
     void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint position);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void drawBranches(QPainter* painter, const QRect& rect,
                       const QModelIndex& index) const override;
 

@@ -18,13 +18,21 @@ TreeModel::TreeModel(NodeTree& tree, const ImageList& images, QObject* parent)
     connect(&tree, &NodeTree::nodeAdded, this, &TreeModel::onAdded);
     connect(&tree, &NodeTree::nodeAboutToBeRemoved, this, &TreeModel::onAboutToBeRemoved);
     connect(&tree, &NodeTree::nodeRemoved, this, &TreeModel::onRemoved);
-    connect(&tree, &NodeTree::aboutToClear, this, &TreeModel::beginResetModel);
-    connect(&tree, &NodeTree::cleared, this, &TreeModel::endResetModel);
+    connect(&tree, &NodeTree::aboutToClear, this, [this] {
+        if (!m_bulk)
+            beginResetModel();
+    });
+    connect(&tree, &NodeTree::cleared, this, [this] {
+        if (!m_bulk)
+            endResetModel();
+    });
     connect(&tree, &NodeTree::nodeChanged, this, &TreeModel::onChanged);
     connect(&tree, &NodeTree::childrenAboutToBeReordered, this, &TreeModel::onAboutToBeReordered);
     connect(&tree, &NodeTree::childrenReordered, this, &TreeModel::onReordered);
     connect(&tree, &NodeTree::expandedChanged, this, &TreeModel::onExpandedChanged);
     connect(&tree, &NodeTree::selectionChanged, this, &TreeModel::onSelectionChanged);
+    connect(&tree, &NodeTree::bulkChangeAboutToBegin, this, &TreeModel::onBulkChangeAboutToBegin);
+    connect(&tree, &NodeTree::bulkChangeEnded, this, &TreeModel::onBulkChangeEnded);
     if (const Node* selected = tree.selectedItem())
         m_shownSelected = selected->id();
 }
@@ -40,12 +48,36 @@ void TreeModel::attachView(QTreeView* view)
             [this](const QModelIndex& index) { onViewExpanded(index, false); });
     connect(view->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &TreeModel::onViewCurrentChanged);
-    // Nodes already in the tree show as they are.
+    showTreeState(); // nodes already in the tree show as they are
+}
+
+void TreeModel::showTreeState()
+{
+    if (!m_view)
+        return;
     for (int i = 1; i <= m_tree.count(); ++i) {
         if (const Node* node = m_tree.nodeAt(i); node->expanded())
             showExpansion(node);
     }
     onSelectionChanged(m_tree.selectedItem());
+}
+
+void TreeModel::onBulkChangeAboutToBegin()
+{
+    m_bulk = true;
+    const Node* top = m_view ? nodeOf(m_view->indexAt(QPoint(0, 0))) : nullptr;
+    m_topBeforeBulk = top ? top->id() : 0;
+}
+
+void TreeModel::onBulkChangeEnded()
+{
+    m_bulk = false;
+    beginResetModel();
+    endResetModel();
+    showTreeState();
+    // The rows the user was looking at stay in place.
+    if (const Node* top = m_tree.find(m_topBeforeBulk); top && m_view)
+        m_view->scrollTo(indexOf(top), QAbstractItemView::PositionAtTop);
 }
 
 void TreeModel::setCheckboxes(bool on)
@@ -55,23 +87,18 @@ void TreeModel::setCheckboxes(bool on)
     beginResetModel(); // flags change on every row
     m_checkboxes = on;
     endResetModel();
-    if (m_view) {
-        for (int i = 1; i <= m_tree.count(); ++i) {
-            if (const Node* node = m_tree.nodeAt(i); node->expanded())
-                showExpansion(node);
-        }
-        onSelectionChanged(m_tree.selectedItem());
-    }
+    showTreeState();
 }
 
 QModelIndex TreeModel::indexOf(const Node* node) const
 {
-    return node ? createIndex(node->row(), 0, const_cast<Node*>(node)) : QModelIndex();
+    return node ? createIndex(node->row(), 0, quintptr(node->id())) : QModelIndex();
 }
 
 Node* TreeModel::nodeOf(const QModelIndex& index) const
 {
-    return index.isValid() && index.model() == this ? static_cast<Node*>(index.internalPointer())
+    static_assert(sizeof(quintptr) >= sizeof(NodeId));
+    return index.isValid() && index.model() == this ? m_tree.find(NodeId(index.internalId()))
                                                     : nullptr;
 }
 
@@ -80,9 +107,11 @@ QModelIndex TreeModel::index(int row, int column, const QModelIndex& parent) con
     if (column != 0 || row < 0)
         return {};
     if (const Node* p = nodeOf(parent))
-        return row < p->childCount() ? createIndex(row, 0, p->childAt(row)) : QModelIndex();
+        return row < p->childCount() ? indexOf(p->childAt(row)) : QModelIndex();
+    if (parent.isValid())
+        return {}; // a node that is gone
     const auto& roots = m_tree.roots();
-    return size_t(row) < roots.size() ? createIndex(row, 0, roots[size_t(row)]) : QModelIndex();
+    return size_t(row) < roots.size() ? indexOf(roots[size_t(row)]) : QModelIndex();
 }
 
 QModelIndex TreeModel::parent(const QModelIndex& child) const
@@ -172,11 +201,15 @@ Qt::ItemFlags TreeModel::flags(const QModelIndex& index) const
 
 void TreeModel::onAboutToBeAdded(const Node* parent, int row)
 {
+    if (m_bulk)
+        return;
     beginInsertRows(indexOf(parent), row, row);
 }
 
 void TreeModel::onAdded(const Node* node)
 {
+    if (m_bulk)
+        return;
     endInsertRows();
     // A parent marked expanded before it had children opens with its first one.
     if (const Node* parent = node->parent(); parent && parent->expanded())
@@ -185,22 +218,30 @@ void TreeModel::onAdded(const Node* node)
 
 void TreeModel::onAboutToBeRemoved(const Node* node)
 {
+    if (m_bulk)
+        return;
     beginRemoveRows(indexOf(node->parent()), node->row(), node->row());
 }
 
 void TreeModel::onRemoved()
 {
+    if (m_bulk)
+        return;
     endRemoveRows();
 }
 
 void TreeModel::onChanged(const Node* node)
 {
+    if (m_bulk)
+        return;
     const QModelIndex at = indexOf(node);
     Q_EMIT dataChanged(at, at);
 }
 
 void TreeModel::onAboutToBeReordered(const Node* parent)
 {
+    if (m_bulk)
+        return;
     const QModelIndex parentIndex = indexOf(parent);
     Q_EMIT layoutAboutToBeChanged({QPersistentModelIndex(parentIndex)},
                                   QAbstractItemModel::VerticalSortHint);
@@ -214,6 +255,8 @@ void TreeModel::onAboutToBeReordered(const Node* parent)
 
 void TreeModel::onReordered(const Node* parent)
 {
+    if (m_bulk)
+        return;
     for (const auto& [old, node] : m_reordering)
         changePersistentIndex(old, indexOf(node));
     m_reordering.clear();
@@ -223,6 +266,8 @@ void TreeModel::onReordered(const Node* parent)
 
 void TreeModel::onExpandedChanged(const Node* node)
 {
+    if (m_bulk)
+        return;
     onChanged(node); // the expanded picture may apply now
     showExpansion(node);
 }
@@ -240,6 +285,8 @@ void TreeModel::showExpansion(const Node* node)
 
 void TreeModel::onSelectionChanged(const Node* node)
 {
+    if (m_bulk)
+        return;
     if (const Node* before = m_tree.find(m_shownSelected); before && before != node)
         onChanged(before);
     m_shownSelected = node ? node->id() : 0;

@@ -16,6 +16,10 @@ class ImageList;
 // Shows a NodeTree in a Qt item view: one column, one row per node. The tree
 // stays the one source of truth; the model follows its signals and writes
 // check marks, expansion and selection back to it.
+//
+// An index names its node by id, so an index the view still holds after its
+// node is gone names no node. A bulk change of the tree reaches the view as
+// one reset at its end; until then the view shows the rows as they were.
 class TreeModel : public QAbstractItemModel
 {
     Q_OBJECT
@@ -46,6 +50,10 @@ public:
     [[nodiscard]] Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:
+    void onBulkChangeAboutToBegin();
+    void onBulkChangeEnded();
+    // Shows every node's expansion and the selection in the view.
+    void showTreeState();
     void onAboutToBeAdded(const Node* parent, int row);
     void onAdded(const Node* node);
     void onAboutToBeRemoved(const Node* node);
@@ -65,6 +73,8 @@ private:
     QFont m_font;
     bool m_checkboxes = false;
     NodeId m_shownSelected = 0;
+    bool m_bulk = false;
+    NodeId m_topBeforeBulk = 0; // the view's top row when a bulk change began
     // Children of the parent being reordered, with the rows they had.
     std::vector<std::pair<QPersistentModelIndex, Node*>> m_reordering;
 };

@@ -13,6 +13,7 @@
 #include "tree/LevelStyle.h"
 #include "tree/NodeTreeView.h"
 #include "tree/TreeModel.h"
+#include "tree/TreeWalks.h"
 #include "tree/WindowFont.h"
 #include "util/ProgramFolders.h"
 #include "util/Twips.h"
@@ -317,6 +318,12 @@ void frMain::connectControls()
     connect(m_tv, &NodeTreeView::mouseUp, this, &frMain::TV_MouseUp);
     connect(m_tv, &NodeTreeView::clicked, this,
             [this](const QModelIndex& index) { TV_NodeClick(m_model->nodeOf(index)); });
+    connect(m_tv, &NodeTreeView::branchExpansionRequested, this,
+            [this](const QModelIndex& index, int levels) {
+                const Node* from = m_model->nodeOf(index);
+                if (from || !index.isValid())
+                    ExpandBranch(tree(), *m_pump, from ? from->id() : 0, levels);
+            });
 
     connect(m_mnuGras, &QAction::triggered, this, [this] {
         // A checkable item flips its own mark; the mark follows the node.

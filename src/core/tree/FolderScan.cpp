@@ -15,6 +15,12 @@ FolderScan::FolderScan(NodeTree& tree, FolderLister& lister, EventPump& pump,
     connect(&m_tree, &NodeTree::expand, this, &FolderScan::TV_Expand);
 }
 
+void FolderScan::setBlackAndWhitePictures(bool on)
+{
+    m_closedPicture = on ? image::ClosedFolderBw : image::ClosedFolder;
+    m_openPicture = on ? image::OpenFolderBw : image::OpenFolder;
+}
+
 void FolderScan::BuildTree()
 {
     m_tree.clear();
@@ -30,7 +36,7 @@ void FolderScan::ScanStartFolder()
         // The start folder always gets its root node, so a folder holding only
         // files still gives a tree to add those files to.
         const QString key = folderKey(listing->folder);
-        if (Node* root = m_tree.addRoot(key, key, image::ClosedFolder, image::SelectedFolder))
+        if (Node* root = m_tree.addRoot(key, key, m_closedPicture, image::SelectedFolder))
             m_tree.setTag(root, QStringLiteral("0"));
         ScanFolder(listing->subFolders);
     }
@@ -43,7 +49,7 @@ void FolderScan::ScanFolder(const QStringList& subFolders)
         const QString& first = subFolders.first();
         const QString parentKey = first.left(first.lastIndexOf(QLatin1Char('/')) + 1);
         if (Node* root =
-                m_tree.addRoot(parentKey, parentKey, image::ClosedFolder, image::SelectedFolder))
+                m_tree.addRoot(parentKey, parentKey, m_closedPicture, image::SelectedFolder))
             m_tree.setTag(root, QStringLiteral("0"));
 
         // The parent is found by its key before each addition, as the tree may
@@ -61,7 +67,7 @@ void FolderScan::ScanFolder(const QStringList& subFolders)
             // The folder's name: its path less the parent's key (a name holds no "/").
             const QString name = path.startsWith(parentKey) ? path.mid(parentKey.size())
                                                             : QString(path).remove(parentKey);
-            if (Node* node = m_tree.addChild(parent, folderKey(path), name, image::ClosedFolder,
+            if (Node* node = m_tree.addChild(parent, folderKey(path), name, m_closedPicture,
                                              image::SelectedFolder)) {
                 if (parentTag.isNull() || parentTag != parent->tag()) {
                     parentTag = parent->tag();
@@ -80,7 +86,7 @@ void FolderScan::TV_Expand(NodeId id)
 {
     BusyGuard busy(m_pump);
     if (Node* node = m_tree.find(id))
-        m_tree.setImage(node, image::OpenFolder);
+        m_tree.setImage(node, m_openPicture);
     ScanChildren(id);
 }
 

@@ -30,6 +30,9 @@ public:
     // The start-folder field's text, read by the build.
     void setStartPath(const QString& path) { m_startPath = path; }
     [[nodiscard]] const QString& startPath() const { return m_startPath; }
+    // The folder pictures the scan gives: the colour pair (1 closed, 2 open)
+    // or the black-and-white one (4, 5).
+    void setBlackAndWhitePictures(bool on);
 
     // Clears the tree, scans the start folder, expands the root.
     void BuildTree();
@@ -48,6 +51,8 @@ private:
     EventPump& m_pump;
     ElementCountDisplay& m_count;
     QString m_startPath;
+    int m_closedPicture = image::ClosedFolder;
+    int m_openPicture = image::OpenFolder;
 };
 
 } // namespace kvx

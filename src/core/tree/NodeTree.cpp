@@ -296,6 +296,18 @@ bool NodeTree::isShown(const Node* node) const
     return true;
 }
 
+void NodeTree::beginBulkChange()
+{
+    if (m_bulkDepth++ == 0)
+        Q_EMIT bulkChangeAboutToBegin();
+}
+
+void NodeTree::endBulkChange()
+{
+    if (m_bulkDepth > 0 && --m_bulkDepth == 0)
+        Q_EMIT bulkChangeEnded();
+}
+
 void NodeTree::setSelectedItem(Node* node)
 {
     if (node && find(node->id()) != node)

@@ -99,6 +99,14 @@ public:
     // True when every ancestor of the node is expanded.
     [[nodiscard]] bool isShown(const Node* node) const;
 
+    // Brackets a change of many nodes at once (a whole branch expanded, files
+    // added or removed all over the tree). The node signals still come; a view
+    // may skip them and show the end state once, at bulkChangeEnded. Brackets
+    // nest: only the outermost pair is announced. See BulkChange.
+    void beginBulkChange();
+    void endBulkChange();
+    [[nodiscard]] bool inBulkChange() const { return m_bulkDepth > 0; }
+
 Q_SIGNALS:
     void nodeAboutToBeAdded(const kvx::Node* parent, int row);
     void nodeAdded(const kvx::Node* node);
@@ -113,6 +121,8 @@ Q_SIGNALS:
     void selectionChanged(const kvx::Node* node);
     // The expansion event: a node with children became expanded.
     void expand(kvx::NodeId id);
+    void bulkChangeAboutToBegin();
+    void bulkChangeEnded();
 
 private:
     Node* insert(Node* parent, const QString& key, const QString& text, const ImageRef& image,
@@ -147,6 +157,20 @@ private:
     NodeId m_lastId = 0;
     bool m_rootsSorted = false;
     quint64 m_rowsGeneration;
+    int m_bulkDepth = 0;
+};
+
+// Holds a bulk change of the tree open for its lifetime.
+class BulkChange
+{
+public:
+    explicit BulkChange(NodeTree& tree) : m_tree(tree) { m_tree.beginBulkChange(); }
+    ~BulkChange() { m_tree.endBulkChange(); }
+    BulkChange(const BulkChange&) = delete;
+    BulkChange& operator=(const BulkChange&) = delete;
+
+private:
+    NodeTree& m_tree;
 };
 
 } // namespace kvx

@@ -2,27 +2,61 @@
 
 #include "tree/DisplayOrder.h"
 #include "tree/NodeTree.h"
+#include "tree/ScanHooks.h"
 
 namespace kvx {
 
-void ExpandToDepth(NodeTree& tree, int depth)
+namespace {
+
+// Walks the shown rows from `from` (the top row when null) to the end of its
+// branch (of the tree), opening each closed row with children that `opens`
+// accepts; the rows an opening shows are walked next. The tree may change
+// during an opening: the walk goes on from the node it stands on while that
+// node exists. Yields after each row when given a pump.
+template <class Opens>
+void openWhileWalking(NodeTree& tree, const Node* from, EventPump* pump, Opens opens)
 {
-    const Node* first = FirstRow(tree);
+    const int floor = from ? from->depth() : -1;
+    const Node* first = from ? from : FirstRow(tree);
     NodeId at = first ? first->id() : 0;
     while (at != 0) {
         Node* node = tree.find(at);
         if (!node)
             return;
-        if (node->isFolder() && !node->expanded() && node->childCount() > 0 &&
-            node->depth() < depth) {
+        if (!node->expanded() && node->childCount() > 0 && opens(*node, node->depth() - floor)) {
             tree.setExpanded(node, true); // scans, and may yield
             node = tree.find(at);
             if (!node)
                 return;
         }
         const Node* next = NextNode(tree, node);
-        at = next ? next->id() : 0;
+        at = next && next->depth() > floor ? next->id() : 0;
+        if (pump)
+            pump->yieldToEvents();
     }
+}
+
+} // namespace
+
+void ExpandToDepth(NodeTree& tree, int depth)
+{
+    openWhileWalking(tree, nullptr, nullptr, [depth](const Node& node, int) {
+        return node.isFolder() && node.depth() < depth;
+    });
+}
+
+void ExpandBranch(NodeTree& tree, EventPump& pump, NodeId from, int levels)
+{
+    const Node* top = from ? tree.find(from) : nullptr;
+    if (from && !top)
+        return;
+    BusyGuard busy(pump);
+    BulkChange bulk(tree);
+    // Below the whole tree's walk every root counts as level 0.
+    const int offset = top ? 0 : 1;
+    openWhileWalking(tree, top, &pump, [&](const Node&, int level) {
+        return levels < 0 || level - offset <= levels;
+    });
 }
 
 QStringList RowTexts(const NodeTree& tree)

@@ -18,6 +18,7 @@ Workspace::Workspace(EventPump& pump, ElementCountDisplay& count)
     m_tree.setImageList(&m_images);
     m_scan = std::make_unique<FolderScan>(m_tree, *m_ownFolders, m_pump, m_count);
     m_files = std::make_unique<FileNodes>(m_tree, *m_ownFiles, m_pump);
+    followShownRows();
 }
 
 Workspace::Workspace(EventPump& pump, ElementCountDisplay& count, FolderLister& folders,
@@ -27,18 +28,42 @@ Workspace::Workspace(EventPump& pump, ElementCountDisplay& count, FolderLister& 
     m_tree.setImageList(&m_images);
     m_scan = std::make_unique<FolderScan>(m_tree, folders, m_pump, m_count);
     m_files = std::make_unique<FileNodes>(m_tree, files, m_pump);
+    followShownRows();
 }
 
 Workspace::~Workspace() = default;
 
+void Workspace::followShownRows()
+{
+    // The count shows the rows as they are after every change, whatever made
+    // it; a bulk change refreshes it once, at its end.
+    const auto refresh = [this] {
+        if (!m_tree.inBulkChange())
+            RefreshElementCount();
+    };
+    const auto refreshIfShown = [this](const Node* node) {
+        if (!m_tree.inBulkChange() && m_tree.isShown(node))
+            RefreshElementCount();
+    };
+    QObject::connect(&m_tree, &NodeTree::nodeAdded, &m_tree, refreshIfShown);
+    QObject::connect(&m_tree, &NodeTree::expandedChanged, &m_tree, refreshIfShown);
+    QObject::connect(&m_tree, &NodeTree::nodeRemoved, &m_tree, refresh);
+    QObject::connect(&m_tree, &NodeTree::cleared, &m_tree, refresh);
+    QObject::connect(&m_tree, &NodeTree::bulkChangeEnded, &m_tree, refresh);
+}
+
 void Workspace::BuildTree(const QString& startFolder)
 {
+    // A view empties at once and shows the new tree when it stands.
+    m_tree.clear();
+    BulkChange bulk(m_tree);
     m_scan->setStartPath(startFolder);
     m_scan->BuildTree();
 }
 
 void Workspace::AddFilesToFolders()
 {
+    BulkChange bulk(m_tree);
     m_files->AddFilesToFolders(categories.activePattern());
 }
 
@@ -49,18 +74,21 @@ void Workspace::AddFilesToSelected()
 
 void Workspace::RemoveFilesByPattern()
 {
+    BulkChange bulk(m_tree);
     m_files->RemoveFilesByPattern(categories.activePattern());
 }
 
 void Workspace::setBlackAndWhiteFolders(bool on)
 {
     appearance.blackAndWhiteFolders = on;
+    m_scan->setBlackAndWhitePictures(on);
     SetFolderPictures(m_tree, on);
 }
 
 qint32 Workspace::Open(const QString& path)
 {
     BusyGuard busy(m_pump);
+    BulkChange bulk(m_tree);
     TreeViewSettings read = settings;
     const qint32 result = LoadTreeViewFromFile(m_tree, read, path, true, true, true);
     if (result != load_result::NotADocument)

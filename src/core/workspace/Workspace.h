@@ -75,7 +75,7 @@ public:
     void RemoveFilesByPattern();
 
     // The folder picture mode: every folder node gets the colour or the
-    // black-and-white pair of pictures.
+    // black-and-white pair of pictures, and so do the folders scanned later.
     void setBlackAndWhiteFolders(bool on);
 
     // Replaces the tree and the view settings with the document's. A file that
@@ -92,6 +92,8 @@ public:
     void RefreshElementCount();
 
 private:
+    void followShownRows();
+
     EventPump& m_pump;
     ElementCountDisplay& m_count;
     std::unique_ptr<FolderLister> m_ownFolders;

@@ -103,6 +103,10 @@ void TestTranslateForm::translate_data()
         << QByteArray("[frMain]\nKVX=Jackets\nmnuGras.Caption=Bold\nLabel1.Caption=To print:\n\f"
                       "[frMain]\nKVX=H\xc3\xbcllen\nJackets=H\xc3\xbcllen\nmnuGras.Caption=Fett\n")
         << "title=Hüllen\nmnuGras.Caption=Fett\nLabel1.Caption=To print:";
+    // Labels show "&" as buttons do: "&&" one ampersand, a single one none.
+    QTest::newRow("ampersands") << QByteArray("[frMain]\nLabel1.Caption=Fr&om && to&\n"
+                                              "chkNb.Caption=Fr&om && to\n")
+                                << "Label1.Caption=From & to\nchkNb.Caption=Fr&om && to";
     QTest::newRow("missing file") << QByteArray() << QString();
     QTest::newRow("other section") << QByteArray("[frOther]\ncmdPrint.Caption=x\n") << QString();
     QTest::newRow("rubbish") << QByteArray("\x01\x02[\x7f=]=\n==\n[") << QString();

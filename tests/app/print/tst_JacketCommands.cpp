@@ -39,6 +39,44 @@ private Q_SLOTS:
                  "a printer is in reach: run through ctest, which hides the machine's printers");
     }
 
+    // Real clicks in one window through every combination of the options,
+    // each option clicked again while selected: after every click exactly the
+    // options last clicked are checked, one of each set, with their capacity
+    // and the guide's left position in twips.
+    void optionClicks()
+    {
+        const int guides[3][3] = {{1710, 2370, 3690}, {2400, 3290, 5070}, {2730, 3730, 5730}};
+        const int capacities[3][3] = {{120, 90, 60}, {160, 120, 80}, {200, 150, 100}};
+        Window w;
+        QList<QAbstractButton*> lines, columns;
+        for (const int index : {0, 1, 2})
+            lines << w.control<QAbstractButton>(frMain::arrayName("opLines", index));
+        for (const int index : ColumnOptionIndexes)
+            columns << w.control<QAbstractButton>(frMain::arrayName("opColum", index));
+        int line = 2, column = 1;
+        const auto click = [&](QAbstractButton* option) {
+            QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(6, option->height() / 2));
+            (lines.contains(option) ? line : column) =
+                int((lines.contains(option) ? lines : columns).indexOf(option));
+            for (const auto& set : {lines, columns})
+                QCOMPARE(std::count_if(set.begin(), set.end(),
+                                       [](const QAbstractButton* b) { return b->isChecked(); }),
+                         1);
+            QVERIFY(lines[line]->isChecked() && columns[column]->isChecked());
+            QCOMPARE(w.control<QLabel>("lblImprimable")->text(),
+                     QString::number(capacities[line][column]));
+            verifyWindowAtRest(w, guides[line][column]);
+        };
+        for (int l : {0, 1, 2, 2}) {
+            for (int c : {2, 2, 0, 1}) {
+                click(columns[c]);
+                click(lines[l]);
+                if (QTest::currentTestFailed())
+                    return;
+            }
+        }
+    }
+
     // The options clicked (lines or columns first), the capacity shown, the
     // guide's left position in twips; then printed to the file the user
     // names: every row at its place in the 12 cm frame, the window as before.
@@ -164,56 +202,6 @@ private Q_SLOTS:
         w.dialogs.savePaths = {dir.filePath("next.pdf")};
         w.click("cmdPrint");
         QVERIFY(QFile::exists(dir.filePath("next.pdf")));
-    }
-
-    // The command line prints with the same code, offscreen, odd names and
-    // all; a file it cannot write is an error and nothing is left.
-    void commandLinePrintsToPdf()
-    {
-        QTemporaryDir dir;
-        for (int i = 1; i <= 30; ++i)
-            QVERIFY(QDir(dir.path()).mkpath(QString("src/Dossier %1 l'été & «co»/s").arg(i)));
-        const auto kvx = [&dir](const QString& pdf, const QStringList& options) {
-            return QProcess::execute(KVX_TEST_PROGRAM_DIR "/kvx",
-                                     QStringList{"--from", dir.filePath("src"), "--pdf", pdf} +
-                                         options);
-        };
-        const QString out = dir.filePath("out.pdf");
-        QCOMPARE(kvx(out, {"--lines", "30", "--columns", "2", "--bw", "--mono"}), 0);
-        const QString text = test::pdfText(out);
-        QVERIFY(text.contains("Dossier 1 l'été & «co»") &&
-                text.contains("Dossier 30 l'été & «co»"));
-        QPrinter pdf(QPrinter::HighResolution); // as the command line sets it up
-        pdf.setOutputFormat(QPrinter::PdfFormat);
-        test::verifyJacket(out, pdf, 30, 2, 0);
-
-        const QString bad = dir.filePath("no/such/folder/out.pdf");
-        QVERIFY(kvx(bad, {}) != 0);
-        QVERIFY(!QFile::exists(bad));
-    }
-
-    // Folder pictures switch between the colour and the black-and-white
-    // pairs for every folder, files keep theirs, and the view shows it.
-    void folderPicturesFollowTheBox()
-    {
-        Window w;
-        NodeTree& tree = w.window.tree();
-        Node* root = tree.addRoot("/m/", "m", image::ClosedFolder);
-        Node* folder = tree.addChild(root, "/m/f/", "f", image::ClosedFolder);
-        Node* file = tree.addChild(root, QString(), "a.zip", "zip");
-        tree.setExpanded(root, true);
-        const TreeModel& model = w.window.treeModel();
-        for (const bool bw : {true, false}) {
-            w.click("chkImageNb");
-            const int closed = bw ? image::ClosedFolderBw : image::ClosedFolder;
-            const int open = bw ? image::OpenFolderBw : image::OpenFolder;
-            for (const Node* node : {root, folder})
-                QVERIFY(node->image() == ImageRef(closed) &&
-                        node->expandedImage() == ImageRef(open));
-            QCOMPARE(file->image(), ImageRef("zip"));
-            const QIcon shown = model.data(model.indexOf(root), Qt::DecorationRole).value<QIcon>();
-            QCOMPARE(shown.pixmap(16).toImage(), w.window.imageList().picture(open).toImage());
-        }
     }
 };
 
