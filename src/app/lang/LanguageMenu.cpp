@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -50,7 +51,7 @@ QString fileForCaption(const QString& caption)
 LanguageMenu::LanguageMenu(const LanguageControls& controls, DialogService& dialogs,
                            const QString& programDir, QObject* parent)
     : QObject(parent), m_controls(controls), m_dialogs(dialogs),
-      m_programDir(programDir), m_choices{controls.firstChoice},
+      m_programDir(programDir), m_choices{controls.firstChoice}, m_fileInUse(kTemplateName),
       m_ownLauncher(std::make_unique<XdgOpenLauncher>()), m_launcher(m_ownLauncher.get())
 {
     connect(m_controls.cmdTranslate, &QPushButton::clicked, this,
@@ -96,6 +97,15 @@ void LanguageMenu::ListLanguageFiles()
         }
         m_choices.at(size_t(i))->setText(captionForFile(names.at(i)));
     }
+    markLanguageInUse();
+}
+
+void LanguageMenu::markLanguageInUse()
+{
+    for (QAction* choice : m_choices) {
+        choice->setCheckable(true);
+        choice->setChecked(fileForCaption(choice->text()) == m_fileInUse);
+    }
 }
 
 QPoint LanguageMenu::menuPosition() const
@@ -113,9 +123,16 @@ void LanguageMenu::MNlangueChoice_Click(int index)
 {
     if (index < 0 || size_t(index) >= m_choices.size())
         return;
-    TranslateForm(m_controls.window, m_programDir + QLatin1Char('/') +
-                                         fileForCaption(m_choices.at(size_t(index))->text()));
-    Q_EMIT languageApplied();
+    const QString name = fileForCaption(m_choices.at(size_t(index))->text());
+    const QString file = m_programDir + QLatin1Char('/') + name;
+    if (!QFileInfo(file).isFile()) {
+        markLanguageInUse(); // a triggered item flips its own mark
+        return;
+    }
+    TranslateForm(m_controls.window, file);
+    m_fileInUse = name;
+    markLanguageInUse();
+    Q_EMIT languageApplied(file);
 }
 
 void LanguageMenu::MNlangueOther_Click()

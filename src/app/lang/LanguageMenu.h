@@ -44,11 +44,13 @@ public:
     ~LanguageMenu() override;
 
     // Fills the language items from the "*.lng" files of the program's folder,
-    // in alphabetical order; item 0 is reused, the others are added.
+    // in alphabetical order; item 0 is reused, the others are added. The item
+    // of the language in use carries a check mark: French, the template's
+    // language, until another is chosen.
     void ListLanguageFiles();
     // Opens the menu just below the "translate ..." button.
     void cmdTranslate_Click();
-    // Applies the file named by the item's current caption.
+    // Applies the file named by the item's current caption, and marks it.
     void MNlangueChoice_Click(int index);
     // Tells how to write a language file, then opens the French one.
     void MNlangueOther_Click();
@@ -63,15 +65,17 @@ public:
 
 Q_SIGNALS:
     // A language file was applied to the window.
-    void languageApplied();
+    void languageApplied(const QString& file);
 
 private:
     ShellOpen& shell();
+    void markLanguageInUse();
 
     LanguageControls m_controls;
     DialogService& m_dialogs;
     QString m_programDir;
     std::vector<QAction*> m_choices;
+    QString m_fileInUse; // the file name of the language in use
     std::unique_ptr<ShellLauncher> m_ownLauncher;
     ShellLauncher* m_launcher;
     std::unique_ptr<ShellOpen> m_shell;

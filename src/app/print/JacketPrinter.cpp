@@ -1,16 +1,30 @@
 #include "print/JacketPrinter.h"
 
 #include "dialogs/DialogService.h"
+#include "lang/MessageTexts.h"
 #include "tree/DisplayOrder.h"
 
 #include <QDir>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinterInfo>
 
 namespace kvx {
 
 namespace {
-const char* const EmptyTreeMessage = "L'arbre est vide : il n'y a rien à imprimer.";
+
+// The printer is busy for the lifetime of this object.
+class Running
+{
+public:
+    explicit Running(bool& flag) : m_flag(flag) { m_flag = true; }
+    ~Running() { m_flag = false; }
+    Running(const Running&) = delete;
+    Running& operator=(const Running&) = delete;
+
+private:
+    bool& m_flag;
+};
 
 void warn(DialogService& dialogs, const QString& text)
 {
@@ -31,26 +45,18 @@ bool JacketPrinter::userChosePdf() const
 
 // Readies the printer: the user's PDF file, the chosen or default system
 // printer, or a PDF file asked for now (then named in *pdfFile).
-bool JacketPrinter::usePrinterOrAskFile(DialogService& dialogs, QString* pdfFile)
+bool JacketPrinter::usePrinterOrAskFile(DialogService& dialogs, const MessageTexts& texts,
+                                        QString* pdfFile)
 {
     if (userChosePdf()) {
         *pdfFile = m_printer.outputFileName();
         return true;
     }
-    const QList<QPrinterInfo> printers = QPrinterInfo::availablePrinters();
-    if (!printers.isEmpty()) {
-        m_printer.setOutputFileName(QString());
-        m_printer.setOutputFormat(QPrinter::NativeFormat);
-        if (QPrinterInfo::printerInfo(m_printer.printerName()).isNull()) {
-            const QPrinterInfo fallback = QPrinterInfo::defaultPrinter();
-            m_printer.setPrinterName(fallback.isNull() ? printers.front().printerName()
-                                                       : fallback.printerName());
-        }
+    if (useSystemPrinter())
         return true;
-    }
     const QString file =
-        dialogs.ShowSave(QStringLiteral("Document PDF (*.pdf)|*.pdf"),
-                         QStringLiteral("Enregistrer la jaquette"), QDir::homePath());
+        dialogs.ShowSave(texts.text(Msg::PdfFilter) + QStringLiteral(" (*.pdf)|*.pdf"),
+                         texts.text(Msg::SaveJacketTitle), QDir::homePath());
     if (file.isEmpty())
         return false;
     m_printer.setOutputFormat(QPrinter::PdfFormat);
@@ -59,44 +65,49 @@ bool JacketPrinter::usePrinterOrAskFile(DialogService& dialogs, QString* pdfFile
     return true;
 }
 
-PrintResult JacketPrinter::print(JacketSource& source, DialogService& dialogs)
+bool JacketPrinter::useSystemPrinter()
+{
+    const QList<QPrinterInfo> printers = QPrinterInfo::availablePrinters();
+    if (printers.isEmpty())
+        return false;
+    m_printer.setOutputFileName(QString());
+    m_printer.setOutputFormat(QPrinter::NativeFormat);
+    if (QPrinterInfo::printerInfo(m_printer.printerName()).isNull()) {
+        const QPrinterInfo fallback = QPrinterInfo::defaultPrinter();
+        m_printer.setPrinterName(fallback.isNull() ? printers.front().printerName()
+                                                   : fallback.printerName());
+    }
+    return true;
+}
+
+PrintResult JacketPrinter::print(JacketSource& source, DialogService& dialogs,
+                                 const MessageTexts& texts)
 {
     if (m_printing)
         return PrintResult::Busy;
-    m_printing = true;
-    struct Done
-    {
-        bool& flag;
-        ~Done() { flag = false; }
-    } done{m_printing};
+    const Running running(m_printing);
 
     if (CountVisibleNodes(source.tree) < 1) {
-        warn(dialogs, QString::fromUtf8(EmptyTreeMessage));
+        warn(dialogs, texts.text(Msg::EmptyTree));
         return PrintResult::NothingToPrint;
     }
     QString pdfFile;
-    if (!usePrinterOrAskFile(dialogs, &pdfFile))
+    if (!usePrinterOrAskFile(dialogs, texts, &pdfFile))
         return PrintResult::Cancelled;
 
     const PrintResult result = PrintJacket(m_printer, source);
     switch (result) {
     case PrintResult::Printed:
         if (!pdfFile.isEmpty())
-            dialogs.MsgBox(
-                QStringLiteral("La jaquette a été enregistrée dans le fichier :\n%1").arg(pdfFile),
-                QStringLiteral("KVX"), MessageIcon::Information);
+            dialogs.MsgBox(texts.text(Msg::JacketSaved).arg(pdfFile), QStringLiteral("KVX"),
+                           MessageIcon::Information);
         break;
     case PrintResult::NothingToPrint:
-        warn(dialogs, QString::fromUtf8(EmptyTreeMessage));
+        warn(dialogs, texts.text(Msg::EmptyTree));
         break;
     case PrintResult::PrinterFailed:
-        warn(dialogs,
-             pdfFile.isEmpty()
-                 ? QStringLiteral("L'impression a échoué : l'imprimante « %1 » n'a pas pu "
-                                  "imprimer la jaquette.")
-                       .arg(m_printer.printerName())
-                 : QStringLiteral("L'impression a échoué : impossible d'écrire le fichier\n%1")
-                       .arg(pdfFile));
+        warn(dialogs, pdfFile.isEmpty() ? texts.text(Msg::PrinterFailed).arg(m_printer.printerName())
+                                        : texts.text(Msg::PdfFailed).arg(pdfFile));
         break;
     default:
         break;
@@ -106,6 +117,28 @@ PrintResult JacketPrinter::print(JacketSource& source, DialogService& dialogs)
         m_printer.setOutputFileName(QString());
     }
     return result;
+}
+
+void JacketPrinter::preview(JacketSource& source, DialogService& dialogs,
+                            const MessageTexts& texts, QWidget* owner)
+{
+    if (m_printing)
+        return;
+    if (CountVisibleNodes(source.tree) < 1) {
+        warn(dialogs, texts.text(Msg::EmptyTree));
+        return;
+    }
+    const Running running(m_printing);
+    // Without a system printer the preview prints to a PDF file it asks for.
+    if (!userChosePdf() && !useSystemPrinter()) {
+        m_printer.setOutputFormat(QPrinter::PdfFormat);
+        m_printer.setOutputFileName(QString());
+    }
+    QPrintPreviewDialog dialog(&m_printer, owner);
+    dialog.setAccessibleName(dialog.windowTitle());
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&source](QPrinter* printer) { (void)PrintJacket(*printer, source); });
+    dialog.exec();
 }
 
 void JacketPrinter::showProperties(QWidget* owner)

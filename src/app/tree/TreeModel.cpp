@@ -20,6 +20,8 @@ TreeModel::TreeModel(NodeTree& tree, const ImageList& images, QObject* parent)
     connect(&tree, &NodeTree::nodeRemoved, this, &TreeModel::onRemoved);
     connect(&tree, &NodeTree::aboutToClear, this, &TreeModel::beginResetModel);
     connect(&tree, &NodeTree::cleared, this, &TreeModel::endResetModel);
+    connect(&tree, &NodeTree::aboutToBeRestored, this, &TreeModel::beginResetModel);
+    connect(&tree, &NodeTree::restored, this, &TreeModel::onRestored);
     connect(&tree, &NodeTree::nodeChanged, this, &TreeModel::onChanged);
     connect(&tree, &NodeTree::childrenAboutToBeReordered, this, &TreeModel::onAboutToBeReordered);
     connect(&tree, &NodeTree::childrenReordered, this, &TreeModel::onReordered);
@@ -41,11 +43,22 @@ void TreeModel::attachView(QTreeView* view)
     connect(view->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &TreeModel::onViewCurrentChanged);
     // Nodes already in the tree show as they are.
+    showTree();
+}
+
+void TreeModel::showTree()
+{
     for (int i = 1; i <= m_tree.count(); ++i) {
         if (const Node* node = m_tree.nodeAt(i); node->expanded())
             showExpansion(node);
     }
     onSelectionChanged(m_tree.selectedItem());
+}
+
+void TreeModel::onRestored()
+{
+    endResetModel();
+    showTree();
 }
 
 void TreeModel::setCheckboxes(bool on)
@@ -55,13 +68,8 @@ void TreeModel::setCheckboxes(bool on)
     beginResetModel(); // flags change on every row
     m_checkboxes = on;
     endResetModel();
-    if (m_view) {
-        for (int i = 1; i <= m_tree.count(); ++i) {
-            if (const Node* node = m_tree.nodeAt(i); node->expanded())
-                showExpansion(node);
-        }
-        onSelectionChanged(m_tree.selectedItem());
-    }
+    if (m_view)
+        showTree();
 }
 
 QModelIndex TreeModel::indexOf(const Node* node) const

@@ -58,6 +58,9 @@ private:
     void onViewExpanded(const QModelIndex& index, bool expanded);
     void onViewCurrentChanged(const QModelIndex& current);
     void showExpansion(const Node* node);
+    // Shows every expansion and the selection after a reset.
+    void showTree();
+    void onRestored();
 
     NodeTree& m_tree;
     const ImageList& m_images;

@@ -17,6 +17,7 @@ class FileLister;
 class FileNodes;
 class FolderLister;
 class FolderScan;
+class TreeHistory;
 
 // What the jacket controls set besides the grid: a colour or grey print,
 // and the black-and-white outline folder pictures.
@@ -55,6 +56,8 @@ public:
     [[nodiscard]] FileNodes& files() { return *m_files; }
     [[nodiscard]] EventPump& pump() { return m_pump; }
     [[nodiscard]] ElementCountDisplay& countDisplay() { return m_count; }
+    // The undo history of the tree's edits and its unsaved-changes flag.
+    [[nodiscard]] TreeHistory& history() { return *m_history; }
 
     // The view settings of the last document opened (the window's defaults
     // before); saved with the tree.
@@ -66,9 +69,10 @@ public:
     PrintAppearance appearance;
 
     // The start button: clears the tree, scans the folder, opens the root.
+    // A new tree starts a new history.
     void BuildTree(const QString& startFolder);
 
-    // The category commands, with the active pattern.
+    // The category commands, with the active pattern; each is one undo step.
     void AddFilesToFolders();
     void AddFilesToSelected();
     void RemoveFilesByPattern();
@@ -79,9 +83,11 @@ public:
 
     // Replaces the tree and the view settings with the document's. A file that
     // is no tree document changes nothing. Returns the reader's load_result.
+    // An opened document starts a new history, with nothing unsaved.
     [[nodiscard]] qint32 Open(const QString& path);
     // Writes the tree and the view settings; false, with the reason in *error,
     // when the file could not be written (an old file is then left as it was).
+    // Once written, the tree has nothing unsaved.
     [[nodiscard]] bool Save(const QString& path, QString* error = nullptr);
 
     // Refreshes the count display with the number of shown rows.
@@ -96,6 +102,7 @@ private:
     NodeTree m_tree;
     std::unique_ptr<FolderScan> m_scan;
     std::unique_ptr<FileNodes> m_files;
+    std::unique_ptr<TreeHistory> m_history;
 };
 
 } // namespace kvx
