@@ -223,6 +223,7 @@ private Q_SLOTS:
         w.tree().setBold(w.node(disc.path() + "/Zeta/"), true);
         w.control("txtStartPath")->setProperty("text", "typed");
         const QString before = w.dump();
+        w.dialogs.messageAnswers.push_back(MessageResult::No); // the scan is not saved
         w.window.cmdStartPoint_Click();
         QCOMPARE(w.dialogs.callsOf("BrowseFolder").size(), size_t(2));
         QCOMPARE(w.text("txtStartPath"), QString("typed"));
