@@ -8,6 +8,7 @@ packages=(
   fonts-dejavu-core fonts-dejavu-extra xdg-utils
   xvfb xauth x11-apps xdotool imagemagick poppler-utils
   cups printer-driver-cups-pdf
+  qt6-translations-l10n
 )
 
 missing=()
