@@ -1,8 +1,8 @@
 // Saving and opening a full tree document (32,767 nodes, with pictures and
 // styles), through real files in a temporary folder.
+#include "FullTree.h"
 #include "doc/TreeViewInFile.h"
 #include "doc/TreeViewSettings.h"
-#include "FullTree.h"
 #include "tree/ImageRegistry.h"
 #include "tree/NodeTree.h"
 
@@ -53,4 +53,3 @@ void BM_OpenDocument(benchmark::State& state)
 BENCHMARK(BM_OpenDocument)->Unit(benchmark::kMillisecond);
 
 } // namespace
-

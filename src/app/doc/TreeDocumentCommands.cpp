@@ -41,18 +41,18 @@ void TreeDocumentCommands::mnuLoad_Click()
 {
     if (!saveOrDiscardChanges())
         return;
-    const QString path = m_dialogs.ShowOpen(QString::fromLatin1(kDocumentFilter),
-                                            m_texts.text(Msg::OpenTitle),
-                                            documentDialogFolder(m_programDir));
+    const QString path =
+        m_dialogs.ShowOpen(QString::fromLatin1(kDocumentFilter), m_texts.text(Msg::OpenTitle),
+                           documentDialogFolder(m_programDir));
     if (!path.isEmpty())
         openDocument(path);
 }
 
 bool TreeDocumentCommands::mnuSave_Click()
 {
-    const QString path = m_dialogs.ShowSave(QString::fromLatin1(kDocumentFilter),
-                                            m_texts.text(Msg::SaveTitle),
-                                            documentDialogFolder(m_programDir));
+    const QString path =
+        m_dialogs.ShowSave(QString::fromLatin1(kDocumentFilter), m_texts.text(Msg::SaveTitle),
+                           documentDialogFolder(m_programDir));
     return !path.isEmpty() && saveDocument(withDocumentExtension(path));
 }
 

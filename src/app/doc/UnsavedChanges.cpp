@@ -7,7 +7,7 @@
 namespace kvx {
 
 bool SaveOrDiscardChanges(const TreeHistory& history, DialogService& dialogs,
-                        const MessageTexts& texts, const std::function<bool()>& save)
+                          const MessageTexts& texts, const std::function<bool()>& save)
 {
     if (!history.isModified())
         return true;

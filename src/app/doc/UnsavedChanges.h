@@ -14,7 +14,7 @@ class TreeHistory;
 // command; true when the tree was written), discard, or cancel. True when
 // the caller may go on: saved, or discarded.
 [[nodiscard]] bool SaveOrDiscardChanges(const TreeHistory& history, DialogService& dialogs,
-                                      const MessageTexts& texts,
-                                      const std::function<bool()>& save);
+                                        const MessageTexts& texts,
+                                        const std::function<bool()>& save);
 
 } // namespace kvx

@@ -25,10 +25,9 @@ void InterfaceLanguage::apply(const QString& languageFile)
     if (!file)
         return;
     m_texts.apply(*file);
-    const QString locale =
-        file->ReadTranslation(QString::fromLatin1(LanguageSection),
-                              QString::fromLatin1(QtLocaleKey), QString())
-            .trimmed();
+    const QString locale = file->ReadTranslation(QString::fromLatin1(LanguageSection),
+                                                 QString::fromLatin1(QtLocaleKey), QString())
+                               .trimmed();
     if (!locale.isEmpty())
         setQtLocale(locale);
 }

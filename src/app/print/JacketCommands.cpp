@@ -12,8 +12,7 @@
 namespace kvx {
 
 JacketCommands::JacketCommands(const JacketControls& controls, Workspace& workspace,
-                               DialogService& dialogs, const MessageTexts& texts,
-                               QObject* parent)
+                               DialogService& dialogs, const MessageTexts& texts, QObject* parent)
     : QObject(parent), m_controls(controls), m_workspace(workspace), m_dialogs(dialogs),
       m_texts(texts)
 {

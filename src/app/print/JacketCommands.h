@@ -23,7 +23,7 @@ struct JacketControls
     std::array<QAbstractButton*, 3> opLines{}; // 30, 40, 50 lines
     std::array<QAbstractButton*, 3> opColum{}; // option indexes 3, 4, 6
     QLabel* lblImprimable = nullptr;
-    QLabel* lblNbElements = nullptr; // the element count, red while past the capacity
+    QLabel* lblNbElements = nullptr;       // the element count, red while past the capacity
     QAbstractButton* chkNb = nullptr;      // print in colour
     QAbstractButton* chkImageNb = nullptr; // black-and-white folder pictures
     QAbstractButton* cmpProp = nullptr;

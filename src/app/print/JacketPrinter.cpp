@@ -8,6 +8,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinterInfo>
+#include <QScreen>
 
 namespace kvx {
 
@@ -106,8 +107,9 @@ PrintResult JacketPrinter::print(JacketSource& source, DialogService& dialogs,
         warn(dialogs, texts.text(Msg::EmptyTree));
         break;
     case PrintResult::PrinterFailed:
-        warn(dialogs, pdfFile.isEmpty() ? texts.text(Msg::PrinterFailed).arg(m_printer.printerName())
-                                        : texts.text(Msg::PdfFailed).arg(pdfFile));
+        warn(dialogs, pdfFile.isEmpty()
+                          ? texts.text(Msg::PrinterFailed).arg(m_printer.printerName())
+                          : texts.text(Msg::PdfFailed).arg(pdfFile));
         break;
     default:
         break;
@@ -119,8 +121,8 @@ PrintResult JacketPrinter::print(JacketSource& source, DialogService& dialogs,
     return result;
 }
 
-void JacketPrinter::preview(JacketSource& source, DialogService& dialogs,
-                            const MessageTexts& texts, QWidget* owner)
+void JacketPrinter::preview(JacketSource& source, DialogService& dialogs, const MessageTexts& texts,
+                            QWidget* owner)
 {
     if (m_printing)
         return;
@@ -136,6 +138,11 @@ void JacketPrinter::preview(JacketSource& source, DialogService& dialogs,
     }
     QPrintPreviewDialog dialog(&m_printer, owner);
     dialog.setAccessibleName(dialog.windowTitle());
+    // Tall enough to read the jacket's rows on the whole page.
+    if (const QScreen* screen = owner ? owner->screen() : nullptr) {
+        const QRect room = screen->availableGeometry();
+        dialog.resize(qMin(room.width() * 9 / 10, room.height() * 3 / 4), room.height() * 9 / 10);
+    }
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [&source](QPrinter* printer) { (void)PrintJacket(*printer, source); });
     dialog.exec();

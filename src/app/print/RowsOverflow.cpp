@@ -14,8 +14,8 @@ void MarkRowsOverflow(QLabel* countLabel, qint32 capacity)
     bool number = false;
     const qint64 shown = countLabel->text().toLongLong(&number);
     QPalette palette = countLabel->palette();
-    const QColor colour = number && shown > capacity ? QColor(OverflowRgb)
-                                                     : QPalette().color(QPalette::WindowText);
+    const QColor colour =
+        number && shown > capacity ? QColor(OverflowRgb) : QPalette().color(QPalette::WindowText);
     if (palette.color(QPalette::WindowText) == colour)
         return;
     palette.setColor(QPalette::WindowText, colour);
@@ -27,9 +27,9 @@ bool ConfirmRowsLeftOut(qint32 rows, qint32 capacity, DialogService& dialogs,
 {
     if (rows <= capacity)
         return true;
-    const QString question =
-        texts.text(Msg::RowsLeftOut)
-            .arg(QString::number(rows), QString::number(capacity), QString::number(rows - capacity));
+    const QString question = texts.text(Msg::RowsLeftOut)
+                                 .arg(QString::number(rows), QString::number(capacity),
+                                      QString::number(rows - capacity));
     return dialogs.MsgBox(question, QStringLiteral("KVX"), MessageIcon::Exclamation,
                           MessageButtons::OkCancel) == MessageResult::Ok;
 }

@@ -78,8 +78,8 @@ void TreeHistory::trim()
     for (const auto* steps : {&m_undo, &m_redo})
         for (const Step& step : *steps)
             records += step.tree.count();
-    while (!m_undo.empty() && (m_undo.size() + m_redo.size() > MaxSteps ||
-                               records > MaxNodeRecords)) {
+    while (!m_undo.empty() &&
+           (m_undo.size() + m_redo.size() > MaxSteps || records > MaxNodeRecords)) {
         records -= m_undo.front().tree.count();
         m_undo.pop_front();
     }

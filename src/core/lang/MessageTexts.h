@@ -18,11 +18,11 @@ enum class Msg {
     UnsavedChanges, // the question before the tree is closed or replaced
     PdfFilter,      // the description of "*.pdf" in the PDF file dialog
     SaveJacketTitle,
-    JacketSaved,    // %1 the file
+    JacketSaved, // %1 the file
     EmptyTree,
-    PrinterFailed,  // %1 the printer
-    PdfFailed,      // %1 the file
-    RowsLeftOut,    // %1 rows shown, %2 capacity, %3 rows left out
+    PrinterFailed, // %1 the printer
+    PdfFailed,     // %1 the file
+    RowsLeftOut,   // %1 rows shown, %2 capacity, %3 rows left out
     Count
 };
 

@@ -73,16 +73,20 @@ private Q_SLOTS:
             QStringList french, english; // a text it shows in each language
         };
         const std::vector<Dialog> dialogs{
-            {[&] { real.MsgBox("?", "KVX", MessageIcon::Question,
-                               MessageButtons::SaveDiscardCancel); },
-             {"Enregistrer", "Annuler"}, {"Save", "Cancel"}},
+            {[&] {
+                 real.MsgBox("?", "KVX", MessageIcon::Question, MessageButtons::SaveDiscardCancel);
+             },
+             {"Enregistrer", "Annuler"},
+             {"Save", "Cancel"}},
             {[&] { (void)real.ShowColor(); }, {"Sélectionner une couleur"}, {"Select Color"}},
-            {[&] { (void)real.ShowOpen("*.KVX|*.kvx", "T", QString()); }, {"Voir dans :"},
+            {[&] { (void)real.ShowOpen("*.KVX|*.kvx", "T", QString()); },
+             {"Voir dans :"},
              {"Look in:"}},
             {[&] { (void)real.BrowseFolder("T"); }, {"&Choisir"}, {"&Choose"}},
             {[&] { QPrintDialog(&printer, &w.window).exec(); }, {"Im&primer"}, {"&Print"}},
             {[&] { QPrintPreviewDialog(&printer, &w.window).exec(); },
-             {"Aperçu avant impression"}, {"Print Preview"}},
+             {"Aperçu avant impression"},
+             {"Print Preview"}},
         };
         const auto inUse = [&] {
             QStringList marked;

@@ -1,16 +1,16 @@
 #include "JacketTestTree.h"
 #include "print/RowsOverflow.h"
-#include "workspace/Workspace.h"
 #include "tree/ImageList.h"
 #include "tree/NodeTreeView.h"
 #include "tree/TreeModel.h"
 #include "window/VLine.h"
+#include "workspace/Workspace.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QGraphicsItem>
 #include <QGraphicsScene>
 #include <QGraphicsView>
+#include <QLabel>
 #include <QPrintPreviewDialog>
 #include <QPrinterInfo>
 #include <QTemporaryDir>

@@ -42,7 +42,10 @@ struct Window : test::MainWindowFixture
     }
     NodeTree& tree() { return window.tree(); }
     TreeHistory& history() { return window.workspace().history(); }
-    void select(const QString& folder) { tree().setSelectedItem(tree().findByKey(disc + '/' + folder + '/')); }
+    void select(const QString& folder)
+    {
+        tree().setSelectedItem(tree().findByKey(disc + '/' + folder + '/'));
+    }
     // A control run as a user does: a button clicked, a menu item by its
     // shortcut key (or triggered when it has none).
     void run(const QString& name)
@@ -115,8 +118,8 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("before"); // the steps that make the tree to edit
         QTest::addColumn<QString>("command");
         QTest::newRow("Supprimer") << "a" << QStringList{"mnuGras"} << "mnuSupprim";
-        QTest::newRow("delete by pattern") << "d" << QStringList{"chkFile(7)", "cmdExe"}
-                                           << "Command1";
+        QTest::newRow("delete by pattern")
+            << "d" << QStringList{"chkFile(7)", "cmdExe"} << "Command1";
         QTest::newRow("add files, button") << "c" << QStringList{"chkFile(0)"} << "cmdExe";
         QTest::newRow("add files, node menu") << "a" << QStringList{"chkFile(7)"} << "mnuAddFile";
         QTest::newRow("Gras") << "c" << QStringList{} << "mnuGras";

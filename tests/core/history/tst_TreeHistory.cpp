@@ -115,9 +115,7 @@ private Q_SLOTS:
         TreeHistory history(tree);
         tree.addRoot("/r/", "r");
         history.markSaved();
-        const auto change = [&] {
-            tree.addChild(tree.nodeAt(1), QString(), "f");
-        };
+        const auto change = [&] { tree.addChild(tree.nodeAt(1), QString(), "f"); };
         for (const QChar action : actions) {
             switch (action.toLatin1()) {
             case 'e': {
