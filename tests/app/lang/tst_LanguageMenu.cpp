@@ -59,9 +59,10 @@ void TestLanguageMenu::menuFromTheProgramFolder_data()
     QTest::addColumn<QStringList>("items");
     QTest::newRow("none") << QStringList{} << QStringList{"#"};
     QTest::newRow("sorted, hidden and others left out")
-        << QStringList{"English.lng",  "Deutsch.lng",      ".Hidden.lng", "notes.txt",
-                       "ITALIANO.LNG", "español & co.lng", "lng"}
-        << QStringList{"Deutsch.lng", "English.lng", "español && co.lng", "ITALIANO.LNG"};
+        << QStringList{"English.lng", "Deutsch.lng", ".Hidden.lng",      "notes.txt",
+                       "Francais.lng", "ITALIANO.LNG", "español & co.lng", "lng"}
+        << QStringList{"Deutsch.lng", "English.lng", "español && co.lng", "Francais.lng",
+                       "ITALIANO.LNG"};
 }
 
 void TestLanguageMenu::menuFromTheProgramFolder()
@@ -78,11 +79,21 @@ void TestLanguageMenu::menuFromTheProgramFolder()
     }
     QCOMPARE(shown, items);
     QCOMPARE(w.control<QListWidget>("FileLNG")->count(), files.isEmpty() ? 0 : items.size());
-    // Each item applies the file it shows, odd characters included; "#" does nothing.
+    // Each item applies the file it shows, odd characters included, and
+    // alone carries the check mark, French's at start; "#" does nothing.
+    const auto marked = [&] {
+        QStringList checked;
+        for (const QAction* action : w.window.MNlangue()->actions())
+            if (action->isChecked())
+                checked << action->text();
+        return checked;
+    };
+    QCOMPARE(marked(), items.filter("Francais"));
     const QString french = w.print();
     for (qsizetype i = 0; i < items.size(); ++i) {
         w.trigger(QStringLiteral("MNlangueChoice(%1)").arg(i));
         QCOMPARE(w.print(), files.isEmpty() ? french : QString(items[i]).replace("&&", "&"));
+        QCOMPARE(marked(), files.isEmpty() ? QStringList() : QStringList{items[i]});
     }
 }
 
