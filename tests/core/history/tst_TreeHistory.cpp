@@ -11,8 +11,8 @@ using namespace kvx;
 
 namespace {
 
-// The tree as its document shows it, with every node's id and row, the
-// children's order and the selection.
+// The tree as its document shows it, with every node's id and row in the
+// order of the children, and the selection.
 QByteArray shown(const NodeTree& tree)
 {
     QTemporaryDir dir;
@@ -22,12 +22,9 @@ QByteArray shown(const NodeTree& tree)
         !file.open(QIODevice::ReadOnly))
         return {};
     QByteArray text = file.readAll();
-    for (int i = 1; i <= tree.count(); ++i)
-        text += QByteArray::number(tree.nodeAt(i)->id()) + ':' +
-                QByteArray::number(tree.nodeAt(i)->row()) + ' ';
     const std::function<void(const std::vector<Node*>&)> walk = [&](const auto& nodes) {
         for (const Node* node : nodes) {
-            text += node->text().toUtf8() + '/';
+            text += QByteArray::number(node->id()) + ':' + QByteArray::number(node->row()) + ' ';
             walk(node->children());
         }
     };
@@ -45,10 +42,9 @@ private Q_SLOTS:
     // Actions: e an edit that changes the tree, n one that does not, E an
     // edit holding another, C a history cleared during an edit, x a change
     // outside any edit, L more edits than are kept, u undo, r redo, s saved,
-    // c cleared. The tree has
-    // sorted children and a gap left by removed nodes; every undo and redo
-    // gives back a tree exactly, ids and selection included, raising no
-    // expansion.
+    // c cleared. The tree has sorted children and a gap left by removed
+    // nodes; every undo and redo gives back a tree exactly, ids and selection
+    // included, raising no expansion.
     void steps_data()
     {
         QTest::addColumn<QString>("actions");
