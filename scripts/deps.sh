@@ -10,6 +10,7 @@ packages=(
   cups printer-driver-cups-pdf
   dpkg-dev lintian desktop-file-utils appstream librsvg2-bin man-db
   shared-mime-info
+  qt6-translations-l10n
 )
 
 missing=()

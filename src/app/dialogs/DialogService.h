@@ -8,7 +8,8 @@
 namespace kvx {
 
 enum class MessageIcon { None, Critical, Question, Exclamation, Information };
-enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
+// SaveDiscardCancel answers Yes for save, No for discard.
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel, SaveDiscardCancel };
 enum class MessageResult { Ok, Cancel, Yes, No };
 
 // The standard dialogs and boxes the program asks the user through. The main

@@ -147,14 +147,21 @@ MessageResult cOpen::MsgBox(const QString& text, const QString& title, MessageIc
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         onClose = MessageResult::Cancel;
         break;
+    case MessageButtons::SaveDiscardCancel:
+        box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Save);
+        onClose = MessageResult::Cancel;
+        break;
     }
     box.exec();
     switch (box.standardButton(box.clickedButton())) {
     case QMessageBox::Ok:
         return MessageResult::Ok;
     case QMessageBox::Yes:
+    case QMessageBox::Save:
         return MessageResult::Yes;
     case QMessageBox::No:
+    case QMessageBox::Discard:
         return MessageResult::No;
     case QMessageBox::Cancel:
         return MessageResult::Cancel;

@@ -4,6 +4,8 @@
 #include "doc/DocumentPaths.h"
 #include "doc/TreeViewAppearance.h"
 #include "doc/TreeViewInFile.h"
+#include "doc/UnsavedChanges.h"
+#include "lang/MessageTexts.h"
 #include "workspace/Workspace.h"
 
 #include <QAction>
@@ -19,42 +21,47 @@ const QString kTitle = QStringLiteral("KVX");
 
 TreeDocumentCommands::TreeDocumentCommands(QAction* mnuLoad, QAction* mnuSave, Workspace& workspace,
                                            NodeTreeView& view, TreeModel& model,
-                                           DialogService& dialogs, const QString& programDir,
-                                           QObject* parent)
+                                           DialogService& dialogs, const MessageTexts& texts,
+                                           const QString& programDir, QObject* parent)
     : QObject(parent), m_workspace(workspace), m_view(view), m_model(model), m_dialogs(dialogs),
-      m_programDir(programDir)
+      m_texts(texts), m_programDir(programDir)
 {
     readTreeViewSettings(m_view, m_model, m_workspace.settings);
     connect(mnuLoad, &QAction::triggered, this, &TreeDocumentCommands::mnuLoad_Click);
     connect(mnuSave, &QAction::triggered, this, &TreeDocumentCommands::mnuSave_Click);
 }
 
+bool TreeDocumentCommands::saveOrDiscardChanges()
+{
+    return SaveOrDiscardChanges(m_workspace.history(), m_dialogs, m_texts,
+                                [this] { return mnuSave_Click(); });
+}
+
 void TreeDocumentCommands::mnuLoad_Click()
 {
+    if (!saveOrDiscardChanges())
+        return;
     const QString path =
-        m_dialogs.ShowOpen(QString::fromLatin1(kDocumentFilter), QStringLiteral("Ouvrir"),
+        m_dialogs.ShowOpen(QString::fromLatin1(kDocumentFilter), m_texts.text(Msg::OpenTitle),
                            documentDialogFolder(m_programDir));
     if (!path.isEmpty())
         openDocument(path);
 }
 
-void TreeDocumentCommands::mnuSave_Click()
+bool TreeDocumentCommands::mnuSave_Click()
 {
     const QString path =
-        m_dialogs.ShowSave(QString::fromLatin1(kDocumentFilter), QStringLiteral("Sauvegarder"),
+        m_dialogs.ShowSave(QString::fromLatin1(kDocumentFilter), m_texts.text(Msg::SaveTitle),
                            documentDialogFolder(m_programDir));
-    if (!path.isEmpty())
-        saveDocument(withDocumentExtension(path));
+    return !path.isEmpty() && saveDocument(withDocumentExtension(path));
 }
 
 bool TreeDocumentCommands::openDocument(const QString& path)
 {
     const qint32 result = m_workspace.Open(path);
     if (result == load_result::NotADocument) {
-        m_dialogs.MsgBox(
-            QStringLiteral("Ce fichier n'est pas un arbre KVX, ou il est illisible :\n%1")
-                .arg(QDir::toNativeSeparators(path)),
-            kTitle, MessageIcon::Exclamation);
+        m_dialogs.MsgBox(m_texts.text(Msg::NotADocument).arg(QDir::toNativeSeparators(path)),
+                         kTitle, MessageIcon::Exclamation);
         return false;
     }
     applyTreeViewSettings(m_workspace.settings, m_view, m_model);
@@ -68,9 +75,7 @@ bool TreeDocumentCommands::saveDocument(const QString& path)
     QString error;
     if (m_workspace.Save(path, &error))
         return true;
-    m_dialogs.MsgBox(QStringLiteral("L'arbre n'a pas pu être enregistré dans :\n%1\n(%2)\n"
-                                    "Un document qui s'y trouvait déjà n'a pas été modifié.")
-                         .arg(QDir::toNativeSeparators(path), error),
+    m_dialogs.MsgBox(m_texts.text(Msg::SaveFailed).arg(QDir::toNativeSeparators(path), error),
                      kTitle, MessageIcon::Critical);
     return false;
 }

@@ -8,6 +8,7 @@ class QAction;
 namespace kvx {
 
 class DialogService;
+class MessageTexts;
 class NodeTreeView;
 class TreeModel;
 class Workspace;
@@ -22,7 +23,8 @@ class TreeDocumentCommands : public QObject
 public:
     TreeDocumentCommands(QAction* mnuLoad, QAction* mnuSave, Workspace& workspace,
                          NodeTreeView& view, TreeModel& model, DialogService& dialogs,
-                         const QString& programDir, QObject* parent = nullptr);
+                         const MessageTexts& texts, const QString& programDir,
+                         QObject* parent = nullptr);
 
     // Replaces the window's tree with the document's and shows its settings.
     // A file that is no tree document changes nothing and says so in a box
@@ -32,15 +34,23 @@ public:
     // says so in a box titled "KVX"; returns false then.
     bool saveDocument(const QString& path);
 
+    // Before the tree is closed or replaced: with unsaved changes, asks
+    // whether to save them (through mnuSave_Click), discard them or cancel.
+    // True when the caller may go on.
+    [[nodiscard]] bool saveOrDiscardChanges();
+
 public Q_SLOTS:
+    // Asks about unsaved changes first.
     void mnuLoad_Click();
-    void mnuSave_Click();
+    // True when the tree was written.
+    bool mnuSave_Click();
 
 private:
     Workspace& m_workspace;
     NodeTreeView& m_view;
     TreeModel& m_model;
     DialogService& m_dialogs;
+    const MessageTexts& m_texts;
     QString m_programDir;
 };
 

@@ -20,6 +20,9 @@ namespace kvx {
 
 namespace {
 
+// The language the interface starts in: that of the translators' template.
+const QString kStartLanguage = QStringLiteral("Francais.lng");
+
 QString choiceName(qsizetype index)
 {
     return QStringLiteral("MNlangueChoice(%1)").arg(index);
@@ -30,7 +33,7 @@ QString choiceName(qsizetype index)
 LanguageMenu::LanguageMenu(const LanguageControls& controls, DialogService& dialogs,
                            const QString& programDir, QObject* parent)
     : QObject(parent), m_controls(controls), m_dialogs(dialogs),
-      m_programDir(programDir), m_choices{controls.firstChoice},
+      m_programDir(programDir), m_choices{controls.firstChoice}, m_fileInUse(kStartLanguage),
       m_ownLauncher(std::make_unique<XdgOpenLauncher>()), m_launcher(m_ownLauncher.get())
 {
     connect(m_controls.cmdTranslate, &QPushButton::clicked, this,
@@ -75,6 +78,17 @@ void LanguageMenu::ListLanguageFiles()
         }
         m_choices.at(size_t(i))->setText(m_languages.at(i).caption);
     }
+    markLanguageInUse();
+}
+
+void LanguageMenu::markLanguageInUse()
+{
+    for (size_t i = 0; i < m_choices.size(); ++i) {
+        m_choices.at(i)->setCheckable(true);
+        m_choices.at(i)->setChecked(
+            qsizetype(i) < m_languages.size() &&
+            QFileInfo(m_languages.at(qsizetype(i)).path).fileName() == m_fileInUse);
+    }
 }
 
 QPoint LanguageMenu::menuPosition() const
@@ -91,10 +105,15 @@ void LanguageMenu::cmdTranslate_Click()
 void LanguageMenu::MNlangueChoice_Click(int index)
 {
     // "#", the item shown when there is no language file, applies nothing.
-    if (index < 0 || index >= m_languages.size())
+    if (index < 0 || index >= m_languages.size()) {
+        markLanguageInUse(); // a triggered item flips its own mark
         return;
-    TranslateForm(m_controls.window, m_languages.at(index).path);
-    Q_EMIT languageApplied();
+    }
+    const QString file = m_languages.at(index).path;
+    TranslateForm(m_controls.window, file);
+    m_fileInUse = QFileInfo(file).fileName();
+    markLanguageInUse();
+    Q_EMIT languageApplied(file);
 }
 
 void LanguageMenu::MNlangueOther_Click()

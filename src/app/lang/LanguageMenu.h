@@ -47,11 +47,13 @@ public:
 
     // Fills the language items from the "*.lng" files of the language folders
     // (the program's, and the user's own when the program's is read-only), in
-    // alphabetical order; item 0 is reused, the others are added.
+    // alphabetical order; item 0 is reused, the others are added. The item
+    // of the language in use carries a check mark: French, the template's
+    // language, until another is chosen.
     void ListLanguageFiles();
     // Opens the menu just below the "translate ..." button.
     void cmdTranslate_Click();
-    // Applies the item's language file.
+    // Applies the item's language file, and marks it.
     void MNlangueChoice_Click(int index);
     // Tells how to write a language file, then opens the French one (a copy
     // the user may edit when the program's folder is read-only).
@@ -67,15 +69,17 @@ public:
 
 Q_SIGNALS:
     // A language file was applied to the window.
-    void languageApplied();
+    void languageApplied(const QString& file);
 
 private:
     ShellOpen& shell();
+    void markLanguageInUse();
 
     LanguageControls m_controls;
     DialogService& m_dialogs;
     QString m_programDir;
     std::vector<QAction*> m_choices;
+    QString m_fileInUse; // the file name of the language in use
     std::unique_ptr<ShellLauncher> m_ownLauncher;
     ShellLauncher* m_launcher;
     std::unique_ptr<ShellOpen> m_shell;

@@ -1,6 +1,8 @@
 #include "print/JacketCommands.h"
 
 #include "print/JacketLayout.h"
+#include "print/RowsOverflow.h"
+#include "tree/DisplayOrder.h"
 #include "workspace/Workspace.h"
 
 #include <QAbstractButton>
@@ -10,8 +12,9 @@
 namespace kvx {
 
 JacketCommands::JacketCommands(const JacketControls& controls, Workspace& workspace,
-                               DialogService& dialogs, QObject* parent)
-    : QObject(parent), m_controls(controls), m_workspace(workspace), m_dialogs(dialogs)
+                               DialogService& dialogs, const MessageTexts& texts, QObject* parent)
+    : QObject(parent), m_controls(controls), m_workspace(workspace), m_dialogs(dialogs),
+      m_texts(texts)
 {
     for (int index = 0; index < int(std::size(LineOptionCounts)); ++index) {
         connect(m_controls.opLines.at(size_t(index)), &QAbstractButton::clicked, this,
@@ -27,6 +30,8 @@ JacketCommands::JacketCommands(const JacketControls& controls, Workspace& worksp
     connect(m_controls.chkNb, &QAbstractButton::toggled, this, &JacketCommands::chkNb_Click);
     connect(m_controls.cmdPrint, &QAbstractButton::clicked, this, &JacketCommands::cmdPrint_Click);
     connect(m_controls.cmpProp, &QAbstractButton::clicked, this, &JacketCommands::cmpProp_Click);
+    connect(m_controls.cmdPreview, &QAbstractButton::clicked, this,
+            &JacketCommands::cmdPreview_Click);
     chkNb_Click();
 }
 
@@ -52,15 +57,31 @@ void JacketCommands::opColum_Click(int index)
 void JacketCommands::showCapacity()
 {
     m_controls.lblImprimable->setText(QString::number(m_workspace.jacket.capacity()));
+    MarkRowsOverflow(m_controls.lblNbElements, m_workspace.jacket.capacity());
+}
+
+JacketSource JacketCommands::source()
+{
+    return {m_workspace.tree(),           *m_controls.view,
+            m_workspace.pump(),           m_controls.guide,
+            m_workspace.jacket,           m_workspace.jacket.capacity(),
+            m_workspace.appearance.colour};
 }
 
 void JacketCommands::cmdPrint_Click()
 {
-    JacketSource source{m_workspace.tree(),           *m_controls.view,
-                        m_workspace.pump(),           m_controls.guide,
-                        m_workspace.jacket,           m_workspace.jacket.capacity(),
-                        m_workspace.appearance.colour};
-    m_printer.print(source, m_dialogs);
+    if (m_printer.printing())
+        return;
+    JacketSource jacket = source();
+    if (!ConfirmRowsLeftOut(CountVisibleNodes(jacket.tree), jacket.capacity, m_dialogs, m_texts))
+        return;
+    m_printer.print(jacket, m_dialogs, m_texts);
+}
+
+void JacketCommands::cmdPreview_Click()
+{
+    JacketSource jacket = source();
+    m_printer.preview(jacket, m_dialogs, m_texts, m_controls.cmdPreview->window());
 }
 
 void JacketCommands::chkImageNb_Click()

@@ -1,16 +1,31 @@
 #include "print/JacketPrinter.h"
 
 #include "dialogs/DialogService.h"
+#include "lang/MessageTexts.h"
 #include "tree/DisplayOrder.h"
 
 #include <QDir>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinterInfo>
+#include <QScreen>
 
 namespace kvx {
 
 namespace {
-const char* const EmptyTreeMessage = "L'arbre est vide : il n'y a rien à imprimer.";
+
+// The printer is busy for the lifetime of this object.
+class Running
+{
+public:
+    explicit Running(bool& flag) : m_flag(flag) { m_flag = true; }
+    ~Running() { m_flag = false; }
+    Running(const Running&) = delete;
+    Running& operator=(const Running&) = delete;
+
+private:
+    bool& m_flag;
+};
 
 void warn(DialogService& dialogs, const QString& text)
 {
@@ -31,14 +46,10 @@ PrintTarget JacketPrinter::target() const
                              userPdf ? m_printer.outputFileName() : QString());
 }
 
-// Readies the printer: the user's PDF file, the chosen or default system
-// printer, or a PDF file asked for now (then named in *pdfFile).
-bool JacketPrinter::usePrinterOrAskFile(DialogService& dialogs, QString* pdfFile)
+bool JacketPrinter::useTarget(const PrintTarget& to)
 {
-    const PrintTarget to = target();
     switch (to.kind) {
     case PrintTarget::Kind::UserPdf:
-        *pdfFile = to.name;
         return true;
     case PrintTarget::Kind::Printer:
         m_printer.setOutputFileName(QString());
@@ -49,9 +60,22 @@ bool JacketPrinter::usePrinterOrAskFile(DialogService& dialogs, QString* pdfFile
     case PrintTarget::Kind::AskPdf:
         break;
     }
+    return false;
+}
+
+// Readies the printer: the user's PDF file, the chosen or default system
+// printer, or a PDF file asked for now (then named in *pdfFile).
+bool JacketPrinter::usePrinterOrAskFile(DialogService& dialogs, const MessageTexts& texts,
+                                        QString* pdfFile)
+{
+    const PrintTarget to = target();
+    if (to.kind == PrintTarget::Kind::UserPdf)
+        *pdfFile = to.name;
+    if (useTarget(to))
+        return true;
     const QString file =
-        dialogs.ShowSave(QStringLiteral("Document PDF (*.pdf)|*.pdf"),
-                         QStringLiteral("Enregistrer la jaquette"), QDir::homePath());
+        dialogs.ShowSave(texts.text(Msg::PdfFilter) + QStringLiteral(" (*.pdf)|*.pdf"),
+                         texts.text(Msg::SaveJacketTitle), QDir::homePath());
     if (file.isEmpty())
         return false;
     m_printer.setOutputFormat(QPrinter::PdfFormat);
@@ -60,44 +84,35 @@ bool JacketPrinter::usePrinterOrAskFile(DialogService& dialogs, QString* pdfFile
     return true;
 }
 
-PrintResult JacketPrinter::print(JacketSource& source, DialogService& dialogs)
+PrintResult JacketPrinter::print(JacketSource& source, DialogService& dialogs,
+                                 const MessageTexts& texts)
 {
     if (m_printing)
         return PrintResult::Busy;
-    m_printing = true;
-    struct Done
-    {
-        bool& flag;
-        ~Done() { flag = false; }
-    } done{m_printing};
+    const Running running(m_printing);
 
     if (CountVisibleNodes(source.tree) < 1) {
-        warn(dialogs, QString::fromUtf8(EmptyTreeMessage));
+        warn(dialogs, texts.text(Msg::EmptyTree));
         return PrintResult::NothingToPrint;
     }
     QString pdfFile;
-    if (!usePrinterOrAskFile(dialogs, &pdfFile))
+    if (!usePrinterOrAskFile(dialogs, texts, &pdfFile))
         return PrintResult::Cancelled;
 
     const PrintResult result = PrintJacket(m_printer, source);
     switch (result) {
     case PrintResult::Printed:
         if (!pdfFile.isEmpty())
-            dialogs.MsgBox(
-                QStringLiteral("La jaquette a été enregistrée dans le fichier :\n%1").arg(pdfFile),
-                QStringLiteral("KVX"), MessageIcon::Information);
+            dialogs.MsgBox(texts.text(Msg::JacketSaved).arg(pdfFile), QStringLiteral("KVX"),
+                           MessageIcon::Information);
         break;
     case PrintResult::NothingToPrint:
-        warn(dialogs, QString::fromUtf8(EmptyTreeMessage));
+        warn(dialogs, texts.text(Msg::EmptyTree));
         break;
     case PrintResult::PrinterFailed:
-        warn(dialogs,
-             pdfFile.isEmpty()
-                 ? QStringLiteral("L'impression a échoué : l'imprimante « %1 » n'a pas pu "
-                                  "imprimer la jaquette.")
-                       .arg(m_printer.printerName())
-                 : QStringLiteral("L'impression a échoué : impossible d'écrire le fichier\n%1")
-                       .arg(pdfFile));
+        warn(dialogs, pdfFile.isEmpty()
+                          ? texts.text(Msg::PrinterFailed).arg(m_printer.printerName())
+                          : texts.text(Msg::PdfFailed).arg(pdfFile));
         break;
     default:
         break;
@@ -107,6 +122,33 @@ PrintResult JacketPrinter::print(JacketSource& source, DialogService& dialogs)
         m_printer.setOutputFileName(QString());
     }
     return result;
+}
+
+void JacketPrinter::preview(JacketSource& source, DialogService& dialogs, const MessageTexts& texts,
+                            QWidget* owner)
+{
+    if (m_printing)
+        return;
+    if (CountVisibleNodes(source.tree) < 1) {
+        warn(dialogs, texts.text(Msg::EmptyTree));
+        return;
+    }
+    const Running running(m_printing);
+    // Without a system printer the preview prints to a PDF file it asks for.
+    if (!useTarget(target())) {
+        m_printer.setOutputFormat(QPrinter::PdfFormat);
+        m_printer.setOutputFileName(QString());
+    }
+    QPrintPreviewDialog dialog(&m_printer, owner);
+    dialog.setAccessibleName(dialog.windowTitle());
+    // Tall enough to read the jacket's rows on the whole page.
+    if (const QScreen* screen = owner ? owner->screen() : nullptr) {
+        const QRect room = screen->availableGeometry();
+        dialog.resize(qMin(room.width() * 9 / 10, room.height() * 3 / 4), room.height() * 9 / 10);
+    }
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&source](QPrinter* printer) { (void)PrintJacket(*printer, source); });
+    dialog.exec();
 }
 
 void JacketPrinter::showProperties(QWidget* owner)

@@ -13,6 +13,8 @@ public:
     ~BusyEventPump() override;
     void beginBusy() override;
     void endBusy() override;
+    // True while a long walk runs.
+    [[nodiscard]] bool busy() const { return m_depth > 0; }
 
 private:
     int m_depth = 0;

@@ -26,6 +26,11 @@ TreeModel::TreeModel(NodeTree& tree, const ImageList& images, QObject* parent)
         if (!m_bulk)
             endResetModel();
     });
+    connect(&tree, &NodeTree::aboutToBeRestored, this, [this] {
+        if (!m_bulk)
+            beginResetModel();
+    });
+    connect(&tree, &NodeTree::restored, this, &TreeModel::onRestored);
     connect(&tree, &NodeTree::nodeChanged, this, &TreeModel::onChanged);
     connect(&tree, &NodeTree::childrenAboutToBeReordered, this, &TreeModel::onAboutToBeReordered);
     connect(&tree, &NodeTree::childrenReordered, this, &TreeModel::onReordered);
@@ -78,6 +83,13 @@ void TreeModel::onBulkChangeEnded()
     // The rows the user was looking at stay in place.
     if (const Node* top = m_tree.find(m_topBeforeBulk); top && m_view)
         m_view->scrollTo(indexOf(top), QAbstractItemView::PositionAtTop);
+}
+
+void TreeModel::onRestored()
+{
+    if (!m_bulk)
+        endResetModel();
+    showTreeState();
 }
 
 void TreeModel::setCheckboxes(bool on)

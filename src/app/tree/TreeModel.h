@@ -66,6 +66,7 @@ private:
     void onViewExpanded(const QModelIndex& index, bool expanded);
     void onViewCurrentChanged(const QModelIndex& current);
     void showExpansion(const Node* node);
+    void onRestored();
 
     NodeTree& m_tree;
     const ImageList& m_images;

@@ -2,8 +2,11 @@
 
 #include "dialogs/cOpen.h"
 #include "doc/TreeDocumentCommands.h"
+#include "history/TreeHistory.h"
+#include "lang/InterfaceLanguage.h"
 #include "lang/LanguageMenu.h"
 #include "print/JacketCommands.h"
+#include "print/RowsOverflow.h"
 #include "tree/BuiltInPictures.h"
 #include "tree/BusyEventPump.h"
 #include "tree/CategoryCommands.h"
@@ -23,6 +26,7 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
@@ -87,7 +91,7 @@ QString frMain::arrayName(const char* name, int index)
 frMain::frMain(DialogService* dialogs, const QString& programDir, QWidget* parent)
     : QWidget(parent),
       m_programDir(programDir.isEmpty() ? programDataDir() : programDir),
-      m_pump(std::make_unique<BusyEventPump>())
+      m_pump(std::make_unique<BusyEventPump>()), m_language(std::make_unique<InterfaceLanguage>())
 {
     setObjectName(QStringLiteral("frMain"));
     setWindowTitle(QStringLiteral("KVX"));
@@ -124,7 +128,9 @@ frMain::frMain(DialogService* dialogs, const QString& programDir, QWidget* paren
         widget->setFont(font);
     fitAutoSizeLabels();
     m_count = std::make_unique<LabelCountDisplay>(m_lblNbElements);
-    m_workspace = std::make_unique<Workspace>(*m_pump, *m_count);
+    m_countShown = std::make_unique<OverflowCountDisplay>(
+        *m_count, m_lblNbElements, [this] { return m_workspace->jacket.capacity(); });
+    m_workspace = std::make_unique<Workspace>(*m_pump, *m_countShown);
     m_images = std::make_unique<ImageList>(m_workspace->images());
     m_model = new TreeModel(m_workspace->tree(), *m_images, this);
     m_model->attachView(m_tv);
@@ -227,6 +233,9 @@ void frMain::createControls()
                                          QStringLiteral("Propriétés"));
     m_cmdPrint = makeControl<QPushButton>(fra, QStringLiteral("cmdPrint"), {7920, 5250, 1275, 375},
                                           QStringLiteral("Imprimer"));
+    // Below "Imprimer", as wide, level with "translate ...".
+    m_cmdPreview = makeControl<QPushButton>(fra, QStringLiteral("cmdPreview"),
+                                            {7920, 5700, 1275, 375}, QStringLiteral("Aperçu ..."));
     m_cmdTranslate =
         makeControl<QPushButton>(fra, QStringLiteral("cmdTranslate"), {6180, 5700, 1335, 375},
                                  QStringLiteral("translate ..."));
@@ -281,6 +290,11 @@ void frMain::createMenus()
                            QKeySequence(Qt::CTRL | Qt::Key_S));
     m_mnuSupprim = makeAction(this, QStringLiteral("mnuSupprim"), QStringLiteral("Supprimer"),
                               QKeySequence(Qt::Key_Delete));
+    m_mnuUndo = makeAction(this, QStringLiteral("mnuUndo"), QStringLiteral("Annuler"),
+                           QKeySequence(Qt::CTRL | Qt::Key_Z));
+    m_mnuRedo = makeAction(this, QStringLiteral("mnuRedo"), QStringLiteral("Rétablir"),
+                           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    m_mnuRedo->setShortcuts({m_mnuRedo->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     const QList<QAction*> nodeItems{
         m_mnuAddFile,
         makeSeparator(this, QStringLiteral("mnuSep00")),
@@ -295,6 +309,9 @@ void frMain::createMenus()
         m_mnuSave,
         makeSeparator(this, QStringLiteral("mnuSep04")),
         m_mnuSupprim,
+        makeSeparator(this, QStringLiteral("mnuSep05")),
+        m_mnuUndo,
+        m_mnuRedo,
     };
     m_mnuNode->addActions(nodeItems);
     // The shortcut keys work while the menu is closed too.
@@ -336,6 +353,16 @@ void frMain::connectControls()
     connect(m_mnuBackColors, &QAction::triggered, this, &frMain::mnuBackColors_Click);
     connect(m_mnuNiveau, &QAction::triggered, this, &frMain::mnuNiveau_Click);
     connect(m_mnuSupprim, &QAction::triggered, this, &frMain::mnuSupprim_Click);
+    connect(m_mnuUndo, &QAction::triggered, this, &frMain::mnuUndo_Click);
+    connect(m_mnuRedo, &QAction::triggered, this, &frMain::mnuRedo_Click);
+    connect(&m_workspace->history(), &TreeHistory::changed, this, &frMain::showHistory);
+    showHistory();
+}
+
+void frMain::showHistory()
+{
+    m_mnuUndo->setEnabled(m_workspace->history().canUndo());
+    m_mnuRedo->setEnabled(m_workspace->history().canRedo());
 }
 
 // Each subsystem gets the workspace and the controls it serves.
@@ -359,17 +386,20 @@ void frMain::createSubsystems()
     std::copy(m_opLines.begin(), m_opLines.end(), jacket.opLines.begin());
     std::copy(m_opColum.begin(), m_opColum.end(), jacket.opColum.begin());
     jacket.lblImprimable = m_lblImprimable;
+    jacket.lblNbElements = m_lblNbElements;
     jacket.chkNb = m_chkNb;
     jacket.chkImageNb = m_chkImageNb;
     jacket.cmpProp = m_cmpProp;
     jacket.cmdPrint = m_cmdPrint;
+    jacket.cmdPreview = m_cmdPreview;
     jacket.view = m_tv;
     jacket.guide = m_vLine;
     jacket.moveGuide = [this](int leftTwips) { moveColumnGuide(leftTwips); };
-    m_jacket = new JacketCommands(jacket, workspace, *m_dialogs, this);
+    const MessageTexts& texts = m_language->texts();
+    m_jacket = new JacketCommands(jacket, workspace, *m_dialogs, texts, this);
 
     m_documents = new TreeDocumentCommands(m_mnuLoad, m_mnuSave, workspace, *m_tv, *m_model,
-                                           *m_dialogs, m_programDir, this);
+                                           *m_dialogs, texts, m_programDir, this);
 
     LanguageControls languages;
     languages.window = this;
@@ -383,6 +413,8 @@ void frMain::createSubsystems()
     m_languages = new LanguageMenu(languages, *m_dialogs, m_programDir, this);
     connect(m_languages, &LanguageMenu::languageApplied, m_categories,
             &CategoryCommands::takeTranslatedTexts);
+    connect(m_languages, &LanguageMenu::languageApplied, this,
+            [this](const QString& file) { m_language->apply(file); });
 }
 
 void frMain::Form_Load()
@@ -455,7 +487,9 @@ void frMain::showStartupError(const StartupError& error)
 
 void frMain::cmdStartPoint_Click()
 {
-    const QString folder = m_dialogs->BrowseFolder(QStringLiteral("Choose a folder"));
+    if (!m_documents->saveOrDiscardChanges())
+        return;
+    const QString folder = m_dialogs->BrowseFolder(m_language->texts().text(Msg::ChooseFolder));
     // A cancelled dialog keeps the start folder and the tree, styles and all.
     if (folder.isEmpty())
         return;
@@ -478,6 +512,7 @@ void frMain::TV_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers, QPoint po
 
 void frMain::mnuGras_Click()
 {
+    const TreeHistory::Edit edit(m_workspace->history());
     if (Node* selected = tree().selectedItem())
         tree().setBold(selected, !selected->bold());
 }
@@ -485,6 +520,7 @@ void frMain::mnuGras_Click()
 void frMain::mnuForeColors_Click()
 {
     const qint32 colour = m_dialogs->ShowColor();
+    const TreeHistory::Edit edit(m_workspace->history());
     Node* selected = tree().selectedItem();
     if (colour != -1 && selected)
         tree().setForeColor(selected, Colour(colour));
@@ -493,6 +529,7 @@ void frMain::mnuForeColors_Click()
 void frMain::mnuBackColors_Click()
 {
     const qint32 colour = m_dialogs->ShowColor();
+    const TreeHistory::Edit edit(m_workspace->history());
     Node* selected = tree().selectedItem();
     if (colour != -1 && selected)
         tree().setBackColor(selected, Colour(colour));
@@ -500,14 +537,44 @@ void frMain::mnuBackColors_Click()
 
 void frMain::mnuNiveau_Click()
 {
+    const TreeHistory::Edit edit(m_workspace->history());
     if (const Node* selected = tree().selectedItem())
         ApplyStyleToLevel(tree(), *selected);
 }
 
 void frMain::mnuSupprim_Click()
 {
+    const TreeHistory::Edit edit(m_workspace->history());
     if (const Node* selected = tree().selectedItem())
         tree().remove(selected->index());
+}
+
+void frMain::mnuUndo_Click()
+{
+    if (!m_pump->busy() && m_workspace->history().undo())
+        afterUndo();
+}
+
+void frMain::mnuRedo_Click()
+{
+    if (!m_pump->busy() && m_workspace->history().redo())
+        afterUndo();
+}
+
+// The tree came back whole: the count and the "Gras" mark follow it.
+void frMain::afterUndo()
+{
+    m_workspace->RefreshElementCount();
+    if (const Node* selected = tree().selectedItem())
+        m_mnuGras->setChecked(selected->bold());
+}
+
+void frMain::closeEvent(QCloseEvent* event)
+{
+    if (m_documents->saveOrDiscardChanges())
+        event->accept();
+    else
+        event->ignore();
 }
 
 bool frMain::eventFilter(QObject* watched, QEvent* event)

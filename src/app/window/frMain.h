@@ -26,12 +26,14 @@ class CategoryCommands;
 class cOpen;
 class DialogService;
 class ImageList;
+class InterfaceLanguage;
 class JacketCommands;
 class LabelCountDisplay;
 class LanguageMenu;
 class Node;
 class NodeTree;
 class NodeTreeView;
+class OverflowCountDisplay;
 class TreeDocumentCommands;
 class TreeModel;
 class VLine;
@@ -73,6 +75,7 @@ public:
     [[nodiscard]] JacketCommands& jacketCommands() { return *m_jacket; }
     [[nodiscard]] TreeDocumentCommands& documents() { return *m_documents; }
     [[nodiscard]] LanguageMenu& languageMenu() { return *m_languages; }
+    [[nodiscard]] InterfaceLanguage& language() { return *m_language; }
 
     // The objectName of a control-array member: "opColum(4)".
     [[nodiscard]] static QString arrayName(const char* name, int index);
@@ -99,9 +102,14 @@ public Q_SLOTS:
     void mnuBackColors_Click();
     void mnuNiveau_Click();
     void mnuSupprim_Click();
+    // Undo and redo of the tree's edits; nothing while a long walk runs.
+    void mnuUndo_Click();
+    void mnuRedo_Click();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Asks about unsaved changes first; a cancel keeps the window open.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void createControls();
@@ -111,10 +119,14 @@ private:
     [[nodiscard]] bool windowColourIsWhite();
     void showStartupError(const StartupError& error);
     void fitAutoSizeLabels();
+    void showHistory();
+    void afterUndo();
 
     QString m_programDir;
     std::unique_ptr<BusyEventPump> m_pump;
     std::unique_ptr<LabelCountDisplay> m_count;
+    std::unique_ptr<OverflowCountDisplay> m_countShown;
+    std::unique_ptr<InterfaceLanguage> m_language;
     std::unique_ptr<Workspace> m_workspace;
     std::unique_ptr<ImageList> m_images;
     std::unique_ptr<cOpen> m_cOpen;
@@ -146,6 +158,7 @@ private:
     QCheckBox* m_chkNb = nullptr;
     QPushButton* m_cmpProp = nullptr;
     QPushButton* m_cmdPrint = nullptr;
+    QPushButton* m_cmdPreview = nullptr;
     QPushButton* m_cmdTranslate = nullptr;
     QMenu* m_mnuNode = nullptr;
     QAction* m_mnuAddFile = nullptr;
@@ -156,6 +169,8 @@ private:
     QAction* m_mnuLoad = nullptr;
     QAction* m_mnuSave = nullptr;
     QAction* m_mnuSupprim = nullptr;
+    QAction* m_mnuUndo = nullptr;
+    QAction* m_mnuRedo = nullptr;
     QMenu* m_mnuLangue = nullptr;
     QAction* m_mnLangueChoice0 = nullptr;
     QAction* m_mnLangueSep = nullptr;

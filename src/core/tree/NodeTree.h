@@ -11,6 +11,7 @@
 namespace kvx {
 
 class ImageRegistry;
+class TreeSnapshot;
 
 enum class AddFailure {
     None,
@@ -58,6 +59,13 @@ public:
     bool remove(int index);
     bool remove(const Node* node);
     void clear();
+
+    // The whole tree as it is now, and the tree given back as it was then:
+    // nodes, positions, structure, members and selection. A restore replaces
+    // every node at once, announced as aboutToBeRestored() and restored(); it
+    // raises no expansion event.
+    [[nodiscard]] TreeSnapshot snapshot() const;
+    void restore(const TreeSnapshot& snapshot);
 
     [[nodiscard]] int count() const { return int(m_nodes.size() - m_gapLength); }
     [[nodiscard]] bool isEmpty() const { return count() == 0; }
@@ -114,6 +122,8 @@ Q_SIGNALS:
     void nodeRemoved();
     void aboutToClear();
     void cleared();
+    void aboutToBeRestored();
+    void restored();
     void nodeChanged(const kvx::Node* node);
     void childrenAboutToBeReordered(const kvx::Node* parent);
     void childrenReordered(const kvx::Node* parent);

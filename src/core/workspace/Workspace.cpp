@@ -1,6 +1,7 @@
 #include "workspace/Workspace.h"
 
 #include "doc/TreeViewInFile.h"
+#include "history/TreeHistory.h"
 #include "print/FolderPictures.h"
 #include "tree/DisplayOrder.h"
 #include "tree/FileLister.h"
@@ -18,6 +19,7 @@ Workspace::Workspace(EventPump& pump, ElementCountDisplay& count)
     m_tree.setImageList(&m_images);
     m_scan = std::make_unique<FolderScan>(m_tree, *m_ownFolders, m_pump, m_count);
     m_files = std::make_unique<FileNodes>(m_tree, *m_ownFiles, m_pump);
+    m_history = std::make_unique<TreeHistory>(m_tree);
     followShownRows();
 }
 
@@ -28,6 +30,7 @@ Workspace::Workspace(EventPump& pump, ElementCountDisplay& count, FolderLister& 
     m_tree.setImageList(&m_images);
     m_scan = std::make_unique<FolderScan>(m_tree, folders, m_pump, m_count);
     m_files = std::make_unique<FileNodes>(m_tree, files, m_pump);
+    m_history = std::make_unique<TreeHistory>(m_tree);
     followShownRows();
 }
 
@@ -54,6 +57,7 @@ void Workspace::followShownRows()
 
 void Workspace::BuildTree(const QString& startFolder)
 {
+    m_history->clear();
     // A view empties at once and shows the new tree when it stands.
     m_tree.clear();
     BulkChange bulk(m_tree);
@@ -63,17 +67,20 @@ void Workspace::BuildTree(const QString& startFolder)
 
 void Workspace::AddFilesToFolders()
 {
+    TreeHistory::Edit edit(*m_history);
     BulkChange bulk(m_tree);
     m_files->AddFilesToFolders(categories.activePattern());
 }
 
 void Workspace::AddFilesToSelected()
 {
+    TreeHistory::Edit edit(*m_history);
     m_files->AddFilesToNode(m_tree.selectedItem(), categories.activePattern());
 }
 
 void Workspace::RemoveFilesByPattern()
 {
+    TreeHistory::Edit edit(*m_history);
     BulkChange bulk(m_tree);
     m_files->RemoveFilesByPattern(categories.activePattern());
 }
@@ -91,8 +98,11 @@ qint32 Workspace::Open(const QString& path)
     BulkChange bulk(m_tree);
     TreeViewSettings read = settings;
     const qint32 result = LoadTreeViewFromFile(m_tree, read, path, true, true, true);
-    if (result != load_result::NotADocument)
+    if (result != load_result::NotADocument) {
         settings = read;
+        m_history->clear();
+        m_history->markSaved();
+    }
     RefreshElementCount();
     return result;
 }
@@ -100,7 +110,10 @@ qint32 Workspace::Open(const QString& path)
 bool Workspace::Save(const QString& path, QString* error)
 {
     BusyGuard busy(m_pump);
-    return SaveTreeViewInFile(m_tree, settings, path, true, true, error);
+    if (!SaveTreeViewInFile(m_tree, settings, path, true, true, error))
+        return false;
+    m_history->markSaved();
+    return true;
 }
 
 bool Workspace::Save(FileReplacement& file)

@@ -18,6 +18,7 @@ class FileReplacement;
 class FileNodes;
 class FolderLister;
 class FolderScan;
+class TreeHistory;
 
 // What the jacket controls set besides the grid: a colour or grey print,
 // and the black-and-white outline folder pictures.
@@ -56,6 +57,8 @@ public:
     [[nodiscard]] FileNodes& files() { return *m_files; }
     [[nodiscard]] EventPump& pump() { return m_pump; }
     [[nodiscard]] ElementCountDisplay& countDisplay() { return m_count; }
+    // The undo history of the tree's edits and its unsaved-changes flag.
+    [[nodiscard]] TreeHistory& history() { return *m_history; }
 
     // The view settings of the last document opened (the window's defaults
     // before); saved with the tree.
@@ -67,9 +70,10 @@ public:
     PrintAppearance appearance;
 
     // The start button: clears the tree, scans the folder, opens the root.
+    // A new tree starts a new history.
     void BuildTree(const QString& startFolder);
 
-    // The category commands, with the active pattern.
+    // The category commands, with the active pattern; each is one undo step.
     void AddFilesToFolders();
     void AddFilesToSelected();
     void RemoveFilesByPattern();
@@ -80,9 +84,11 @@ public:
 
     // Replaces the tree and the view settings with the document's. A file that
     // is no tree document changes nothing. Returns the reader's load_result.
+    // An opened document starts a new history, with nothing unsaved.
     [[nodiscard]] qint32 Open(const QString& path);
     // Writes the tree and the view settings; false, with the reason in *error,
     // when the file could not be written (an old file is then left as it was).
+    // Once written, the tree has nothing unsaved.
     [[nodiscard]] bool Save(const QString& path, QString* error = nullptr);
     // The same into a replacement the caller has begun and commits with its
     // other outputs; false, with the reason in the replacement, on failure.
@@ -102,6 +108,7 @@ private:
     NodeTree m_tree;
     std::unique_ptr<FolderScan> m_scan;
     std::unique_ptr<FileNodes> m_files;
+    std::unique_ptr<TreeHistory> m_history;
 };
 
 } // namespace kvx

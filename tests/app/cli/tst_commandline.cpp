@@ -194,6 +194,7 @@ private Q_SLOTS:
             click("chkImageNb");
         const QString shown = dir.filePath("window.pdf");
         w.dialogs.savePaths.push_back(shown);
+        w.dialogs.messageAnswers.push_back(kvx::MessageResult::Ok); // the first rows, if too many
         click("cmdPrint");
         QVERIFY(QFile::exists(shown));
 

@@ -1,11 +1,14 @@
 #include "dialogs/cOpen.h"
+#include "lang/InterfaceLanguage.h"
 
 #include <QAbstractButton>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPrintPreviewDialog>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -69,15 +72,40 @@ private Q_SLOTS:
         QCOMPARE(shown.mid(2), QStringList{"All Files (*.*) (*.*)"});
 
         // A cancel gives nothing; black is a colour; colours come as 0x00BBGGRR.
-        const std::vector<std::function<bool()>> cancelled{
-            [&] { return dialogs.ShowColor() == -1; },
-            [&] { return dialogs.ShowOpen(filter, "Open", QString()).isEmpty(); },
-            [&] { return dialogs.ShowSave(filter, "Save", QString()).isEmpty(); },
-            [&] { return dialogs.BrowseFolder("Choose a folder").isEmpty(); },
-            [&] { return !dialogs.InputBox("Fichiers", "*.zip", "*.zip"); }};
-        for (const auto& call : cancelled) {
-            whenShown([](QDialog* dialog) { dialog->reject(); });
-            QVERIFY(call());
+        // Qt's own texts are French at start, English after English.lng.
+        QPrinter printer;
+        const std::vector<std::pair<std::function<bool()>, QStringList>> cancelled{
+            {[&] { return dialogs.ShowColor() == -1; },
+             {"Sélectionner une couleur", "Select Color"}},
+            {[&] { return dialogs.ShowOpen(filter, "Open", QString()).isEmpty(); },
+             {"Voir dans :", "Look in:"}},
+            {[&] { return dialogs.ShowSave(filter, "Save", QString()).isEmpty(); },
+             {"Annuler", "Cancel"}},
+            {[&] { return dialogs.BrowseFolder("Choose a folder").isEmpty(); },
+             {"&Choisir", "&Choose"}},
+            {[&] { return !dialogs.InputBox("Fichiers", "*.zip", "*.zip"); }, {"OK", "OK"}},
+            {[&] { return QPrintPreviewDialog(&printer).exec() == QDialog::Rejected; },
+             {"Aperçu avant impression", "Print Preview"}},
+            {[&] {
+                 return dialogs.MsgBox("?", "KVX", MessageIcon::Question,
+                                       MessageButtons::SaveDiscardCancel) == MessageResult::Cancel;
+             },
+             {"Enregistrer", "Save"}}};
+        InterfaceLanguage language;
+        for (const bool english : {false, true}) {
+            if (english)
+                language.apply(KVX_TEST_PROGRAM_DIR "/English.lng");
+            for (const auto& [call, texts] : cancelled) {
+                QStringList seen;
+                whenShown([&seen](QDialog* dialog) {
+                    seen << dialog->windowTitle();
+                    for (const QObject* child : dialog->findChildren<QObject*>())
+                        seen << child->property("text").toString();
+                    dialog->reject();
+                });
+                QVERIFY(call());
+                QVERIFY2(seen.contains(texts.at(english)), qPrintable(seen.join('|')));
+            }
         }
         for (const QColor colour : {QColor(Qt::black), QColor(255, 128, 0)}) {
             whenShown<QColorDialog>([colour](QColorDialog* dialog) {

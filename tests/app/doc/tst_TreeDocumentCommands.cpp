@@ -1,9 +1,11 @@
 #include "app/MainWindowFixture.h"
 #include "doc/DocumentPaths.h"
+#include "history/TreeHistory.h"
 #include "tree/NodeTree.h"
 #include "tree/NodeTreeView.h"
 #include "tree/TreeModel.h"
 #include "tree/TreeWalks.h"
+#include "workspace/Workspace.h"
 
 #include <QAction>
 #include <QDir>
@@ -15,13 +17,15 @@ using namespace kvx;
 
 namespace {
 
-// The real window after start-up with one root, its dialogs scripted.
+// The real window after start-up with one root, as if opened, its dialogs
+// scripted.
 struct Window : kvx::test::MainWindowFixture
 {
     explicit Window(const QString& root)
     {
         window.Form_Load();
         window.tree().addRoot(root, root, image::ClosedFolder);
+        window.workspace().history().markSaved();
     }
     QString countLabel() { return control<QLabel>("lblNbElements")->text(); }
     void open(const QString& path)

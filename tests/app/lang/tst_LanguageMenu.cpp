@@ -57,8 +57,8 @@ void TestLanguageMenu::itemsApplyTheirFiles_data()
     QTest::addColumn<QStringList>("files");
     QTest::addColumn<QStringList>("items");
     QTest::newRow("none") << QStringList{} << QStringList{"#"};
-    QTest::newRow("two") << QStringList{"English.lng", "español & co.lng"}
-                         << QStringList{"English.lng", "español && co.lng"};
+    QTest::newRow("three") << QStringList{"English.lng", "Francais.lng", "español & co.lng"}
+                           << QStringList{"English.lng", "español && co.lng", "Francais.lng"};
 }
 
 void TestLanguageMenu::itemsApplyTheirFiles()
@@ -76,12 +76,23 @@ void TestLanguageMenu::itemsApplyTheirFiles()
     QCOMPARE(shown, items);
     QCOMPARE(w.control<QListWidget>("FileLNG")->count(), files.isEmpty() ? 0 : items.size());
     // Each item applies the file it shows, odd characters included, even once
-    // the first file has renamed the second item; "#" does nothing.
+    // the first file has renamed the second item, and alone carries the check
+    // mark, French's at start; "#" does nothing.
     w.write(files.value(0, "none"), "MNlangueChoice(1).Caption=renamed\n");
+    const auto marked = [&] {
+        QList<qsizetype> checked;
+        const QList<QAction*> actions = w.window.MNlangue()->actions();
+        for (qsizetype i = 0; i < actions.size(); ++i)
+            if (actions[i]->isChecked())
+                checked << i;
+        return checked;
+    };
+    QCOMPARE(marked(), files.isEmpty() ? QList<qsizetype>() : QList<qsizetype>{items.indexOf("Francais.lng")});
     const QString french = w.print();
     for (qsizetype i = 0; i < items.size(); ++i) {
         w.trigger(QStringLiteral("MNlangueChoice(%1)").arg(i));
         QCOMPARE(w.print(), files.isEmpty() ? french : QString(items[i]).replace("&&", "&"));
+        QCOMPARE(marked(), files.isEmpty() ? QList<qsizetype>() : QList<qsizetype>{i});
     }
     if (items.size() > 1)
         QCOMPARE(w.control<QAction>("MNlangueChoice(1)")->text(), QStringLiteral("renamed"));

@@ -2,6 +2,7 @@
 #include "tree/NodeTree.h"
 #include "tree/NodeTreeView.h"
 #include "tree/TreeModel.h"
+#include "tree/TreeSnapshot.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
@@ -60,7 +61,11 @@ private Q_SLOTS:
         QCOMPARE(f.model.index(0, 0, f.model.indexOf(f.root)).data().toString(), QString("a"));
         f.tree.setBold(f.sub, true);
         f.tree.addRoot("/other/", "/other/", image::ClosedFolder);
+        const TreeSnapshot before = f.tree.snapshot();
         f.tree.remove(f.sub);
+        f.tree.restore(before); // one reset, new nodes
+        f.root = f.tree.findByKey("/d/");
+        f.tree.remove(f.tree.findByKey("/d/sub/"));
         f.model.setCheckboxes(true);
         {
             // Reaches the model as one reset; an index held meanwhile names no removed node.

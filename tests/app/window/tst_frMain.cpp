@@ -1,4 +1,5 @@
 #include "app/MainWindowFixture.h"
+#include "history/TreeHistory.h"
 #include "tree/FileCategories.h"
 #include "tree/ImageRegistry.h"
 #include "tree/NodeTree.h"
@@ -309,6 +310,8 @@ private Q_SLOTS:
         for (const QString& step : all) {
             const QString arg = step.section(' ', 1);
             if (step == "start" || step == "cancel") {
+                if (w.window.workspace().history().isModified())
+                    w.dialogs.messageAnswers.push_back(MessageResult::No); // not saved
                 w.dialogs.folders.push_back(step == "start" ? disc.path() : QString());
                 QTest::mouseClick(w.control<QWidget>("cmdStartPoint"), Qt::LeftButton);
                 QCOMPARE(w.dialogs.callsOf("BrowseFolder").back().args,

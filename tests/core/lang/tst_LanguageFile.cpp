@@ -1,4 +1,5 @@
 #include "lang/LanguageFile.h"
+#include "lang/MessageTexts.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -15,6 +16,7 @@ class TestLanguageFile : public QObject
 private Q_SLOTS:
     void lookUp_data();
     void lookUp();
+    void shippedMessages();
 
 private:
     QTemporaryDir m_dir;
@@ -57,6 +59,24 @@ void TestLanguageFile::lookUp()
     QCOMPARE(LanguageFile::load(path).has_value(), exists);
     QCOMPARE(ReadTranslation(path, QStringLiteral("frMain"), key, defaultText), expected);
     QVERIFY(file.remove() || !exists);
+}
+
+// The template holds the built-in messages; English.lng translates them all
+// (the folder dialog's title is English already), lines and all.
+void TestLanguageFile::shippedMessages()
+{
+    const MessageTexts builtIn;
+    for (const char* name : {"Francais.lng", "English.lng"}) {
+        const auto file = LanguageFile::load(KVX_TEST_SOURCE_DIR "/data/" + QString(name));
+        QVERIFY(file);
+        MessageTexts texts;
+        texts.apply(*file);
+        for (int i = 0; i < int(Msg::Count); ++i) {
+            const Msg id = Msg(i);
+            QCOMPARE(texts.text(id) == builtIn.text(id), name[0] == 'F' || id == Msg::ChooseFolder);
+            QCOMPARE(texts.text(id).count('\n'), builtIn.text(id).count('\n'));
+        }
+    }
 }
 
 QTEST_APPLESS_MAIN(TestLanguageFile)

@@ -1,0 +1,60 @@
+#include "lang/MessageTexts.h"
+
+#include "lang/LanguageFile.h"
+
+namespace kvx {
+
+namespace {
+
+struct Entry
+{
+    const char* key;
+    const char* french;
+};
+
+// In the order of Msg.
+constexpr std::array<Entry, size_t(Msg::Count)> kEntries{{
+    {"ChooseFolder", "Choose a folder"},
+    {"OpenTitle", "Ouvrir"},
+    {"SaveTitle", "Sauvegarder"},
+    {"NotADocument", "Ce fichier n'est pas un arbre KVX, ou il est illisible :\n%1"},
+    {"SaveFailed", "L'arbre n'a pas pu être enregistré dans :\n%1\n(%2)\n"
+                   "Un document qui s'y trouvait déjà n'a pas été modifié."},
+    {"UnsavedChanges", "L'arbre a des modifications qui ne sont pas enregistrées.\n"
+                       "Voulez-vous les enregistrer ?"},
+    {"PdfFilter", "Document PDF"},
+    {"SaveJacketTitle", "Enregistrer la jaquette"},
+    {"JacketSaved", "La jaquette a été enregistrée dans le fichier :\n%1"},
+    {"EmptyTree", "L'arbre est vide : il n'y a rien à imprimer."},
+    {"PrinterFailed",
+     "L'impression a échoué : l'imprimante « %1 » n'a pas pu imprimer la jaquette."},
+    {"PdfFailed", "L'impression a échoué : impossible d'écrire le fichier\n%1"},
+    {"RowsLeftOut", "L'arbre montre %1 lignes, la jaquette n'en contient que %2 : "
+                    "les %3 dernières lignes ne seront pas imprimées.\n"
+                    "Imprimer les %2 premières lignes ?"},
+}};
+
+} // namespace
+
+MessageTexts::MessageTexts()
+{
+    for (size_t i = 0; i < kEntries.size(); ++i)
+        m_texts.at(i) = QString::fromUtf8(kEntries.at(i).french);
+}
+
+QString MessageTexts::key(Msg id)
+{
+    return QString::fromLatin1(kEntries.at(size_t(id)).key);
+}
+
+void MessageTexts::apply(const LanguageFile& file)
+{
+    const QString section = QString::fromLatin1(Section);
+    for (size_t i = 0; i < m_texts.size(); ++i) {
+        QString& text = m_texts.at(i);
+        text = file.ReadTranslation(section, QString::fromLatin1(kEntries.at(i).key), text)
+                   .replace(QLatin1String("\\n"), QLatin1String("\n"));
+    }
+}
+
+} // namespace kvx

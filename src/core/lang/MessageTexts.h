@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+#include <array>
+
+namespace kvx {
+
+class LanguageFile;
+
+// The program's own texts that are no control's caption: dialog titles,
+// questions and messages. "%1", "%2" stand for what the program fills in.
+enum class Msg {
+    ChooseFolder,   // title of the start folder dialog
+    OpenTitle,      // title of the open dialog
+    SaveTitle,      // title of the save dialog
+    NotADocument,   // %1 the file
+    SaveFailed,     // %1 the file, %2 the reason
+    UnsavedChanges, // the question before the tree is closed or replaced
+    PdfFilter,      // the description of "*.pdf" in the PDF file dialog
+    SaveJacketTitle,
+    JacketSaved, // %1 the file
+    EmptyTree,
+    PrinterFailed, // %1 the printer
+    PdfFailed,     // %1 the file
+    RowsLeftOut,   // %1 rows shown, %2 capacity, %3 rows left out
+    Count
+};
+
+// The texts in the interface's language: French as built in, then whatever
+// language files replace. In a language file they are the entries of the
+// section [Messages], one key per text (ChooseFolder = ...); a "\n" in a value
+// starts a new line, since a value cannot span lines. A missing key keeps the
+// text as it is, as for captions.
+class MessageTexts
+{
+public:
+    static constexpr const char* Section = "Messages";
+
+    MessageTexts();
+
+    [[nodiscard]] const QString& text(Msg id) const { return m_texts.at(size_t(id)); }
+    [[nodiscard]] static QString key(Msg id);
+
+    void apply(const LanguageFile& file);
+
+private:
+    std::array<QString, size_t(Msg::Count)> m_texts;
+};
+
+} // namespace kvx

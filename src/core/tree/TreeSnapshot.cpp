@@ -1,0 +1,90 @@
+// Taking and restoring whole-tree snapshots: the part of NodeTree that the
+// undo history uses.
+#include "tree/TreeSnapshot.h"
+
+#include "tree/NodeTree.h"
+
+namespace kvx {
+
+TreeSnapshot NodeTree::snapshot() const
+{
+    TreeSnapshot shot;
+    shot.m_rootsSorted = m_rootsSorted;
+    shot.m_nodes.reserve(size_t(count()));
+    for (int i = 1; i <= count(); ++i) {
+        const Node* node = nodeAt(i);
+        TreeSnapshot::Record& r = shot.m_nodes.emplace_back();
+        r.id = node->m_id;
+        r.key = node->m_key;
+        r.text = node->m_text;
+        r.tag = node->m_tag;
+        r.image = node->m_image;
+        r.selectedImage = node->m_selectedImage;
+        r.expandedImage = node->m_expandedImage;
+        r.foreColor = node->m_foreColor;
+        r.backColor = node->m_backColor;
+        r.parent = node->m_parent ? node->m_parent->index() : 0;
+        r.row = node->m_row;
+        r.bold = node->m_bold;
+        r.checked = node->m_checked;
+        r.expanded = node->m_expanded;
+        r.sorted = node->m_sorted;
+        if (node == m_selected)
+            shot.m_selected = i;
+    }
+    return shot;
+}
+
+void NodeTree::restore(const TreeSnapshot& shot)
+{
+    Q_EMIT aboutToBeRestored();
+    m_selected = nullptr;
+    m_roots.clear();
+    m_byKey.clear();
+    m_byId.clear();
+    m_nodes.clear();
+    m_gapStart = 0;
+    m_gapLength = 0;
+    m_rootsSorted = shot.m_rootsSorted;
+    m_byKey.reserve(MaxNodes);
+    m_byId.reserve(MaxNodes);
+    m_nodes.reserve(shot.m_nodes.size());
+
+    // A parent always comes before its children in the collection.
+    for (const TreeSnapshot::Record& r : shot.m_nodes) {
+        auto node = std::make_unique<Node>();
+        Node* raw = node.get();
+        raw->m_id = r.id; // the same nodes again: walks that kept an id find them
+        raw->m_key = r.key;
+        raw->m_text = r.text;
+        raw->m_tag = r.tag;
+        raw->m_image = r.image;
+        raw->m_selectedImage = r.selectedImage;
+        raw->m_expandedImage = r.expandedImage;
+        raw->m_bold = r.bold;
+        raw->m_foreColor = r.foreColor;
+        raw->m_backColor = r.backColor;
+        raw->m_checked = r.checked;
+        raw->m_expanded = r.expanded;
+        raw->m_sorted = r.sorted;
+        raw->m_tree = this;
+        raw->m_slot = m_nodes.size();
+        raw->m_row = r.row;
+        raw->m_parent = r.parent > 0 ? m_nodes.at(size_t(r.parent - 1)).get() : nullptr;
+        std::vector<Node*>& siblings = siblingList(raw->m_parent);
+        if (siblings.size() <= size_t(r.row))
+            siblings.resize(size_t(r.row) + 1, nullptr);
+        siblings[size_t(r.row)] = raw;
+        if (!r.key.isEmpty())
+            m_byKey.insert(r.key, raw);
+        m_byId.insert(r.id, raw);
+        m_nodes.push_back(std::move(node));
+    }
+    if (shot.m_selected > 0)
+        m_selected = m_nodes.at(size_t(shot.m_selected - 1)).get();
+    touchRows();
+    Q_EMIT restored();
+    Q_EMIT selectionChanged(m_selected);
+}
+
+} // namespace kvx
