@@ -18,6 +18,7 @@ enum class AddFailure {
     UnknownRelative, // the parent named does not exist
     UnknownImageKey, // Image or SelectedImage is a key the image list lacks
     TreeFull,        // the tree already holds MaxNodes nodes
+    TooDeep,         // the node would lie deeper than MaxDepth
 };
 
 // The one in-memory tree of root, folder and file nodes. Nodes are kept in
@@ -32,6 +33,10 @@ class NodeTree : public QObject
 
 public:
     static constexpr int MaxNodes = 32767;
+    // The deepest a node may lie (a root lies at 0). A path of at most 4,096
+    // bytes holds at most 2,048 folders; deeper chains only come from hostile
+    // documents, and would overflow the stack of recursive view code.
+    static constexpr int MaxDepth = 2048;
 
     explicit NodeTree(QObject* parent = nullptr);
     ~NodeTree() override;
@@ -92,10 +97,9 @@ public:
     void setRootsSorted(bool sorted);
     [[nodiscard]] bool rootsSorted() const { return m_rootsSorted; }
 
-    // Changes whenever the set of rows that can be shown may have changed
-    // (not when nodes are added under collapsed branches). Unique across all
-    // trees of the run, so a row count can be cached against it.
-    [[nodiscard]] quint64 rowsGeneration() const { return m_rowsGeneration; }
+    // The rows a view shows: those of every root. Kept up to date on each
+    // change, by the rows that the change adds or hides.
+    [[nodiscard]] int shownRows() const { return m_shownRows; }
     // True when every ancestor of the node is expanded.
     [[nodiscard]] bool isShown(const Node* node) const;
 
@@ -127,7 +131,7 @@ private:
     [[nodiscard]] int positionOfSlot(size_t slot) const;
     void moveGapTo(size_t start);
     void closeGap();
-    void touchRows();
+    void addShownRows(Node* parent, int rows);
     void changed(Node* node) { Q_EMIT nodeChanged(node); }
 
     friend class Node; // Node::index() reads its position from the store below
@@ -146,7 +150,7 @@ private:
     Node* m_selected = nullptr;
     NodeId m_lastId = 0;
     bool m_rootsSorted = false;
-    quint64 m_rowsGeneration;
+    int m_shownRows = 0;
 };
 
 } // namespace kvx

@@ -110,6 +110,8 @@ private Q_SLOTS:
         files().AddFilesToFolders(QStringLiteral("*.*"));
         m_f->tree.setExpanded(folder("Films"), true);
         files().AddFilesToFolders(QStringLiteral("*.*"));
+        // A node without a picture (from a document) is neither a folder nor a file: it stays.
+        const NodeId bare = m_f->tree.addChild(folder(), QString(), "bare.zip")->id();
         QStringList kept = filesUnder();
         QCOMPARE(kept.size(), 13);
         for (const QString& name : removed)
@@ -121,6 +123,7 @@ private Q_SLOTS:
         const int before = m_f->tree.count();
         files().RemoveFilesByPattern(pattern);
         QCOMPARE(filesUnder(), kept);
+        QVERIFY(m_f->tree.find(bare));
         QCOMPARE(m_f->tree.count(), folders + kept.size()); // old.zip among the folders
         m_f->verifyTree();
         QCOMPARE(m_f->pump.busyDepth, 0);

@@ -1,4 +1,6 @@
+#include "tree/DisplayOrder.h"
 #include "tree/ImageRegistry.h"
+#include "tree/LevelStyle.h"
 #include "tree/NodeTree.h"
 
 #include <QRandomGenerator>
@@ -102,8 +104,9 @@ private Q_SLOTS:
         QVERIFY(tree.addRoot(QStringLiteral("b"), QStringLiteral("b"))->id() != id);
     }
 
-    // Random adds, removals (mostly leaves, as a removal walk does) and clears
-    // against a plain list of the creation order.
+    // Random adds, removals (mostly leaves, as a removal walk does), expansions
+    // and clears against a plain list of the creation order; the count of shown
+    // rows against a walk of the display order from position 1.
     void randomAgainstAReference_data()
     {
         QTest::addColumn<quint32>("seed");
@@ -115,9 +118,15 @@ private Q_SLOTS:
         QFETCH(quint32, seed);
         QRandomGenerator random(seed);
         NodeTree tree;
-        std::vector<NodeId> order; // the expected creation order
+        tree.setRootsSorted(seed % 3 == 0); // then position 1 need not be the first row
+        std::vector<NodeId> order;          // the expected creation order
         const auto verify = [&] {
             QCOMPARE(tree.count(), int(order.size()));
+            qint32 walked = 0;
+            for (const Node* at = tree.nodeAt(1); at && walked < tree.count();
+                 at = NextNode(tree, at))
+                ++walked;
+            QCOMPARE(CountVisibleNodes(tree), walked);
             QVERIFY(!tree.nodeAt(0) && !tree.nodeAt(tree.count() + 1));
             for (int i = 1; i <= tree.count(); ++i) {
                 const Node* node = tree.nodeAt(i);
@@ -133,9 +142,12 @@ private Q_SLOTS:
             for (const Node* child : node->children())
                 forget(child);
         };
-        for (int step = 0, named = 0; step < 1500; ++step) {
+        for (int step = 0, named = 0; step < 3000; ++step) {
             const int roll = int(random.bounded(100));
-            if (tree.isEmpty() || roll < 45) {
+            if (!tree.isEmpty() && roll < 30) {
+                Node* node = tree.nodeAt(1 + int(random.bounded(tree.count())));
+                tree.setExpanded(node, !node->expanded());
+            } else if (tree.isEmpty() || roll < 65) {
                 const Node* parent =
                     tree.isEmpty() ? nullptr : tree.nodeAt(1 + int(random.bounded(tree.count())));
                 const QString key = random.bounded(2) ? QStringLiteral("k%1").arg(++named) : "";
@@ -151,7 +163,7 @@ private Q_SLOTS:
                 tree.clear();
                 order.clear();
             }
-            if (step % 50 == 0)
+            if (step % 10 == 0)
                 verify();
         }
         verify();
@@ -199,7 +211,17 @@ private Q_SLOTS:
              {ImageRef(1), ImageRef(5), ImageRef(6), ImageRef(9), ImageRef("fil"), ImageRef()}) {
             tree.setImage(node, image);
             QCOMPARE(node->isFolder(), image.number() >= 1 && image.number() <= 5);
+            QCOMPARE(node->isFile(), image.isKey() || image.number() > 5);
         }
+        // A level takes the style of a node of its kind only.
+        ImageRegistry builtIns = ImageRegistry::withBuiltIns();
+        tree.setImageList(&builtIns);
+        tree.setImage(node, 1);
+        for (const ImageRef& image : {ImageRef(1), ImageRef("fil"), ImageRef(), ImageRef(9)})
+            tree.addChild(node, QString(), QStringLiteral("c"), image);
+        tree.setBold(node->childAt(1), true);
+        QCOMPARE(ApplyStyleToLevel(tree, *node->childAt(1)), 2);
+        QVERIFY(node->childAt(3)->bold() && !node->childAt(2)->bold() && !node->childAt(0)->bold());
         ImageRegistry list = ImageRegistry::withBuiltIns();
         QVERIFY(list.add("zip") && !list.add("fil") && list.add()); // unnamed entries never clash
         QCOMPARE(list.positionOf(ImageRef("zip")), 7);
