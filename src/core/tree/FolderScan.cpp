@@ -17,10 +17,20 @@ FolderScan::FolderScan(NodeTree& tree, FolderLister& lister, EventPump& pump,
 
 void FolderScan::BuildTree()
 {
+    m_leftOut = {};
+    m_folders.clear();
+    m_foldersAbove.clear();
     m_tree.clear();
     ScanStartFolder();
-    if (Node* root = m_tree.nodeAt(1))
+    if (Node* root = m_tree.nodeAt(1)) {
+        // Expanding raises the expansion only on a node with children; a start
+        // folder of files only is opened all the same.
+        const NodeId id = root->id();
+        const bool raises = root->childCount() > 0;
         m_tree.setExpanded(root, true);
+        if (!raises)
+            TV_Expand(id);
+    }
 }
 
 void FolderScan::ScanStartFolder()
@@ -30,9 +40,14 @@ void FolderScan::ScanStartFolder()
         // The start folder always gets its root node, so a folder holding only
         // files still gives a tree to add those files to.
         const QString key = folderKey(listing->folder);
-        if (Node* root = m_tree.addRoot(key, key, image::ClosedFolder, image::SelectedFolder))
+        if (Node* root = m_tree.addRoot(key, key, image::ClosedFolder, image::SelectedFolder)) {
             m_tree.setTag(root, QStringLiteral("0"));
+            m_folders.insert(root->id(), listing->identity);
+        }
+        m_leftOut += listing->leftOut;
         ScanFolder(listing->subFolders);
+    } else if (m_lister.identify(m_startPath)) {
+        m_leftOut.startFolderUnreadable = true;
     }
     m_pump.yieldToEvents();
 }
@@ -61,14 +76,17 @@ void FolderScan::ScanFolder(const QStringList& subFolders)
             // The folder's name: its path less the parent's key (a name holds no "/").
             const QString name = path.startsWith(parentKey) ? path.mid(parentKey.size())
                                                             : QString(path).remove(parentKey);
+            AddFailure why = AddFailure::None;
             if (Node* node = m_tree.addChild(parent, folderKey(path), name, image::ClosedFolder,
-                                             image::SelectedFolder)) {
+                                             image::SelectedFolder, &why)) {
                 if (parentTag.isNull() || parentTag != parent->tag()) {
                     parentTag = parent->tag();
                     const auto level = plainTagNumber(parentTag);
                     levelText = level ? QString::number(*level + 1) : QString();
                 }
                 m_tree.setTag(node, levelText);
+            } else if (why == AddFailure::TreeFull) {
+                ++m_leftOut.beyondNodeLimit;
             }
             m_pump.yieldToEvents();
         }
@@ -91,16 +109,64 @@ void FolderScan::ScanChildren(NodeId id)
         return;
     m_tree.setTag(node, node->tag() + QLatin1Char('E'));
 
-    // The node and its children may change at every yield inside ScanFolder:
-    // look the node up again before each child.
-    for (int row = 0;; ++row) {
-        node = m_tree.find(id);
-        if (!node || row >= node->childCount())
-            return;
-        const QString childKey = node->childAt(row)->key();
-        if (const auto listing = m_lister.listFolder(childKey))
-            ScanFolder(listing->subFolders);
+    // The children as they are now. Any of them may go at a yield inside
+    // ScanFolder; the others keep their turn.
+    std::vector<NodeId> children;
+    children.reserve(size_t(node->childCount()));
+    for (const Node* child : node->children())
+        children.push_back(child->id());
+    for (const NodeId childId : children) {
+        const Node* child = m_tree.find(childId);
+        if (!child)
+            continue;
+        const auto listing = m_lister.listFolder(child->key());
+        if (!listing)
+            continue; // a file node, or a folder gone or locked
+        m_folders.insert(childId, listing->identity);
+        if (leadsBack(child->parent(), listing->identity))
+            continue;
+        m_leftOut += listing->leftOut;
+        ScanFolder(listing->subFolders);
     }
+}
+
+bool FolderScan::leadsBack(const Node* parent, const FolderIdentity& folder)
+{
+    const Node* top = parent;
+    for (const Node* at = parent; at; at = at->parent()) {
+        if (identityOf(at) == folder)
+            return true;
+        top = at;
+    }
+    const std::vector<FolderIdentity>& above = foldersAbove(top);
+    return std::find(above.begin(), above.end(), folder) != above.end();
+}
+
+std::optional<FolderIdentity> FolderScan::identityOf(const Node* node)
+{
+    // Nodes of documents were never listed: their folders are looked up once.
+    auto known = m_folders.find(node->id());
+    if (known == m_folders.end())
+        known = m_folders.insert(node->id(), m_lister.identify(node->key()));
+    return *known;
+}
+
+const std::vector<FolderIdentity>& FolderScan::foldersAbove(const Node* top)
+{
+    auto known = m_foldersAbove.find(top->id());
+    if (known != m_foldersAbove.end())
+        return *known;
+    std::vector<FolderIdentity> above;
+    // "/a/b/" is below "/a/" and "/".
+    QString path = top->key();
+    while (path.size() > 1 && path.startsWith(QLatin1Char('/'))) {
+        path.truncate(path.lastIndexOf(QLatin1Char('/'), path.size() - 2) + 1);
+        if (path.isEmpty())
+            break;
+        if (const auto folder = m_lister.identify(path))
+            above.push_back(*folder);
+    }
+    return *m_foldersAbove.insert(top->id(), std::move(above));
 }
 
 } // namespace kvx

@@ -1,9 +1,14 @@
 #pragma once
 
+#include "tree/FolderEntries.h"
+#include "tree/LeftOut.h"
 #include "tree/Node.h"
 
+#include <QHash>
 #include <QObject>
 #include <QStringList>
+#include <optional>
+#include <vector>
 
 namespace kvx {
 
@@ -19,6 +24,10 @@ class ElementCountDisplay;
 // Every scan yields to the event loop after each folder it adds; the tree may
 // be changed or cleared meanwhile, and a scan whose parent vanished adds
 // nothing more.
+//
+// A link that leads back to the folder holding it or to one of that folder's
+// ancestors (in the tree, or above the top node on disk) is a row like any
+// folder, but it is never scanned: it has no children.
 class FolderScan : public QObject
 {
     Q_OBJECT
@@ -31,7 +40,8 @@ public:
     void setStartPath(const QString& path) { m_startPath = path; }
     [[nodiscard]] const QString& startPath() const { return m_startPath; }
 
-    // Clears the tree, scans the start folder, expands the root.
+    // Clears the tree and what was left out, scans the start folder and
+    // opens the root, even when it has no sub-folders.
     void BuildTree();
     // Scans the start folder under a busy pointer, creating its root node.
     void ScanStartFolder();
@@ -42,12 +52,24 @@ public:
     // On a node's first expansion, scans the folder of each of its children.
     void ScanChildren(NodeId id);
 
+    // What the scans left out since the last BuildTree or resetLeftOut.
+    [[nodiscard]] const LeftOut& leftOut() const { return m_leftOut; }
+    void resetLeftOut() { m_leftOut = {}; }
+
 private:
+    [[nodiscard]] bool leadsBack(const Node* parent, const FolderIdentity& folder);
+    [[nodiscard]] std::optional<FolderIdentity> identityOf(const Node* node);
+    [[nodiscard]] const std::vector<FolderIdentity>& foldersAbove(const Node* top);
+
     NodeTree& m_tree;
     FolderLister& m_lister;
     EventPump& m_pump;
     ElementCountDisplay& m_count;
     QString m_startPath;
+    LeftOut m_leftOut;
+    // The folders of the nodes listed so far, and those on disk above each top node.
+    QHash<NodeId, std::optional<FolderIdentity>> m_folders;
+    QHash<NodeId, std::vector<FolderIdentity>> m_foldersAbove;
 };
 
 } // namespace kvx

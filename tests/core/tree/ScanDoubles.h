@@ -11,7 +11,12 @@
 #include <QFileInfo>
 #include <QStringList>
 #include <QTest>
+#include <fcntl.h>
 #include <functional>
+#include <linux/capability.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 // Test doubles for the event loop and the element-count label.
 class ScriptedPump : public kvx::EventPump
@@ -52,6 +57,70 @@ inline bool makeEntries(const QString& base, const QStringList& entries)
     }
     return true;
 }
+
+// A folder below `base` whose path is `length` bytes long (ASCII), parents included.
+inline QString deepFolder(const QString& base, int length)
+{
+    QString path = base;
+    while (path.size() < length)
+        path += '/' + QString(std::min<qsizetype>(200, length - path.size() - 1), 'd');
+    return QDir().mkpath(path) ? path : QString();
+}
+
+// Entries made by their bare names inside one folder, so that names which are
+// no valid text and paths too long to be named whole can be made; removed again
+// when the object goes.
+class RawEntries
+{
+public:
+    explicit RawEntries(const QString& folder)
+        : m_folder(::open(QFile::encodeName(folder).constData(), O_DIRECTORY | O_RDONLY))
+    {
+    }
+    ~RawEntries()
+    {
+        for (auto made = m_made.rbegin(); made != m_made.rend(); ++made)
+            ::unlinkat(m_folder, made->first.constData(), made->second ? AT_REMOVEDIR : 0);
+        ::close(m_folder);
+    }
+    RawEntries(const RawEntries&) = delete;
+    RawEntries& operator=(const RawEntries&) = delete;
+
+    bool make(const QByteArray& name, bool folder)
+    {
+        const bool made =
+            folder ? ::mkdirat(m_folder, name.constData(), 0700) == 0
+                   : ::close(::openat(m_folder, name.constData(), O_CREAT | O_WRONLY, 0600)) == 0;
+        if (made)
+            m_made.emplace_back(name, folder);
+        return made;
+    }
+
+private:
+    int m_folder;
+    std::vector<std::pair<QByteArray, bool>> m_made;
+};
+
+// While alive, the calling thread reads folders by their permissions even as
+// the super-user, so a folder of mode 000 cannot be read.
+class WithoutReadRights
+{
+public:
+    WithoutReadRights()
+    {
+        ::syscall(SYS_capget, &m_header, m_saved);
+        __user_cap_data_struct reduced[2] = {m_saved[0], m_saved[1]};
+        reduced[0].effective &= ~((1U << CAP_DAC_OVERRIDE) | (1U << CAP_DAC_READ_SEARCH));
+        ::syscall(SYS_capset, &m_header, reduced);
+    }
+    ~WithoutReadRights() { ::syscall(SYS_capset, &m_header, m_saved); }
+    WithoutReadRights(const WithoutReadRights&) = delete;
+    WithoutReadRights& operator=(const WithoutReadRights&) = delete;
+
+private:
+    __user_cap_header_struct m_header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct m_saved[2]{};
+};
 
 // "text|tag|image|selected image" of a node, a picture as its number or key, "-" for none.
 inline QString describe(const kvx::Node* node)
@@ -96,6 +165,20 @@ struct ScanFixture
             if (node->parent() && !node->key().isEmpty()) {
                 QCOMPARE(tree.find(node->parent()->id()), node->parent());
                 QVERIFY(node->key().startsWith(node->parent()->key()));
+            }
+        }
+    }
+
+    // Every folder child of an opened ("E") folder knows its sub-folders.
+    void verifyScanned()
+    {
+        for (int i = 1; i <= tree.count(); ++i) {
+            const kvx::Node* node = tree.nodeAt(i);
+            for (const kvx::Node* child : node->children()) {
+                if (!node->tag().contains(QLatin1Char('E')) || !child->isFolder())
+                    continue;
+                const auto listing = lister.listFolder(child->key());
+                QCOMPARE(child->childCount() > 0, listing && !listing->subFolders.isEmpty());
             }
         }
     }

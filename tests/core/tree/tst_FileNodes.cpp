@@ -130,6 +130,31 @@ private Q_SLOTS:
         QCOMPARE(m_f->pump.yields, pattern.isEmpty() ? 0 : before); // every position once
     }
 
+    // Files left out are counted by reason: a name that is no valid text, a path
+    // too long, no room left in the tree; those the pattern does not take are not.
+    void leftOut()
+    {
+        RawEntries raw(m_dir.path());
+        QVERIFY(raw.make("bad\xff.zip", false) && raw.make("bad\xff.txt", false));
+        const QString deep = deepFolder(m_dir.filePath("deep"), 3900);
+        RawEntries rawDeep(deep);
+        QVERIFY(rawDeep.make(QByteArray(191, 'f') + ".zip", false) &&
+                rawDeep.make(QByteArray(190, 'k') + ".zip", false));
+        QVERIFY(m_f->tree.addChild(folder(), folderKey(deep), "deep", 1));
+        // Room for three: y.zip, inner.zip and z.zip come first, the 4,095-byte path finds the
+        // tree full.
+        while (m_f->tree.count() < NodeTree::MaxNodes - 3)
+            m_f->tree.addRoot(QString(), "filler");
+        FileNodes adding = files();
+        adding.AddFilesToFolders(QStringLiteral("*.zip"));
+        QCOMPARE(filesUnder(), (QStringList{"y.zip", "inner.zip", "z.zip"}));
+        QCOMPARE(describeLeftOut(adding.leftOut()),
+                 "left out 1 file whose name is not valid UTF-8; 1 file whose path exceeds the "
+                 "system's 4,096-byte limit; 1 entry beyond the 32,767-node limit");
+        adding.resetLeftOut();
+        QVERIFY(adding.leftOut().isEmpty());
+    }
+
     // Anything may happen to the tree at a yield; the walk goes on by position
     // over the tree as it then is, and never touches a node that is gone.
     void treeChangesDuringTheWalks_data()

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace kvx {
+
+// A folder as the file system knows it, whatever path or link leads to it.
+struct FolderIdentity
+{
+    quint64 device = 0;
+    quint64 inode = 0;
+    friend bool operator==(const FolderIdentity&, const FolderIdentity&) = default;
+};
+
+enum class EntryKind { Folder, File };
+
+// The entries of one kind in one folder, read straight from the file system.
+// Hidden entries (names starting with ".") are skipped; a link counts as what
+// it leads to.
+struct FolderEntries
+{
+    QString folder; // absolute and clean, without a trailing "/" ("/" for the root)
+    FolderIdentity identity;
+    // (name folded for comparing, name), by name ignoring case, then exactly.
+    std::vector<std::pair<QString, QString>> names;
+    // Entries left out: names that are not valid UTF-8, which could not be
+    // opened again (shown with replacement characters), and names whose full
+    // path is longer than the system allows.
+    QStringList badNames;
+    QStringList tooLong;
+};
+
+// Null when the path names no folder (an empty path included) or the folder
+// cannot be read.
+[[nodiscard]] std::optional<FolderEntries> readFolderEntries(const QString& path, EntryKind kind);
+
+// The folder a path leads to; null when it leads to no folder.
+[[nodiscard]] std::optional<FolderIdentity> folderIdentity(const QString& path);
+
+} // namespace kvx
