@@ -1,10 +1,12 @@
 // Building the folder tree of a large disc: 5,000 folders of 5 folders each.
-// Compares the whole `kvx --from F --list` process with `tree -d -L 2 F`.
+// Compares whole processes: `kvx --from F --list` with `tree -d -L 2 F` (two
+// levels), and `kvx --from F --expand 99 --list` with `tree -d F` (every level).
 #include "tree/DisplayOrder.h"
 #include "tree/FolderLister.h"
 #include "tree/FolderScan.h"
 #include "tree/ImageRegistry.h"
 #include "tree/NodeTree.h"
+#include "tree/TreeWalks.h"
 #include "util/ProcessEventsPump.h"
 
 #include <QDir>
@@ -53,6 +55,27 @@ void BM_BuildTree(benchmark::State& state)
 }
 BENCHMARK(BM_BuildTree)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// Every level open, as `--expand 99 --list` does, in the process.
+void BM_ExpandAllRows(benchmark::State& state)
+{
+    const QString folder = bigFolder();
+    for (auto _ : state) {
+        const kvx::ImageRegistry images = kvx::ImageRegistry::withBuiltIns();
+        kvx::NodeTree tree;
+        tree.setImageList(&images);
+        kvx::DirectoryLister lister;
+        kvx::ProcessEventsPump pump;
+        kvx::NoElementCountDisplay count;
+        kvx::FolderScan scan(tree, lister, pump, count);
+        scan.setStartPath(folder);
+        scan.BuildTree();
+        kvx::ExpandToDepth(tree, 99);
+        benchmark::DoNotOptimize(kvx::RowTexts(tree).size());
+        state.counters["nodes"] = tree.count();
+    }
+}
+BENCHMARK(BM_ExpandAllRows)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 void runProcess(benchmark::State& state, const QString& program, const QStringList& arguments)
 {
     if (program.isEmpty()) {
@@ -82,5 +105,18 @@ void BM_TreeCommandProcess(benchmark::State& state)
                {"-d", "-L", "2", bigFolder()});
 }
 BENCHMARK(BM_TreeCommandProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_KvxExpandAllProcess(benchmark::State& state)
+{
+    runProcess(state, QStringLiteral(KVX_BENCH_PROGRAM),
+               {"--from", bigFolder(), "--expand", "99", "--list"});
+}
+BENCHMARK(BM_KvxExpandAllProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_TreeCommandAllProcess(benchmark::State& state)
+{
+    runProcess(state, QStandardPaths::findExecutable(QStringLiteral("tree")), {"-d", bigFolder()});
+}
+BENCHMARK(BM_TreeCommandAllProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace

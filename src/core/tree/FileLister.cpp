@@ -23,9 +23,9 @@ std::optional<FileListing> DirectoryFileLister::listFiles(const QString& folder,
     };
     listing.leftOut.filesBadName = matching(read->badNames);
     listing.leftOut.filesTooLong = matching(read->tooLong);
-    for (const auto& [folded, name] : read->names) {
-        if (pattern.matches(name))
-            listing.names.append(name);
+    for (const FolderEntry& entry : read->entries) {
+        if (pattern.matches(entry.name))
+            listing.names.append(entry.name);
     }
     return listing;
 }

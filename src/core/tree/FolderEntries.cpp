@@ -5,50 +5,66 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <climits>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
-#include <memory>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace kvx {
 
 namespace {
 
-bool isAscii(const QByteArray& bytes)
-{
-    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; });
-}
-
 // The absolute, clean spelling of a folder path, without a trailing "/".
 // Keys are already clean: they skip the general (slow) path handling.
 QString cleanAbsolutePath(const QString& path)
 {
-    const bool clean = path.startsWith(QLatin1Char('/')) && !path.contains(QLatin1String("//")) &&
-                       !path.contains(QLatin1String("/./")) &&
-                       !path.contains(QLatin1String("/../")) &&
-                       !path.endsWith(QLatin1String("/.")) && !path.endsWith(QLatin1String("/.."));
+    // Clean: absolute, and no empty, "." or ".." component (a trailing "/" aside).
+    bool clean = path.startsWith(QLatin1Char('/'));
+    for (qsizetype at = 0; clean && at < path.size(); ++at) {
+        if (path[at] != u'/')
+            continue;
+        qsizetype end = at + 1;
+        while (end < path.size() && path[end] != u'/')
+            ++end;
+        const QStringView part = QStringView(path).sliced(at + 1, end - at - 1);
+        clean = (!part.isEmpty() || end == path.size()) && part != u"." && part != u"..";
+        at = end - 1;
+    }
     if (!clean)
         return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
     return path.size() > 1 && path.endsWith(QLatin1Char('/')) ? path.chopped(1) : path;
 }
 
-bool isWanted(int dirFd, const dirent* entry, EntryKind kind)
+bool isWanted(int folder, const dirent64& entry, EntryKind kind)
 {
-    const unsigned char type = entry->d_type;
+    const unsigned char type = entry.d_type;
     if (type != DT_LNK && type != DT_UNKNOWN)
         return type == (kind == EntryKind::Folder ? DT_DIR : DT_REG);
-    // readdir() tells most entries' types without a stat() per entry, which
+    // The entry's type comes with its name, without a stat() per entry, which
     // matters on folders of thousands of sub-folders; links need one.
     struct stat info;
-    if (::fstatat(dirFd, entry->d_name, &info, 0) != 0)
+    if (::fstatat(folder, entry.d_name, &info, 0) != 0)
         return false; // a dangling link
     return kind == EntryKind::Folder ? S_ISDIR(info.st_mode) : S_ISREG(info.st_mode);
 }
 
-FolderIdentity identityOf(const struct stat& info)
+class FileDescriptor
 {
-    return {quint64(info.st_dev), quint64(info.st_ino)};
-}
+public:
+    explicit FileDescriptor(int fd) : m_fd(fd) {}
+    ~FileDescriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    [[nodiscard]] int get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
 
 } // namespace
 
@@ -59,37 +75,43 @@ std::optional<FolderEntries> readFolderEntries(const QString& path, EntryKind ki
     FolderEntries read;
     read.folder = cleanAbsolutePath(path);
     const QByteArray encoded = QFile::encodeName(read.folder);
-    const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(encoded.constData()), ::closedir);
-    struct stat info;
-    if (!dir || ::fstat(::dirfd(dir.get()), &info) != 0)
+    const FileDescriptor folder(::open(encoded.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.get() < 0)
         return std::nullopt;
-    read.identity = identityOf(info);
 
     // The longest name whose full path the system still accepts.
-    const qsizetype prefixLength = encoded.endsWith('/') ? encoded.size() : encoded.size() + 1;
-    const qsizetype longestName = PATH_MAX - 1 - prefixLength;
-    while (const dirent* entry = ::readdir(dir.get())) {
-        const QByteArray raw(entry->d_name);
-        if (raw.startsWith('.') || !isWanted(::dirfd(dir.get()), entry, kind))
-            continue; // hidden, "." and ".."
-        if (isAscii(raw)) {
-            // The common case, folded without the general Unicode machinery.
-            if (raw.size() > longestName)
-                read.tooLong.append(QString::fromLatin1(raw));
+    const size_t prefixLength = size_t(encoded.endsWith('/') ? encoded.size() : encoded.size() + 1);
+    const size_t longestName = PATH_MAX - 1 - prefixLength;
+    alignas(dirent64) char buffer[32768];
+    ssize_t filled = 0;
+    while ((filled = ::getdents64(folder.get(), buffer, sizeof buffer)) > 0) {
+        for (ssize_t at = 0; at < filled;) {
+            const auto& entry = *reinterpret_cast<const dirent64*>(buffer + at);
+            at += entry.d_reclen;
+            const size_t length = std::strlen(entry.d_name);
+            if (entry.d_name[0] == '.' || !isWanted(folder.get(), entry, kind))
+                continue; // hidden, "." and ".."
+            const bool link = entry.d_type != DT_DIR && entry.d_type != DT_REG;
+            const QByteArrayView raw(entry.d_name, qsizetype(length));
+            if (std::all_of(raw.begin(), raw.end(), [](char c) { return (c & 0x80) == 0; })) {
+                // The common case, folded without the general Unicode machinery.
+                QString name = QString::fromLatin1(raw);
+                if (length > longestName)
+                    read.tooLong.append(name);
+                else
+                    read.entries.push_back({QString(name).toLower(), name, link});
+                continue;
+            }
+            QString name = QFile::decodeName(raw.toByteArray());
+            if (QFile::encodeName(name) != raw)
+                read.badNames.append(name);
+            else if (length > longestName)
+                read.tooLong.append(name);
             else
-                read.names.emplace_back(QString::fromLatin1(raw.toLower()),
-                                        QString::fromLatin1(raw));
-            continue;
+                read.entries.push_back({name.toCaseFolded(), name, link});
         }
-        const QString name = QFile::decodeName(raw);
-        if (QFile::encodeName(name) != raw)
-            read.badNames.append(name);
-        else if (raw.size() > longestName)
-            read.tooLong.append(name);
-        else
-            read.names.emplace_back(name.toCaseFolded(), name);
     }
-    std::sort(read.names.begin(), read.names.end());
+    std::sort(read.entries.begin(), read.entries.end());
     return read;
 }
 
@@ -99,7 +121,7 @@ std::optional<FolderIdentity> folderIdentity(const QString& path)
     if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &info) != 0 ||
         !S_ISDIR(info.st_mode))
         return std::nullopt;
-    return identityOf(info);
+    return FolderIdentity{quint64(info.st_dev), quint64(info.st_ino)};
 }
 
 } // namespace kvx

@@ -3,7 +3,6 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
-#include <utility>
 #include <vector>
 
 namespace kvx {
@@ -18,15 +17,25 @@ struct FolderIdentity
 
 enum class EntryKind { Folder, File };
 
+// One entry of a folder listing.
+struct FolderEntry
+{
+    QString folded; // the name folded for comparing
+    QString name;
+    bool link = false; // a symbolic link to an entry of the kind listed
+    friend bool operator<(const FolderEntry& a, const FolderEntry& b)
+    {
+        return a.folded != b.folded ? a.folded < b.folded : a.name < b.name;
+    }
+};
+
 // The entries of one kind in one folder, read straight from the file system.
 // Hidden entries (names starting with ".") are skipped; a link counts as what
 // it leads to.
 struct FolderEntries
 {
     QString folder; // absolute and clean, without a trailing "/" ("/" for the root)
-    FolderIdentity identity;
-    // (name folded for comparing, name), by name ignoring case, then exactly.
-    std::vector<std::pair<QString, QString>> names;
+    std::vector<FolderEntry> entries; // by name ignoring case, then exactly
     // Entries left out: names that are not valid UTF-8, which could not be
     // opened again (shown with replacement characters), and names whose full
     // path is longer than the system allows.

@@ -33,13 +33,16 @@ std::optional<FolderListing> DirectoryLister::listFolder(const QString& path)
     std::optional<FolderEntries> read = readFolderEntries(path, EntryKind::Folder);
     if (!read)
         return std::nullopt;
-    FolderListing listing{read->folder, {}, read->identity, {}};
+    FolderListing listing{read->folder, {}, {}, {}};
     listing.leftOut.foldersBadName = int(read->badNames.size());
     listing.leftOut.foldersTooLong = int(read->tooLong.size());
     const QString prefix = folderKey(read->folder);
-    listing.subFolders.reserve(qsizetype(read->names.size()));
-    for (const auto& [folded, name] : read->names)
-        listing.subFolders.append(prefix + name);
+    listing.subFolders.reserve(qsizetype(read->entries.size()));
+    listing.links.reserve(read->entries.size());
+    for (const FolderEntry& entry : read->entries) {
+        listing.subFolders.append(prefix + entry.name);
+        listing.links.push_back(entry.link);
+    }
     return listing;
 }
 

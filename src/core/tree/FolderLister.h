@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <vector>
 
 namespace kvx {
 
@@ -14,7 +15,7 @@ struct FolderListing
 {
     QString folder;          // the folder's absolute, clean path ("/" for the root)
     QStringList subFolders;  // full paths without a trailing "/", by name ignoring case
-    FolderIdentity identity; // the folder itself (for a link, the folder it leads to)
+    std::vector<bool> links; // for each sub-folder: a symbolic link to a folder
     LeftOut leftOut;         // sub-folders not listed, and why
 };
 

@@ -18,6 +18,7 @@ FolderScan::FolderScan(NodeTree& tree, FolderLister& lister, EventPump& pump,
 void FolderScan::BuildTree()
 {
     m_leftOut = {};
+    m_links.clear();
     m_folders.clear();
     m_foldersAbove.clear();
     m_tree.clear();
@@ -40,20 +41,19 @@ void FolderScan::ScanStartFolder()
         // The start folder always gets its root node, so a folder holding only
         // files still gives a tree to add those files to.
         const QString key = folderKey(listing->folder);
-        if (Node* root = m_tree.addRoot(key, key, image::ClosedFolder, image::SelectedFolder)) {
+        if (Node* root = m_tree.addRoot(key, key, image::ClosedFolder, image::SelectedFolder))
             m_tree.setTag(root, QStringLiteral("0"));
-            m_folders.insert(root->id(), listing->identity);
-        }
-        m_leftOut += listing->leftOut;
-        ScanFolder(listing->subFolders);
+        ScanFolder(*listing);
     } else if (m_lister.identify(m_startPath)) {
         m_leftOut.startFolderUnreadable = true;
     }
     m_pump.yieldToEvents();
 }
 
-void FolderScan::ScanFolder(const QStringList& subFolders)
+void FolderScan::ScanFolder(const FolderListing& listing)
 {
+    m_leftOut += listing.leftOut;
+    const QStringList& subFolders = listing.subFolders;
     if (!subFolders.isEmpty()) {
         const QString& first = subFolders.first();
         const QString parentKey = first.left(first.lastIndexOf(QLatin1Char('/')) + 1);
@@ -63,15 +63,22 @@ void FolderScan::ScanFolder(const QStringList& subFolders)
 
         // The parent is found by its key before each addition, as the tree may
         // have changed during the last yield. Keys never change, so while the
-        // node found first still exists it is the one: its id is a cheap check.
+        // node found first still exists it is the one: its id is a cheap check,
+        // needed only once nodes have been removed.
+        Node* parent = nullptr;
         NodeId parentId = 0;
+        quint64 removals = 0;
         QString levelText;
         QString parentTag;
-        for (const QString& path : subFolders) {
-            Node* parent = m_tree.find(parentId);
-            if (!parent) {
-                parent = m_tree.findByKey(parentKey);
-                parentId = parent ? parent->id() : 0;
+        for (qsizetype i = 0; i < subFolders.size(); ++i) {
+            const QString& path = subFolders.at(i);
+            if (!parent || m_tree.removals() != removals) {
+                removals = m_tree.removals();
+                parent = m_tree.find(parentId);
+                if (!parent) {
+                    parent = m_tree.findByKey(parentKey);
+                    parentId = parent ? parent->id() : 0;
+                }
             }
             // The folder's name: its path less the parent's key (a name holds no "/").
             const QString name = path.startsWith(parentKey) ? path.mid(parentKey.size())
@@ -85,6 +92,8 @@ void FolderScan::ScanFolder(const QStringList& subFolders)
                     levelText = level ? QString::number(*level + 1) : QString();
                 }
                 m_tree.setTag(node, levelText);
+                if (listing.links.at(size_t(i)))
+                    m_links.insert(node->id());
             } else if (why == AddFailure::TreeFull) {
                 ++m_leftOut.beyondNodeLimit;
             }
@@ -111,40 +120,41 @@ void FolderScan::ScanChildren(NodeId id)
 
     // The children as they are now. Any of them may go at a yield inside
     // ScanFolder; the others keep their turn.
-    std::vector<NodeId> children;
-    children.reserve(size_t(node->childCount()));
-    for (const Node* child : node->children())
-        children.push_back(child->id());
-    for (const NodeId childId : children) {
-        const Node* child = m_tree.find(childId);
+    const std::vector<Node*> children = node->children();
+    std::vector<NodeId> ids;
+    ids.reserve(children.size());
+    for (const Node* child : children)
+        ids.push_back(child->id());
+    const quint64 removals = m_tree.removals();
+    for (size_t i = 0; i < children.size(); ++i) {
+        const Node* child = m_tree.removals() == removals ? children[i] : m_tree.find(ids[i]);
         if (!child)
             continue;
-        const auto listing = m_lister.listFolder(child->key());
-        if (!listing)
-            continue; // a file node, or a folder gone or locked
-        m_folders.insert(childId, listing->identity);
-        if (leadsBack(child->parent(), listing->identity))
+        if (m_links.contains(ids[i]) && leadsBack(child))
             continue;
-        m_leftOut += listing->leftOut;
-        ScanFolder(listing->subFolders);
+        if (const auto listing = m_lister.listFolder(child->key()))
+            ScanFolder(*listing);
+        // else a file node, or a folder gone or locked
     }
 }
 
-bool FolderScan::leadsBack(const Node* parent, const FolderIdentity& folder)
+bool FolderScan::leadsBack(const Node* link)
 {
-    const Node* top = parent;
-    for (const Node* at = parent; at; at = at->parent()) {
+    const std::optional<FolderIdentity> folder = identityOf(link);
+    if (!folder)
+        return false;
+    const Node* top = link;
+    for (const Node* at = link->parent(); at; at = at->parent()) {
         if (identityOf(at) == folder)
             return true;
         top = at;
     }
     const std::vector<FolderIdentity>& above = foldersAbove(top);
-    return std::find(above.begin(), above.end(), folder) != above.end();
+    return std::find(above.begin(), above.end(), *folder) != above.end();
 }
 
 std::optional<FolderIdentity> FolderScan::identityOf(const Node* node)
 {
-    // Nodes of documents were never listed: their folders are looked up once.
     auto known = m_folders.find(node->id());
     if (known == m_folders.end())
         known = m_folders.insert(node->id(), m_lister.identify(node->key()));

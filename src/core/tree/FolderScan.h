@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QObject>
+#include <QSet>
 #include <QStringList>
 #include <optional>
 #include <vector>
@@ -14,6 +15,7 @@ namespace kvx {
 
 class NodeTree;
 class FolderLister;
+struct FolderListing;
 class EventPump;
 class ElementCountDisplay;
 
@@ -45,8 +47,8 @@ public:
     void BuildTree();
     // Scans the start folder under a busy pointer, creating its root node.
     void ScanStartFolder();
-    // Adds the given sub-folders (one folder's listing) under their parent.
-    void ScanFolder(const QStringList& subFolders);
+    // Adds the sub-folders of one folder's listing under their parent.
+    void ScanFolder(const FolderListing& listing);
     // The expansion handler: open-folder picture, then the children's scans.
     void TV_Expand(NodeId id);
     // On a node's first expansion, scans the folder of each of its children.
@@ -57,7 +59,7 @@ public:
     void resetLeftOut() { m_leftOut = {}; }
 
 private:
-    [[nodiscard]] bool leadsBack(const Node* parent, const FolderIdentity& folder);
+    [[nodiscard]] bool leadsBack(const Node* link);
     [[nodiscard]] std::optional<FolderIdentity> identityOf(const Node* node);
     [[nodiscard]] const std::vector<FolderIdentity>& foldersAbove(const Node* top);
 
@@ -67,7 +69,9 @@ private:
     ElementCountDisplay& m_count;
     QString m_startPath;
     LeftOut m_leftOut;
-    // The folders of the nodes listed so far, and those on disk above each top node.
+    // The nodes added for links, the folders of the nodes looked up so far,
+    // and those on disk above each top node.
+    QSet<NodeId> m_links;
     QHash<NodeId, std::optional<FolderIdentity>> m_folders;
     QHash<NodeId, std::vector<FolderIdentity>> m_foldersAbove;
 };

@@ -154,6 +154,7 @@ bool NodeTree::remove(const Node* target)
         return false;
 
     Q_EMIT nodeAboutToBeRemoved(node);
+    ++m_removals;
 
     addShownRows(node->m_parent, -node->m_shownRows);
     std::vector<Node*>& siblings = siblingList(node->m_parent);
@@ -245,6 +246,7 @@ void NodeTree::closeGap()
 void NodeTree::clear()
 {
     Q_EMIT aboutToClear();
+    ++m_removals;
     m_selected = nullptr;
     m_roots.clear();
     m_byKey.clear();

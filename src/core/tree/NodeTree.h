@@ -69,6 +69,10 @@ public:
     // The node at a 1-based position, null outside 1..count().
     [[nodiscard]] Node* nodeAt(int index) const;
     [[nodiscard]] Node* find(NodeId id) const { return m_byId.value(id, nullptr); }
+    // Counts removals and clears. A node pointer taken while the count had its
+    // present value still points to a living node, so a walk that yields need
+    // only look its nodes up again by id once the count has moved.
+    [[nodiscard]] quint64 removals() const { return m_removals; }
     [[nodiscard]] Node* findByKey(const QString& key) const;
     [[nodiscard]] const std::vector<Node*>& roots() const { return m_roots; }
     // The next sibling (next root for a root), null after the last.
@@ -149,6 +153,7 @@ private:
     QHash<NodeId, Node*> m_byId;
     Node* m_selected = nullptr;
     NodeId m_lastId = 0;
+    quint64 m_removals = 0;
     bool m_rootsSorted = false;
     int m_shownRows = 0;
 };

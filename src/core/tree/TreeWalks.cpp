@@ -7,29 +7,28 @@ namespace kvx {
 
 void ExpandToDepth(NodeTree& tree, int depth)
 {
-    const Node* first = FirstRow(tree);
-    NodeId at = first ? first->id() : 0;
-    while (at != 0) {
-        Node* node = tree.find(at);
-        if (!node)
-            return;
+    for (Node* node = FirstRow(tree); node; node = NextNode(tree, node)) {
         if (node->isFolder() && !node->expanded() && node->childCount() > 0 &&
             node->depth() < depth) {
+            const NodeId id = node->id();
+            const quint64 removals = tree.removals();
             tree.setExpanded(node, true); // scans, and may yield
-            node = tree.find(at);
-            if (!node)
+            if (tree.removals() != removals && !(node = tree.find(id)))
                 return;
         }
-        const Node* next = NextNode(tree, node);
-        at = next ? next->id() : 0;
     }
 }
 
 QStringList RowTexts(const NodeTree& tree)
 {
     QStringList rows;
-    for (const Node* node = FirstRow(tree); node; node = NextNode(tree, node))
-        rows.append(QString(2 * node->depth(), QLatin1Char(' ')) + node->text());
+    rows.reserve(CountVisibleNodes(tree));
+    for (const Node* node = FirstRow(tree); node; node = NextNode(tree, node)) {
+        QString row;
+        row.reserve(2 * node->depth() + node->text().size());
+        row.fill(QLatin1Char(' '), 2 * node->depth());
+        rows.append(row + node->text());
+    }
     return rows;
 }
 

@@ -74,7 +74,7 @@ class RawEntries
 {
 public:
     explicit RawEntries(const QString& folder)
-        : m_folder(::open(QFile::encodeName(folder).constData(), O_DIRECTORY | O_RDONLY))
+        : m_folder(::open(QFile::encodeName(folder).constData(), O_DIRECTORY))
     {
     }
     ~RawEntries()
@@ -83,17 +83,12 @@ public:
             ::unlinkat(m_folder, made->first.constData(), made->second ? AT_REMOVEDIR : 0);
         ::close(m_folder);
     }
-    RawEntries(const RawEntries&) = delete;
-    RawEntries& operator=(const RawEntries&) = delete;
-
     bool make(const QByteArray& name, bool folder)
     {
-        const bool made =
-            folder ? ::mkdirat(m_folder, name.constData(), 0700) == 0
+        m_made.emplace_back(name, folder);
+        return folder
+                   ? ::mkdirat(m_folder, name.constData(), 0700) == 0
                    : ::close(::openat(m_folder, name.constData(), O_CREAT | O_WRONLY, 0600)) == 0;
-        if (made)
-            m_made.emplace_back(name, folder);
-        return made;
     }
 
 private:
@@ -103,23 +98,18 @@ private:
 
 // While alive, the calling thread reads folders by their permissions even as
 // the super-user, so a folder of mode 000 cannot be read.
-class WithoutReadRights
+struct WithoutReadRights
 {
-public:
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct saved[2]{};
     WithoutReadRights()
     {
-        ::syscall(SYS_capget, &m_header, m_saved);
-        __user_cap_data_struct reduced[2] = {m_saved[0], m_saved[1]};
+        ::syscall(SYS_capget, &header, saved);
+        __user_cap_data_struct reduced[2] = {saved[0], saved[1]};
         reduced[0].effective &= ~((1U << CAP_DAC_OVERRIDE) | (1U << CAP_DAC_READ_SEARCH));
-        ::syscall(SYS_capset, &m_header, reduced);
+        ::syscall(SYS_capset, &header, reduced);
     }
-    ~WithoutReadRights() { ::syscall(SYS_capset, &m_header, m_saved); }
-    WithoutReadRights(const WithoutReadRights&) = delete;
-    WithoutReadRights& operator=(const WithoutReadRights&) = delete;
-
-private:
-    __user_cap_header_struct m_header{_LINUX_CAPABILITY_VERSION_3, 0};
-    __user_cap_data_struct m_saved[2]{};
+    ~WithoutReadRights() { ::syscall(SYS_capset, &header, saved); }
 };
 
 // "text|tag|image|selected image" of a node, a picture as its number or key, "-" for none.

@@ -151,8 +151,6 @@ private Q_SLOTS:
         QCOMPARE(describeLeftOut(adding.leftOut()),
                  "left out 1 file whose name is not valid UTF-8; 1 file whose path exceeds the "
                  "system's 4,096-byte limit; 1 entry beyond the 32,767-node limit");
-        adding.resetLeftOut();
-        QVERIFY(adding.leftOut().isEmpty());
     }
 
     // Anything may happen to the tree at a yield; the walk goes on by position

@@ -57,17 +57,20 @@ private Q_SLOTS:
         QCOMPARE(tree.nodeAt(1)->text(), QStringLiteral("root"));
     }
 
-    void treeFull()
+    // At most 32,767 nodes and 2,049 levels; a failed addition leaves no trace.
+    void limits()
     {
         NodeTree tree;
-        const Node* root = tree.addRoot(QStringLiteral("r"), QStringLiteral("r"));
-        for (int i = 2; i <= NodeTree::MaxNodes; ++i)
-            QVERIFY(tree.addChild(root, QString(), QStringLiteral("c")));
+        Node* deepest = tree.addRoot(QStringLiteral("r"), QStringLiteral("r"));
+        while (deepest->depth() < NodeTree::MaxDepth)
+            deepest = tree.addChild(deepest, QString(), QStringLiteral("c"));
         AddFailure why = AddFailure::None;
-        QVERIFY(!tree.addChild(root, QStringLiteral("x"), QStringLiteral("x"), {}, {}, &why));
+        QVERIFY(!tree.addChild(deepest, QStringLiteral("x"), QStringLiteral("x"), {}, {}, &why));
+        QCOMPARE(why, AddFailure::TooDeep);
+        while (tree.count() < NodeTree::MaxNodes)
+            QVERIFY(tree.addChild(tree.nodeAt(1), QString(), QStringLiteral("c")));
+        QVERIFY(!tree.addRoot(QStringLiteral("x"), QStringLiteral("x"), {}, {}, &why));
         QCOMPARE(why, AddFailure::TreeFull);
-        QVERIFY(!tree.addRoot(QString(), QStringLiteral("x")));
-        QCOMPARE(tree.count(), NodeTree::MaxNodes);
         QVERIFY(!tree.findByKey(QStringLiteral("x")));
         QVERIFY(tree.remove(NodeTree::MaxNodes)); // room again after a removal
         QVERIFY(tree.addRoot(QStringLiteral("x"), QStringLiteral("x")));
@@ -214,15 +217,14 @@ private Q_SLOTS:
             QCOMPARE(node->isFile(), image.isKey() || image.number() > 5);
         }
         // A level takes the style of a node of its kind only.
-        ImageRegistry builtIns = ImageRegistry::withBuiltIns();
-        tree.setImageList(&builtIns);
+        ImageRegistry list = ImageRegistry::withBuiltIns();
+        tree.setImageList(&list);
         tree.setImage(node, 1);
         for (const ImageRef& image : {ImageRef(1), ImageRef("fil"), ImageRef(), ImageRef(9)})
             tree.addChild(node, QString(), QStringLiteral("c"), image);
         tree.setBold(node->childAt(1), true);
         QCOMPARE(ApplyStyleToLevel(tree, *node->childAt(1)), 2);
         QVERIFY(node->childAt(3)->bold() && !node->childAt(2)->bold() && !node->childAt(0)->bold());
-        ImageRegistry list = ImageRegistry::withBuiltIns();
         QVERIFY(list.add("zip") && !list.add("fil") && list.add()); // unnamed entries never clash
         QCOMPARE(list.positionOf(ImageRef("zip")), 7);
         QCOMPARE(list.positionOf(ImageRef(3)), 3);
