@@ -81,4 +81,3 @@ void BM_OpenDocument(benchmark::State& state)
 BENCHMARK(BM_OpenDocument)->Unit(benchmark::kMillisecond);
 
 } // namespace
-

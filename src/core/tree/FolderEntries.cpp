@@ -15,9 +15,9 @@ namespace kvx {
 
 namespace {
 
-// The absolute, clean spelling of a folder path, without a trailing "/".
-// Keys are already clean: they skip the general (slow) path handling.
-QString cleanAbsolutePath(const QString& path)
+// The absolute, clean spelling of a folder path followed by "/". Keys are
+// already spelt so: they skip the general (slow) path handling.
+QString cleanKey(const QString& path)
 {
     // Clean: absolute, and no empty, "." or ".." component (a trailing "/" aside).
     bool clean = path.startsWith(QLatin1Char('/'));
@@ -31,9 +31,8 @@ QString cleanAbsolutePath(const QString& path)
         clean = (!part.isEmpty() || end == path.size()) && part != u"." && part != u"..";
         at = end - 1;
     }
-    if (!clean)
-        return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
-    return path.size() > 1 && path.endsWith(QLatin1Char('/')) ? path.chopped(1) : path;
+    const QString cleaned = clean ? path : QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    return cleaned.endsWith(QLatin1Char('/')) ? cleaned : cleaned + QLatin1Char('/');
 }
 
 bool isWanted(int folder, const dirent64& entry, EntryKind kind)
@@ -73,15 +72,14 @@ std::optional<FolderEntries> readFolderEntries(const QString& path, EntryKind ki
     if (path.isEmpty())
         return std::nullopt;
     FolderEntries read;
-    read.folder = cleanAbsolutePath(path);
-    const QByteArray encoded = QFile::encodeName(read.folder);
+    read.key = cleanKey(path);
+    const QByteArray encoded = QFile::encodeName(read.key);
     const FileDescriptor folder(::open(encoded.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.get() < 0)
         return std::nullopt;
 
     // The longest name whose full path the system still accepts.
-    const size_t prefixLength = size_t(encoded.endsWith('/') ? encoded.size() : encoded.size() + 1);
-    const size_t longestName = PATH_MAX - 1 - prefixLength;
+    const size_t longestName = PATH_MAX - 1 - size_t(encoded.size());
     alignas(dirent64) char buffer[32768];
     ssize_t filled = 0;
     while ((filled = ::getdents64(folder.get(), buffer, sizeof buffer)) > 0) {

@@ -34,7 +34,7 @@ struct FolderEntry
 // it leads to.
 struct FolderEntries
 {
-    QString folder; // absolute and clean, without a trailing "/" ("/" for the root)
+    QString key; // the folder's absolute, clean path followed by "/" ("/" for the root)
     std::vector<FolderEntry> entries; // by name ignoring case, then exactly
     // Entries left out: names that are not valid UTF-8, which could not be
     // opened again (shown with replacement characters), and names whose full

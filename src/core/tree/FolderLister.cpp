@@ -33,16 +33,9 @@ std::optional<FolderListing> DirectoryLister::listFolder(const QString& path)
     std::optional<FolderEntries> read = readFolderEntries(path, EntryKind::Folder);
     if (!read)
         return std::nullopt;
-    FolderListing listing{read->folder, {}, {}, {}};
+    FolderListing listing{std::move(read->key), std::move(read->entries), {}};
     listing.leftOut.foldersBadName = int(read->badNames.size());
     listing.leftOut.foldersTooLong = int(read->tooLong.size());
-    const QString prefix = folderKey(read->folder);
-    listing.subFolders.reserve(qsizetype(read->entries.size()));
-    listing.links.reserve(read->entries.size());
-    for (const FolderEntry& entry : read->entries) {
-        listing.subFolders.append(prefix + entry.name);
-        listing.links.push_back(entry.link);
-    }
     return listing;
 }
 

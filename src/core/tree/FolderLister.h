@@ -4,7 +4,6 @@
 #include "tree/LeftOut.h"
 
 #include <QString>
-#include <QStringList>
 #include <optional>
 #include <vector>
 
@@ -13,10 +12,9 @@ namespace kvx {
 // One folder's sub-folders, as the folder lister shows them.
 struct FolderListing
 {
-    QString folder;          // the folder's absolute, clean path ("/" for the root)
-    QStringList subFolders;  // full paths without a trailing "/", by name ignoring case
-    std::vector<bool> links; // for each sub-folder: a symbolic link to a folder
-    LeftOut leftOut;         // sub-folders not listed, and why
+    QString key; // the folder's absolute, clean path followed by "/": its node's key
+    std::vector<FolderEntry> subFolders; // by name ignoring case, then exactly
+    LeftOut leftOut;                     // sub-folders not listed, and why
 };
 
 // Lists the sub-folders of one folder.

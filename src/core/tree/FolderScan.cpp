@@ -40,7 +40,7 @@ void FolderScan::ScanStartFolder()
     if (const auto listing = m_lister.listFolder(m_startPath)) {
         // The start folder always gets its root node, so a folder holding only
         // files still gives a tree to add those files to.
-        const QString key = folderKey(listing->folder);
+        const QString& key = listing->key;
         if (Node* root = m_tree.addRoot(key, key, image::ClosedFolder, image::SelectedFolder))
             m_tree.setTag(root, QStringLiteral("0"));
         ScanFolder(*listing);
@@ -53,10 +53,8 @@ void FolderScan::ScanStartFolder()
 void FolderScan::ScanFolder(const FolderListing& listing)
 {
     m_leftOut += listing.leftOut;
-    const QStringList& subFolders = listing.subFolders;
-    if (!subFolders.isEmpty()) {
-        const QString& first = subFolders.first();
-        const QString parentKey = first.left(first.lastIndexOf(QLatin1Char('/')) + 1);
+    if (!listing.subFolders.empty()) {
+        const QString& parentKey = listing.key;
         if (Node* root =
                 m_tree.addRoot(parentKey, parentKey, image::ClosedFolder, image::SelectedFolder))
             m_tree.setTag(root, QStringLiteral("0"));
@@ -70,8 +68,7 @@ void FolderScan::ScanFolder(const FolderListing& listing)
         quint64 removals = 0;
         QString levelText;
         QString parentTag;
-        for (qsizetype i = 0; i < subFolders.size(); ++i) {
-            const QString& path = subFolders.at(i);
+        for (const FolderEntry& folder : listing.subFolders) {
             if (!parent || m_tree.removals() != removals) {
                 removals = m_tree.removals();
                 parent = m_tree.find(parentId);
@@ -80,11 +77,11 @@ void FolderScan::ScanFolder(const FolderListing& listing)
                     parentId = parent ? parent->id() : 0;
                 }
             }
-            // The folder's name: its path less the parent's key (a name holds no "/").
-            const QString name = path.startsWith(parentKey) ? path.mid(parentKey.size())
-                                                            : QString(path).remove(parentKey);
+            QString key;
+            key.reserve(parentKey.size() + folder.name.size() + 1);
+            key.append(parentKey).append(folder.name).append(QLatin1Char('/'));
             AddFailure why = AddFailure::None;
-            if (Node* node = m_tree.addChild(parent, folderKey(path), name, image::ClosedFolder,
+            if (Node* node = m_tree.addChild(parent, key, folder.name, image::ClosedFolder,
                                              image::SelectedFolder, &why)) {
                 if (parentTag.isNull() || parentTag != parent->tag()) {
                     parentTag = parent->tag();
@@ -92,7 +89,7 @@ void FolderScan::ScanFolder(const FolderListing& listing)
                     levelText = level ? QString::number(*level + 1) : QString();
                 }
                 m_tree.setTag(node, levelText);
-                if (listing.links.at(size_t(i)))
+                if (folder.link)
                     m_links.insert(node->id());
             } else if (why == AddFailure::TreeFull) {
                 ++m_leftOut.beyondNodeLimit;

@@ -26,42 +26,37 @@ QString number(int n)
     return QLocale(QLocale::English).toString(n);
 }
 
-// "1 folder whose name is ..." or "3 folders whose names are ...".
-QString entries(int n, const char* kind, const char* one, const char* many)
-{
-    return QStringLiteral("%1 %2%3 %4")
-        .arg(number(n), QLatin1String(kind), QLatin1String(n == 1 ? "" : "s"),
-             QLatin1String(n == 1 ? one : many));
-}
-
 } // namespace
 
 QString describeLeftOut(const LeftOut& leftOut)
 {
-    const char* badName[] = {"whose name is not valid UTF-8", "whose names are not valid UTF-8"};
-    const QByteArray limit = number(PATH_MAX).toLatin1();
-    const QByteArray tooLong1 = "whose path exceeds the system's " + limit + "-byte limit";
-    const QByteArray tooLongN = "whose paths exceed the system's " + limit + "-byte limit";
     QStringList items;
-    const auto add = [&items](int n, const char* kind, const char* one, const char* many) {
+    // "1 folder whose name is ..." or "3 folders whose names are ...".
+    const auto add = [&items](int n, const QString& one, const QString& many) {
         if (n > 0)
-            items.append(entries(n, kind, one, many));
+            items.append(number(n) + u' ' + (n == 1 ? one : many));
     };
-    add(leftOut.foldersBadName, "folder", badName[0], badName[1]);
-    add(leftOut.filesBadName, "file", badName[0], badName[1]);
-    add(leftOut.foldersTooLong, "folder", tooLong1.constData(), tooLongN.constData());
-    add(leftOut.filesTooLong, "file", tooLong1.constData(), tooLongN.constData());
-    if (leftOut.beyondNodeLimit > 0) {
-        items.append(QStringLiteral("%1 %2 beyond the %3-node limit")
-                         .arg(number(leftOut.beyondNodeLimit),
-                              QLatin1String(leftOut.beyondNodeLimit == 1 ? "entry" : "entries"),
-                              number(NodeTree::MaxNodes)));
-    }
-    QString line = items.isEmpty() ? QString() : QStringLiteral("left out ") + items.join(u"; ");
+    const QString path = number(PATH_MAX);
+    const QString nodes = number(NodeTree::MaxNodes);
+    add(leftOut.foldersBadName, QStringLiteral("folder whose name is not valid UTF-8"),
+        QStringLiteral("folders whose names are not valid UTF-8"));
+    add(leftOut.filesBadName, QStringLiteral("file whose name is not valid UTF-8"),
+        QStringLiteral("files whose names are not valid UTF-8"));
+    add(leftOut.foldersTooLong,
+        QStringLiteral("folder whose path exceeds the system's %1-byte limit").arg(path),
+        QStringLiteral("folders whose paths exceed the system's %1-byte limit").arg(path));
+    add(leftOut.filesTooLong,
+        QStringLiteral("file whose path exceeds the system's %1-byte limit").arg(path),
+        QStringLiteral("files whose paths exceed the system's %1-byte limit").arg(path));
+    add(leftOut.beyondNodeLimit, QStringLiteral("entry beyond the %1-node limit").arg(nodes),
+        QStringLiteral("entries beyond the %1-node limit").arg(nodes));
+
+    QStringList parts;
     if (leftOut.startFolderUnreadable)
-        line.prepend(line.isEmpty() ? QStringLiteral("the start folder cannot be read")
-                                    : QStringLiteral("the start folder cannot be read; "));
-    return line;
+        parts.append(QStringLiteral("the start folder cannot be read"));
+    if (!items.isEmpty())
+        parts.append(QStringLiteral("left out ") + items.join(u"; "));
+    return parts.join(u"; ");
 }
 
 } // namespace kvx

@@ -168,7 +168,7 @@ struct ScanFixture
                 if (!node->tag().contains(QLatin1Char('E')) || !child->isFolder())
                     continue;
                 const auto listing = lister.listFolder(child->key());
-                QCOMPARE(child->childCount() > 0, listing && !listing->subFolders.isEmpty());
+                QCOMPARE(child->childCount() > 0, listing && !listing->subFolders.empty());
             }
         }
     }
