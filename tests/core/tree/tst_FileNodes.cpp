@@ -35,9 +35,10 @@ class TestFileNodes : public QObject
     }
 
 private Q_SLOTS:
+    void cleanupTestCase() { removeAll(m_dir.path()); }
     void init()
     {
-        QDir(m_dir.path()).removeRecursively();
+        removeAll(m_dir.path());
         QVERIFY(
             makeEntries(m_dir.path(), {"Empty/", "a.txt", "B.TXT", ".hidden.txt", "readme", "odd.",
                                        "h.h", "Setup.EXE", "été (1) [x].Mp3", "Films/x.avi",
@@ -134,12 +135,10 @@ private Q_SLOTS:
     // too long, no room left in the tree; those the pattern does not take are not.
     void leftOut()
     {
-        RawEntries raw(m_dir.path());
-        QVERIFY(raw.make("bad\xff.zip", false) && raw.make("bad\xff.txt", false));
         const QString deep = deepFolder(m_dir.filePath("deep"), 3900);
-        RawEntries rawDeep(deep);
-        QVERIFY(rawDeep.make(QByteArray(191, 'f') + ".zip", false) &&
-                rawDeep.make(QByteArray(190, 'k') + ".zip", false));
+        QVERIFY(
+            makeRawEntries(m_dir.path(), {"bad\xff.zip", "bad\xff.txt"}) &&
+            makeRawEntries(deep, {QByteArray(191, 'f') + ".zip", QByteArray(190, 'k') + ".zip"}));
         QVERIFY(m_f->tree.addChild(folder(), folderKey(deep), "deep", 1));
         // Room for three: y.zip, inner.zip and z.zip come first, the 4,095-byte path finds the
         // tree full.

@@ -22,6 +22,7 @@ private Q_SLOTS:
         m_dir = m_tmp.filePath(QString::number(++n));
         QVERIFY(QDir().mkpath(m_dir));
     }
+    void cleanupTestCase() { removeAll(m_tmp.path()); } // names that are no valid text too
 
     void shapeAndExpansion()
     {
@@ -111,8 +112,6 @@ private Q_SLOTS:
         QVERIFY(makeEntries(m_dir, {"r/a/1/x/", "r/a/2/x/", "r/a/3/x/", "r/a/4/x/", "r/a/5/x/",
                                     "r/b/", "r/f.txt"}));
         QString start = m_dir + "/r";
-        std::optional<RawEntries> raw;
-        std::optional<RawEntries> rawB;
         if (setup == "gone" || setup == "f.txt") {
             start += '/' + setup;
         } else if (setup == "none") {
@@ -120,16 +119,11 @@ private Q_SLOTS:
         } else if (setup.startsWith("locked")) {
             QVERIFY(QFile::setPermissions(start + setup.mid(6).replace(' ', '/'), {}));
         } else if (setup == "bad names") {
-            raw.emplace(start);
-            rawB.emplace(start + "/b");
-            QVERIFY(raw->make("bad\xff", true) && raw->make("\xc3(", true) &&
-                    raw->make("f\xff.txt", false) && rawB->make("in\xfe", true));
+            QVERIFY(makeRawEntries(start, {"bad\xff/", "\xc3(/", "f\xff.txt", "b/in\xfe/"}));
         } else if (setup == "long paths") { // 4,095 bytes are the longest path
             start = deepFolder(m_dir, 3900);
-            raw.emplace(start);
-            QVERIFY(raw->make(QByteArray(194, 'k'), true) &&
-                    raw->make(QByteArray(195, 'x'), true) &&
-                    raw->make(QByteArray(195, 'f'), false));
+            QVERIFY(makeRawEntries(start, {QByteArray(194, 'k') + '/', QByteArray(195, 'x') + '/',
+                                           QByteArray(195, 'f')}));
         }
         std::optional<ScanFixture> f;
         {
@@ -145,8 +139,7 @@ private Q_SLOTS:
         QTEST(describeLeftOut(f->scan.leftOut()), "said");
         for (const QString& locked : {start, start + "/a"})
             QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        raw.reset();
-        rawB.reset();
+        f->scan.setStartPath(m_dir + "/r/a");
         f->scan.BuildTree();
         QVERIFY(f->scan.leftOut().isEmpty());
     }
@@ -224,7 +217,11 @@ private Q_SLOTS:
         }
         QVERIFY(f.pump.yields >= at);
         f.verifyTree();
-        f.verifyScanned();
+        for (int i = 1; i <= f.tree.count(); ++i) { // every folder here below an opened one
+            const Node* node = f.tree.nodeAt(i);    // holds sub-folders: it was scanned
+            if (node->parent() && node->parent()->tag().contains(QLatin1Char('E')))
+                QVERIFY(node->childCount() > 0);
+        }
         QCOMPARE(f.pump.busyDepth, 0);
     }
 };

@@ -188,24 +188,6 @@ private Q_SLOTS:
         QCOMPARE(tree.nodeAt(2)->text(), QStringLiteral("delta")); // creation order stays
     }
 
-    void expandEventRaisedOnce()
-    {
-        NodeTree tree;
-        Node* root = tree.addRoot(QStringLiteral("r"), QStringLiteral("r"));
-        QSignalSpy expand(&tree, &NodeTree::expand);
-        tree.setExpanded(root, true); // no children yet: the flag sticks, no event
-        QVERIFY(root->expanded());
-        tree.setExpanded(root, false);
-        tree.addChild(root, QString(), QStringLiteral("c"));
-        tree.setExpanded(root, true);
-        tree.setExpanded(root, true);
-        QCOMPARE(expand.count(), 1);
-        QCOMPARE(expand.at(0).at(0).value<NodeId>(), root->id());
-        tree.setExpanded(root, false);
-        tree.setExpanded(root, true);
-        QCOMPARE(expand.count(), 2);
-    }
-
     void kindAndImages()
     {
         NodeTree tree;
