@@ -41,10 +41,10 @@ void buildFolders(NodeTree& tree, const QString& start)
 {
     tree.clear();
     const auto listing = DirectoryLister().listFolder(start);
-    const QString rootKey = folderKey(listing->folder);
+    const QString& rootKey = listing->key;
     const Node* root = tree.addRoot(rootKey, rootKey, image::ClosedFolder, image::SelectedFolder);
-    for (const QString& sub : listing->subFolders)
-        tree.addChild(root, folderKey(sub), QDir(sub).dirName(), image::ClosedFolder,
+    for (const FolderEntry& sub : listing->subFolders)
+        tree.addChild(root, rootKey + sub.name + '/', sub.name, image::ClosedFolder,
                       image::SelectedFolder);
 }
 

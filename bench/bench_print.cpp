@@ -8,7 +8,8 @@
 static void BM_PrintJacket200RowsToPdf(benchmark::State& state)
 {
     QTemporaryDir dir;
-    // A root, 20 folders with 9 sub-folders each, shown to depth 2: 201 rows, 200 printed at 50 x 4.
+    // A root, 20 folders with 9 sub-folders each, shown to depth 2: 201 rows, 200 printed at 50
+    // x 4.
     for (int i = 1; i <= 20; ++i)
         for (int j = 1; j <= 9; ++j)
             QDir(dir.path()).mkpath(QStringLiteral("src/Dossier %1/Sous-dossier %2").arg(i).arg(j));
@@ -27,4 +28,3 @@ static void BM_PrintJacket200RowsToPdf(benchmark::State& state)
     }
 }
 BENCHMARK(BM_PrintJacket200RowsToPdf)->Unit(benchmark::kMillisecond)->MinTime(3.0)->UseRealTime();
-

@@ -1,11 +1,13 @@
 // Building the folder tree of a large disc: 5,000 folders of 5 folders each.
-// Compares the whole `kvx --from F --list` process with `tree -d -L 2 F`.
+// Compares whole processes: `kvx --from F --list` with `tree -d -L 2 F` (two
+// levels), and `kvx --from F --expand 99 --list` with `tree -d F` (every level).
 #include "BenchDiscs.h"
 #include "tree/DisplayOrder.h"
 #include "tree/FolderLister.h"
 #include "tree/FolderScan.h"
 #include "tree/ImageRegistry.h"
 #include "tree/NodeTree.h"
+#include "tree/TreeWalks.h"
 #include "util/ProcessEventsPump.h"
 
 #include <QDir>
@@ -18,7 +20,9 @@ namespace {
 
 using kvx::bench::bigFolder;
 
-void BM_BuildTree(benchmark::State& state)
+// In the process: the start scan, the folders opened down to `depth` (the
+// root has depth 0 and is always open) and the rows as `--list` gives them.
+void scanAndList(benchmark::State& state, int depth)
 {
     const QString folder = bigFolder();
     for (auto _ : state) {
@@ -31,11 +35,23 @@ void BM_BuildTree(benchmark::State& state)
         kvx::FolderScan scan(tree, lister, pump, count);
         scan.setStartPath(folder);
         scan.BuildTree();
-        benchmark::DoNotOptimize(tree.count());
+        kvx::ExpandToDepth(tree, depth);
+        benchmark::DoNotOptimize(kvx::RowTexts(tree).size());
         state.counters["nodes"] = tree.count();
     }
 }
+
+void BM_BuildTree(benchmark::State& state)
+{
+    scanAndList(state, 1);
+}
 BENCHMARK(BM_BuildTree)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_ExpandAllRows(benchmark::State& state)
+{
+    scanAndList(state, 99);
+}
+BENCHMARK(BM_ExpandAllRows)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void runProcess(benchmark::State& state, const QString& program, const QStringList& arguments)
 {
@@ -66,5 +82,18 @@ void BM_TreeCommandProcess(benchmark::State& state)
                {"-d", "-L", "2", bigFolder()});
 }
 BENCHMARK(BM_TreeCommandProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_KvxExpandAllProcess(benchmark::State& state)
+{
+    runProcess(state, QStringLiteral(KVX_BENCH_PROGRAM),
+               {"--from", bigFolder(), "--expand", "99", "--list"});
+}
+BENCHMARK(BM_KvxExpandAllProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_TreeCommandAllProcess(benchmark::State& state)
+{
+    runProcess(state, QStandardPaths::findExecutable(QStringLiteral("tree")), {"-d", bigFolder()});
+}
+BENCHMARK(BM_TreeCommandAllProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace

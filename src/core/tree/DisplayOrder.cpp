@@ -23,37 +23,21 @@ Node* FirstRow(const NodeTree& tree)
     return tree.roots().empty() ? nullptr : tree.roots().front();
 }
 
-namespace {
-
-qint32 walkVisibleNodes(const NodeTree& tree)
-{
-    const Node* at = tree.nodeAt(1);
-    if (!at)
-        return 0;
-    const qint32 total = tree.count();
-    qint32 rows = 1;
-    while ((at = NextNode(tree, at)) && rows < total)
-        ++rows;
-    return rows;
-}
-
-} // namespace
-
 qint32 CountVisibleNodes(const NodeTree& tree)
 {
-    // A scan refreshes the count after every folder; most of those scans add
-    // rows under collapsed branches, which cannot change what is shown.
-    struct Cache
-    {
-        quint64 generation = 0;
-        qint32 rows = 0;
-    };
-    static Cache cache;
-    if (cache.generation != tree.rowsGeneration()) {
-        cache.generation = tree.rowsGeneration();
-        cache.rows = walkVisibleNodes(tree);
+    // The rows from the node at position 1 on. That node is always a root, as
+    // every node is created after its parent; it is the first one unless the
+    // roots are sorted or an earlier root was removed.
+    const Node* first = tree.nodeAt(1);
+    if (!first)
+        return 0;
+    qint32 rows = tree.shownRows();
+    for (const Node* root : tree.roots()) {
+        if (root == first)
+            break;
+        rows -= root->shownRows();
     }
-    return cache.rows;
+    return rows;
 }
 
 void RefreshElementCount(const NodeTree& tree, ElementCountDisplay& display)

@@ -14,8 +14,8 @@ class ElementCountDisplay;
 // The top row: the first root. Null on an empty tree.
 [[nodiscard]] Node* FirstRow(const NodeTree& tree);
 
-// The number of rows the tree view shows, walked from the node at position 1
-// and bounded by the number of nodes. Cached between changes of the shown rows.
+// The number of rows the tree view shows from the node at position 1 on (the
+// first root, unless the roots are sorted). Kept by the tree: no walk.
 [[nodiscard]] qint32 CountVisibleNodes(const NodeTree& tree);
 
 // Writes CountVisibleNodes into the element-count display.

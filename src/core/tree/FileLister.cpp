@@ -1,31 +1,33 @@
 #include "tree/FileLister.h"
 
-#include "tree/FolderLister.h"
+#include "tree/FolderEntries.h"
 #include "tree/WildcardList.h"
 
-#include <QDirIterator>
-#include <QFileInfo>
+#include <algorithm>
 
 namespace kvx {
 
-std::optional<QStringList> DirectoryFileLister::listFiles(const QString& folder,
+std::optional<FileListing> DirectoryFileLister::listFiles(const QString& folder,
                                                           const WildcardList& pattern)
 {
-    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+    const std::optional<FolderEntries> read = readFolderEntries(folder, EntryKind::File);
+    if (!read)
         return std::nullopt;
-
-    QStringList names;
+    FileListing listing;
     if (pattern.isEmpty())
-        return names;
-    QDirIterator it(folder, QDir::Files);
-    while (it.hasNext()) {
-        it.next();
-        const QString name = it.fileName();
-        if (!name.startsWith(QLatin1Char('.')) && pattern.matches(name))
-            names.append(name);
+        return listing;
+    const auto matching = [&pattern](const QStringList& names) {
+        return int(std::count_if(names.begin(), names.end(), [&pattern](const QString& name) {
+            return pattern.matches(name);
+        }));
+    };
+    listing.leftOut.filesBadName = matching(read->badNames);
+    listing.leftOut.filesTooLong = matching(read->tooLong);
+    for (const FolderEntry& entry : read->entries) {
+        if (pattern.matches(entry.name))
+            listing.names.append(entry.name);
     }
-    sortByName(names);
-    return names;
+    return listing;
 }
 
 } // namespace kvx

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tree/LeftOut.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -8,23 +10,30 @@ namespace kvx {
 
 class WildcardList;
 
-// Lists the files of one folder that match a wildcard list: bare names with
-// their extension, by name ignoring case. Fails (nullopt) when the text names
-// no existing folder, an empty text included.
+// The files of one folder that match a pattern.
+struct FileListing
+{
+    QStringList names; // bare names with their extension, by name ignoring case
+    LeftOut leftOut;   // matching files not listed, and why
+};
+
+// Lists the files of one folder that match a wildcard list. Fails (nullopt)
+// when the text names no existing folder, an empty text included, or the
+// folder cannot be read.
 class FileLister
 {
 public:
     virtual ~FileLister() = default;
-    [[nodiscard]] virtual std::optional<QStringList> listFiles(const QString& folder,
+    [[nodiscard]] virtual std::optional<FileListing> listFiles(const QString& folder,
                                                                const WildcardList& pattern) = 0;
 };
 
 // The lister over the real file system. Hidden files (names starting with
-// ".") are left out; links to files are listed as files.
+// ".") are left out quietly; links to files are listed as files.
 class DirectoryFileLister : public FileLister
 {
 public:
-    [[nodiscard]] std::optional<QStringList> listFiles(const QString& folder,
+    [[nodiscard]] std::optional<FileListing> listFiles(const QString& folder,
                                                        const WildcardList& pattern) override;
 };
 

@@ -43,8 +43,11 @@ void FileNodes::AddFilesToNode(const Node* node, const QString& pattern)
 void FileNodes::addFiles(const Node* node, const WildcardList& pattern)
 {
     // A file node's key is empty and names no folder.
-    const auto names = m_lister.listFiles(node->key(), pattern);
-    if (!names || names->isEmpty())
+    const auto listing = m_lister.listFiles(node->key(), pattern);
+    if (!listing)
+        return;
+    m_leftOut += listing->leftOut;
+    if (listing->names.isEmpty())
         return;
 
     QSet<QString> present;
@@ -54,16 +57,18 @@ void FileNodes::addFiles(const Node* node, const WildcardList& pattern)
     }
 
     const ImageRegistry* images = m_tree.imageList();
-    for (const QString& name : *names) {
+    for (const QString& name : listing->names) {
         if (present.contains(name))
             continue;
         const QString extension = fileExtension(name);
         const ImageRef picture = images && images->hasKey(extension)
                                      ? ImageRef(extension)
                                      : ImageRef(image::BlankPageKey);
-        // Fails only when the tree is full: that file is skipped.
-        if (Node* added = m_tree.addChild(node, QString(), name, picture))
+        AddFailure why = AddFailure::None;
+        if (Node* added = m_tree.addChild(node, QString(), name, picture, {}, &why))
             m_tree.setTag(added, extension.toUpper());
+        else if (why == AddFailure::TreeFull)
+            ++m_leftOut.beyondNodeLimit;
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tree/LeftOut.h"
+
 #include <QString>
 
 namespace kvx {
@@ -33,8 +35,13 @@ public:
     // A file that already has a file node of the same text there is skipped,
     // so adding twice, or one category after another, never shows a file twice.
     void AddFilesToNode(const Node* node, const QString& pattern);
-    // Removes every file node whose text matches the pattern; folder nodes stay.
+    // Removes every file node whose text matches the pattern; folder nodes,
+    // and nodes without a picture, stay.
     void RemoveFilesByPattern(const QString& pattern);
+
+    // What the additions left out since this object was made or last reset.
+    [[nodiscard]] const LeftOut& leftOut() const { return m_leftOut; }
+    void resetLeftOut() { m_leftOut = {}; }
 
 private:
     void addFiles(const Node* node, const WildcardList& pattern);
@@ -42,6 +49,7 @@ private:
     NodeTree& m_tree;
     FileLister& m_lister;
     EventPump& m_pump;
+    LeftOut m_leftOut;
 };
 
 } // namespace kvx

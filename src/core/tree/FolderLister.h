@@ -1,33 +1,42 @@
 #pragma once
 
+#include "tree/FolderEntries.h"
+#include "tree/LeftOut.h"
+
 #include <QString>
-#include <QStringList>
 #include <optional>
+#include <vector>
 
 namespace kvx {
 
 // One folder's sub-folders, as the folder lister shows them.
 struct FolderListing
 {
-    QString folder;         // the folder's absolute, clean path ("/" for the root)
-    QStringList subFolders; // full paths without a trailing "/", by name ignoring case
+    QString key; // the folder's absolute, clean path followed by "/": its node's key
+    std::vector<FolderEntry> subFolders; // by name ignoring case, then exactly
+    LeftOut leftOut;                     // sub-folders not listed, and why
 };
 
-// Lists the sub-folders of one folder. Fails (nullopt) when the text names no
-// existing folder, an empty text included.
+// Lists the sub-folders of one folder.
 class FolderLister
 {
 public:
     virtual ~FolderLister() = default;
+    // Fails (nullopt) when the text names no existing folder, an empty text
+    // included, or the folder cannot be read.
     [[nodiscard]] virtual std::optional<FolderListing> listFolder(const QString& path) = 0;
+    // The folder the text leads to, whether or not it can be read; nullopt
+    // when it names none.
+    [[nodiscard]] virtual std::optional<FolderIdentity> identify(const QString& path) = 0;
 };
 
 // The lister over the real file system. Hidden folders (names starting with
-// ".") are left out; links to folders are listed as folders.
+// ".") are left out quietly; links to folders are listed as folders.
 class DirectoryLister : public FolderLister
 {
 public:
     [[nodiscard]] std::optional<FolderListing> listFolder(const QString& path) override;
+    [[nodiscard]] std::optional<FolderIdentity> identify(const QString& path) override;
 };
 
 // The key of a folder node: its path followed by "/" ("/" for the root).

@@ -1,14 +1,21 @@
 #pragma once
 
+#include "tree/FolderEntries.h"
+#include "tree/LeftOut.h"
 #include "tree/Node.h"
 
+#include <QHash>
 #include <QObject>
+#include <QSet>
 #include <QStringList>
+#include <optional>
+#include <vector>
 
 namespace kvx {
 
 class NodeTree;
 class FolderLister;
+struct FolderListing;
 class EventPump;
 class ElementCountDisplay;
 
@@ -19,6 +26,10 @@ class ElementCountDisplay;
 // Every scan yields to the event loop after each folder it adds; the tree may
 // be changed or cleared meanwhile, and a scan whose parent vanished adds
 // nothing more.
+//
+// A link that leads back to the folder holding it or to one of that folder's
+// ancestors (in the tree, or above the top node on disk) is a row like any
+// folder, but it is never scanned: it has no children.
 class FolderScan : public QObject
 {
     Q_OBJECT
@@ -34,18 +45,27 @@ public:
     // or the black-and-white one (4, 5).
     void setBlackAndWhitePictures(bool on);
 
-    // Clears the tree, scans the start folder, expands the root.
+    // Clears the tree and what was left out, scans the start folder and
+    // opens the root, even when it has no sub-folders.
     void BuildTree();
     // Scans the start folder under a busy pointer, creating its root node.
     void ScanStartFolder();
-    // Adds the given sub-folders (one folder's listing) under their parent.
-    void ScanFolder(const QStringList& subFolders);
+    // Adds the sub-folders of one folder's listing under their parent.
+    void ScanFolder(const FolderListing& listing);
     // The expansion handler: open-folder picture, then the children's scans.
     void TV_Expand(NodeId id);
     // On a node's first expansion, scans the folder of each of its children.
     void ScanChildren(NodeId id);
 
+    // What the scans left out since the last BuildTree or resetLeftOut.
+    [[nodiscard]] const LeftOut& leftOut() const { return m_leftOut; }
+    void resetLeftOut() { m_leftOut = {}; }
+
 private:
+    [[nodiscard]] bool leadsBack(const Node* link);
+    [[nodiscard]] std::optional<FolderIdentity> identityOf(const Node* node);
+    [[nodiscard]] const std::vector<FolderIdentity>& foldersAbove(const Node* top);
+
     NodeTree& m_tree;
     FolderLister& m_lister;
     EventPump& m_pump;
@@ -53,6 +73,12 @@ private:
     QString m_startPath;
     int m_closedPicture = image::ClosedFolder;
     int m_openPicture = image::OpenFolder;
+    LeftOut m_leftOut;
+    // The nodes added for links, the folders of the nodes looked up so far,
+    // and those on disk above each top node.
+    QSet<NodeId> m_links;
+    QHash<NodeId, std::optional<FolderIdentity>> m_folders;
+    QHash<NodeId, std::vector<FolderIdentity>> m_foldersAbove;
 };
 
 } // namespace kvx

@@ -16,13 +16,13 @@ QString iconFolderIn(const QString& programDir)
 std::optional<QList<IconFile>> IconFiles(const QString& folder)
 {
     DirectoryFileLister lister;
-    const auto names = lister.listFiles(folder, WildcardList(QStringLiteral("*.ico")));
-    if (!names)
+    const auto listing = lister.listFiles(folder, WildcardList(QStringLiteral("*.ico")));
+    if (!listing)
         return std::nullopt;
     const QDir dir(folder);
     QList<IconFile> icons;
-    icons.reserve(names->size());
-    for (const QString& name : *names)
+    icons.reserve(listing->names.size());
+    for (const QString& name : listing->names)
         icons.append({name.left(name.lastIndexOf(QLatin1Char('.'))).toLower(), dir.filePath(name)});
     return icons;
 }

@@ -10,7 +10,9 @@ int ApplyStyleToLevel(NodeTree& tree, const Node& model)
     // tag: a file's tag is its extension, which would put most files on the
     // root's level.
     const int level = model.depth();
+    // The kind: a folder, a file, or a node without a picture, which is neither.
     const bool folder = model.isFolder();
+    const bool file = model.isFile();
     const bool bold = model.bold();
     const Colour fore = model.foreColor();
     const Colour back = model.backColor();
@@ -19,7 +21,7 @@ int ApplyStyleToLevel(NodeTree& tree, const Node& model)
     const int count = tree.count();
     for (int i = 1; i <= count; ++i) {
         Node* node = tree.nodeAt(i);
-        if (!node || node->isFolder() != folder || node->depth() != level)
+        if (!node || node->isFolder() != folder || node->isFile() != file || node->depth() != level)
             continue;
         tree.setBold(node, bold);
         tree.setForeColor(node, fore);

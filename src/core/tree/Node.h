@@ -47,12 +47,19 @@ public:
     // Position among its siblings (the roots, for a root).
     [[nodiscard]] int row() const { return m_row; }
     // Root 0, its children 1, and so on.
-    [[nodiscard]] int depth() const;
+    [[nodiscard]] int depth() const { return m_depth; }
+    // The rows the node and its subtree show while the node itself is shown:
+    // 1, plus those of its children when it is expanded.
+    [[nodiscard]] int shownRows() const { return m_shownRows; }
 
-    // The kind test: a folder node shows one of the five folder pictures
-    // (a number below 6); anything else is a file node.
+    // The kind test: a folder node shows one of the five folder pictures (a
+    // number below 6), a file node a keyed picture or a number above 5. A node
+    // without a picture is neither.
     [[nodiscard]] bool isFolder() const { return m_image.isNumber() && m_image.number() < 6; }
-    [[nodiscard]] bool isFile() const { return !isFolder(); }
+    [[nodiscard]] bool isFile() const
+    {
+        return m_image.isKey() || (m_image.isNumber() && m_image.number() > 5);
+    }
 
 private:
     friend class NodeTree;
@@ -74,6 +81,8 @@ private:
     const NodeTree* m_tree = nullptr;
     size_t m_slot = 0; // place in the tree's creation-order store; index() derives from it
     int m_row = 0;
+    int m_depth = 0;
+    int m_shownRows = 1;
     Node* m_parent = nullptr;
     std::vector<Node*> m_children;
 };

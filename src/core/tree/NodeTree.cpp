@@ -14,32 +14,25 @@ bool textBefore(const Node* a, const Node* b)
     return QString::compare(a->text(), b->text(), Qt::CaseInsensitive) < 0;
 }
 
-quint64 nextGeneration()
-{
-    static quint64 generation = 0;
-    return ++generation;
-}
-
 } // namespace
-
-int Node::depth() const
-{
-    int d = 0;
-    for (const Node* p = m_parent; p; p = p->parent())
-        ++d;
-    return d;
-}
 
 int Node::index() const
 {
     return m_tree->positionOfSlot(m_slot);
 }
 
-NodeTree::NodeTree(QObject* parent) : QObject(parent), m_rowsGeneration(nextGeneration()) {}
+NodeTree::NodeTree(QObject* parent) : QObject(parent) {}
 
-void NodeTree::touchRows()
+void NodeTree::addShownRows(Node* parent, int rows)
 {
-    m_rowsGeneration = nextGeneration();
+    // Climb while the rows counted below reach the ancestor's own count: a
+    // collapsed ancestor shows one row whatever lies under it.
+    for (Node* at = parent; at; at = at->m_parent) {
+        if (!at->m_expanded)
+            return;
+        at->m_shownRows += rows;
+    }
+    m_shownRows += rows;
 }
 
 NodeTree::~NodeTree() = default;
@@ -102,6 +95,8 @@ Node* NodeTree::insert(Node* parent, const QString& key, const QString& text, co
             failure = AddFailure::UnknownImageKey;
         else if (count() >= MaxNodes)
             failure = AddFailure::TreeFull;
+        else if (parent && parent->m_depth >= MaxDepth)
+            failure = AddFailure::TooDeep;
         if (failure != AddFailure::None && keySlot)
             m_byKey.remove(key);
     }
@@ -120,6 +115,7 @@ Node* NodeTree::insert(Node* parent, const QString& key, const QString& text, co
     node->m_image = image;
     node->m_selectedImage = selectedImage;
     node->m_parent = parent;
+    node->m_depth = parent ? parent->m_depth + 1 : 0;
     node->m_tree = this;
     node->m_slot = m_nodes.size(); // after the gap, if any: still position count() + 1
     m_byId.insert(raw->m_id, raw);
@@ -130,13 +126,11 @@ Node* NodeTree::insert(Node* parent, const QString& key, const QString& text, co
                          : siblings.end();
     const int row = int(at - siblings.begin());
 
-    const bool shown = !parent || (isShown(parent) && parent->m_expanded);
     Q_EMIT nodeAboutToBeAdded(parent, row);
     siblings.insert(at, raw);
     renumberRows(siblings, size_t(row));
     m_nodes.push_back(std::move(node));
-    if (shown)
-        touchRows();
+    addShownRows(parent, 1);
     Q_EMIT nodeAdded(raw);
     return raw;
 }
@@ -160,7 +154,9 @@ bool NodeTree::remove(const Node* target)
         return false;
 
     Q_EMIT nodeAboutToBeRemoved(node);
+    ++m_removals;
 
+    addShownRows(node->m_parent, -node->m_shownRows);
     std::vector<Node*>& siblings = siblingList(node->m_parent);
     const size_t row = size_t(node->m_row);
     siblings.erase(siblings.begin() + std::ptrdiff_t(row));
@@ -171,7 +167,6 @@ bool NodeTree::remove(const Node* target)
     else
         removeSubtree(node);
 
-    touchRows();
     Q_EMIT nodeRemoved();
     return true;
 }
@@ -251,6 +246,7 @@ void NodeTree::closeGap()
 void NodeTree::clear()
 {
     Q_EMIT aboutToClear();
+    ++m_removals;
     m_selected = nullptr;
     m_roots.clear();
     m_byKey.clear();
@@ -258,7 +254,7 @@ void NodeTree::clear()
     m_nodes.clear();
     m_gapStart = 0;
     m_gapLength = 0;
-    touchRows();
+    m_shownRows = 0;
     Q_EMIT cleared();
 }
 
@@ -386,8 +382,12 @@ void NodeTree::setExpanded(Node* node, bool expanded)
 {
     if (node->m_expanded == expanded)
         return;
+    int below = 0;
+    for (const Node* child : node->m_children)
+        below += child->m_shownRows;
     node->m_expanded = expanded;
-    touchRows();
+    node->m_shownRows = expanded ? 1 + below : 1;
+    addShownRows(node->m_parent, expanded ? below : -below);
     Q_EMIT expandedChanged(node);
     if (expanded && !node->m_children.empty())
         Q_EMIT expand(node->m_id);

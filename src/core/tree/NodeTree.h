@@ -19,6 +19,7 @@ enum class AddFailure {
     UnknownRelative, // the parent named does not exist
     UnknownImageKey, // Image or SelectedImage is a key the image list lacks
     TreeFull,        // the tree already holds MaxNodes nodes
+    TooDeep,         // the node would lie deeper than MaxDepth
 };
 
 // The one in-memory tree of root, folder and file nodes. Nodes are kept in
@@ -33,6 +34,10 @@ class NodeTree : public QObject
 
 public:
     static constexpr int MaxNodes = 32767;
+    // The deepest a node may lie (a root lies at 0). A path of at most 4,096
+    // bytes holds at most 2,048 folders; deeper chains only come from hostile
+    // documents, and would overflow the stack of recursive view code.
+    static constexpr int MaxDepth = 2048;
 
     explicit NodeTree(QObject* parent = nullptr);
     ~NodeTree() override;
@@ -72,6 +77,10 @@ public:
     // The node at a 1-based position, null outside 1..count().
     [[nodiscard]] Node* nodeAt(int index) const;
     [[nodiscard]] Node* find(NodeId id) const { return m_byId.value(id, nullptr); }
+    // Counts removals and clears. A node pointer taken while the count had its
+    // present value still points to a living node, so a walk that yields need
+    // only look its nodes up again by id once the count has moved.
+    [[nodiscard]] quint64 removals() const { return m_removals; }
     [[nodiscard]] Node* findByKey(const QString& key) const;
     [[nodiscard]] const std::vector<Node*>& roots() const { return m_roots; }
     // The next sibling (next root for a root), null after the last.
@@ -100,10 +109,9 @@ public:
     void setRootsSorted(bool sorted);
     [[nodiscard]] bool rootsSorted() const { return m_rootsSorted; }
 
-    // Changes whenever the set of rows that can be shown may have changed
-    // (not when nodes are added under collapsed branches). Unique across all
-    // trees of the run, so a row count can be cached against it.
-    [[nodiscard]] quint64 rowsGeneration() const { return m_rowsGeneration; }
+    // The rows a view shows: those of every root. Kept up to date on each
+    // change, by the rows that the change adds or hides.
+    [[nodiscard]] int shownRows() const { return m_shownRows; }
     // True when every ancestor of the node is expanded.
     [[nodiscard]] bool isShown(const Node* node) const;
 
@@ -147,7 +155,7 @@ private:
     [[nodiscard]] int positionOfSlot(size_t slot) const;
     void moveGapTo(size_t start);
     void closeGap();
-    void touchRows();
+    void addShownRows(Node* parent, int rows);
     void changed(Node* node) { Q_EMIT nodeChanged(node); }
 
     friend class Node; // Node::index() reads its position from the store below
@@ -165,8 +173,9 @@ private:
     QHash<NodeId, Node*> m_byId;
     Node* m_selected = nullptr;
     NodeId m_lastId = 0;
+    quint64 m_removals = 0;
     bool m_rootsSorted = false;
-    quint64 m_rowsGeneration;
+    int m_shownRows = 0;
     int m_bulkDepth = 0;
 };
 

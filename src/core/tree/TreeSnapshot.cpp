@@ -71,6 +71,7 @@ void NodeTree::restore(const TreeSnapshot& shot)
         raw->m_slot = m_nodes.size();
         raw->m_row = r.row;
         raw->m_parent = r.parent > 0 ? m_nodes.at(size_t(r.parent - 1)).get() : nullptr;
+        raw->m_depth = raw->m_parent ? raw->m_parent->m_depth + 1 : 0;
         std::vector<Node*>& siblings = siblingList(raw->m_parent);
         if (siblings.size() <= size_t(r.row))
             siblings.resize(size_t(r.row) + 1, nullptr);
@@ -82,7 +83,20 @@ void NodeTree::restore(const TreeSnapshot& shot)
     }
     if (shot.m_selected > 0)
         m_selected = m_nodes.at(size_t(shot.m_selected - 1)).get();
-    touchRows();
+    // Children come after their parent: counted backwards, each node's
+    // children already know the rows they show.
+    for (auto it = m_nodes.rbegin(); it != m_nodes.rend(); ++it) {
+        Node* node = it->get();
+        node->m_shownRows = 1;
+        if (node->m_expanded) {
+            for (const Node* child : node->m_children)
+                node->m_shownRows += child->m_shownRows;
+        }
+    }
+    m_shownRows = 0;
+    for (const Node* root : m_roots)
+        m_shownRows += root->m_shownRows;
+    ++m_removals; // every node pointer taken before is gone
     Q_EMIT restored();
     Q_EMIT selectionChanged(m_selected);
 }

@@ -17,22 +17,29 @@ template <class Opens>
 void openWhileWalking(NodeTree& tree, const Node* from, EventPump* pump, Opens opens)
 {
     const int floor = from ? from->depth() : -1;
-    const Node* first = from ? from : FirstRow(tree);
-    NodeId at = first ? first->id() : 0;
-    while (at != 0) {
-        Node* node = tree.find(at);
-        if (!node)
-            return;
+    Node* node = from ? tree.find(from->id()) : FirstRow(tree);
+    quint64 removals = tree.removals();
+    // The node stands while nothing was removed; else it is looked up again.
+    const auto stillThere = [&](NodeId id) {
+        if (tree.removals() == removals)
+            return node;
+        removals = tree.removals();
+        return tree.find(id);
+    };
+    while (node) {
+        const NodeId at = node->id();
         if (!node->expanded() && node->childCount() > 0 && opens(*node, node->depth() - floor)) {
             tree.setExpanded(node, true); // scans, and may yield
-            node = tree.find(at);
-            if (!node)
+            if (!(node = stillThere(at)))
                 return;
         }
-        const Node* next = NextNode(tree, node);
-        at = next && next->depth() > floor ? next->id() : 0;
-        if (pump)
+        Node* next = NextNode(tree, node);
+        node = next && next->depth() > floor ? next : nullptr;
+        if (pump && node) {
+            const NodeId nextId = node->id();
             pump->yieldToEvents();
+            node = stillThere(nextId);
+        }
     }
 }
 
@@ -62,8 +69,13 @@ void ExpandBranch(NodeTree& tree, EventPump& pump, NodeId from, int levels)
 QStringList RowTexts(const NodeTree& tree)
 {
     QStringList rows;
-    for (const Node* node = FirstRow(tree); node; node = NextNode(tree, node))
-        rows.append(QString(2 * node->depth(), QLatin1Char(' ')) + node->text());
+    rows.reserve(CountVisibleNodes(tree));
+    for (const Node* node = FirstRow(tree); node; node = NextNode(tree, node)) {
+        QString row;
+        row.reserve(2 * node->depth() + node->text().size());
+        row.fill(QLatin1Char(' '), 2 * node->depth());
+        rows.append(row + node->text());
+    }
     return rows;
 }
 

@@ -214,6 +214,14 @@ void tst_TreeViewInFile::reading_data()
             first += QStringLiteral("n|%1|k%2|1|0").arg(i / 2).arg(i);
     }
     row("40,000 nodes", many, first, NodeSkipped);
+    QByteArray chain = "Count=2100\nNode1=r|ROOT|r|0|0\n"; // the 2,049th level is the last
+    QStringList levels{"r|ROOT|r|0|0"};
+    for (int i = 2; i <= 2100; ++i) {
+        chain += QStringLiteral("Node%1=n|%2||t|0\n").arg(i).arg(i - 1).toLatin1();
+        if (i <= 2049)
+            levels += QStringLiteral("n|%1||t|0").arg(i - 1);
+    }
+    row("deeper than 2,048", chain, levels, NodeSkipped);
 
     QRandomGenerator random(20240517);
     QByteArray garbage(1 << 16, '\0');

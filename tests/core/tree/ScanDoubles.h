@@ -9,9 +9,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QStringList>
 #include <QTest>
+#include <fcntl.h>
 #include <functional>
+#include <linux/capability.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 // Test doubles for the event loop and the element-count label.
 class ScriptedPump : public kvx::EventPump
@@ -39,19 +45,66 @@ public:
     void showElementCount(qint32 count) override { shown.append(count); }
 };
 
-// Makes folders (entries ending in "/") and empty files below `base`, parents included.
+// A folder below `base` whose path is `length` bytes long (ASCII), parents included.
+inline QString deepFolder(const QString& base, int length)
+{
+    QString path = base;
+    while (path.size() < length)
+        path += '/' + QString(std::min<qsizetype>(200, length - path.size() - 1), 'd');
+    return QDir().mkpath(path) ? path : QString();
+}
+
+// Makes folders (entries ending in "/") and empty files below `base`, parents
+// included, one name at a time: names which are no valid text and paths too
+// long to be named whole can be made too. removeAll() removes them again.
+inline bool makeRawEntries(const QString& base, const QList<QByteArray>& entries)
+{
+    bool made = QDir().mkpath(base);
+    for (const QByteArray& entry : entries) {
+        int at = ::open(QFile::encodeName(base).constData(), O_DIRECTORY);
+        const QList<QByteArray> names = entry.split('/');
+        for (qsizetype i = 0; i + 1 < names.size() && at >= 0; ++i) {
+            ::mkdirat(at, names[i].constData(), 0700);
+            const int next = ::openat(at, names[i].constData(), O_DIRECTORY);
+            ::close(at);
+            at = next;
+        }
+        made = made && at >= 0 &&
+               (names.last().isEmpty() ||
+                ::close(::openat(at, names.last().constData(), O_CREAT | O_WRONLY, 0600)) == 0);
+        ::close(at);
+    }
+    return made;
+}
+
 inline bool makeEntries(const QString& base, const QStringList& entries)
 {
-    for (const QString& entry : entries) {
-        const QString path = base + QLatin1Char('/') + entry;
-        const bool folder = entry.endsWith(QLatin1Char('/'));
-        if (!QDir().mkpath(folder ? path : QFileInfo(path).path()))
-            return false;
-        if (!folder && !QFile(path).open(QIODevice::WriteOnly))
-            return false;
-    }
-    return true;
+    QList<QByteArray> encoded;
+    for (const QString& entry : entries)
+        encoded.append(QFile::encodeName(entry));
+    return makeRawEntries(base, encoded);
 }
+
+inline void removeAll(const QString& path)
+{
+    QProcess::execute(QStringLiteral("rm"), {QStringLiteral("-rf"), path});
+}
+
+// While alive, the calling thread reads folders by their permissions even as
+// the super-user, so a folder of mode 000 cannot be read.
+struct WithoutReadRights
+{
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct saved[2]{};
+    WithoutReadRights()
+    {
+        ::syscall(SYS_capget, &header, saved);
+        __user_cap_data_struct reduced[2] = {saved[0], saved[1]};
+        reduced[0].effective &= ~((1U << CAP_DAC_OVERRIDE) | (1U << CAP_DAC_READ_SEARCH));
+        ::syscall(SYS_capset, &header, reduced);
+    }
+    ~WithoutReadRights() { ::syscall(SYS_capset, &header, saved); }
+};
 
 // "text|tag|image|selected image" of a node, a picture as its number or key, "-" for none.
 inline QString describe(const kvx::Node* node)

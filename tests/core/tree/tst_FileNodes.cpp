@@ -35,9 +35,10 @@ class TestFileNodes : public QObject
     }
 
 private Q_SLOTS:
+    void cleanupTestCase() { removeAll(m_dir.path()); }
     void init()
     {
-        QDir(m_dir.path()).removeRecursively();
+        removeAll(m_dir.path());
         QVERIFY(
             makeEntries(m_dir.path(), {"Empty/", "a.txt", "B.TXT", ".hidden.txt", "readme", "odd.",
                                        "h.h", "Setup.EXE", "été (1) [x].Mp3", "Films/x.avi",
@@ -110,6 +111,8 @@ private Q_SLOTS:
         files().AddFilesToFolders(QStringLiteral("*.*"));
         m_f->tree.setExpanded(folder("Films"), true);
         files().AddFilesToFolders(QStringLiteral("*.*"));
+        // A node without a picture (from a document) is neither a folder nor a file: it stays.
+        const NodeId bare = m_f->tree.addChild(folder(), QString(), "bare.zip")->id();
         QStringList kept = filesUnder();
         QCOMPARE(kept.size(), 13);
         for (const QString& name : removed)
@@ -121,10 +124,32 @@ private Q_SLOTS:
         const int before = m_f->tree.count();
         files().RemoveFilesByPattern(pattern);
         QCOMPARE(filesUnder(), kept);
+        QVERIFY(m_f->tree.find(bare));
         QCOMPARE(m_f->tree.count(), folders + kept.size()); // old.zip among the folders
         m_f->verifyTree();
         QCOMPARE(m_f->pump.busyDepth, 0);
         QCOMPARE(m_f->pump.yields, pattern.isEmpty() ? 0 : before); // every position once
+    }
+
+    // Files left out are counted by reason: a name that is no valid text, a path
+    // too long, no room left in the tree; those the pattern does not take are not.
+    void leftOut()
+    {
+        const QString deep = deepFolder(m_dir.filePath("deep"), 3900);
+        QVERIFY(
+            makeRawEntries(m_dir.path(), {"bad\xff.zip", "bad\xff.txt"}) &&
+            makeRawEntries(deep, {QByteArray(191, 'f') + ".zip", QByteArray(190, 'k') + ".zip"}));
+        QVERIFY(m_f->tree.addChild(folder(), folderKey(deep), "deep", 1));
+        // Room for three: y.zip, inner.zip and z.zip come first, the 4,095-byte path finds the
+        // tree full.
+        while (m_f->tree.count() < NodeTree::MaxNodes - 3)
+            m_f->tree.addRoot(QString(), "filler");
+        FileNodes adding = files();
+        adding.AddFilesToFolders(QStringLiteral("*.zip"));
+        QCOMPARE(filesUnder(), (QStringList{"y.zip", "inner.zip", "z.zip"}));
+        QCOMPARE(describeLeftOut(adding.leftOut()),
+                 "left out 1 file whose name is not valid UTF-8; 1 file whose path exceeds the "
+                 "system's 4,096-byte limit; 1 entry beyond the 32,767-node limit");
     }
 
     // Anything may happen to the tree at a yield; the walk goes on by position

@@ -61,31 +61,6 @@ private Q_SLOTS:
         QCOMPARE(shown, rows);
         QCOMPARE(CountVisibleNodes(nodes), qint32(rows.size()));
     }
-
-    void countFollowsChanges()
-    {
-        NodeTree tree;
-        NodeTree other; // the count is kept per tree
-        buildTree(tree, {"0 root", "1 c1", "1 c2", "2 g1", "2 g2", "1 c3"});
-        buildTree(other, {"0 a"});
-        Node* c2 = tree.nodeAt(3);
-        const auto step = [&](const std::function<void()>& change, qint32 expected) {
-            change();
-            QCOMPARE(CountVisibleNodes(tree), expected);
-            QCOMPARE(CountVisibleNodes(other), 1);
-        };
-        step([] {}, 1);
-        step([&] { tree.setExpanded(tree.nodeAt(1), true); }, 4);
-        step([&] { tree.setExpanded(c2, true); }, 6);
-        step([&] { tree.addChild(c2, QString(), QStringLiteral("g3")); }, 7);
-        step([&] { tree.setExpanded(c2, false); }, 4);
-        step([&] { tree.addChild(c2, QString(), QStringLiteral("g4")); },
-             4); // under a closed branch
-        step([&] { tree.setExpanded(c2, true); }, 8);
-        step([&] { tree.setSorted(c2, true); }, 8);
-        step([&] { tree.remove(c2); }, 3);
-        step([&] { tree.clear(); }, 0);
-    }
 };
 
 QTEST_GUILESS_MAIN(DisplayOrderTest)
