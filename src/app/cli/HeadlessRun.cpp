@@ -84,6 +84,9 @@ int runHeadless(const CommandLine& options, QTextStream& out, QTextStream& err)
         // Folders that only now have children (their files) show them too.
         ExpandToDepth(workspace.tree(), options.expandDepth);
     }
+    const LeftOut leftOut = workspace.leftOut();
+    if (leftOut.startFolderUnreadable)
+        return fail(describeLeftOut(leftOut) + QStringLiteral(": ") + options.fromFolder);
     if (save && !workspace.Save(*save))
         return cannotWrite(*save);
     PdfJacketResult printed;
@@ -103,6 +106,8 @@ int runHeadless(const CommandLine& options, QTextStream& out, QTextStream& err)
             return cannotWrite(*file);
     }
 
+    if (!leftOut.isEmpty())
+        err << "kvx: warning: " << describeLeftOut(leftOut) << Qt::endl;
     if (printed.leftOut > 0)
         err << "kvx: warning: the jacket holds " << printed.printed << " rows: " << printed.printed
             << " printed, " << printed.leftOut << " left out" << Qt::endl;

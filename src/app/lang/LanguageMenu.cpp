@@ -85,9 +85,9 @@ void LanguageMenu::markLanguageInUse()
 {
     for (size_t i = 0; i < m_choices.size(); ++i) {
         m_choices.at(i)->setCheckable(true);
-        m_choices.at(i)->setChecked(
-            qsizetype(i) < m_languages.size() &&
-            QFileInfo(m_languages.at(qsizetype(i)).path).fileName() == m_fileInUse);
+        m_choices.at(i)->setChecked(qsizetype(i) < m_languages.size() &&
+                                    QFileInfo(m_languages.at(qsizetype(i)).path).fileName() ==
+                                        m_fileInUse);
     }
 }
 

@@ -38,6 +38,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTimer>
 
 namespace kvx {
 
@@ -89,8 +90,7 @@ QString frMain::arrayName(const char* name, int index)
 }
 
 frMain::frMain(DialogService* dialogs, const QString& programDir, QWidget* parent)
-    : QWidget(parent),
-      m_programDir(programDir.isEmpty() ? programDataDir() : programDir),
+    : QWidget(parent), m_programDir(programDir.isEmpty() ? programDataDir() : programDir),
       m_pump(std::make_unique<BusyEventPump>()), m_language(std::make_unique<InterfaceLanguage>())
 {
     setObjectName(QStringLiteral("frMain"));
@@ -411,6 +411,10 @@ void frMain::createSubsystems()
     languages.mnuabout = m_mnuAbout;
     languages.FileLNG = m_fileLng;
     m_languages = new LanguageMenu(languages, *m_dialogs, m_programDir, this);
+    // After the commands that scan or add files, whatever opened them.
+    connect(&tree(), &NodeTree::expand, this, &frMain::reportLeftOut);
+    connect(m_cmdExe, &QPushButton::clicked, this, &frMain::reportLeftOut);
+    connect(m_mnuAddFile, &QAction::triggered, this, &frMain::reportLeftOut);
     connect(m_languages, &LanguageMenu::languageApplied, m_categories,
             &CategoryCommands::takeTranslatedTexts);
     connect(m_languages, &LanguageMenu::languageApplied, this,
@@ -495,6 +499,29 @@ void frMain::cmdStartPoint_Click()
         return;
     m_txtStartPath->setText(folder);
     m_workspace->BuildTree(m_txtStartPath->text());
+    reportLeftOut();
+}
+
+void frMain::reportLeftOut()
+{
+    const LeftOut leftOut = m_workspace->leftOut();
+    if (leftOut.isEmpty())
+        return;
+    // Not in the middle of a walk: once it has ended.
+    if (m_pump->busy() || tree().inBulkChange()) {
+        QTimer::singleShot(100, this, &frMain::reportLeftOut);
+        return;
+    }
+    m_workspace->resetLeftOut();
+    const MessageTexts& texts = m_language->texts();
+    const QString text =
+        leftOut.startFolderUnreadable
+            ? texts.text(Msg::StartUnreadable).arg(QDir::toNativeSeparators(m_txtStartPath->text()))
+            : texts.text(Msg::EntriesLeftOut)
+                  .arg(leftOut.foldersBadName + leftOut.filesBadName)
+                  .arg(leftOut.foldersTooLong + leftOut.filesTooLong)
+                  .arg(leftOut.beyondNodeLimit);
+    m_dialogs->MsgBox(text, QStringLiteral("KVX"), MessageIcon::Exclamation);
 }
 
 void frMain::TV_MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, QPoint) {}

@@ -102,6 +102,10 @@ public Q_SLOTS:
     void mnuBackColors_Click();
     void mnuNiveau_Click();
     void mnuSupprim_Click();
+
+    // Tells the user, once, in a box titled "KVX", what the last scans or
+    // file adding left out of the tree (the tree keeps what was built).
+    void reportLeftOut();
     // Undo and redo of the tree's edits; nothing while a long walk runs.
     void mnuUndo_Click();
     void mnuRedo_Click();

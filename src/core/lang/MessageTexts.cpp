@@ -32,6 +32,10 @@ constexpr std::array<Entry, size_t(Msg::Count)> kEntries{{
     {"RowsLeftOut", "L'arbre montre %1 lignes, la jaquette n'en contient que %2 : "
                     "les %3 dernières lignes ne seront pas imprimées.\n"
                     "Imprimer les %2 premières lignes ?"},
+    {"StartUnreadable", "Le dossier de départ ne peut pas être lu :\n%1"},
+    {"EntriesLeftOut", "Des dossiers ou des fichiers n'ont pas été ajoutés à l'arbre :\n"
+                       "%1 au nom illisible, %2 au chemin trop long, "
+                       "%3 au-delà de la limite de 32 767 éléments."},
 }};
 
 } // namespace

@@ -121,6 +121,19 @@ bool Workspace::Save(FileReplacement& file)
     return WriteTreeViewTo(file, m_tree, settings, true, true);
 }
 
+LeftOut Workspace::leftOut() const
+{
+    LeftOut all = m_scan->leftOut();
+    all += m_files->leftOut();
+    return all;
+}
+
+void Workspace::resetLeftOut()
+{
+    m_scan->resetLeftOut();
+    m_files->resetLeftOut();
+}
+
 void Workspace::RefreshElementCount()
 {
     kvx::RefreshElementCount(m_tree, m_count);

@@ -4,6 +4,7 @@
 #include "print/JacketLayout.h"
 #include "tree/FileCategories.h"
 #include "tree/ImageRegistry.h"
+#include "tree/LeftOut.h"
 #include "tree/NodeTree.h"
 
 #include <QString>
@@ -93,6 +94,10 @@ public:
     // The same into a replacement the caller has begun and commits with its
     // other outputs; false, with the reason in the replacement, on failure.
     [[nodiscard]] bool Save(FileReplacement& file);
+
+    // What the scans and the file adding left out since the last reset, and why.
+    [[nodiscard]] LeftOut leftOut() const;
+    void resetLeftOut();
 
     // Refreshes the count display with the number of shown rows.
     void RefreshElementCount();

@@ -9,7 +9,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/prctl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -77,6 +79,9 @@ class tst_commandline : public QObject
         process.setChildProcessModifier([fileLimit] {
             const rlimit limit{fileLimit, fileLimit};
             ::setrlimit(RLIMIT_FSIZE, &limit);
+            // Permissions hold for the program even when the tests run as root.
+            ::prctl(PR_CAPBSET_DROP, CAP_DAC_OVERRIDE, 0, 0, 0);
+            ::prctl(PR_CAPBSET_DROP, CAP_DAC_READ_SEARCH, 0, 0, 0);
         });
         process.start(QStringLiteral(KVX_TEST_PROGRAM_DIR "/kvx"), arguments);
         const bool ended =
@@ -208,6 +213,18 @@ private Q_SLOTS:
 
     // Exit status 2, one line on standard error, nothing on standard output,
     // and the folder as it was: no output, no temporary file.
+    // What a scan leaves out is said in one warning line; the rest is listed.
+    void leftOutWarning()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir("ok") &&
+                ::mkdir(QFile::encodeName(dir.path()) + "/bad\xff", 0755) == 0);
+        const Run run = kvx({"--from", dir.path(), "--list"});
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.out, dir.path() + "/\n  ok\n");
+        QCOMPARE(run.err, "kvx: warning: left out 1 folder whose name is not valid UTF-8\n");
+    }
+
     void failures_data()
     {
         QTest::addColumn<QString>("arguments");
@@ -231,6 +248,8 @@ private Q_SLOTS:
         row("--from FOLDER --save FOLDER/out.kvx --pdf FOLDER/no/x.pdf",
             "cannot write FOLDER/no/x.pdf: No such file or directory");
         row("--from FOLDER --save FOLDER/x --pdf FOLDER/./x", "name the same file");
+        row("--from FOLDER/locked --save FOLDER/out.kvx",
+            "the start folder cannot be read: FOLDER/locked");
         row("--from FOLDER --save FOLDER/out.kvx --pdf FOLDER/x.pdf",
             "cannot write FOLDER/x.pdf: File too large", 2000);
     }
@@ -241,6 +260,8 @@ private Q_SLOTS:
         QFETCH(int, fileLimit);
         QTemporaryDir dir;
         writeFile(dir.filePath("other.kvx"), "[FileInfo]\nType=something else\n");
+        QVERIFY(QDir(dir.path()).mkdir("locked") &&
+                QFile::setPermissions(dir.filePath("locked"), QFileDevice::Permissions()));
         const QStringList before = entries(dir.path());
         const Run run = kvx(expand(arguments, dir.path()), fileLimit ? fileLimit : RLIM_INFINITY);
         QCOMPARE(run.status, 2);

@@ -1,4 +1,5 @@
 #include "app/MainWindowFixture.h"
+#include "core/tree/ScanDoubles.h"
 #include "history/TreeHistory.h"
 #include "tree/FileCategories.h"
 #include "tree/ImageRegistry.h"
@@ -18,6 +19,7 @@
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 using namespace kvx;
 
@@ -363,6 +365,39 @@ private Q_SLOTS:
             shown << (n == w.tree().selectedItem() ? "[" + row + "]" : row);
         }
         QCOMPARE(shown.join(' '), rows);
+    }
+
+    // What a scan leaves out is told once, in a box titled "KVX"; the tree
+    // keeps what was built. A start folder that cannot be read is told too.
+    void leftOutIsTold()
+    {
+        QTemporaryDir disc;
+        QVERIFY(QDir(disc.path()).mkpath("ok/sub") && QDir(disc.path()).mkdir("locked") &&
+                ::mkdir(QFile::encodeName(disc.path()) + "/ok/bad\xff", 0755) == 0 &&
+                QFile::setPermissions(disc.filePath("locked"), QFileDevice::Permissions()));
+        Window w;
+        const WithoutReadRights asAUser;
+        for (const QString& folder : {disc.path(), disc.filePath("locked")}) {
+            w.dialogs.messageAnswers.push_back(MessageResult::No); // the scan is not saved
+            w.dialogs.folders.push_back(folder);
+            QTest::mouseClick(w.control<QWidget>("cmdStartPoint"), Qt::LeftButton);
+            QTest::keyClick(w.window.TV(), Qt::Key_Asterisk); // more scans, nothing more left out
+            const QString told = folder == disc.path()
+                                     ? "Des dossiers ou des fichiers n'ont pas été ajoutés à "
+                                       "l'arbre :\n1 au nom illisible, 0 au chemin trop long"
+                                     : "Le dossier de départ ne peut pas être lu :\n" + folder;
+            QTRY_VERIFY(!w.dialogs.calls.empty() &&
+                        w.dialogs.calls.back().args[0].startsWith(told));
+            QTest::qWait(200);
+            QCOMPARE(std::count_if(w.dialogs.calls.begin(), w.dialogs.calls.end(),
+                                   [&](const auto& call) { return call.args[0].startsWith(told); }),
+                     1);
+            QCOMPARE(w.dialogs.calls.back().args[1], QString("KVX"));
+            QCOMPARE(w.tree().count(), folder == disc.path() ? 4 : 0);
+            w.dialogs.calls.clear();
+        }
+        QFile::setPermissions(disc.filePath("locked"),
+                              QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     }
 };
 
