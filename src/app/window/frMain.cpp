@@ -546,20 +546,21 @@ void frMain::mnuGras_Click()
 
 void frMain::mnuForeColors_Click()
 {
-    const qint32 colour = m_dialogs->ShowColor();
-    const TreeHistory::Edit edit(m_workspace->history());
-    Node* selected = tree().selectedItem();
-    if (colour != -1 && selected)
-        tree().setForeColor(selected, Colour(colour));
+    colourSelected(&NodeTree::setForeColor);
 }
 
 void frMain::mnuBackColors_Click()
+{
+    colourSelected(&NodeTree::setBackColor);
+}
+
+void frMain::colourSelected(void (NodeTree::*set)(Node*, Colour))
 {
     const qint32 colour = m_dialogs->ShowColor();
     const TreeHistory::Edit edit(m_workspace->history());
     Node* selected = tree().selectedItem();
     if (colour != -1 && selected)
-        tree().setBackColor(selected, Colour(colour));
+        (tree().*set)(selected, Colour(colour));
 }
 
 void frMain::mnuNiveau_Click()

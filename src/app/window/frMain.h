@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tree/CategoryIcons.h"
+#include "tree/Colour.h"
 
 #include <QPoint>
 #include <QWidget>
@@ -120,6 +121,8 @@ private:
     void createMenus();
     void connectControls();
     void createSubsystems();
+    // The colour command: the colour dialog, then the selected node's colour.
+    void colourSelected(void (NodeTree::*set)(Node*, Colour));
     [[nodiscard]] bool windowColourIsWhite();
     void showStartupError(const StartupError& error);
     void fitAutoSizeLabels();

@@ -243,9 +243,8 @@ void NodeTree::closeGap()
     m_gapLength = 0;
 }
 
-void NodeTree::clear()
+void NodeTree::emptyStore()
 {
-    Q_EMIT aboutToClear();
     ++m_removals;
     m_selected = nullptr;
     m_roots.clear();
@@ -255,6 +254,12 @@ void NodeTree::clear()
     m_gapStart = 0;
     m_gapLength = 0;
     m_shownRows = 0;
+}
+
+void NodeTree::clear()
+{
+    Q_EMIT aboutToClear();
+    emptyStore();
     Q_EMIT cleared();
 }
 

@@ -150,6 +150,8 @@ private:
     void reorder(Node* parent);
     void renumberRows(std::vector<Node*>& siblings, size_t from);
     void forget(Node* node);
+    // Drops every node, without a signal.
+    void emptyStore();
     void removeLeaf(Node* node);
     void removeSubtree(Node* node);
     [[nodiscard]] int positionOfSlot(size_t slot) const;

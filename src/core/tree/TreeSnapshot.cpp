@@ -38,13 +38,7 @@ TreeSnapshot NodeTree::snapshot() const
 void NodeTree::restore(const TreeSnapshot& shot)
 {
     Q_EMIT aboutToBeRestored();
-    m_selected = nullptr;
-    m_roots.clear();
-    m_byKey.clear();
-    m_byId.clear();
-    m_nodes.clear();
-    m_gapStart = 0;
-    m_gapLength = 0;
+    emptyStore(); // every node pointer taken before is gone
     m_rootsSorted = shot.m_rootsSorted;
     m_byKey.reserve(MaxNodes);
     m_byId.reserve(MaxNodes);
@@ -93,10 +87,8 @@ void NodeTree::restore(const TreeSnapshot& shot)
                 node->m_shownRows += child->m_shownRows;
         }
     }
-    m_shownRows = 0;
     for (const Node* root : m_roots)
         m_shownRows += root->m_shownRows;
-    ++m_removals; // every node pointer taken before is gone
     Q_EMIT restored();
     Q_EMIT selectionChanged(m_selected);
 }
