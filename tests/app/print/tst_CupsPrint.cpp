@@ -132,7 +132,7 @@ private Q_SLOTS:
         const int id = job.match(done).captured(1).toInt();
         const QString document =
             serverDir().filePath(QString("spool/d%1-001").arg(id, 5, 10, QLatin1Char('0')));
-        QVERIFY(test::pdfText(document).contains(test::rowText(60)));
+        QVERIFY(test::output("pdftotext", {document, "-"}).contains(test::rowText(60)));
         test::verifyJacket(document, w.printer(), 50, 3, 60);
     }
 };
