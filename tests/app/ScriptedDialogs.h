@@ -3,16 +3,14 @@
 #include "dialogs/DialogService.h"
 
 #include <QStringList>
-#include <algorithm>
 #include <deque>
-#include <iterator>
 #include <vector>
 
 namespace kvx::test {
 
 // A dialog service whose answers a test queues in advance. Every call is
 // recorded; a call whose queue is empty answers as a cancel (-1, empty text,
-// nullopt, Cancel or Ok for a lone Ok button).
+// nullopt); a message box answers Ok, or Cancel when it offers more.
 class ScriptedDialogs : public DialogService
 {
 public:
@@ -26,14 +24,14 @@ public:
     std::deque<qint32> colours;
     std::deque<QString> openPaths, savePaths, folders;
     std::deque<std::optional<QString>> inputs;
-    std::deque<MessageResult> messageAnswers;
     std::vector<Call> calls;
 
     [[nodiscard]] std::vector<Call> callsOf(const QString& kind) const
     {
         std::vector<Call> found;
-        std::copy_if(calls.begin(), calls.end(), std::back_inserter(found),
-                     [&](const Call& call) { return call.kind == kind; });
+        for (const Call& call : calls)
+            if (call.kind == kind)
+                found.push_back(call);
         return found;
     }
 
@@ -58,9 +56,8 @@ public:
     MessageResult MsgBox(const QString& text, const QString& title, MessageIcon icon,
                          MessageButtons buttons = MessageButtons::Ok) override
     {
-        return answer(messageAnswers,
-                      buttons == MessageButtons::Ok ? MessageResult::Ok : MessageResult::Cancel,
-                      {"MsgBox", {text, title}, icon});
+        calls.push_back({"MsgBox", {text, title}, icon});
+        return buttons == MessageButtons::Ok ? MessageResult::Ok : MessageResult::Cancel;
     }
 
 private:

@@ -9,7 +9,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <functional>
 
 using namespace kvx;
 
@@ -37,6 +36,7 @@ void typeName(QStringList& shown, int select, const QString& name)
 
 } // namespace
 
+// The program's dialogs, shown for real and answered as a user would.
 class TestCOpen : public QObject
 {
     Q_OBJECT
@@ -45,9 +45,8 @@ private Q_SLOTS:
     void realDialogs()
     {
         QTemporaryDir program;
-        QVERIFY(QDir(program.path()).mkdir("Trees"));
-        const QString home = QDir(program.path()).absolutePath();
-        const QString trees = home + "/Trees";
+        const QString home = QDir(program.path()).absolutePath(), trees = home + "/Trees";
+        QVERIFY(QDir(home).mkdir("Trees"));
         const QString filter = "Trees|*.kvx|Text|*.txt;*.text";
         cOpen dialogs(program.path());
         QStringList shown; // folder, selected filter, filters
@@ -68,17 +67,23 @@ private Q_SLOTS:
         QCOMPARE(dialogs.ShowOpen(QString(), "Open", trees), trees + "/x");
         QCOMPARE(shown.mid(2), QStringList{"All Files (*.*) (*.*)"});
 
-        // A cancel gives nothing; black is a colour; colours come as 0x00BBGGRR.
-        const std::vector<std::function<bool()>> cancelled{
-            [&] { return dialogs.ShowColor() == -1; },
-            [&] { return dialogs.ShowOpen(filter, "Open", QString()).isEmpty(); },
-            [&] { return dialogs.ShowSave(filter, "Save", QString()).isEmpty(); },
-            [&] { return dialogs.BrowseFolder("Choose a folder").isEmpty(); },
-            [&] { return !dialogs.InputBox("Fichiers", "*.zip", "*.zip"); }};
-        for (const auto& call : cancelled) {
-            whenShown([](QDialog* dialog) { dialog->reject(); });
-            QVERIFY(call());
-        }
+        // A cancel gives nothing; an input box emptied and confirmed is not a cancel.
+        const auto reject = [] { whenShown([](QDialog* dialog) { dialog->reject(); }); };
+        reject();
+        QCOMPARE(dialogs.ShowColor(), -1);
+        reject();
+        QCOMPARE(dialogs.ShowSave(filter, "Save", QString()), QString());
+        reject();
+        QCOMPARE(dialogs.BrowseFolder("Choose a folder"), QString());
+        reject();
+        QVERIFY(!dialogs.InputBox("Fichiers", "*.zip", "*.zip"));
+        whenShown<QInputDialog>([](QInputDialog* dialog) {
+            dialog->setTextValue(QString());
+            dialog->accept();
+        });
+        QCOMPARE(dialogs.InputBox("Fichiers", "*.zip", "*.zip"), QString());
+
+        // Black is a colour; colours come as 0x00BBGGRR.
         for (const QColor colour : {QColor(Qt::black), QColor(255, 128, 0)}) {
             whenShown<QColorDialog>([colour](QColorDialog* dialog) {
                 dialog->setCurrentColor(colour);
@@ -86,13 +91,6 @@ private Q_SLOTS:
             });
             QCOMPARE(dialogs.ShowColor(), colour == Qt::black ? 0 : 0x000080FF);
         }
-
-        // An input box emptied and confirmed is not a cancel.
-        whenShown<QInputDialog>([](QInputDialog* dialog) {
-            dialog->setTextValue(QString());
-            dialog->accept();
-        });
-        QCOMPARE(dialogs.InputBox("Fichiers", "*.zip", "*.zip"), QString());
         whenShown<QMessageBox>([](QMessageBox* box) {
             QVERIFY(box->windowTitle() == "KVX" && box->icon() == QMessageBox::Warning);
             box->button(QMessageBox::No)->click();
