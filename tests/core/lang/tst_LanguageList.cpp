@@ -1,3 +1,4 @@
+#include "doc/DocumentPaths.h"
 #include "lang/LanguageFile.h"
 #include "lang/LanguageList.h"
 #include "lang/LanguageTemplate.h"
@@ -10,10 +11,10 @@
 
 using namespace kvx;
 
-// Where the program's data and the language files are found, in a build tree
-// and installed (program in bin/, data in share/kvx/, the user's own
-// languages in the XDG data home, here home/data/kvx), and what a language
-// file gives. Its reading (letter case, quotes, encodings) is IniFile's.
+// Where the program's data, the language files and documents are found, in
+// a build tree and installed (program in bin/, data in share/kvx/, the user's
+// own languages in the XDG data home, here home/data/kvx), and what a
+// language file gives. Its reading (letter case, quotes, encodings) is IniFile's.
 class TestLanguageList : public QObject
 {
     Q_OBJECT
@@ -61,6 +62,9 @@ private Q_SLOTS:
         // written to (a missing one here, as root may write anywhere).
         QCOMPARE(languageFolders(at(dataDir)), QStringList{at(dataDir)});
         QCOMPARE(languageFolders(at("missing")), QStringList({at("missing"), at("home/data/kvx")}));
+        // Documents are offered in the program folder, or else in a folder of the user's.
+        QCOMPARE(documentDialogFolder(at(dataDir)), at(dataDir));
+        QVERIFY(QFileInfo(documentDialogFolder(at("missing"))).isDir());
     }
 
     void languageItems_data()
