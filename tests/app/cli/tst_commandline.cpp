@@ -2,10 +2,13 @@
 // PDF jackets against the window's, and its refusals.
 #include "app/MainWindowFixture.h"
 #include "core/tree/ScanDoubles.h"
+#include "tree/NodeTreeView.h"
+#include "tree/TreeModel.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QImage>
+#include <QLabel>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -135,28 +138,40 @@ private Q_SLOTS:
         QCOMPARE(run.out, dir.path() + "/\n" + rows);
     }
 
-    // A folder saved to a document lists as the folder did; the document
-    // printed by the program and through the real window gives the same page:
-    // the document's indentation, check boxes and picture style, the jacket's
-    // lines, columns and colours, the first rows up to the capacity (and one
-    // line saying what was left out).
+    // A folder saved to a document lists as the folder did. The real window
+    // opens it with the view it describes and saves it again unchanged,
+    // ".kvx" added unless the name holds it. The document printed by the
+    // program and through the window gives the same page: the document's
+    // indentation, check boxes and picture style, the jacket's lines,
+    // columns and colours, the first rows up to the capacity (and one line
+    // saying what was left out).
     void samePageAsTheWindow_data()
     {
         QTest::addColumn<QByteArray>("view"); // the document's [TreeView] entries
-        QTest::addColumn<QString>("options"); // of the program; the window clicks the same
+        QTest::addColumn<QString>("shown");   // what the window's view shows of them
+        QTest::addColumn<QString>("options"); // of the program
+        QTest::addColumn<QString>("clicks");  // the same in the window
         QTest::addColumn<int>("folders");     // under the root
         QTest::addColumn<QString>("warning");
         QTest::newRow("indented, check boxes, text only")
-            << QByteArray("Checkboxes=1\r\nIndentation=566,9292\r\nStyle=0") << "" << 20 << "";
+            << QByteArray("Checkboxes=1\r\nIndentation=566.9292\r\nStyle=0\r\nFullRowSelect=1"
+                          "\r\nHideSelection=1\r\nToolTipText=Mes photos")
+            << "indent 38, buttons 0, pictures 0, boxes 1, full row 1, hide 1, tip Mes photos"
+            << ""
+            << "" << 20 << "";
         QTest::newRow("pictures, 30 lines of 2, grey, outlines")
             << QByteArray("Checkboxes=0\r\nIndentation=200\r\nStyle=7")
-            << "--lines 30 --columns 2 --mono --bw" << 30
+            << "indent 13, buttons 1, pictures 16, boxes 0, full row 0, hide 0, tip "
+            << "--lines 30 --columns 2 --mono --bw"
+            << "opLines(0) opColum(6) chkNb chkImageNb" << 30
             << "kvx: warning: the jacket holds 60 rows: 60 printed, 7 left out\n";
     }
     void samePageAsTheWindow()
     {
         QFETCH(QByteArray, view);
+        QFETCH(QString, shown);
         QFETCH(QString, options);
+        QFETCH(QString, clicks);
         QFETCH(int, folders);
         QFETCH(QString, warning);
         QTemporaryDir dir;
@@ -188,24 +203,40 @@ private Q_SLOTS:
         w.window.Form_Load();
         w.dialogs.openPaths.push_back(doc);
         w.control<QAction>("mnuLoad")->trigger();
-        auto click = [&w](const QString& name) { w.control<QAbstractButton>(name)->click(); };
-        if (options.contains("--lines 30"))
-            click("opLines(0)");
-        if (options.contains("--columns 2"))
-            click("opColum(6)");
-        if (options.contains("--mono"))
-            click("chkNb");
-        if (options.contains("--bw"))
-            click("chkImageNb");
-        const QString shown = dir.filePath("window.pdf");
-        w.dialogs.savePaths.push_back(shown);
+        const kvx::NodeTreeView& tv = *w.window.TV();
+        const kvx::TreeModel& model = w.window.treeModel();
+        QCOMPARE(
+            QString("indent %1, buttons %2, pictures %3, boxes %4, full row %5, hide %6, tip %7")
+                .arg(tv.indentation())
+                .arg(tv.expandButtons())
+                .arg(tv.iconSize().width())
+                .arg(model.data(model.index(0, 0), Qt::CheckStateRole).isValid())
+                .arg(tv.fullRowSelect())
+                .arg(tv.hideSelection())
+                .arg(tv.toolTip()),
+            shown);
+        QCOMPARE(w.control<QLabel>("lblNbElements")->text(), QString::number(run.out.count('\n')));
+        QVERIFY(QDir(dir.path()).mkdir("old.kvx.d"));
+        for (const auto& [chosen, name] : {std::pair("again", "again.kvx"),
+                                           {"a.KVX", "a.KVX.kvx"},
+                                           {"a.kvx.bak", "a.kvx.bak"},
+                                           {"akvx", "akvx.kvx"},
+                                           {"old.kvx.d/b", "old.kvx.d/b.kvx"}}) {
+            w.dialogs.savePaths.push_back(dir.filePath(chosen));
+            w.control<QAction>("mnuSave")->trigger();
+            QCOMPARE(readFile(dir.filePath(name)), text);
+        }
+        QVERIFY(w.dialogs.callsOf("MsgBox").empty());
+        for (const QString& name : clicks.split(' ', Qt::SkipEmptyParts))
+            w.control<QAbstractButton>(name)->click();
+        const QString window = dir.filePath("window.pdf");
+        w.dialogs.savePaths.push_back(window);
         w.dialogs.messageAnswers.push_back(kvx::MessageResult::Ok); // the first rows, if too many
-        click("cmdPrint");
-        QVERIFY(QFile::exists(shown));
+        w.control<QAbstractButton>("cmdPrint")->click();
 
         const QImage paper = page(printed);
         QVERIFY(!paper.isNull());
-        QVERIFY(paper == page(shown));
+        QVERIFY(paper == page(window));
         QImage blank(paper.size(), paper.format());
         blank.fill(Qt::white);
         QVERIFY(paper != blank);

@@ -1,9 +1,10 @@
+// The window's open and save commands when they cannot do their work. A
+// document saved and opened again is tst_commandline's (the real window
+// beside the real program), its contents tst_TreeViewInFile's.
 #include "app/MainWindowFixture.h"
-#include "doc/DocumentPaths.h"
 #include "history/TreeHistory.h"
 #include "tree/NodeTree.h"
 #include "tree/NodeTreeView.h"
-#include "tree/TreeModel.h"
 #include "tree/TreeWalks.h"
 #include "workspace/Workspace.h"
 
@@ -15,144 +16,50 @@
 
 using namespace kvx;
 
-namespace {
-
-// The real window after start-up with one root, as if opened, its dialogs
-// scripted.
-struct Window : kvx::test::MainWindowFixture
-{
-    explicit Window(const QString& root)
-    {
-        window.Form_Load();
-        window.tree().addRoot(root, root, image::ClosedFolder);
-        window.workspace().history().markSaved();
-    }
-    QString countLabel() { return control<QLabel>("lblNbElements")->text(); }
-    void open(const QString& path)
-    {
-        dialogs.openPaths.push_back(path);
-        control<QAction>("mnuLoad")->trigger();
-    }
-    void save(const QString& path)
-    {
-        dialogs.savePaths.push_back(path);
-        control<QAction>("mnuSave")->trigger();
-    }
-};
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
-}
-
-} // namespace
-
 class tst_TreeDocumentCommands : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void refusalsChangeNothing();
-    void roundTripThroughWindows();
-};
-
-// Cancelled dialogs, a file that is no document and a failed save leave
-// the tree and any old file as they were; the last two say so.
-void tst_TreeDocumentCommands::refusalsChangeNothing()
-{
-    QTemporaryDir dir;
-    const QString png = dir.filePath("photo.kvx");
-    // A folder is never replaced by a document.
-    const QString old = dir.filePath("old.kvx");
-    writeFile(png, "\x89PNG\r\n\x1a\n");
-    QVERIFY(QDir(old).mkpath("inside"));
-    Window w("/x/");
-    const QString count = w.countLabel();
-    const int indentation = w.window.TV()->indentation();
-    w.open(QString());
-    w.save(QString());
-    QCOMPARE(w.countLabel(), count);
-    w.open(png);
-    w.save(old);
-    QCOMPARE(RowTexts(w.window.tree()), QStringList{"/x/"});
-    QCOMPARE(w.window.TV()->indentation(), indentation);
-    QVERIFY(QFileInfo(old + "/inside").isDir());
-    const QString folder = documentDialogFolder(KVX_TEST_PROGRAM_DIR);
-    QCOMPARE(w.dialogs.callsOf("ShowOpen").at(0).args,
-             QStringList({"*.KVX|*.kvx", "Ouvrir", folder}));
-    QCOMPARE(w.dialogs.callsOf("ShowSave").at(0).args,
-             QStringList({"*.KVX|*.kvx", "Sauvegarder", folder}));
-    const auto boxes = w.dialogs.callsOf("MsgBox");
-    QCOMPARE(boxes.size(), size_t(2));
-    QVERIFY(boxes[0].args.at(0).contains(png) && boxes[0].args.at(1) == "KVX");
-    QVERIFY(boxes[1].icon == MessageIcon::Critical && boxes[1].args.at(1) == "KVX" &&
-            boxes[1].args.at(0).contains("(not a regular file but a folder)"));
-}
-
-// Settings from a document, a tree scanned from odd folder names and styled,
-// saved, opened in a fresh window and saved again. Identical documents mean
-// equal trees: a document holds every node's text, key, tag, pictures,
-// colours, flags, place and expansion.
-void tst_TreeDocumentCommands::roundTripThroughWindows()
-{
-    QTemporaryDir dir;
-    const QString disc = dir.filePath("disque");
-    for (const char* sub : {"a|b/c", "line\nfeed/d", "cr\rname", " blank", "été/f", "50%"})
-        QVERIFY(QDir(disc).mkpath(QString::fromUtf8(sub)));
-    writeFile(dir.filePath("settings.kvx"),
-              "[FileInfo]\r\nType=TVW FILE\r\n[TreeView]\r\nCheckboxes=1\r\nFullRowSelect=1\r\n"
-              "HideSelection=1\r\nIndentation=566,9292\r\nStyle=5\r\nToolTipText=Mes photos\r\n"
-              "[Nodes]\r\nCount=0\r\n");
-    const QString first = dir.filePath("first.kvx");
-    QStringList rows;
+    // Cancelled dialogs, a file that is no document and a save onto a folder
+    // leave the tree, the view and the folder as they were; the last two say
+    // so. The dialogs open in the program's folder, where it may write.
+    void refusalsChangeNothing()
     {
-        Window w("/old/");
-        w.open(dir.filePath("settings.kvx"));
-        w.dialogs.folders.push_back(disc);
-        w.window.cmdStartPoint_Click();
-        NodeTree& tree = w.window.tree();
-        QVERIFY(tree.count() > 8);
-        tree.setBold(tree.nodeAt(2), true);
-        tree.setForeColor(tree.nodeAt(3), rgbColour(0, 128, 0));
-        tree.setBackColor(tree.nodeAt(3), kSysButtonFace);
-        tree.setExpandedImage(tree.nodeAt(4), image::OpenFolderBw);
-        tree.setChecked(tree.nodeAt(4), true);
-        tree.setSorted(tree.nodeAt(1), true);
-        tree.setExpanded(tree.nodeAt(4), true);
-        tree.setTag(tree.addChild(tree.nodeAt(5), QString(), " note|1.txt", image::BlankPage), "T");
-        rows = RowTexts(tree);
-        w.save(first);
-        QVERIFY(w.dialogs.callsOf("MsgBox").empty());
-    }
-    Window fresh("/old/");
-    fresh.open(first);
-    QCOMPARE(RowTexts(fresh.window.tree()), rows);
-    QCOMPARE(fresh.countLabel(), QString::number(rows.size()));
-    NodeTreeView& view = *fresh.window.TV();
-    TreeModel& model = fresh.window.treeModel();
-    // Expanded was restored before the node had children: the view shows it open.
-    QVERIFY(view.isExpanded(model.indexOf(fresh.window.tree().nodeAt(4))));
-    QVERIFY(!view.isExpanded(model.indexOf(fresh.window.tree().nodeAt(5))));
-    QCOMPARE(model.data(model.indexOf(fresh.window.tree().nodeAt(4)), Qt::CheckStateRole).toInt(),
-             int(Qt::Checked));
-    QCOMPARE(view.indentation(), 38); // 566.9292 twips
-    QVERIFY(!view.expandButtons());   // style 5: lines and pictures, no buttons
-    QCOMPARE(view.iconSize(), QSize(16, 16));
-    QCOMPARE(view.toolTip(), "Mes photos");
-    QVERIFY(view.fullRowSelect() && view.hideSelection());
+        QTemporaryDir dir;
+        const QString png = dir.filePath("photo.kvx"), old = dir.filePath("old.kvx");
+        QFile file(png);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("\x89PNG\r\n\x1a\n") == 8);
+        file.close();
+        QVERIFY(QDir(old).mkpath("inside"));
+        test::MainWindowFixture w;
+        w.window.Form_Load();
+        w.window.tree().addRoot("/x/", "/x/", image::ClosedFolder);
+        w.window.workspace().history().markSaved(); // as if opened: nothing to ask
 
-    fresh.save(dir.filePath("second")); // ".kvx" added
-    QCOMPARE(readFile(dir.filePath("second.kvx")), readFile(first));
-    QVERIFY(readFile(first).contains("\r\nVersion=1.1\r\n"));
-    QVERIFY(fresh.dialogs.callsOf("MsgBox").empty());
-}
+        const int indentation = w.window.TV()->indentation();
+        w.dialogs.openPaths = {QString(), png};
+        w.dialogs.savePaths = {QString(), old};
+        for (int i = 0; i < 2; ++i) {
+            w.control<QAction>("mnuLoad")->trigger();
+            w.control<QAction>("mnuSave")->trigger();
+        }
+        QCOMPARE(w.control<QLabel>("lblNbElements")->text(), "1");
+        QCOMPARE(RowTexts(w.window.tree()), QStringList{"/x/"});
+        QCOMPARE(w.window.TV()->indentation(), indentation);
+        QVERIFY(QFileInfo(old + "/inside").isDir());
+        QCOMPARE(w.dialogs.callsOf("ShowOpen").at(0).args,
+                 QStringList({"*.KVX|*.kvx", "Ouvrir", KVX_TEST_PROGRAM_DIR}));
+        QCOMPARE(w.dialogs.callsOf("ShowSave").at(0).args,
+                 QStringList({"*.KVX|*.kvx", "Sauvegarder", KVX_TEST_PROGRAM_DIR}));
+        const auto boxes = w.dialogs.callsOf("MsgBox");
+        QCOMPARE(boxes.size(), size_t(2));
+        QVERIFY(boxes[0].icon == MessageIcon::Exclamation && boxes[0].args.at(1) == "KVX" &&
+                boxes[0].args.at(0).contains(png));
+        QVERIFY(boxes[1].icon == MessageIcon::Critical && boxes[1].args.at(1) == "KVX" &&
+                boxes[1].args.at(0).contains("(not a regular file but a folder)"));
+    }
+};
 
 QTEST_MAIN(tst_TreeDocumentCommands)
 #include "tst_TreeDocumentCommands.moc"

@@ -26,7 +26,7 @@ struct Window : QTemporaryDir, test::MainWindowFixture
         QDir(path()).mkdir(QStringLiteral("ico"));
         for (const QString& name : files)
             write(name, "[frMain]\ncmdPrint.Caption=" + name.toUtf8() + '\n');
-        window.findChild<LanguageMenu*>()->setShellLauncher(&launcher);
+        window.languageMenu().setShellLauncher(&launcher);
         window.Form_Load();
     }
     void write(const QString& name, const QByteArray& text)
@@ -44,102 +44,92 @@ class TestLanguageMenu : public QObject
 
 private Q_SLOTS:
     void initTestCase() { QApplication::setApplicationName(QStringLiteral("KVX")); }
-    void itemsApplyTheirFiles_data();
-    void itemsApplyTheirFiles();
-    void menuOpensBelowTheButton();
-    void otherExplainsAndOpensTheTemplate();
-    void aboutWindowIsModal();
+
+    // Which files are listed, and in what order, is LanguageList's rule.
+    void itemsApplyTheirFiles_data()
+    {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QStringList>("items");
+        QTest::newRow("none") << QStringList{} << QStringList{"#"};
+        QTest::newRow("three") << QStringList{"English.lng", "Francais.lng", "español & co.lng"}
+                               << QStringList{"English.lng", "español && co.lng", "Francais.lng"};
+    }
+    void itemsApplyTheirFiles()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(QStringList, items);
+        Window w(files);
+        QStringList shown;
+        for (const QAction* action : w.window.MNlangue()->actions()) {
+            if (action->isSeparator())
+                break;
+            QCOMPARE(action->objectName(), QStringLiteral("MNlangueChoice(%1)").arg(shown.size()));
+            shown.append(action->text());
+        }
+        QCOMPARE(shown, items);
+        QCOMPARE(w.control<QListWidget>("FileLNG")->count(), files.isEmpty() ? 0 : items.size());
+        // Each item applies the file it shows, odd characters included, even
+        // once the first file has renamed the second item, and alone carries
+        // the check mark, French's at start; "#" does nothing.
+        w.write(files.value(0, "none"), "MNlangueChoice(1).Caption=renamed\n");
+        const auto marked = [&] {
+            QList<qsizetype> checked;
+            const QList<QAction*> actions = w.window.MNlangue()->actions();
+            for (qsizetype i = 0; i < actions.size(); ++i)
+                if (actions[i]->isChecked())
+                    checked << i;
+            return checked;
+        };
+        const auto only = [&](qsizetype i) {
+            return files.isEmpty() ? QList<qsizetype>() : QList<qsizetype>{i};
+        };
+        QCOMPARE(marked(), only(items.indexOf("Francais.lng")));
+        const QString french = w.print();
+        for (qsizetype i = 0; i < items.size(); ++i) {
+            w.trigger(QStringLiteral("MNlangueChoice(%1)").arg(i));
+            QCOMPARE(w.print(), files.isEmpty() ? french : QString(items[i]).replace("&&", "&"));
+            QCOMPARE(marked(), only(i));
+        }
+        if (items.size() > 1)
+            QCOMPARE(w.control<QAction>("MNlangueChoice(1)")->text(), QStringLiteral("renamed"));
+    }
+
+    // The menu opens below its button. "Other" explains, then opens the
+    // template, even a missing one; "About" shows the modal About window.
+    void otherItems()
+    {
+        Window w({});
+        w.window.move(40, 30);
+        auto* button = w.control<QWidget>("cmdTranslate");
+        QTest::mouseClick(button, Qt::LeftButton, {}, {3, 3});
+        QTRY_VERIFY(w.window.MNlangue()->isVisible());
+        QCOMPARE(w.window.MNlangue()->pos(), button->mapToGlobal(QPoint(0, button->height())));
+        w.window.MNlangue()->hide();
+
+        w.trigger("MNlangueOther");
+        const QString path = w.filePath(QStringLiteral("Francais.lng"));
+        QCOMPARE(w.dialogs.calls.size(), 1u);
+        QCOMPARE(w.dialogs.calls[0].args,
+                 QStringList({"Translate this file \n\n" + path +
+                                  "\n\nand save it in the application folder like this :\nyour "
+                                  "country's name .LNG\n\nIt will apear in the translate menu",
+                              "KVX"}));
+        QCOMPARE(w.dialogs.calls[0].icon, MessageIcon::Information);
+        QCOMPARE(w.launcher.requests.size(), 1);
+        QCOMPARE(w.launcher.requests[0].file, path);
+
+        bool sawAbout = false;
+        QTimer::singleShot(0, &w.window, [&] {
+            QWidget* about = QApplication::activeModalWidget();
+            sawAbout = qobject_cast<FRMabout*>(about) && about->parentWidget() == &w.window;
+            if (about)
+                about->close();
+        });
+        w.trigger("mnuabout");
+        QVERIFY(sawAbout);
+        QVERIFY(!w.window.findChild<FRMabout*>()); // gone once closed
+    }
 };
-
-// Which files are listed, and in what order, is LanguageList's rule.
-void TestLanguageMenu::itemsApplyTheirFiles_data()
-{
-    QTest::addColumn<QStringList>("files");
-    QTest::addColumn<QStringList>("items");
-    QTest::newRow("none") << QStringList{} << QStringList{"#"};
-    QTest::newRow("three") << QStringList{"English.lng", "Francais.lng", "español & co.lng"}
-                           << QStringList{"English.lng", "español && co.lng", "Francais.lng"};
-}
-
-void TestLanguageMenu::itemsApplyTheirFiles()
-{
-    QFETCH(QStringList, files);
-    QFETCH(QStringList, items);
-    Window w(files);
-    QStringList shown;
-    for (const QAction* action : w.window.MNlangue()->actions()) {
-        if (action->isSeparator())
-            break;
-        QCOMPARE(action->objectName(), QStringLiteral("MNlangueChoice(%1)").arg(shown.size()));
-        shown.append(action->text());
-    }
-    QCOMPARE(shown, items);
-    QCOMPARE(w.control<QListWidget>("FileLNG")->count(), files.isEmpty() ? 0 : items.size());
-    // Each item applies the file it shows, odd characters included, even once
-    // the first file has renamed the second item, and alone carries the check
-    // mark, French's at start; "#" does nothing.
-    w.write(files.value(0, "none"), "MNlangueChoice(1).Caption=renamed\n");
-    const auto marked = [&] {
-        QList<qsizetype> checked;
-        const QList<QAction*> actions = w.window.MNlangue()->actions();
-        for (qsizetype i = 0; i < actions.size(); ++i)
-            if (actions[i]->isChecked())
-                checked << i;
-        return checked;
-    };
-    QCOMPARE(marked(), files.isEmpty() ? QList<qsizetype>() : QList<qsizetype>{items.indexOf("Francais.lng")});
-    const QString french = w.print();
-    for (qsizetype i = 0; i < items.size(); ++i) {
-        w.trigger(QStringLiteral("MNlangueChoice(%1)").arg(i));
-        QCOMPARE(w.print(), files.isEmpty() ? french : QString(items[i]).replace("&&", "&"));
-        QCOMPARE(marked(), files.isEmpty() ? QList<qsizetype>() : QList<qsizetype>{i});
-    }
-    if (items.size() > 1)
-        QCOMPARE(w.control<QAction>("MNlangueChoice(1)")->text(), QStringLiteral("renamed"));
-}
-
-void TestLanguageMenu::menuOpensBelowTheButton()
-{
-    Window w({});
-    w.window.move(40, 30);
-    auto* button = w.control<QWidget>("cmdTranslate");
-    QTest::mouseClick(button, Qt::LeftButton, {}, {3, 3});
-    QTRY_VERIFY(w.window.MNlangue()->isVisible());
-    QCOMPARE(w.window.MNlangue()->pos(), button->mapToGlobal(QPoint(0, button->height())));
-    w.window.MNlangue()->hide();
-}
-
-void TestLanguageMenu::otherExplainsAndOpensTheTemplate()
-{
-    Window w({});
-    w.trigger("MNlangueOther");
-    const QString path = w.filePath(QStringLiteral("Francais.lng"));
-    QCOMPARE(w.dialogs.calls.size(), 1u);
-    QCOMPARE(w.dialogs.calls[0].args,
-             QStringList({"Translate this file \n\n" + path +
-                              "\n\nand save it in the application folder like this :\nyour "
-                              "country's name .LNG\n\nIt will apear in the translate menu",
-                          "KVX"}));
-    QCOMPARE(w.dialogs.calls[0].icon, MessageIcon::Information);
-    // The template opens after the box, even when it is missing.
-    QCOMPARE(w.launcher.requests.size(), 1);
-    QCOMPARE(w.launcher.requests[0].file, path);
-}
-
-void TestLanguageMenu::aboutWindowIsModal()
-{
-    Window w({});
-    bool sawAbout = false;
-    QTimer::singleShot(0, &w.window, [&] {
-        QWidget* about = QApplication::activeModalWidget();
-        sawAbout = qobject_cast<FRMabout*>(about) && about->parentWidget() == &w.window;
-        if (about)
-            about->close();
-    });
-    w.trigger("mnuabout");
-    QVERIFY(sawAbout);
-    QVERIFY(!w.window.findChild<FRMabout*>()); // gone once closed
-}
 
 QTEST_MAIN(TestLanguageMenu)
 #include "tst_LanguageMenu.moc"

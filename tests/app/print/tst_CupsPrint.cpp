@@ -4,7 +4,6 @@
 #include <QPrintDialog>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QTimer>
 #include <csignal>
 #include <sys/prctl.h>
@@ -74,17 +73,12 @@ private Q_SLOTS:
         m_cupsd.start("/usr/sbin/cupsd",
                       {"-f", "-c", t + "/cupsd.conf", "-s", t + "/cups-files.conf"});
         QVERIFY(m_cupsd.waitForStarted());
-        bool running = false;
-        for (QDeadlineTimer ready(20000);
-             !(running = test::output("lpstat", {"-r"}).contains("is running")) &&
-             !ready.hasExpired();)
-            QThread::msleep(100);
-        if (!running) {
-            QFile log(t + "/log/error_log");
-            (void)log.open(QIODevice::ReadOnly);
-            QFAIL(
-                qPrintable("the test's cupsd did not start:\n" + QString::fromUtf8(log.readAll())));
-        }
+        const auto log = [t] {
+            QFile file(t + "/log/error_log");
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        QTRY_VERIFY2_WITH_TIMEOUT(test::output("lpstat", {"-r"}).contains("is running"),
+                                  "the test's cupsd did not start:\n" + log(), 20000);
         // Its printer discards the printed output; the job's document stays.
         QCOMPARE(QProcess::execute("lpadmin",
                                    {"-p", "KvxTest", "-E", "-v", "file:///dev/null", "-P", ppd}),
@@ -124,15 +118,14 @@ private Q_SLOTS:
 
         const QRegularExpression job(R"(^KvxTest-(\d+)\s)", QRegularExpression::MultilineOption);
         QString done;
-        for (QDeadlineTimer deadline(60000);
-             !(done = test::output("lpstat", {"-W", "completed", "-o", "KvxTest"})).contains(job) &&
-             !deadline.hasExpired();)
-            QThread::msleep(200);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (done = test::output("lpstat", {"-W", "completed", "-o", "KvxTest"})).contains(job),
+            60000);
         QCOMPARE(done.count(job), 1);
         const int id = job.match(done).captured(1).toInt();
         const QString document =
             serverDir().filePath(QString("spool/d%1-001").arg(id, 5, 10, QLatin1Char('0')));
-        QVERIFY(test::pdfText(document).contains(test::rowText(60)));
+        QVERIFY(test::output("pdftotext", {document, "-"}).contains(test::rowText(60)));
         test::verifyJacket(document, w.printer(), 50, 3, 60);
     }
 };

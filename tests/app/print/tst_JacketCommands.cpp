@@ -1,4 +1,5 @@
 #include "JacketTestTree.h"
+#include "print/SlicePlan.h"
 #include "tree/ImageList.h"
 #include "tree/NodeTreeView.h"
 #include "tree/TreeModel.h"
@@ -12,20 +13,6 @@
 
 using namespace kvx;
 using Window = test::PrintWindow;
-
-namespace {
-
-// The window as it shows outside printing, its guide `left` twips into the view.
-void verifyWindowAtRest(Window& w, int left = 3730)
-{
-    QCOMPARE(w.window.TV()->height(), TwipsToPixels(ViewSideTwips));
-    QVERIFY(w.window.vLine()->isVisible());
-    QCOMPARE(w.window.vLine()->geometry(),
-             QRect(TwipsToVisiblePixels(left), 0, TwipsToVisiblePixels(3),
-                   w.control<QWidget>("picTv")->height()));
-}
-
-} // namespace
 
 // With no printer installed, prints go to a PDF file the user names.
 class tst_JacketCommands : public QObject
@@ -65,7 +52,9 @@ private Q_SLOTS:
             QVERIFY(lines[line]->isChecked() && columns[column]->isChecked());
             QCOMPARE(w.control<QLabel>("lblImprimable")->text(),
                      QString::number(capacities[line][column]));
-            verifyWindowAtRest(w, guides[line][column]);
+            QCOMPARE(w.window.vLine()->geometry(),
+                     QRect(TwipsToVisiblePixels(guides[line][column]), 0, TwipsToVisiblePixels(3),
+                           w.control<QWidget>("picTv")->height()));
         };
         for (int l : {0, 1, 2, 2}) {
             for (int c : {2, 2, 0, 1}) {
@@ -77,51 +66,71 @@ private Q_SLOTS:
         }
     }
 
-    // The options clicked (lines or columns first), the capacity shown, the
-    // guide's left position in twips; then printed to the file the user
-    // names: every row at its place in the 12 cm frame, the window as before.
-    void printsToPdf_data()
+    // The options clicked, then a print to the file the user names, and what
+    // the user does amid it. A print: every row up to the capacity at its
+    // place in the 12 cm frame and as text, the others not at all. Nothing to
+    // print, no file chosen, a file that cannot be written, the tree cleared
+    // or the selected row deleted amid the print: the message (a warning, the
+    // file written, none) and the next print asks for its own file and works.
+    // Either way the window as before: guide (its left in twips), scroll
+    // position and selection.
+    void prints_data()
     {
+        QTest::addColumn<QString>("clicks");
         QTest::addColumn<int>("lines");
         QTest::addColumn<int>("columns");
-        QTest::addColumn<bool>("linesFirst");
         QTest::addColumn<int>("rows");
-        QTest::addColumn<bool>("mono");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("amid");
+        QTest::addColumn<MessageIcon>("box");
         QTest::addColumn<int>("guide");
-        QTest::addRow("50x3 60, as started") << 50 << 3 << true << 60 << false << 3730;
-        QTest::addRow("50x2 10") << 50 << 2 << true << 10 << false << 5730;
-        QTest::addRow("30x2 45") << 30 << 2 << true << 45 << false << 3690;
-        QTest::addRow("40x4 170, past the capacity") << 40 << 4 << false << 170 << false << 2400;
-        QTest::addRow("40x3 60 monochrome") << 40 << 3 << false << 60 << true << 3290;
+        const MessageIcon warning = MessageIcon::Exclamation, written = MessageIcon::Information;
+        const auto row = [](const char* name, const char* clicks, int lines, int columns, int rows,
+                            const char* file, const char* amid, MessageIcon box, int guide = 3730) {
+            QTest::newRow(name) << QString(clicks) << lines << columns << rows << QString(file)
+                                << QString(amid) << box << guide;
+        };
+        row("50x3 60, as started", "", 50, 3, 60, "ma jaquette.pdf", "", written);
+        row("50x2 10", "opColum(6)", 50, 2, 10, "j.pdf", "", written, 5730);
+        row("30x2 45", "opLines(0) opColum(6)", 30, 2, 45, "j.pdf", "", written, 3690);
+        row("40x4 170, past the capacity", "opColum(3) opLines(1)", 40, 4, 170, "j.pdf", "",
+            written, 2400);
+        row("40x3 60 monochrome", "opLines(1) chkNb", 40, 3, 60, "j.pdf", "", written, 3290);
+        row("empty tree", "", 50, 3, 0, "", "", warning);
+        row("no file chosen", "", 50, 3, 5, "", "", MessageIcon::None);
+        row("unwritable", "", 50, 3, 70, "/nonexistent-folder/j.pdf", "", warning);
+        row("tree cleared", "", 50, 3, 120, "j.pdf", "clear", written);
+        row("selected row deleted", "", 50, 3, 120, "j.pdf", "delete", written);
     }
-    void printsToPdf()
+    void prints()
     {
+        QFETCH(QString, clicks);
         QFETCH(int, lines);
         QFETCH(int, columns);
-        QFETCH(bool, linesFirst);
         QFETCH(int, rows);
-        QFETCH(bool, mono);
+        QFETCH(QString, file);
+        QFETCH(QString, amid);
+        QFETCH(MessageIcon, box);
         QFETCH(int, guide);
         Window w;
         NodeTree& tree = w.window.tree();
         NodeTreeView& view = *w.window.TV();
         test::buildRows(tree, rows);
-        const QString lineOption = frMain::arrayName("opLines", (lines - 30) / 10);
-        const QString columnOption = frMain::arrayName("opColum", 12 / columns);
-        w.click(linesFirst ? lineOption : columnOption);
-        w.click(linesFirst ? columnOption : lineOption);
-        if (mono)
-            w.click("chkNb");
-        QCOMPARE(w.control<QLabel>("lblImprimable")->text(),
-                 QString::number(lines * columns));
-        Node* chosen = tree.nodeAt(1)->childAt(rows / 2);
+        for (const QString& name : clicks.split(' ', Qt::SkipEmptyParts))
+            w.click(name);
+        QCOMPARE(w.control<QLabel>("lblImprimable")->text(), QString::number(lines * columns));
+        Node* chosen = tree.nodeAt(rows / 2 + 1);
         tree.setSelectedItem(chosen);
-        view.scrollTo(w.window.treeModel().indexOf(chosen), QAbstractItemView::PositionAtTop);
+        if (chosen)
+            view.scrollTo(w.window.treeModel().indexOf(chosen), QAbstractItemView::PositionAtTop);
         const QModelIndex top = view.indexAt(QPoint(0, 0));
         QTemporaryDir dir;
-        const QString file = dir.filePath("ma jaquette.pdf");
-        w.dialogs.messageAnswers.push_back(MessageResult::Ok); // print the rows that fit
+        if (!file.isEmpty())
+            file = QDir(dir.path()).filePath(file);
         w.dialogs.savePaths.push_back(file);
+        const bool overflow = rows > lines * columns;
+        if (overflow)
+            w.dialogs.messageAnswers.push_back(MessageResult::Ok); // print the rows that fit
         // Amid the print: busy pointer, guide and selection hidden; a second
         // print is refused (it would ask for a file again).
         bool busy = false;
@@ -129,80 +138,45 @@ private Q_SLOTS:
             const QCursor* cursor = QApplication::overrideCursor();
             busy = cursor && cursor->shape() == Qt::WaitCursor && !w.window.vLine()->isVisible() &&
                    !tree.selectedItem();
-            w.click("cmdPrint");
-        });
-        w.click("cmdPrint");
-        QVERIFY(busy && !QApplication::overrideCursor());
-        QCOMPARE(w.dialogs.callsOf("ShowSave").size(), size_t(1));
-        const auto boxes = w.dialogs.callsOf("MsgBox");
-        QCOMPARE(boxes.size(), size_t(rows > lines * columns ? 2 : 1));
-        QVERIFY(boxes.back().args[0].contains(file) && boxes.back().args[1] == "KVX" &&
-                boxes.back().icon == MessageIcon::Information);
-        verifyWindowAtRest(w, guide);
-        QCOMPARE(view.indexAt(QPoint(0, 0)), top);
-        QCOMPARE(tree.selectedItem(), chosen);
-
-        // The rows up to the capacity as real text, the others not at all.
-        const QString text = test::pdfText(file);
-        const int printed = qMin(rows, lines * columns);
-        QVERIFY(text.contains(test::rowText(1)) && text.contains(test::rowText(printed)));
-        QVERIFY(!text.contains(test::rowText(printed + 1)));
-        test::verifyJacket(file, w.printer(), lines, columns, mono ? 0 : rows);
-    }
-
-    // Nothing to print, no file chosen, a file that cannot be written, the
-    // tree cleared or the selected row deleted amid the print: the message
-    // (a warning, the file written, none), the window as before; the next
-    // print asks for its own file and works.
-    void failuresLeaveTheWindowAsBefore_data()
-    {
-        QTest::addColumn<int>("rows");
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<MessageIcon>("box");
-        QTest::addColumn<QString>("amid"); // what the user does while the print runs
-        const MessageIcon warning = MessageIcon::Exclamation, written = MessageIcon::Information;
-        QTest::addRow("empty tree") << 0 << "" << warning << "";
-        QTest::addRow("no file chosen") << 5 << "" << MessageIcon::None << "";
-        QTest::addRow("unwritable") << 70 << "/nonexistent-folder/j.pdf" << warning << "";
-        QTest::addRow("tree cleared") << 120 << "j.pdf" << written << "clear";
-        QTest::addRow("selected row deleted") << 120 << "j.pdf" << written << "delete";
-    }
-    void failuresLeaveTheWindowAsBefore()
-    {
-        QFETCH(int, rows);
-        QFETCH(QString, file);
-        QFETCH(MessageIcon, box);
-        QFETCH(QString, amid);
-        Window w;
-        NodeTree& tree = w.window.tree();
-        if (rows)
-            test::buildRows(tree, rows);
-        tree.setSelectedItem(tree.nodeAt(3));
-        QTemporaryDir dir;
-        if (!file.isEmpty())
-            file = QDir(dir.path()).filePath(file);
-        w.dialogs.savePaths.push_back(file);
-        QTimer::singleShot(0, &w.window, [&] {
-            QVERIFY(QApplication::overrideCursor()); // amid a print
             if (amid == "clear")
                 tree.clear();
             else if (amid == "delete")
-                QVERIFY(tree.remove(tree.nodeAt(3)));
+                QVERIFY(tree.remove(chosen));
+            else
+                w.click("cmdPrint");
         });
         w.click("cmdPrint");
+        QCOMPARE(busy, rows && !file.isEmpty());
+        QVERIFY(!QApplication::overrideCursor());
         QCOMPARE(w.dialogs.callsOf("ShowSave").size(), size_t(rows ? 1 : 0));
-        const auto boxes = w.dialogs.callsOf("MsgBox");
-        QCOMPARE(boxes.size(), size_t(box != MessageIcon::None));
-        for (const auto& shown : boxes)
+        auto boxes = w.dialogs.callsOf("MsgBox");
+        QCOMPARE(boxes.size(), size_t(box != MessageIcon::None) + overflow);
+        if (overflow) // first the question, naming the rows left out
+            QVERIFY(boxes.front().args[0].contains(QString::number(rows - lines * columns)));
+        for (const auto& shown : std::vector(boxes.begin() + overflow, boxes.end()))
             QVERIFY(shown.args[0].contains(file) && shown.args[1] == "KVX" && shown.icon == box);
-        verifyWindowAtRest(w);
-        QCOMPARE(tree.selectedItem() != nullptr, amid.isEmpty() && rows);
+        QCOMPARE(w.window.TV()->height(), TwipsToPixels(ViewSideTwips));
+        QVERIFY(w.window.vLine()->isVisible());
+        QCOMPARE(w.window.vLine()->geometry(),
+                 QRect(TwipsToVisiblePixels(guide), 0, TwipsToVisiblePixels(3),
+                       w.control<QWidget>("picTv")->height()));
+        QCOMPARE(tree.selectedItem(), amid.isEmpty() ? chosen : nullptr);
 
-        tree.clear();
-        test::buildRows(tree, 3);
-        w.dialogs.savePaths = {dir.filePath("next.pdf")};
-        w.click("cmdPrint");
-        QVERIFY(QFile::exists(dir.filePath("next.pdf")));
+        if (box == MessageIcon::Information && amid.isEmpty()) {
+            QCOMPARE(view.indexAt(QPoint(0, 0)), top);
+            const QString text = test::output("pdftotext", {file, "-"});
+            const int printed = qMin(rows, lines * columns);
+            QVERIFY(text.contains(test::rowText(1)) && text.contains(test::rowText(printed)));
+            QVERIFY(!text.contains(test::rowText(printed + 1)));
+            test::verifyJacket(file, w.printer(), lines, columns,
+                               clicks.contains("chkNb") ? 0 : rows);
+        } else {
+            tree.clear();
+            test::buildRows(tree, 3);
+            w.dialogs.savePaths = {dir.filePath("next.pdf")};
+            w.click("cmdPrint");
+            QVERIFY(QFile::exists(dir.filePath("next.pdf")));
+        }
     }
 };
 

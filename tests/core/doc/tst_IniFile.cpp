@@ -1,5 +1,4 @@
 #include "doc/IniFile.h"
-#include "doc/IniWriter.h"
 #include "doc/TreeViewInFile.h"
 
 #include <QDir>
@@ -75,23 +74,20 @@ void tst_IniFile::lookUp()
     QCOMPARE(ini.value(key.section(u'/', 0, 0), key.section(u'/', 1), "<d>", limit), expected);
 }
 
+// A file is read whole, its section and key names in any letter case; a
+// missing file or a folder gives the default.
 void tst_IniFile::files()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("a b|c.ini");
-    QVERIFY(!IniFile::load(path).has_value());
-    QVERIFY(!IniFile::load(dir.path()).has_value()); // a folder is no file
     QCOMPARE(ReadIniValue(path, "s", "k", "d"), "d");
-    IniWriter writer;
-    writer.section(u"Überschrift");
-    writer.entry(u"Schlüssel", u"€");
-    writer.entry(u"Leer", u"");
-    QCOMPARE(writer.toUtf8(), "[\xc3\x9c"
-                              "berschrift]\r\nSchl\xc3\xbcssel=\xe2\x82\xac\r\nLeer=\r\n");
+    QVERIFY(!IniFile::load(dir.path()).has_value());
     QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(writer.toUtf8()) > 0);
+    QVERIFY(file.open(QIODevice::WriteOnly) &&
+            file.write("[\xc3\x9c"
+                       "ber]\r\nSchl\xc3\xbc=\xe2\x82\xac\r\n") > 0);
     file.close();
-    QCOMPARE(ReadIniValue(path, "ÜBERSCHRIFT", "schlüssel"), "€");
+    QCOMPARE(ReadIniValue(path, "ÜBER", "schlü"), "€");
 }
 
 QTEST_GUILESS_MAIN(tst_IniFile)

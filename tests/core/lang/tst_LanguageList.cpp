@@ -1,5 +1,8 @@
+#include "doc/DocumentPaths.h"
+#include "lang/LanguageFile.h"
 #include "lang/LanguageList.h"
 #include "lang/LanguageTemplate.h"
+#include "lang/MessageTexts.h"
 #include "util/ProgramFolders.h"
 
 #include <QDir>
@@ -9,26 +12,16 @@
 
 using namespace kvx;
 
-// Where the program's data and the language files are found, in a build tree
-// and installed (program in bin/, data in share/kvx/, the user's own
-// languages in the XDG data home, here home/data/kvx).
+// Where the program's data, the language files and documents are found, in
+// a build tree and installed (program in bin/, data in share/kvx/, the user's
+// own languages in the XDG data home, here home/data/kvx), and what a
+// language file gives. Its reading (letter case, quotes, encodings) is IniFile's.
 class TestLanguageList : public QObject
 {
     Q_OBJECT
 
-private Q_SLOTS:
-    void init()
-    {
-        m_root = std::make_unique<QTemporaryDir>();
-        qputenv("XDG_DATA_HOME", at("home/data").toUtf8());
-    }
-    void programFolders_data();
-    void programFolders();
-    void languageItems_data();
-    void languageItems();
-    void templateCopy();
+    std::unique_ptr<QTemporaryDir> m_root;
 
-private:
     QString at(const QString& relative) const { return m_root->filePath(relative); }
     QString relative(const QString& path) const
     {
@@ -45,77 +38,119 @@ private:
         }
     }
 
-    std::unique_ptr<QTemporaryDir> m_root;
-};
-
-void TestLanguageList::programFolders_data()
-{
-    QTest::addColumn<QStringList>("layout");
-    QTest::addColumn<QString>("dataDir"); // for the executable in bin/
-    QTest::newRow("build tree") << QStringList{"bin/ico/", "share/kvx/ico/"} << "bin";
-    QTest::newRow("installed") << QStringList{"bin/", "share/kvx/ico/"} << "share/kvx";
-    QTest::newRow("no data anywhere") << QStringList{"bin/"} << "bin";
-}
-
-void TestLanguageList::programFolders()
-{
-    QFETCH(QStringList, layout);
-    QFETCH(QString, dataDir);
-    make(layout);
-    QCOMPARE(relative(programDataDirFor(at("bin"))), dataDir);
-    // The user's languages are taken when the program folder cannot be
-    // written to (a missing one here, as root may write anywhere).
-    QCOMPARE(languageFolders(at(dataDir)), QStringList{at(dataDir)});
-    QCOMPARE(languageFolders(at("missing")), QStringList({at("missing"), at("home/data/kvx")}));
-}
-
-void TestLanguageList::languageItems_data()
-{
-    QTest::addColumn<QStringList>("files");
-    QTest::addColumn<QStringList>("expected"); // caption, then the file's folder
-    QTest::newRow("sorted, hidden and others left out")
-        << QStringList{"prog/English.lng",      "prog/Deutsch.lng",  "prog/.Hidden.lng",
-                       "prog/notes.txt",        "prog/ITALIANO.LNG", "prog/lng",
-                       "prog/español & co.lng", "prog/Folder.lng/"}
-        << QStringList{"Deutsch.lng prog", "English.lng prog", "español && co.lng prog",
-                       "ITALIANO.LNG prog"};
-    QTest::newRow("the user's added, replacing the program's")
-        << QStringList{"user/Dansk.lng", "user/Francais.lng", "prog/Francais.lng", "prog/Z.lng"}
-        << QStringList{"Dansk.lng user", "Francais.lng user", "Z.lng prog"};
-}
-
-void TestLanguageList::languageItems()
-{
-    QFETCH(QStringList, files);
-    QFETCH(QStringList, expected);
-    make(files);
-    QStringList shown;
-    for (const LanguageItem& item : ListLanguages({at("prog"), at("user"), QString()})) {
-        QCOMPARE(QString(item.caption).replace("&&", "&"), QFileInfo(item.path).fileName());
-        shown.append(item.caption + ' ' + relative(QFileInfo(item.path).path()));
+private Q_SLOTS:
+    void init()
+    {
+        m_root = std::make_unique<QTemporaryDir>();
+        qputenv("XDG_DATA_HOME", at("home/data").toUtf8());
     }
-    QCOMPARE(shown, expected);
-}
 
-// An installed program: its folder is read-only, the copy goes to the user's.
-void TestLanguageList::templateCopy()
-{
-    const QString program = QStringLiteral("prog/Francais.lng");
-    const QString copy = QStringLiteral("home/data/kvx/Francais.lng");
-    const auto editable = [&] {
-        const QString path = copyLanguageTemplate(at(program), userLanguageFolder(at("missing")));
-        QFile file(path);
-        return relative(path) + ':' + (file.open(QIODevice::ReadOnly) ? file.readAll() : "-");
-    };
-    QCOMPARE(editable(), "prog/Francais.lng:-"); // no template: nothing better to open
-    make({program, "home/data/kvx"});
-    QCOMPARE(editable(), program + ':' + program); // the user's folder blocked by a file
-    QVERIFY(QFile::remove(at("home/data/kvx")));
-    QCOMPARE(editable(), copy + ':' + program); // copied the first time
-    QFile::remove(at(copy));
-    make({copy});
-    QCOMPARE(editable(), copy + ':' + copy); // a translation in progress is kept
-}
+    void programFolders_data()
+    {
+        QTest::addColumn<QStringList>("layout");
+        QTest::addColumn<QString>("dataDir"); // for the executable in bin/
+        QTest::newRow("build tree") << QStringList{"bin/ico/", "share/kvx/ico/"} << "bin";
+        QTest::newRow("installed") << QStringList{"bin/", "share/kvx/ico/"} << "share/kvx";
+        QTest::newRow("no data anywhere") << QStringList{"bin/"} << "bin";
+    }
+    void programFolders()
+    {
+        QFETCH(QStringList, layout);
+        QFETCH(QString, dataDir);
+        make(layout);
+        QCOMPARE(relative(programDataDirFor(at("bin"))), dataDir);
+        // The user's languages are taken when the program folder cannot be
+        // written to (a missing one here, as root may write anywhere).
+        QCOMPARE(languageFolders(at(dataDir)), QStringList{at(dataDir)});
+        QCOMPARE(languageFolders(at("missing")), QStringList({at("missing"), at("home/data/kvx")}));
+        // Documents are offered in the program folder, or else in a folder of the user's.
+        QCOMPARE(documentDialogFolder(at(dataDir)), at(dataDir));
+        QVERIFY(QFileInfo(documentDialogFolder(at("missing"))).isDir());
+    }
+
+    void languageItems_data()
+    {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QStringList>("expected"); // caption, then the file's folder
+        QTest::newRow("sorted, hidden and others left out")
+            << QStringList{"prog/English.lng",      "prog/Deutsch.lng",  "prog/.Hidden.lng",
+                           "prog/notes.txt",        "prog/ITALIANO.LNG", "prog/lng",
+                           "prog/español & co.lng", "prog/Folder.lng/"}
+            << QStringList{"Deutsch.lng prog", "English.lng prog", "español && co.lng prog",
+                           "ITALIANO.LNG prog"};
+        QTest::newRow("the user's added, replacing the program's")
+            << QStringList{"user/Dansk.lng", "user/Francais.lng", "prog/Francais.lng", "prog/Z.lng"}
+            << QStringList{"Dansk.lng user", "Francais.lng user", "Z.lng prog"};
+    }
+    void languageItems()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(QStringList, expected);
+        make(files);
+        QStringList shown;
+        for (const LanguageItem& item : ListLanguages({at("prog"), at("user"), QString()})) {
+            QCOMPARE(QString(item.caption).replace("&&", "&"), QFileInfo(item.path).fileName());
+            shown.append(item.caption + ' ' + relative(QFileInfo(item.path).path()));
+        }
+        QCOMPARE(shown, expected);
+    }
+
+    // An installed program: its folder is read-only, the copy goes to the user's.
+    void templateCopy()
+    {
+        const QString program = "prog/Francais.lng", copy = "home/data/kvx/Francais.lng";
+        const auto editable = [&] {
+            const QString path =
+                copyLanguageTemplate(at(program), userLanguageFolder(at("missing")));
+            QFile file(path);
+            return relative(path) + ':' + (file.open(QIODevice::ReadOnly) ? file.readAll() : "-");
+        };
+        QCOMPARE(editable(), "prog/Francais.lng:-"); // no template: nothing better to open
+        make({program, "home/data/kvx"});
+        QCOMPARE(editable(), program + ':' + program); // the user's folder blocked by a file
+        QVERIFY(QFile::remove(at("home/data/kvx")));
+        QCOMPARE(editable(), copy + ':' + program); // copied the first time
+        QFile::remove(at(copy));
+        make({copy});
+        QCOMPARE(editable(), copy + ':' + copy); // a translation in progress is kept
+    }
+
+    // A translated text is cut at 254 characters; a missing one is the
+    // default without its trailing blanks, cut the same way.
+    void translations()
+    {
+        const QString x300(300, u'x');
+        const LanguageFile file(
+            IniFile::parse("[frMain]\ncmdPrint.Caption=Print\nlong.Caption=" + x300.toLatin1()));
+        const auto read = [&file](const char* key, const QString& byDefault) {
+            return file.ReadTranslation("frMain", key, byDefault);
+        };
+        QCOMPARE(read("cmdPrint.Caption", "Imprimer"), "Print");
+        QCOMPARE(read("long.Caption", ""), x300.left(254));
+        QCOMPARE(read("none", "  Application   :  "), "  Application   :");
+        QCOMPARE(read("none", x300), x300.left(254));
+        QVERIFY(!LanguageFile::load(at("missing.lng")));
+    }
+
+    // The template holds the built-in messages; English.lng translates them
+    // all (the folder dialog's title is English already), lines and all.
+    void shippedMessages()
+    {
+        const MessageTexts builtIn;
+        for (const char* name : {"Francais.lng", "English.lng"}) {
+            const auto file = LanguageFile::load(KVX_TEST_SOURCE_DIR "/data/" + QString(name));
+            QVERIFY(file);
+            MessageTexts texts;
+            texts.apply(*file);
+            for (int i = 0; i < int(Msg::Count); ++i) {
+                const Msg id = Msg(i);
+                QCOMPARE(texts.text(id) == builtIn.text(id),
+                         name[0] == 'F' || id == Msg::ChooseFolder);
+                QCOMPARE(texts.text(id).count('\n'), builtIn.text(id).count('\n'));
+            }
+        }
+    }
+};
 
 QTEST_APPLESS_MAIN(TestLanguageList)
 #include "tst_LanguageList.moc"

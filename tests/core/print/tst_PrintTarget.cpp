@@ -15,32 +15,26 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("situation");
         QTest::addColumn<QString>("target");
-        QTest::newRow("no printer") << "|||"
-                                    << "ask";
-        QTest::newRow("no printer, stale names") << "|A|A|"
-                                                 << "ask";
-        QTest::newRow("no printer, user's file") << "|||/j.pdf"
-                                                 << "pdf:/j.pdf";
-        QTest::newRow("user's file wins") << "A,B|A|B|/j.pdf"
-                                          << "pdf:/j.pdf";
-        QTest::newRow("current printer") << "A,B|A|B|"
-                                         << "printer:B";
-        QTest::newRow("current one removed") << "A,B|A|C|"
-                                             << "printer:A";
-        QTest::newRow("none set") << "A,B|B||"
-                                  << "printer:B";
-        QTest::newRow("no default") << "A,B|||"
-                                    << "printer:A";
-        QTest::newRow("stale default") << "A,B|C|C|"
-                                       << "printer:A";
+        const auto row = [](const char* name, const char* situation, const char* target) {
+            QTest::newRow(name) << QString(situation) << QString(target);
+        };
+        row("no printer", "|||", "ask");
+        row("no printer, stale names", "|A|A|", "ask");
+        row("no printer, user's file", "|||/j.pdf", "pdf:/j.pdf");
+        row("user's file wins", "A,B|A|B|/j.pdf", "pdf:/j.pdf");
+        row("current printer", "A,B|A|B|", "printer:B");
+        row("current one removed", "A,B|A|C|", "printer:A");
+        row("none set", "A,B|B||", "printer:B");
+        row("no default", "A,B|||", "printer:A");
+        row("stale default", "A,B|C|C|", "printer:A");
     }
     void choose()
     {
         QFETCH(QString, situation);
         QFETCH(QString, target);
-        const QStringList in = situation.split(QLatin1Char('|'));
-        const PrintTarget got = ChoosePrintTarget(in[0].split(QLatin1Char(','), Qt::SkipEmptyParts),
-                                                  in[1], in[2], in[3]);
+        const QStringList in = situation.split('|');
+        const PrintTarget got =
+            ChoosePrintTarget(in[0].split(',', Qt::SkipEmptyParts), in[1], in[2], in[3]);
         const char* kinds[] = {"printer:", "pdf:", "ask"};
         QCOMPARE(kinds[int(got.kind)] + got.name, target);
     }

@@ -1,0 +1,252 @@
+// The About window, clicked and dragged as a user would, and its links
+// opened through an opener standing in for xdg-open: what reaches it, and
+// the one box each failure shows.
+#include "about/AppInfo.h"
+#include "about/FRMabout.h"
+#include "about/ShellLauncher.h"
+#include "about/ShellOpen.h"
+#include "app/ScriptedDialogs.h"
+#include "app/support/RecordingLauncher.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QUrlQuery>
+
+using namespace kvx;
+
+class TestAbout : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    RecordingLauncher m_launcher;
+    test::ScriptedDialogs m_boxes;
+    ShellOpen m_shell{m_launcher, m_boxes};
+    std::unique_ptr<FRMabout> m_about;
+
+    QLabel* label(const QString& name) const { return m_about->findChild<QLabel*>(name); }
+
+    // An opener that writes its argument and working folder to "seen", then runs `body`.
+    QString opener(const QString& body)
+    {
+        const QString path = m_dir.filePath("opener.sh");
+        QFile::remove(m_dir.filePath("seen"));
+        QFile script(path);
+        if (script.open(QIODevice::WriteOnly))
+            script.write(QString("#!/bin/sh\nprintf '%s\\n%s' \"$1\" \"$PWD\" >'%1/seen'\n%2\n")
+                             .arg(m_dir.path(), body)
+                             .toUtf8());
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        return path;
+    }
+    QStringList seen() const
+    {
+        QFile file(m_dir.filePath("seen"));
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split('\n')
+                                              : QStringList();
+    }
+
+private Q_SLOTS:
+    void initTestCase() { QApplication::setApplicationName(QStringLiteral("KVX")); }
+    void init()
+    {
+        m_boxes.calls.clear();
+        m_about = std::make_unique<FRMabout>(m_shell);
+        m_about->move(100, 100);
+        m_about->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_about.get()));
+        QVERIFY(m_about->isModal() && m_about->windowFlags() & Qt::FramelessWindowHint);
+    }
+
+    // The user's steps, as "control event [x,y]" ("window" for the window's
+    // background; L or R pressed "+", released "-", moved held "~", a bare
+    // "~" moved without a button; "tick" is the animation's timer), then the
+    // window: its place, the animation's frame, its strip's offset and
+    // whether it runs, the frame shown around the close cross (none, raised
+    // or sunk) and the cross's shift, open or closed.
+    // The strip has 15 frames of 85 pixels; holding the left button on it
+    // freezes it, and a right click then steps one frame. Under the pointer
+    // the cross gets a raised frame, sunk while pressed.
+    void mouse_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("after");
+        const auto row = [](const char* name, const char* steps, const char* after) {
+            QTest::newRow(name) << QString(steps) << QString(after);
+        };
+        const char* held = "Image1 L+;Image1 R+;Image1 R-;Image1 R+;Image1 R-";
+        row("a tick", "window tick", "100,100 f1 -85 run none +0 open");
+        row("15 ticks: back at the start", "window tick*15", "100,100 f0 0 run none +0 open");
+        row("right click while running", "Image1 R+;Image1 R-", "100,100 f0 0 run none +0 open");
+        row("left held, two right clicks", held, "100,100 f2 -170 stop none +0 open");
+        row("left released", QByteArray(held) + ";Image1 L-", "100,100 f2 -170 run none +0 open");
+        row("background dragged", "window L+ 60,10;window L~ 80,3;window L~ 65,10;window L- 65,10",
+            "125,93 f0 0 run none +0 open");
+        row("dragged with the right button", "window R+ 60,10;window R~ 80,3;window R- 80,3",
+            "100,100 f0 0 run none +0 open");
+        row("plain label dragged", "Label1 L+ 60,10;Label1 L~ 80,3;Label1 L- 80,3",
+            "120,93 f0 0 run none +0 open");
+        row("pointer on the cross", "LBLexit ~", "100,100 f0 0 run raised +0 open");
+        row("cross pressed", "LBLexit ~;LBLexit R+", "100,100 f0 0 run sunk +1 open");
+        row("cross released", "LBLexit ~;LBLexit R+;LBLexit R-", "100,100 f0 0 run raised +0 open");
+        row("pointer off the cross", "LBLexit ~;window ~ 200,60", "100,100 f0 0 run none +0 open");
+        row("cross released away", "LBLexit L+;LBLexit L- 40,40", "100,100 f0 0 run none +0 open");
+        row("cross clicked", "LBLexit L+;LBLexit L-", "100,100 f0 0 run none +0 closed");
+    }
+    void mouse()
+    {
+        QFETCH(QString, steps);
+        QFETCH(QString, after);
+        QLabel *strip = label("Image1"), *cross = label("LBLexit");
+        const QPoint start(strip->y(), cross->x());
+        for (const QString& step : steps.split(';')) {
+            const QStringList part = step.split(' ');
+            QWidget* on =
+                part[0] == "window" ? static_cast<QWidget*>(m_about.get()) : label(part[0]);
+            const QStringList at = part.value(2, "5,5").split(',');
+            const QPoint point(at[0].toInt(), at[1].toInt());
+            if (part[1].startsWith("tick")) {
+                for (int n = qMax(1, part[1].section('*', 1).toInt()); n > 0; --n)
+                    m_about->Timer1_Timer();
+                continue;
+            }
+            const Qt::MouseButton button = part[1].startsWith('L')   ? Qt::LeftButton
+                                           : part[1].startsWith('R') ? Qt::RightButton
+                                                                     : Qt::NoButton;
+            const QEvent::Type type = part[1].endsWith('+')   ? QEvent::MouseButtonPress
+                                      : part[1].endsWith('-') ? QEvent::MouseButtonRelease
+                                                              : QEvent::MouseMove;
+            QMouseEvent event(type, QPointF(point), QPointF(on->mapToGlobal(point)),
+                              type == QEvent::MouseMove ? Qt::NoButton : button,
+                              type == QEvent::MouseButtonRelease ? Qt::NoButton : button,
+                              Qt::NoModifier);
+            QApplication::sendEvent(on, &event);
+        }
+        const auto colours = [this] {
+            return label("LBLtop")->pixmap().toImage().pixelColor(1, 2).name() +
+                   label("LBLdown")->pixmap().toImage().pixelColor(15, 15).name();
+        };
+        const QString frame = !label("LBLtop")->isVisible()   ? "none"
+                              : colours() == "#ffffff#000000" ? "raised"
+                              : colours() == "#000000#ffffff" ? "sunk"
+                                                              : colours();
+        QCOMPARE(QString("%1,%2 f%3 %4 %5 %6 +%7 %8")
+                     .arg(m_about->x())
+                     .arg(m_about->y())
+                     .arg(m_about->animationFrame())
+                     .arg(strip->y() - start.x())
+                     .arg(m_about->animationTimer()->isActive() ? "run" : "stop", frame)
+                     .arg(cross->x() - start.y())
+                     .arg(m_about->isVisible() ? "open" : "closed"),
+                 after);
+    }
+
+    // The labels name the program; the maker's name opens its web address,
+    // the contact address a mail about this version. The animation runs on
+    // its own timer.
+    void labelsAndLinks()
+    {
+        QStringList shown;
+        for (const char* name :
+             {"LBLappname", "LBLversion", "LBLexe", "LBLCieName", "LBLcopyRight"})
+            shown << label(name)->text();
+        QCOMPARE(shown, QStringList({"KVX", KVX_VERSION, "tst_About", appinfo::kMakerName,
+                                     appinfo::kContactEmail}));
+        QTest::mouseClick(label("LBLCieName"), Qt::LeftButton);
+        QTest::mouseClick(label("LBLcopyRight"), Qt::LeftButton);
+        QCOMPARE(m_launcher.requests.size(), 2);
+        QCOMPARE(m_launcher.requests[0].file, QString(appinfo::kWebAddress));
+        const QUrl mail(m_launcher.requests[1].file);
+        QCOMPARE(mail.scheme() + ':' + mail.path(), "mailto:" + QString(appinfo::kContactEmail));
+        QCOMPARE(QUrlQuery(mail).queryItemValue("subject", QUrl::FullyDecoded),
+                 "About KVX " KVX_VERSION);
+        QVERIFY(!m_launcher.requests[1].file.contains(' '));
+        QVERIFY(m_boxes.calls.empty());
+        m_about->animationTimer()->setInterval(1);
+        QTRY_COMPARE(m_about->animationFrame(), 5);
+    }
+
+    // The request as "file|folder|verb" ("$D" stands for the temporary
+    // folder); exit: the opener's exit status, -1 for an opener that cannot
+    // be started; box: the failure's text, none when the request was accepted.
+    void opening_data()
+    {
+        QTest::addColumn<QString>("request");
+        QTest::addColumn<int>("exit");
+        QTest::addColumn<QString>("box");
+        const auto row = [](const char* name, const char* request, int exit, const QString& box) {
+            QTest::newRow(name) << QString(request) << exit << box;
+        };
+        const char* web = "https://example.org/a b?x=1&y='2'||open";
+        const QString notFound = "Erreur 53\nFile not found", noPath = "Erreur 76\nPath not found",
+                      noApp = "Erreur -2147220425\nNo application is associated with this file "
+                              "type.";
+        row("opened", web, 0, "");
+        row("verb in any case", "https://example.org/||OPEN", 0, "");
+        row("file missing", web, 2, notFound);
+        row("no tool for the type", web, 3, noApp);
+        row("action failed", web, 4, noApp);
+        row("anything else", web, 9,
+            "Erreur -2147220455\nAn error occurred occurred whilst trying to open or print the "
+            "selected file.");
+        row("cannot start", web, -1,
+            "Erreur -2147220429\nThis file type does not have a valid file association.");
+        row("print verb", "https://example.org/||print", 0, noApp);
+        row("empty name", "||open", 0, notFound);
+        row("missing file", "no such file.txt|$D|open", 0, notFound);
+        row("missing folder", "$D/no such folder/a.txt||open", 0, noPath);
+        row("file url", "file:///no/such/folder/a.txt||open", 0, noPath);
+        row("relative", "b.txt|/no/such/folder|open", 0, noPath);
+    }
+    void opening()
+    {
+        QFETCH(QString, request);
+        QFETCH(int, exit);
+        QFETCH(QString, box);
+        const QStringList part = request.replace("$D", m_dir.path()).split('|');
+        const QString program = opener(QStringLiteral("exit %1").arg(exit));
+        XdgOpenLauncher launcher(exit < 0 ? m_dir.filePath("none") : program);
+        ShellOpen shell(launcher, m_boxes);
+        QWidget owner;
+        QCOMPARE(shell.ShellOpenDocument(part[0], 10, {}, part[1], part[2], &owner), box.isEmpty());
+        QCOMPARE(m_boxes.calls.size(), box.isEmpty() ? 0u : 1u); // one box per failure
+        if (!box.isEmpty()) {
+            QCOMPARE(m_boxes.calls[0].args, QStringList({box, "KVX"}));
+            QCOMPARE(m_boxes.calls[0].icon, MessageIcon::Critical);
+            QVERIFY(!m_boxes.MehWnd()); // the owner parents the box only while it shows
+        }
+        // Only what might open reaches the opener, and verbatim.
+        QCOMPARE(seen().value(0), exit > 0 || box.isEmpty() ? part[0] : QString());
+    }
+
+    // An opener still running after the wait counts as accepted; its failure
+    // is reported when it ends, unless nobody is left to tell.
+    void lateFailures()
+    {
+        const QString document = m_dir.filePath("notes été.txt");
+        QFile file(document);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        XdgOpenLauncher launcher(opener("sleep 1; exit 4"), 50);
+        ShellOpen shell(launcher, m_boxes);
+        QVERIFY(shell.ShellOpenDocument(document, 1, {}, m_dir.path(), "open", nullptr));
+        QVERIFY(m_boxes.calls.empty());
+        QTRY_COMPARE_WITH_TIMEOUT(m_boxes.calls.size(), 1u, 10000);
+        QVERIFY(m_boxes.calls[0].args[0].startsWith("Erreur -2147220425\n"));
+        QCOMPARE(seen(), QStringList({document, m_dir.path()}));
+
+        RecordingLauncher recording;
+        std::optional<ShellOpen> gone(std::in_place, recording, m_boxes);
+        QVERIFY(gone->ShellOpenDocument(document, 1, {}, {}, "open", nullptr));
+        gone.reset();
+        recording.late(4);
+        QCOMPARE(m_boxes.calls.size(), 1u);
+    }
+};
+
+QTEST_MAIN(TestAbout)
+#include "tst_About.moc"
