@@ -58,9 +58,14 @@ W* makeControl(QWidget* parent, const QString& name, const QRect& twips,
         widget->setTitle(caption);
     else if constexpr (requires { widget->setText(caption); })
         widget->setText(caption);
-    // Controls that show no caption of their own are named for screen readers.
-    if constexpr (!requires { widget->text(); } && !std::is_base_of_v<QGroupBox, W>)
+    // Controls that show no caption of their own (a line edit shows its value,
+    // a frame may have no title) are named for screen readers.
+    if constexpr (std::is_base_of_v<QGroupBox, W>) {
+        if (caption.isEmpty())
+            widget->setAccessibleName(name);
+    } else if constexpr (std::is_base_of_v<QLineEdit, W> || !requires { widget->text(); }) {
         widget->setAccessibleName(name);
+    }
     return widget;
 }
 
@@ -89,8 +94,7 @@ QString frMain::arrayName(const char* name, int index)
 }
 
 frMain::frMain(DialogService* dialogs, const QString& programDir, QWidget* parent)
-    : QWidget(parent),
-      m_programDir(programDir.isEmpty() ? programDataDir() : programDir),
+    : QWidget(parent), m_programDir(programDir.isEmpty() ? programDataDir() : programDir),
       m_pump(std::make_unique<BusyEventPump>()), m_language(std::make_unique<InterfaceLanguage>())
 {
     setObjectName(QStringLiteral("frMain"));
