@@ -132,7 +132,10 @@ struct Window : test::MainWindowFixture
         for (QModelIndex i = model().index(0, 0); i.isValid(); i = view()->indexBelow(i))
             viewRows << QString(2 * model().nodeOf(i)->depth(), ' ') + model().nodeOf(i)->text();
         QCOMPARE(viewRows, RowTexts(tree()));
+        const auto* count = control<QWidget>("lblNbElements");
         QCOMPARE(text("lblNbElements"), QString::number(viewRows.size()));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        QVERIFY(count->width() >= count->sizeHint().width()); // the whole number shows
         QCOMPARE(view()->currentIndex(), model().indexOf(tree().selectedItem()));
         const bool bw = control<QAbstractButton>("chkImageNb")->isChecked();
         for (int i = 1; i <= tree().count(); ++i) {
