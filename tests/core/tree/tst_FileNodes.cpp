@@ -44,6 +44,9 @@ private Q_SLOTS:
                                        "h.h", "Setup.EXE", "été (1) [x].Mp3", "Films/x.avi",
                                        "Films/y.zip", "Films/archive.tar.GZ", "Films/Action/z.zip",
                                        "Films/Action/Sub/deep.zip", "old.zip/inner.zip"}));
+        // A link to a file lists as the file; a dangling one not at all.
+        QVERIFY(QFile::link("y.zip", m_dir.filePath("Films/link.zip")) &&
+                QFile::link("gone", m_dir.filePath("Films/broken.zip")));
         m_f.emplace(m_dir.path());
         for (const char* icon : {"zip", "exe", "mp3", "tar"})
             m_f->images.add(QString::fromLatin1(icon));
@@ -54,7 +57,8 @@ private Q_SLOTS:
     {
         files().AddFilesToFolders(QStringLiteral(";*.zip;*.txt"));
         QCOMPARE(filesUnder(folder()), (QStringList{"a.txt|TXT|fil|-", "B.TXT|TXT|fil|-"}));
-        QCOMPARE(filesUnder(folder("Films")), QStringList{"y.zip|ZIP|zip|-"});
+        QCOMPARE(filesUnder(folder("Films")),
+                 (QStringList{"link.zip|ZIP|zip|-", "y.zip|ZIP|zip|-"}));
         QCOMPARE(filesUnder(folder("Films/Action")), QStringList{"z.zip|ZIP|zip|-"});
         QCOMPARE(filesUnder(folder("old.zip")), QStringList{"inner.zip|ZIP|zip|-"});
         QVERIFY(!folder("Films/Action/Sub")); // never scanned: no node, no files
@@ -71,7 +75,8 @@ private Q_SLOTS:
         files().AddFilesToNode(folder("Films"), QStringLiteral("*.*"));
         files().AddFilesToNode(folder(), QStringLiteral("*.*"));
         QCOMPARE(filesUnder(folder("Films")),
-                 (QStringList{"y.zip|ZIP|zip|-", "x.avi|AVI|fil|-", "archive.tar.GZ|GZ|fil|-"}));
+                 (QStringList{"link.zip|ZIP|zip|-", "y.zip|ZIP|zip|-", "x.avi|AVI|fil|-",
+                              "archive.tar.GZ|GZ|fil|-"}));
         QCOMPARE(filesUnder(folder()),
                  (QStringList{"a.txt|TXT|fil|-", "B.TXT|TXT|fil|-", "h.h|H|fil|-", "odd.||fil|-",
                               "readme|README|fil|-", "Setup.EXE|EXE|exe|-",
@@ -96,7 +101,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("pattern");
         QTest::addColumn<QStringList>("removed");
         QTest::newRow("archives") << ";*.zip;*.ace;*.rar;*.cab"
-                                  << QStringList{"y.zip", "z.zip", "inner.zip", "deep.zip"};
+                                  << QStringList{"link.zip", "y.zip", "z.zip", "inner.zip",
+                                                 "deep.zip"};
         QTest::newRow("web pages, not h") << ";*.htm;*.html;*.chm" << QStringList{};
         QTest::newRow("all files") << "*.*" << QStringList{"*"};
         QTest::newRow("case ignored") << "*.TXT;README" << QStringList{"a.txt", "B.TXT", "readme"};
@@ -114,12 +120,12 @@ private Q_SLOTS:
         // A node without a picture (from a document) is neither a folder nor a file: it stays.
         const NodeId bare = m_f->tree.addChild(folder(), QString(), "bare.zip")->id();
         QStringList kept = filesUnder();
-        QCOMPARE(kept.size(), 13);
+        QCOMPARE(kept.size(), 14);
         for (const QString& name : removed)
             QVERIFY(name == QLatin1String("*") || kept.removeOne(name));
         if (removed == QStringList{"*"}) // every file
             kept.clear();
-        const int folders = m_f->tree.count() - 13;
+        const int folders = m_f->tree.count() - 14;
         m_f->pump = ScriptedPump();
         const int before = m_f->tree.count();
         files().RemoveFilesByPattern(pattern);
@@ -140,13 +146,13 @@ private Q_SLOTS:
             makeRawEntries(m_dir.path(), {"bad\xff.zip", "bad\xff.txt"}) &&
             makeRawEntries(deep, {QByteArray(191, 'f') + ".zip", QByteArray(190, 'k') + ".zip"}));
         QVERIFY(m_f->tree.addChild(folder(), folderKey(deep), "deep", 1));
-        // Room for three: y.zip, inner.zip and z.zip come first, the 4,095-byte path finds the
-        // tree full.
-        while (m_f->tree.count() < NodeTree::MaxNodes - 3)
+        // Room for four: link.zip, y.zip, inner.zip and z.zip come first, the 4,095-byte path
+        // finds the tree full.
+        while (m_f->tree.count() < NodeTree::MaxNodes - 4)
             m_f->tree.addRoot(QString(), "filler");
         FileNodes adding = files();
         adding.AddFilesToFolders(QStringLiteral("*.zip"));
-        QCOMPARE(filesUnder(), (QStringList{"y.zip", "inner.zip", "z.zip"}));
+        QCOMPARE(filesUnder(), (QStringList{"link.zip", "y.zip", "inner.zip", "z.zip"}));
         QCOMPARE(describeLeftOut(adding.leftOut()),
                  "left out 1 file whose name is not valid UTF-8; 1 file whose path exceeds the "
                  "system's 4,096-byte limit; 1 entry beyond the 32,767-node limit");
