@@ -200,18 +200,12 @@ struct Window : test::MainWindowFixture
             QCOMPARE(control<QWidget>(shows)->toolTip(), categories.activePattern());
     }
 
-    // The tree as a saved document shows it, and the selection.
+    // The tree as its document shows it, and the selection.
     QByteArray document(bool selection = true)
     {
-        const QString path = dir.filePath("shown.kvx");
-        QFile file(path);
-        if (!SaveTreeViewInFile(tree(), window.workspace().settings, path, true, true) ||
-            !file.open(QIODevice::ReadOnly))
-            return {};
+        const QByteArray text = TreeViewDocument(tree(), window.workspace().settings, true, true);
         const Node* selected = tree().selectedItem();
-        if (!selection)
-            return file.readAll();
-        return file.readAll() + "selected=" + (selected ? selected->key().toUtf8() : "");
+        return selection ? text + "selected=" + (selected ? selected->key().toUtf8() : "") : text;
     }
 };
 
