@@ -101,29 +101,6 @@ private Q_SLOTS:
         f.tree.setSelectedItem(f.root);
         QCOMPARE(f.decoration(f.root), f.picture(image::SelectedFolder));
     }
-
-    // The expansion event runs once whether the user or the code opens a node;
-    // a node opened before it has children opens with its first one.
-    void expansionBothWays()
-    {
-        Fixture f;
-        Node* deep = f.tree.addChild(f.sub, "/d/sub/deep/", "deep", image::ClosedFolder);
-        QSignalSpy expand(&f.tree, &NodeTree::expand);
-        f.view.expand(f.model.indexOf(f.root));
-        f.tree.setExpanded(f.sub, true);
-        f.view.collapse(f.model.indexOf(f.sub));
-        f.tree.setExpanded(f.sub, true);
-        QVERIFY(f.root->expanded() && f.view.isExpanded(f.model.indexOf(f.sub)));
-        QCOMPARE(expand.count(), 3);
-        f.tree.setExpanded(deep, true);
-        const Node* late = f.tree.addChild(deep, QString(), "late", "fil");
-        f.view.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&f.view));
-        QCOMPARE(f.view.indexBelow(f.model.indexOf(deep)), f.model.indexOf(late));
-        const QRect top = f.view.visualRect(f.model.indexOf(f.root));
-        QCOMPARE(top.height(), 16); // printing relies on 16-pixel rows
-        QCOMPARE(f.view.visualRect(f.model.indexOf(f.sub)).top(), top.top() + 16);
-    }
 };
 
 QTEST_MAIN(TestTreeModel)
