@@ -4,7 +4,6 @@
 #include "tree/TreeModel.h"
 
 #include <QAbstractItemModelTester>
-#include <QSignalSpy>
 #include <QTest>
 
 using namespace kvx;
