@@ -59,9 +59,14 @@ W* makeControl(QWidget* parent, const QString& name, const QRect& twips,
         widget->setTitle(caption);
     else if constexpr (requires { widget->setText(caption); })
         widget->setText(caption);
-    // Controls that show no caption of their own are named for screen readers.
-    if constexpr (!requires { widget->text(); } && !std::is_base_of_v<QGroupBox, W>)
+    // Controls that show no caption of their own (a line edit shows its value,
+    // a frame may have no title) are named for screen readers.
+    if constexpr (std::is_base_of_v<QGroupBox, W>) {
+        if (caption.isEmpty())
+            widget->setAccessibleName(name);
+    } else if constexpr (std::is_base_of_v<QLineEdit, W> || !requires { widget->text(); }) {
         widget->setAccessibleName(name);
+    }
     return widget;
 }
 

@@ -4,7 +4,6 @@
 #include "tree/NodeTree.h"
 
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace kvx;
@@ -15,13 +14,7 @@ namespace {
 // order of the children, and the selection.
 QByteArray shown(const NodeTree& tree)
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("t.kvx");
-    QFile file(path);
-    if (!SaveTreeViewInFile(tree, TreeViewSettings(), path, true, true) ||
-        !file.open(QIODevice::ReadOnly))
-        return {};
-    QByteArray text = file.readAll();
+    QByteArray text = TreeViewDocument(tree, TreeViewSettings(), true, true);
     const std::function<void(const std::vector<Node*>&)> walk = [&](const auto& nodes) {
         for (const Node* node : nodes) {
             text += QByteArray::number(node->id()) + ':' + QByteArray::number(node->row()) + ' ';

@@ -49,8 +49,9 @@ public:
 inline QString deepFolder(const QString& base, int length)
 {
     QString path = base;
-    while (path.size() < length)
-        path += '/' + QString(std::min<qsizetype>(200, length - path.size() - 1), 'd');
+    while (length - path.size() > 202) // so that the last name has one byte at least
+        path += '/' + QString(200, 'd');
+    path += '/' + QString(length - path.size() - 1, 'd');
     return QDir().mkpath(path) ? path : QString();
 }
 

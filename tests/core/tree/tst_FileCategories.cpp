@@ -1,4 +1,5 @@
 #include "tree/FileCategories.h"
+#include "tree/WildcardList.h"
 
 #include <QTest>
 #include <algorithm>
@@ -10,6 +11,37 @@ class TestFileCategories : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // Patterns as the window and the command line give them: ";"-separated items,
+    // "*" and "?", letter case ignored, nothing else special; an empty item matches
+    // nothing. (The window's and the program's rows show the common cases.)
+    void matches_data()
+    {
+        QTest::addColumn<QString>("patterns");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("expected");
+        const auto row = [](const char* patterns, const char* name, bool expected) {
+            QTest::addRow("%s ~ %s", patterns, name)
+                << QString(patterns) << QString(name) << expected;
+        };
+        row("*.exe", "Setup.EXE", true);
+        row("?.txt", "ab.txt", false);
+        row("*.t?t", "notes.TXT", true);
+        row("*.txt", "a.txt.bak", false);
+        row("*.", "odd.", true);
+        row(";;", "a.txt", false);
+        row("*.exe ; *.com ", "run.com", true);
+        row("a+b(1).txt", "aab1.txt", false);
+        row("[ab].txt", "a.txt", false);
+        row("a.txt", "abtxt", false);
+        row("a*b", "a\nb", true);
+    }
+    void matches()
+    {
+        QFETCH(QString, patterns);
+        QFETCH(QString, name);
+        QTEST(WildcardList(patterns).matches(name), "expected");
+    }
+
     void activePattern_data()
     {
         QTest::addColumn<QList<int>>("clicks");
@@ -35,6 +67,8 @@ private Q_SLOTS:
             for (int box : clicks)
                 categories.setChecked(box, !categories.box(box).checked); // a click
             QCOMPARE(categories.activePattern(), expected);
+            for (int box = 1; box < FileCategories::Count; ++box) // "all files" locks the others
+                QCOMPARE(categories.box(box).enabled, !categories.box(0).checked);
         } while (std::next_permutation(clicks.begin(), clicks.end()));
     }
 
