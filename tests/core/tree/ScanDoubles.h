@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QStringList>
 #include <QTest>
 #include <fcntl.h>
@@ -57,7 +56,7 @@ inline QString deepFolder(const QString& base, int length)
 
 // Makes folders (entries ending in "/") and empty files below `base`, parents
 // included, one name at a time: names which are no valid text and paths too
-// long to be named whole can be made too. removeAll() removes them again.
+// long to be named whole can be made too.
 inline bool makeRawEntries(const QString& base, const QList<QByteArray>& entries)
 {
     bool made = QDir().mkpath(base);
@@ -84,11 +83,6 @@ inline bool makeEntries(const QString& base, const QStringList& entries)
     for (const QString& entry : entries)
         encoded.append(QFile::encodeName(entry));
     return makeRawEntries(base, encoded);
-}
-
-inline void removeAll(const QString& path)
-{
-    QProcess::execute(QStringLiteral("rm"), {QStringLiteral("-rf"), path});
 }
 
 // While alive, the calling thread reads folders by their permissions even as
