@@ -104,16 +104,12 @@ struct WithoutReadRights
 // "text|tag|image|selected image" of a node, a picture as its number or key, "-" for none.
 inline QString describe(const kvx::Node* node)
 {
-    const auto image = [](const kvx::ImageRef& ref) {
-        return ref.isNone()  ? QStringLiteral("-")
-               : ref.isKey() ? ref.key()
-                             : QString::number(ref.number());
-    };
     if (!node)
         return QStringLiteral("(no node)");
-    return QStringList{node->text(), node->tag(), image(node->image()),
-                       image(node->selectedImage())}
-        .join(QLatin1Char('|'));
+    QStringList fields{node->text(), node->tag()};
+    for (const kvx::ImageRef& ref : {node->image(), node->selectedImage()})
+        fields << (ref.isNone() ? "-" : ref.isKey() ? ref.key() : QString::number(ref.number()));
+    return fields.join(QLatin1Char('|'));
 }
 
 // A node tree built from a real folder as the start command builds it.
