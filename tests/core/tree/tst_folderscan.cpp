@@ -4,6 +4,7 @@
 #include "tree/LeftOut.h"
 #include "tree/TreeWalks.h"
 
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
@@ -62,7 +63,7 @@ private Q_SLOTS:
         m_dir = m_tmp.filePath(QString::number(++n));
         QVERIFY(QDir().mkpath(m_dir));
     }
-    void cleanupTestCase() { removeAll(m_tmp.path()); } // names that are no valid text too
+    void cleanupTestCase() { QProcess::execute("rm", {"-rf", m_tmp.path()}); } // odd names too
 
     // Folders only, hidden ones left out, in the lister's order (letter case
     // ignored), one level ahead of what is open. A node's tag is its depth,
@@ -81,17 +82,12 @@ private Q_SLOTS:
         QCOMPARE(f.count.shown, (QList<qint32>{1, 4, 4, 4})); // start scan, then each child's
         QCOMPARE(f.pump.busyDepth, 0);
 
-        // The expansion passes over a file node among the children.
+        // Passing a file node among the children (re-expansion, its picture
+        // and files among folders: the window's rows).
         QVERIFY(f.tree.addChild(act, QString(), QStringLiteral("a.zip"), "fil"));
         f.tree.setExpanded(act, true);
-        QCOMPARE(describe(act), QStringLiteral("Act|1E|2|3"));
         QCOMPARE(describe(f.at(r + "Act/West/x/")), QStringLiteral("x|3|1|3"));
-        f.tree.setImage(act, 1);
-        f.tree.setExpanded(act, false);
-        f.tree.setExpanded(act, true);
-        QCOMPARE(f.tree.count(), 9);                           // nothing is read twice
-        QCOMPARE(describe(act), QStringLiteral("Act|1E|2|3")); // but the picture opens again
-        f.tree.setExpanded(f.tree.nodeAt(2), true);            // an odd name is a good key
+        f.tree.setExpanded(f.tree.nodeAt(2), true); // an odd name is a good key
         QCOMPARE(f.tree.nodeAt(2)->childAt(0)->text(), QStringLiteral("z"));
 
         ScanFixture top(QStringLiteral("/")); // the file-system root keeps its single "/"
@@ -207,9 +203,6 @@ private Q_SLOTS:
         QCOMPARE(f.pump.busyDepth, 0);
 
         // Each file comes once, however often and in whatever order it is added.
-        const int once = f.tree.count();
-        files().AddFilesToFolders(QStringLiteral(";*.zip;*.txt"));
-        QCOMPARE(f.tree.count(), once);
         files().AddFilesToFolders(QStringLiteral(";*.avi"));
         files().AddFilesToNode(folder("Films"), QStringLiteral("*.*"));
         files().AddFilesToNode(folder(), QStringLiteral("*.*"));
@@ -231,49 +224,26 @@ private Q_SLOTS:
         files().AddFilesToNode(folder(), QStringLiteral(";"));
         QCOMPARE(f.tree.count(), count);
         QCOMPARE(f.pump.yields, yields);
-    }
 
-    // Removal takes exactly the files whose name matches, as adding does, and no folder.
-    void removeByPattern_data()
-    {
-        QTest::addColumn<QString>("pattern");
-        QTest::addColumn<QStringList>("removed");
-        QTest::newRow("archives") << ";*.zip;*.ace;*.rar;*.cab"
-                                  << QStringList{"link.zip", "y.zip", "z.zip", "inner.zip",
-                                                 "deep.zip"};
-        QTest::newRow("web pages, not h") << ";*.htm;*.html;*.chm" << QStringList{};
-        QTest::newRow("all files") << "*.*" << QStringList{"*"};
-        QTest::newRow("case ignored") << "*.TXT;README" << QStringList{"a.txt", "B.TXT", "readme"};
-        QTest::newRow("nothing checked") << "" << QStringList{};
-    }
-    void removeByPattern()
-    {
-        ScanFixture& f = disc();
-        QFETCH(QString, pattern);
-        QFETCH(QStringList, removed);
-        // Files added before Films was opened, so its Sub folder and that folder's
-        // files come after them: folders and files interleave.
-        files().AddFilesToFolders(QStringLiteral("*.*"));
+        // Removal takes exactly the files whose name matches, as adding does,
+        // over folders and files interleaved (Sub opened after files were
+        // added), every position once; no folder (old.zip), no node without
+        // a picture (from a document). (The window removes the common case.)
         f.tree.setExpanded(folder("Films"), true);
-        files().AddFilesToFolders(QStringLiteral("*.*"));
-        // A node without a picture (from a document) is neither a folder nor a file: it stays.
+        files().AddFilesToFolders(QStringLiteral("*.zip"));
         const NodeId bare = f.tree.addChild(folder(), QString(), "bare.zip")->id();
         QStringList kept = filesUnder();
-        QCOMPARE(kept.size(), 14);
-        for (const QString& name : removed)
-            QVERIFY(name == QLatin1String("*") || kept.removeOne(name));
-        if (removed == QStringList{"*"}) // every file
-            kept.clear();
-        const int folders = f.tree.count() - 14;
-        f.pump = ScriptedPump();
+        for (const char* name : {"link.zip", "y.zip", "z.zip", "inner.zip", "deep.zip", "readme"})
+            QVERIFY(kept.removeOne(name));
         const int before = f.tree.count();
-        files().RemoveFilesByPattern(pattern);
+        f.pump = ScriptedPump();
+        files().RemoveFilesByPattern(QStringLiteral("*.ZIP;README"));
         QCOMPARE(filesUnder(), kept);
-        QVERIFY(f.tree.find(bare));
-        QCOMPARE(f.tree.count(), folders + kept.size()); // old.zip among the folders
+        QVERIFY(f.tree.find(bare) && folder("old.zip"));
+        QCOMPARE(f.pump.yields, before);
         f.verifyTree();
-        QCOMPARE(f.pump.busyDepth, 0);
-        QCOMPARE(f.pump.yields, pattern.isEmpty() ? 0 : before); // every position once
+        files().RemoveFilesByPattern(QString()); // nothing checked
+        QCOMPARE(filesUnder(), kept);
     }
 
     // Files left out are counted by reason: a name that is no valid text, a path
