@@ -126,7 +126,7 @@ private Q_SLOTS:
         const QString document =
             serverDir().filePath(QString("spool/d%1-001").arg(id, 5, 10, QLatin1Char('0')));
         QVERIFY(test::output("pdftotext", {document, "-"}).contains(test::rowText(60)));
-        test::verifyJacket(document, w.printer(), 50, 3, 60);
+        test::verifyJacket(test::pdfPage(document), w.printer(), 50, 3, 60);
     }
 };
 
