@@ -1,7 +1,8 @@
 // The real kvx program, run as a script would: its rows, its documents, its
 // PDF jackets against the window's, and its refusals.
-#include "app/MainWindowFixture.h"
+#include "app/print/JacketTestTree.h"
 #include "core/tree/ScanDoubles.h"
+#include "lang/MessageTexts.h"
 #include "tree/NodeTreeView.h"
 #include "tree/TreeModel.h"
 
@@ -51,13 +52,6 @@ QStringList expand(const QString& arguments, const QString& folder)
     for (QString& argument : list)
         argument.replace(QStringLiteral("FOLDER"), folder);
     return list;
-}
-
-// Page 1 of a PDF as the paper shows it, at 100 dpi.
-QImage page(const QString& pdf)
-{
-    QProcess::execute("pdftoppm", {"-r", "100", "-png", "-singlefile", pdf, pdf});
-    return QImage(pdf + ".png").convertToFormat(QImage::Format_RGB32);
 }
 
 } // namespace
@@ -139,8 +133,10 @@ private Q_SLOTS:
     }
 
     // A folder saved to a document lists as the folder did. The real window
-    // opens it with the view it describes and saves it again unchanged,
-    // ".kvx" added unless the name holds it. The document printed by the
+    // opens it with the view it describes; a cancelled dialog, a file that is
+    // no document and a save onto a folder change nothing and the last two
+    // say so; it saves the document again unchanged, ".kvx" added unless the
+    // name holds it. Its dialogs open in the program's folder. The document printed by the
     // program and through the window gives the same page: the document's
     // indentation, check boxes and picture style, the jacket's lines,
     // columns and colours, the first rows up to the capacity (and one line
@@ -199,10 +195,30 @@ private Q_SLOTS:
         QCOMPARE(run.status, 0);
         QCOMPARE(run.out, saved.out);
 
+        const QString png = dir.filePath("photo.kvx"), folder = dir.filePath("old.kvx.d");
+        writeFile(png, "\x89PNG\r\n\x1a\n");
+        QVERIFY(QDir(dir.path()).mkdir("old.kvx.d"));
         kvx::test::MainWindowFixture w;
         w.window.Form_Load();
-        w.dialogs.openPaths.push_back(doc);
+        w.dialogs.openPaths = {doc, QString(), png};
+        w.dialogs.savePaths = {QString(), folder};
         w.control<QAction>("mnuLoad")->trigger();
+        for (int i = 0; i < 2; ++i) {
+            w.control<QAction>("mnuLoad")->trigger();
+            w.control<QAction>("mnuSave")->trigger();
+        }
+        const kvx::MessageTexts texts;
+        const auto boxes = w.dialogs.callsOf("MsgBox");
+        QCOMPARE(boxes.size(), size_t(2));
+        QCOMPARE(boxes[0].args, QStringList({texts.text(kvx::Msg::NotADocument).arg(png), "KVX"}));
+        QCOMPARE(boxes[0].icon, kvx::MessageIcon::Exclamation);
+        QCOMPARE(boxes[1].args.at(0),
+                 texts.text(kvx::Msg::SaveFailed).arg(folder, "not a regular file but a folder"));
+        QCOMPARE(boxes[1].icon, kvx::MessageIcon::Critical);
+        QCOMPARE(w.dialogs.callsOf("ShowOpen").at(0).args,
+                 QStringList({"*.KVX|*.kvx", "Ouvrir", KVX_TEST_PROGRAM_DIR}));
+        QCOMPARE(w.dialogs.callsOf("ShowSave").at(0).args,
+                 QStringList({"*.KVX|*.kvx", "Sauvegarder", KVX_TEST_PROGRAM_DIR}));
         const kvx::NodeTreeView& tv = *w.window.TV();
         const kvx::TreeModel& model = w.window.treeModel();
         QCOMPARE(
@@ -216,7 +232,6 @@ private Q_SLOTS:
                 .arg(tv.toolTip()),
             shown);
         QCOMPARE(w.control<QLabel>("lblNbElements")->text(), QString::number(run.out.count('\n')));
-        QVERIFY(QDir(dir.path()).mkdir("old.kvx.d"));
         for (const auto& [chosen, name] : {std::pair("again", "again.kvx"),
                                            {"a.KVX", "a.KVX.kvx"},
                                            {"a.kvx.bak", "a.kvx.bak"},
@@ -226,7 +241,7 @@ private Q_SLOTS:
             w.control<QAction>("mnuSave")->trigger();
             QCOMPARE(readFile(dir.filePath(name)), text);
         }
-        QVERIFY(w.dialogs.callsOf("MsgBox").empty());
+        QCOMPARE(w.dialogs.callsOf("MsgBox").size(), size_t(2));
         for (const QString& name : clicks.split(' ', Qt::SkipEmptyParts))
             w.control<QAbstractButton>(name)->click();
         const QString window = dir.filePath("window.pdf");
@@ -234,9 +249,9 @@ private Q_SLOTS:
         w.dialogs.messageAnswers.push_back(kvx::MessageResult::Ok); // the first rows, if too many
         w.control<QAbstractButton>("cmdPrint")->click();
 
-        const QImage paper = page(printed);
+        const QImage paper = kvx::test::pdfPage(printed);
         QVERIFY(!paper.isNull());
-        QVERIFY(paper == page(window));
+        QVERIFY(paper == kvx::test::pdfPage(window));
         QImage blank(paper.size(), paper.format());
         blank.fill(Qt::white);
         QVERIFY(paper != blank);
