@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPrintPreviewDialog>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -70,40 +69,32 @@ private Q_SLOTS:
         QCOMPARE(dialogs.ShowOpen(QString(), "Open", trees), trees + "/x");
         QCOMPARE(shown.mid(2), QStringList{"All Files (*.*) (*.*)"});
 
-        // A cancel gives nothing; black is a colour; colours come as 0x00BBGGRR.
-        // Qt's own texts are French at start, English after English.lng.
-        QPrinter printer;
-        const std::vector<std::pair<std::function<bool()>, QStringList>> cancelled{
-            {[&] { return dialogs.ShowColor() == -1; },
-             {"Sélectionner une couleur", "Select Color"}},
-            {[&] { return dialogs.ShowOpen(filter, "Open", QString()).isEmpty(); },
-             {"Voir dans :", "Look in:"}},
-            {[&] { return dialogs.ShowSave(filter, "Save", QString()).isEmpty(); },
-             {"Annuler", "Cancel"}},
-            {[&] { return dialogs.BrowseFolder("Choose a folder").isEmpty(); },
-             {"&Choisir", "&Choose"}},
-            {[&] { return !dialogs.InputBox("Fichiers", "*.zip", "*.zip"); }, {"OK", "OK"}},
-            {[&] { return QPrintPreviewDialog(&printer).exec() == QDialog::Rejected; },
-             {"Aperçu avant impression", "Print Preview"}},
-            {[&] {
-                 return dialogs.MsgBox("?", "KVX", MessageIcon::Question,
-                                       MessageButtons::SaveDiscardCancel) == MessageResult::Cancel;
-             },
-             {"Enregistrer", "Save"}}};
+        // A cancel gives nothing, in every dialog; Qt's own texts are French
+        // at start, English after English.lng. Black is a colour; colours
+        // come as 0x00BBGGRR.
+        const std::vector<std::function<bool()>> cancelled{
+            [&] { return dialogs.ShowColor() == -1; },
+            [&] { return dialogs.ShowOpen(filter, "Open", QString()).isEmpty(); },
+            [&] { return dialogs.ShowSave(filter, "Save", QString()).isEmpty(); },
+            [&] { return dialogs.BrowseFolder("Choose a folder").isEmpty(); },
+            [&] { return !dialogs.InputBox("Fichiers", "*.zip", "*.zip"); },
+            [&] {
+                return dialogs.MsgBox("?", "KVX", MessageIcon::Question,
+                                      MessageButtons::SaveDiscardCancel) == MessageResult::Cancel;
+            }};
         InterfaceLanguage language;
-        for (const bool english : {false, true}) {
-            if (english)
+        for (const QString cancel : {"Annuler", "Cancel"}) {
+            if (cancel == "Cancel")
                 language.apply(KVX_TEST_PROGRAM_DIR "/English.lng");
-            for (const auto& [call, texts] : cancelled) {
+            for (const auto& call : cancelled) {
                 QStringList seen;
                 whenShown([&seen](QDialog* dialog) {
-                    seen << dialog->windowTitle();
-                    for (const QObject* child : dialog->findChildren<QObject*>())
-                        seen << child->property("text").toString();
+                    for (const QAbstractButton* button : dialog->findChildren<QAbstractButton*>())
+                        seen << button->text();
                     dialog->reject();
                 });
                 QVERIFY(call());
-                QVERIFY2(seen.contains(texts.at(english)), qPrintable(seen.join('|')));
+                QVERIFY2(seen.contains(cancel), qPrintable(seen.join('|')));
             }
         }
         for (const QColor colour : {QColor(Qt::black), QColor(255, 128, 0)}) {
