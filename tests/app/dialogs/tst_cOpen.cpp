@@ -4,8 +4,6 @@
 #include <QAbstractButton>
 #include <QColorDialog>
 #include <QFileDialog>
-#include <QInputDialog>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTemporaryDir>
