@@ -165,24 +165,23 @@ private Q_SLOTS:
         QTRY_COMPARE(m_about->animationFrame(), 5);
     }
 
-    // The request as "file|folder|verb" ("$D" stands for the temporary
-    // folder); exit: the opener's exit status, -1 for an opener that cannot
-    // be started; box: the failure's text, none when the request was accepted.
+    // The links' web address, or the template "Autre ..." opens ("$D" stands
+    // for the temporary folder); exit: the opener's exit status, -1 for an
+    // opener that cannot be started; box: the failure's text, none when the
+    // request was accepted.
     void opening_data()
     {
-        QTest::addColumn<QString>("request");
+        QTest::addColumn<QString>("file");
         QTest::addColumn<int>("exit");
         QTest::addColumn<QString>("box");
-        const auto row = [](const char* name, const char* request, int exit, const QString& box) {
-            QTest::newRow(name) << QString(request) << exit << box;
+        const auto row = [](const char* name, const char* file, int exit, const QString& box) {
+            QTest::newRow(name) << QString(file) << exit << box;
         };
-        const char* web = "https://example.org/a b?x=1&y='2'||open";
-        const QString notFound = "Erreur 53\nFile not found", noPath = "Erreur 76\nPath not found",
-                      noApp = "Erreur -2147220425\nNo application is associated with this file "
+        const char* web = "https://example.org/a b?x=1&y='2'";
+        const QString noApp = "Erreur -2147220425\nNo application is associated with this file "
                               "type.";
         row("opened", web, 0, "");
-        row("verb in any case", "https://example.org/||OPEN", 0, "");
-        row("file missing", web, 2, notFound);
+        row("file missing", web, 2, "Erreur 53\nFile not found");
         row("no tool for the type", web, 3, noApp);
         row("action failed", web, 4, noApp);
         row("anything else", web, 9,
@@ -190,24 +189,20 @@ private Q_SLOTS:
             "selected file.");
         row("cannot start", web, -1,
             "Erreur -2147220429\nThis file type does not have a valid file association.");
-        row("print verb", "https://example.org/||print", 0, noApp);
-        row("empty name", "||open", 0, notFound);
-        row("missing file", "no such file.txt|$D|open", 0, notFound);
-        row("missing folder", "$D/no such folder/a.txt||open", 0, noPath);
-        row("file url", "file:///no/such/folder/a.txt||open", 0, noPath);
-        row("relative", "b.txt|/no/such/folder|open", 0, noPath);
+        row("missing file", "$D/no such file.txt", 0, "Erreur 53\nFile not found");
+        row("missing folder", "$D/no such folder/a.txt", 0, "Erreur 76\nPath not found");
     }
     void opening()
     {
-        QFETCH(QString, request);
+        QFETCH(QString, file);
         QFETCH(int, exit);
         QFETCH(QString, box);
-        const QStringList part = request.replace("$D", m_dir.path()).split('|');
+        file.replace("$D", m_dir.path());
         const QString program = opener(QStringLiteral("exit %1").arg(exit));
         XdgOpenLauncher launcher(exit < 0 ? m_dir.filePath("none") : program);
         ShellOpen shell(launcher, m_boxes);
         QWidget owner;
-        QCOMPARE(shell.ShellOpenDocument(part[0], 10, {}, part[1], part[2], &owner), box.isEmpty());
+        QCOMPARE(shell.ShellOpenDocument(file, 10, {}, {}, "open", &owner), box.isEmpty());
         QCOMPARE(m_boxes.calls.size(), box.isEmpty() ? 0u : 1u); // one box per failure
         if (!box.isEmpty()) {
             QCOMPARE(m_boxes.calls[0].args, QStringList({box, "KVX"}));
@@ -215,7 +210,7 @@ private Q_SLOTS:
             QVERIFY(!m_boxes.MehWnd()); // the owner parents the box only while it shows
         }
         // Only what might open reaches the opener, and verbatim.
-        QCOMPARE(seen().value(0), exit > 0 || box.isEmpty() ? part[0] : QString());
+        QCOMPARE(seen().value(0), exit > 0 || box.isEmpty() ? file : QString());
     }
 
     // An opener still running after the wait counts as accepted; its failure
