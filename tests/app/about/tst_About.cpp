@@ -167,50 +167,43 @@ private Q_SLOTS:
 
     // The links' web address, or the template "Autre ..." opens ("$D" stands
     // for the temporary folder); exit: the opener's exit status, -1 for an
-    // opener that cannot be started; box: the failure's text, none when the
-    // request was accepted.
+    // opener that cannot be started; the failure shown, as a shell code (0:
+    // the request was accepted).
     void opening_data()
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<int>("exit");
-        QTest::addColumn<QString>("box");
-        const auto row = [](const char* name, const char* file, int exit, const QString& box) {
-            QTest::newRow(name) << QString(file) << exit << box;
-        };
+        QTest::addColumn<int>("failure");
         const char* web = "https://example.org/a b?x=1&y='2'";
-        const QString noApp = "Erreur -2147220425\nNo application is associated with this file "
-                              "type.";
-        row("opened", web, 0, "");
-        row("file missing", web, 2, "Erreur 53\nFile not found");
-        row("no tool for the type", web, 3, noApp);
-        row("action failed", web, 4, noApp);
-        row("anything else", web, 9,
-            "Erreur -2147220455\nAn error occurred occurred whilst trying to open or print the "
-            "selected file.");
-        row("cannot start", web, -1,
-            "Erreur -2147220429\nThis file type does not have a valid file association.");
-        row("missing file", "$D/no such file.txt", 0, "Erreur 53\nFile not found");
-        row("missing folder", "$D/no such folder/a.txt", 0, "Erreur 76\nPath not found");
+        QTest::newRow("opened") << web << 0 << 0;
+        QTest::newRow("file missing") << web << 2 << 2;
+        QTest::newRow("no tool for the type") << web << 3 << 31;
+        QTest::newRow("action failed") << web << 4 << 31;
+        QTest::newRow("anything else") << web << 9 << 1;
+        QTest::newRow("cannot start") << web << -1 << 27;
+        QTest::newRow("missing file") << "$D/no such file.txt" << 0 << 2;
+        QTest::newRow("missing folder") << "$D/no such folder/a.txt" << 0 << 3;
     }
     void opening()
     {
         QFETCH(QString, file);
         QFETCH(int, exit);
-        QFETCH(QString, box);
+        QFETCH(int, failure);
         file.replace("$D", m_dir.path());
         const QString program = opener(QStringLiteral("exit %1").arg(exit));
         XdgOpenLauncher launcher(exit < 0 ? m_dir.filePath("none") : program);
         ShellOpen shell(launcher, m_boxes);
         QWidget owner;
-        QCOMPARE(shell.ShellOpenDocument(file, 10, {}, {}, "open", &owner), box.isEmpty());
-        QCOMPARE(m_boxes.calls.size(), box.isEmpty() ? 0u : 1u); // one box per failure
-        if (!box.isEmpty()) {
+        QCOMPARE(shell.ShellOpenDocument(file, 10, {}, {}, "open", &owner), !failure);
+        QCOMPARE(m_boxes.calls.size(), failure ? 1u : 0u); // one box per failure
+        if (failure) {
+            const QString box = shellFailureText(*shellFailureFor(failure));
             QCOMPARE(m_boxes.calls[0].args, QStringList({box, "KVX"}));
             QCOMPARE(m_boxes.calls[0].icon, MessageIcon::Critical);
             QVERIFY(!m_boxes.MehWnd()); // the owner parents the box only while it shows
         }
         // Only what might open reaches the opener, and verbatim.
-        QCOMPARE(seen().value(0), exit > 0 || box.isEmpty() ? file : QString());
+        QCOMPARE(seen().value(0), exit > 0 || !failure ? file : QString());
     }
 
     // An opener still running after the wait counts as accepted; its failure
@@ -226,7 +219,8 @@ private Q_SLOTS:
         QVERIFY(shell.ShellOpenDocument(document, 1, {}, m_dir.path(), "open", nullptr));
         QVERIFY(m_boxes.calls.empty());
         QTRY_COMPARE_WITH_TIMEOUT(m_boxes.calls.size(), 1u, 10000);
-        QVERIFY(m_boxes.calls[0].args[0].startsWith("Erreur -2147220425\n"));
+        QCOMPARE(m_boxes.calls[0].args[0],
+                 "Erreur -2147220425\nNo application is associated with this file type.");
         QCOMPARE(seen(), QStringList({document, m_dir.path()}));
 
         RecordingLauncher recording;
