@@ -66,7 +66,8 @@ private Q_SLOTS:
     // preview shows the same page. Nothing to print, no file chosen, the
     // question declined, a file that cannot be written, the tree cleared or
     // the selected row deleted amid the print: the message (a warning, the
-    // file written, none) and the next print asks for its own file and works.
+    // file written, none; the question first) and the next print asks for its
+    // own file and works.
     // Either way the window as before: guide, scroll position and selection.
     void prints_data()
     {
@@ -77,12 +78,12 @@ private Q_SLOTS:
         QTest::addColumn<int>("rows");
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("amid");
-        QTest::addColumn<MessageIcon>("box");
-        const MessageIcon warning = MessageIcon::Exclamation, written = MessageIcon::Information;
+        QTest::addColumn<int>("message"); // a Msg, -1 for none
+        const int written = int(Msg::JacketSaved), none = -1;
         const auto row = [](const char* name, const char* clicks, int lines, int columns, int guide,
-                            int rows, const char* file, const char* amid, MessageIcon box) {
+                            int rows, const char* file, const char* amid, int message) {
             QTest::newRow(name) << QString(clicks) << lines << columns << guide << rows
-                                << QString(file) << QString(amid) << box;
+                                << QString(file) << QString(amid) << message;
         };
         row("50x3 60, as started", "", 50, 3, 3730, 60, "ma jaquette.pdf", "", written);
         row("50x2 10", "opColum(6)", 50, 2, 5730, 10, "j.pdf", "", written);
@@ -90,12 +91,12 @@ private Q_SLOTS:
         row("40x4 170, past the capacity", "opColum(3) opLines(1)", 40, 4, 2400, 170, "j.pdf", "",
             written);
         row("40x3 60 monochrome", "opLines(1) chkNb", 40, 3, 3290, 60, "j.pdf", "", written);
-        row("empty tree", "opLines(0)", 30, 3, 2370, 0, "", "", warning);
-        row("no file chosen", "opLines(0) opColum(3)", 30, 4, 1710, 5, "", "", MessageIcon::None);
+        row("empty tree", "opLines(0)", 30, 3, 2370, 0, "", "", int(Msg::EmptyTree));
+        row("no file chosen", "opLines(0) opColum(3)", 30, 4, 1710, 5, "", "", none);
         row("question declined", "opColum(3) opLines(0)", 30, 4, 1710, 170, "j.pdf", "decline",
-            MessageIcon::None);
+            none);
         row("unwritable", "opLines(1) opColum(6)", 40, 2, 5070, 70, "/nonexistent-folder/j.pdf", "",
-            warning);
+            int(Msg::PdfFailed));
         row("tree cleared", "opColum(3)", 50, 4, 2730, 120, "j.pdf", "clear", written);
         row("selected row deleted", "", 50, 3, 3730, 120, "j.pdf", "delete", written);
     }
@@ -108,7 +109,7 @@ private Q_SLOTS:
         QFETCH(int, rows);
         QFETCH(QString, file);
         QFETCH(QString, amid);
-        QFETCH(MessageIcon, box);
+        QFETCH(int, message);
         Window w;
         NodeTree& tree = w.window.tree();
         NodeTreeView& view = *w.window.TV();
@@ -150,14 +151,18 @@ private Q_SLOTS:
         QCOMPARE(busy, asks && !file.isEmpty());
         QVERIFY(!QApplication::overrideCursor());
         QCOMPARE(w.dialogs.callsOf("ShowSave").size(), size_t(asks));
-        auto boxes = w.dialogs.callsOf("MsgBox");
-        QCOMPARE(boxes.size(), size_t(box != MessageIcon::None) + overflow);
-        if (overflow) // first the question
-            QCOMPARE(
-                boxes.front().args[0],
-                MessageTexts().text(Msg::RowsLeftOut).arg(rows).arg(capacity).arg(rows - capacity));
-        for (const auto& shown : std::vector(boxes.begin() + overflow, boxes.end()))
-            QVERIFY(shown.args[0].contains(file) && shown.args[1] == "KVX" && shown.icon == box);
+        const MessageTexts texts;
+        QStringList shown, expected;
+        for (const auto& call : w.dialogs.callsOf("MsgBox"))
+            shown << call.args.join('|') +
+                         (call.icon == MessageIcon::Information ? " (i)" : " (!)");
+        if (overflow)
+            expected << texts.text(Msg::RowsLeftOut).arg(rows).arg(capacity).arg(rows - capacity) +
+                            "|KVX (!)";
+        if (message >= 0)
+            expected << QString(texts.text(Msg(message))).replace("%1", file) + "|KVX" +
+                            (message == int(Msg::JacketSaved) ? " (i)" : " (!)");
+        QCOMPARE(shown, expected);
         QCOMPARE(w.window.TV()->height(), TwipsToPixels(ViewSideTwips));
         QVERIFY(w.window.vLine()->isVisible());
         QCOMPARE(w.window.vLine()->geometry(),
@@ -165,7 +170,7 @@ private Q_SLOTS:
                        w.control<QWidget>("picTv")->height()));
         QCOMPARE(tree.selectedItem(), amid.isEmpty() || amid == "decline" ? chosen : nullptr);
 
-        if (box == MessageIcon::Information && amid.isEmpty()) {
+        if (message == int(Msg::JacketSaved) && amid.isEmpty()) {
             QCOMPARE(view.indexAt(QPoint(0, 0)), top);
             const QString text = test::output("pdftotext", {file, "-"});
             const int printed = qMin(rows, capacity);
