@@ -29,6 +29,16 @@ class TestAbout : public QObject
     std::unique_ptr<FRMabout> m_about;
 
     QLabel* label(const QString& name) const { return m_about->findChild<QLabel*>(name); }
+    // A mouse event at `at` in `on`, `button` held from its press to its release.
+    static void send(QWidget* on, QEvent::Type type, Qt::MouseButton button = Qt::NoButton,
+                     QPoint at = {5, 5})
+    {
+        QMouseEvent event(type, QPointF(at), QPointF(on->mapToGlobal(at)),
+                          type == QEvent::MouseMove ? Qt::NoButton : button,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : button,
+                          Qt::NoModifier);
+        QApplication::sendEvent(on, &event);
+    }
 
     // An opener that writes its argument and working folder to "seen", then runs `body`.
     QString opener(const QString& body)
@@ -61,83 +71,65 @@ private Q_SLOTS:
         QVERIFY(m_about->isModal() && m_about->windowFlags() & Qt::FramelessWindowHint);
     }
 
-    // The user's steps, as "control event [x,y]" ("window" for the window's
-    // background; L or R pressed "+", released "-", moved held "~", a bare
-    // "~" moved without a button; "tick" is the animation's timer), then the
-    // window: its place, the animation's frame, its strip's offset and
-    // whether it runs, the frame shown around the close cross (none, raised
-    // or sunk) and the cross's shift, open or closed.
-    // The strip has 15 frames of 85 pixels; holding the left button on it
-    // freezes it, and a right click then steps one frame (not while it runs).
-    // Only the left button drags. Under the pointer the cross gets a raised
-    // frame, sunk while pressed.
-    void mouse_data()
-    {
-        QTest::addColumn<QString>("steps");
-        QTest::addColumn<QString>("after");
-        const auto row = [](const char* name, const char* steps, const char* after) {
-            QTest::newRow(name) << QString(steps) << QString(after);
-        };
-        const char* held = "Image1 R+;Image1 R-;Image1 L+;Image1 R+;Image1 R-;Image1 R+;Image1 R-";
-        row("16 ticks: once round, then frame 1", "window tick*16",
-            "100,100 f1 -85 run none +0 open");
-        row("left held, right clicks", held, "100,100 f2 -170 stop none +0 open");
-        row("left released", QByteArray(held) + ";Image1 L-", "100,100 f2 -170 run none +0 open");
-        row("background and plain label dragged",
-            "window R+ 60,10;window R~ 80,3;window R- 80,3;window L+ 60,10;window L~ 80,3;"
-            "window L~ 65,10;window L- 65,10;Label1 L+ 60,10;Label1 L~ 80,3;Label1 L- 80,3",
-            "145,86 f0 0 run none +0 open");
-        row("cross pressed", "LBLexit ~;LBLexit R+", "100,100 f0 0 run sunk +1 open");
-        row("cross released", "LBLexit ~;LBLexit R+;LBLexit R-", "100,100 f0 0 run raised +0 open");
-        row("pointer off the cross", "LBLexit ~;window ~ 200,60", "100,100 f0 0 run none +0 open");
-        row("cross released away", "LBLexit L+;LBLexit L- 40,40", "100,100 f0 0 run none +0 open");
-        row("cross clicked", "LBLexit L+;LBLexit L-", "100,100 f0 0 run none +0 closed");
-    }
+    // The animation loops through its 15 frames of 85 pixels; holding the
+    // left button on it freezes it, and a right click then steps one frame
+    // (not while it runs). The background and plain labels drag the window
+    // with the left button only. Under the pointer the close cross gets a
+    // raised frame, sunk and shifted while pressed; it closes the window when
+    // released over it. The state: the window's place, the frame, the strip's
+    // offset, whether it runs, the cross's frame and shift, open or closed.
     void mouse()
     {
-        QFETCH(QString, steps);
-        QFETCH(QString, after);
         QLabel *strip = label("Image1"), *cross = label("LBLexit");
-        const QPoint start(strip->y(), cross->x());
-        for (const QString& step : steps.split(';')) {
-            const QStringList part = step.split(' ');
-            if (part[1].startsWith("tick")) {
-                for (int n = qMax(1, part[1].section('*', 1).toInt()); n > 0; --n)
-                    m_about->Timer1_Timer();
-                continue;
-            }
-            QWidget* on =
-                part[0] == "window" ? m_about.get() : static_cast<QWidget*>(label(part[0]));
-            const QStringList at = part.value(2, "5,5").split(',');
-            const QPointF point(at[0].toInt(), at[1].toInt());
-            const QChar kind = part[1].back();
-            const Qt::MouseButton button = part[1][0] == 'L'   ? Qt::LeftButton
-                                           : part[1][0] == 'R' ? Qt::RightButton
-                                                               : Qt::NoButton;
-            QMouseEvent event(kind == '+'   ? QEvent::MouseButtonPress
-                              : kind == '-' ? QEvent::MouseButtonRelease
-                                            : QEvent::MouseMove,
-                              point, on->mapToGlobal(point), kind == '~' ? Qt::NoButton : button,
-                              kind == '-' ? Qt::NoButton : button, Qt::NoModifier);
-            QApplication::sendEvent(on, &event);
-        }
-        const auto colours = [this] {
-            return label("LBLtop")->pixmap().toImage().pixelColor(1, 2).name() +
-                   label("LBLdown")->pixmap().toImage().pixelColor(15, 15).name();
+        const int top = strip->y(), left = cross->x();
+        const auto state = [&] {
+            const QString colours = label("LBLtop")->pixmap().toImage().pixelColor(1, 2).name() +
+                                    label("LBLdown")->pixmap().toImage().pixelColor(15, 15).name();
+            const QString frame = !label("LBLtop")->isVisible() ? "none"
+                                  : colours == "#ffffff#000000" ? "raised"
+                                  : colours == "#000000#ffffff" ? "sunk"
+                                                                : colours;
+            return QString("%1,%2 f%3 %4 %5 %6 +%7 %8")
+                .arg(m_about->x())
+                .arg(m_about->y())
+                .arg(m_about->animationFrame())
+                .arg(strip->y() - top)
+                .arg(m_about->animationTimer()->isActive() ? "run" : "stop", frame)
+                .arg(cross->x() - left)
+                .arg(m_about->isVisible() ? "open" : "closed");
         };
-        const QString frame = !label("LBLtop")->isVisible()   ? "none"
-                              : colours() == "#ffffff#000000" ? "raised"
-                              : colours() == "#000000#ffffff" ? "sunk"
-                                                              : colours();
-        QCOMPARE(QString("%1,%2 f%3 %4 %5 %6 +%7 %8")
-                     .arg(m_about->x())
-                     .arg(m_about->y())
-                     .arg(m_about->animationFrame())
-                     .arg(strip->y() - start.x())
-                     .arg(m_about->animationTimer()->isActive() ? "run" : "stop", frame)
-                     .arg(cross->x() - start.y())
-                     .arg(m_about->isVisible() ? "open" : "closed"),
-                 after);
+        const auto click = [](QWidget* on, Qt::MouseButton button, QPoint from, QPoint to) {
+            send(on, QEvent::MouseButtonPress, button, from);
+            send(on, QEvent::MouseMove, button, to);
+            send(on, QEvent::MouseButtonRelease, button, to);
+        };
+        for (int tick = 0; tick < 16; ++tick)
+            m_about->Timer1_Timer();
+        QCOMPARE(state(), "100,100 f1 -85 run none +0 open");
+        click(strip, Qt::RightButton, {5, 5}, {5, 5});
+        send(strip, QEvent::MouseButtonPress, Qt::LeftButton);
+        click(strip, Qt::RightButton, {5, 5}, {5, 5});
+        click(strip, Qt::RightButton, {5, 5}, {5, 5});
+        QCOMPARE(state(), "100,100 f3 -255 stop none +0 open");
+        send(strip, QEvent::MouseButtonRelease, Qt::LeftButton);
+        QCOMPARE(state(), "100,100 f3 -255 run none +0 open");
+        for (QWidget* on : std::initializer_list<QWidget*>{m_about.get(), label("Label1")})
+            for (const Qt::MouseButton button : {Qt::RightButton, Qt::LeftButton})
+                click(on, button, {60, 10}, {80, 3});
+        QCOMPARE(state(), "140,86 f3 -255 run none +0 open");
+        send(cross, QEvent::MouseMove);
+        QCOMPARE(state(), "140,86 f3 -255 run raised +0 open");
+        send(cross, QEvent::MouseButtonPress, Qt::RightButton);
+        QCOMPARE(state(), "140,86 f3 -255 run sunk +1 open");
+        send(cross, QEvent::MouseButtonRelease, Qt::RightButton);
+        QCOMPARE(state(), "140,86 f3 -255 run raised +0 open");
+        send(m_about.get(), QEvent::MouseMove, Qt::NoButton, {200, 60});
+        QCOMPARE(state(), "140,86 f3 -255 run none +0 open");
+        send(cross, QEvent::MouseButtonPress, Qt::LeftButton);
+        send(cross, QEvent::MouseButtonRelease, Qt::LeftButton, {40, 40}); // away
+        QCOMPARE(state(), "140,86 f3 -255 run none +0 open");
+        click(cross, Qt::LeftButton, {5, 5}, {5, 5});
+        QCOMPARE(state(), "140,86 f3 -255 run none +0 closed");
     }
 
     // The labels name the program; the maker's name opens its web address,
