@@ -14,7 +14,6 @@
 #include <QTest>
 #include <sys/prctl.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
 
 namespace {
 
@@ -95,42 +94,91 @@ private Q_SLOTS:
         qputenv("CUPS_SERVER", QFile::encodeName(m_home.filePath("no-cups.sock")));
     }
 
-    // The rows printed: an open folder shows its sub-folders, then its files,
-    // whatever the order of --expand and --add; control characters as "?".
-    // A folder the scan leaves out is named in one warning line.
-    void rows_data()
+    // The program's outputs and refusals ("FOLDER" stands for a temporary
+    // folder). The rows printed: an open folder shows its sub-folders, then
+    // its files, whatever the order of --expand and --add; control
+    // characters as "?"; a folder the scan leaves out named in one warning
+    // line. A refusal: exit status 2, one line on standard error, nothing on
+    // standard output. Either way the folder as it was: no output, no
+    // temporary file.
+    void runs_data()
     {
-        QTest::addColumn<QString>("arguments"); // after --from DISC
-        QTest::addColumn<QString>("rows");      // below the root
-        const auto row = [](const char* arguments, const char* rows) {
-            QTest::newRow(arguments) << QString(arguments) << QString(rows);
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("err");
+        QTest::addColumn<int>("fileLimit"); // bytes per file written, 0 for none
+        const auto list = [](const char* arguments, const char* rows) {
+            const QString all = "--from FOLDER/disc " + QString(arguments);
+            QTest::newRow(qPrintable(all))
+                << all << 0 << "FOLDER/disc/\n" + QString(rows) << QString() << 0;
         };
-        row("--list", "  A\n  b\n  c d\n");
-        row("--expand 0 --list", "  A\n  b\n  c d\n");
-        row("-style Fusion -platform offscreen -reverse -stylesheet=x --list", "  A\n  b\n  c d\n");
-        row("--expand 3 --list", "  A\n    a1\n      c1?m?\n      esc?[2J\n      nl?x\n  b\n"
-                                 "    b1\n      b11\n  c d\n");
+        const auto fail = [](const char* arguments, const char* error, int limit = 0) {
+            QTest::newRow(arguments)
+                << QString(arguments) << 2 << QString() << "kvx: " + QString(error) + '\n'
+                << limit;
+        };
+        list("--list", "  A\n  b\n  c d\n");
+        list("--expand 0 --list", "  A\n  b\n  c d\n");
+        list("-style Fusion -platform offscreen -reverse -stylesheet=x --list",
+             "  A\n  b\n  c d\n");
+        list("--expand 3 --list", "  A\n    a1\n      c1?m?\n      esc?[2J\n      nl?x\n  b\n"
+                                  "    b1\n      b11\n  c d\n");
         // b1 (depth 2) stays closed; "c d" opens for its file alone.
-        row("--expand 2 --add ;*.ZIP;readme --list",
-            "  A\n    a1\n  b\n    b1\n    c.zip\n  c d\n    e.zip\n  a.zip\n  readme\n");
-        row("--add *.* --expand 2 --list",
-            "  A\n    a1\n  b\n    b1\n    c.zip\n  c d\n    e.zip\n  a.zip\n  b (1).txt\n"
-            "  readme\n");
-        row("--expand 2 --add ; --list", "  A\n    a1\n  b\n    b1\n  c d\n");
+        list("--expand 2 --add ;*.ZIP;readme --list",
+             "  A\n    a1\n  b\n    b1\n    c.zip\n  c d\n    e.zip\n  a.zip\n  readme\n");
+        list("--add *.* --expand 2 --list",
+             "  A\n    a1\n  b\n    b1\n    c.zip\n  c d\n    e.zip\n  a.zip\n  b (1).txt\n"
+             "  readme\n");
+        list("--expand 2 --add ; --list", "  A\n    a1\n  b\n    b1\n  c d\n");
+        QTest::newRow("left out") << "--from FOLDER/odd --list" << 0 << "FOLDER/odd/\n  ok\n"
+                                  << "kvx: warning: left out 1 folder whose name is not valid "
+                                     "UTF-8\n"
+                                  << 0;
+        fail("--from /no/such/dir --list", "no such folder: /no/such/dir");
+        fail("--from FOLDER --expand -1 --list",
+             "--expand takes a whole number of 0 or more, not \"-1\"");
+        fail("--from FOLDER --list --expand", "--expand needs a number");
+        fail("--colour", "unknown option \"--colour\" (see kvx --help)");
+        fail("--list --from", "--from needs a folder");
+        fail("--from FOLDER", "nothing to do: add --list, --save FILE or --pdf FILE");
+        fail("--list", "no tree: give a document or --from FOLDER");
+        fail("a.kvx --from / --list", "give either a document or --from FOLDER, not both");
+        fail("a.kvx b.kvx", "more than one document given: \"b.kvx\"");
+        fail("a.kvx --pdf o.pdf --lines 35", "--lines takes 30, 40 or 50");
+        fail("FOLDER/missing.kvx --list", "cannot read FOLDER/missing.kvx");
+        fail("FOLDER/other.kvx --list", "not a tree document: FOLDER/other.kvx");
+        fail("--from FOLDER/disc --save FOLDER/out.kvx --pdf FOLDER/no/x.pdf",
+             "cannot write FOLDER/no/x.pdf: No such file or directory");
+        fail("--from FOLDER/disc --save FOLDER/x --pdf FOLDER/./x",
+             "--save and --pdf name the same file: FOLDER/./x");
+        fail("--from FOLDER/locked --save FOLDER/out.kvx",
+             "the start folder cannot be read: FOLDER/locked");
+        fail("--from FOLDER/disc --save FOLDER/out.kvx --pdf FOLDER/x.pdf",
+             "cannot write FOLDER/x.pdf: File too large", 2000);
     }
-    void rows()
+    void runs()
     {
         QFETCH(QString, arguments);
-        QFETCH(QString, rows);
+        QFETCH(int, status);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        QFETCH(int, fileLimit);
         QTemporaryDir dir;
-        QVERIFY(makeEntries(dir.path(), {"A/a1/esc\x1b[2J/", "A/a1/nl\nx/", "A/a1/c1\xc2\x9bm\x7f/",
-                                         "b/b1/b11/", "c d/e.zip", "a.zip", "readme", "b (1).txt",
-                                         ".hidden.zip", "b/c.zip", "b/b1/d.zip"}));
-        QVERIFY(::mkdir(QFile::encodeName(dir.path()) + "/bad\xff", 0755) == 0);
-        const Run run = kvx(QStringList{"--from", dir.path()} + arguments.split(' '));
-        QCOMPARE(run.err, "kvx: warning: left out 1 folder whose name is not valid UTF-8\n");
-        QCOMPARE(run.status, 0);
-        QCOMPARE(run.out, dir.path() + "/\n" + rows);
+        QVERIFY(makeRawEntries(dir.path(),
+                               {"disc/A/a1/esc\x1b[2J/", "disc/A/a1/nl\nx/",
+                                "disc/A/a1/c1\xc2\x9bm\x7f/", "disc/b/b1/b11/", "disc/c d/e.zip",
+                                "disc/a.zip", "disc/readme", "disc/b (1).txt", "disc/.hidden.zip",
+                                "disc/b/c.zip", "disc/b/b1/d.zip", "odd/ok/", "odd/bad\xff/"}));
+        writeFile(dir.filePath("other.kvx"), "[FileInfo]\nType=something else\n");
+        QVERIFY(QDir(dir.path()).mkdir("locked") &&
+                QFile::setPermissions(dir.filePath("locked"), QFileDevice::Permissions()));
+        const QStringList before = entries(dir.path());
+        const Run run = kvx(expand(arguments, dir.path()), fileLimit ? fileLimit : RLIM_INFINITY);
+        QCOMPARE(run.status, status);
+        QCOMPARE(run.out, out.replace("FOLDER/", dir.path() + '/'));
+        QCOMPARE(run.err, err.replace("FOLDER/", dir.path() + '/'));
+        QCOMPARE(entries(dir.path()), before);
     }
 
     // A folder saved to a document lists as the folder did. The real window
@@ -252,55 +300,6 @@ private Q_SLOTS:
 
         QVERIFY(kvx::test::output("pdftotext", {printed, "-"}).contains("Album"));
         QVERIFY(kvx::test::pdfPage(printed) == kvx::test::pdfPage(window));
-    }
-
-    // Exit status 2, one line on standard error, nothing on standard output,
-    // and the folder as it was: no output, no temporary file.
-    void failures_data()
-    {
-        QTest::addColumn<QString>("arguments");
-        QTest::addColumn<QString>("error"); // the line after "kvx: "
-        QTest::addColumn<int>("fileLimit"); // bytes per file written, 0 for none
-        const auto row = [](const char* arguments, const char* error, int limit = 0) {
-            QTest::newRow(arguments) << QString(arguments) << QString(error) << limit;
-        };
-        row("--from /no/such/dir --list", "no such folder: /no/such/dir");
-        row("--from FOLDER --expand -1 --list",
-            "--expand takes a whole number of 0 or more, not \"-1\"");
-        row("--from FOLDER --list --expand", "--expand needs a number");
-        row("--colour", "unknown option \"--colour\" (see kvx --help)");
-        row("--list --from", "--from needs a folder");
-        row("--from FOLDER", "nothing to do: add --list, --save FILE or --pdf FILE");
-        row("--list", "no tree: give a document or --from FOLDER");
-        row("a.kvx --from / --list", "give either a document or --from FOLDER, not both");
-        row("a.kvx b.kvx", "more than one document given: \"b.kvx\"");
-        row("a.kvx --pdf o.pdf --lines 35", "--lines takes 30, 40 or 50");
-        row("FOLDER/missing.kvx --list", "cannot read FOLDER/missing.kvx");
-        row("FOLDER/other.kvx --list", "not a tree document: FOLDER/other.kvx");
-        row("--from FOLDER --save FOLDER/out.kvx --pdf FOLDER/no/x.pdf",
-            "cannot write FOLDER/no/x.pdf: No such file or directory");
-        row("--from FOLDER --save FOLDER/x --pdf FOLDER/./x",
-            "--save and --pdf name the same file: FOLDER/./x");
-        row("--from FOLDER/locked --save FOLDER/out.kvx",
-            "the start folder cannot be read: FOLDER/locked");
-        row("--from FOLDER --save FOLDER/out.kvx --pdf FOLDER/x.pdf",
-            "cannot write FOLDER/x.pdf: File too large", 2000);
-    }
-    void failures()
-    {
-        QFETCH(QString, arguments);
-        QFETCH(QString, error);
-        QFETCH(int, fileLimit);
-        QTemporaryDir dir;
-        writeFile(dir.filePath("other.kvx"), "[FileInfo]\nType=something else\n");
-        QVERIFY(QDir(dir.path()).mkdir("locked") &&
-                QFile::setPermissions(dir.filePath("locked"), QFileDevice::Permissions()));
-        const QStringList before = entries(dir.path());
-        const Run run = kvx(expand(arguments, dir.path()), fileLimit ? fileLimit : RLIM_INFINITY);
-        QCOMPARE(run.status, 2);
-        QCOMPARE(run.out, QString());
-        QCOMPARE(run.err, "kvx: " + error.replace("FOLDER/", dir.path() + '/') + '\n');
-        QCOMPARE(entries(dir.path()), before);
     }
 
     void help()
