@@ -80,16 +80,13 @@ inline void verifyJacket(QImage page, const QPrinter& printer, int lines, int co
     QVERIFY(!page.isNull());
     const QPointF origin = printer.pageLayout().paintRect(QPageLayout::Inch).topLeft() * dpi;
     const double line = side / lines, column = side / columns;
+    const auto off = [](QRgb a, QRgb b) {
+        return qAbs(qRed(a) - qRed(b)) + qAbs(qGreen(a) - qGreen(b)) + qAbs(qBlue(a) - qBlue(b));
+    };
     for (int r = 1; r <= qMin(rows, lines * columns); ++r) {
-        const QPoint at =
-            (origin + QPointF((r - 1) / lines * column + qMin(10 * line, 0.9 * column),
-                              ((r - 1) % lines + 0.5) * line))
-                .toPoint();
-        const QRgb got = page.pixel(at), want = rowRgb(r);
-        QVERIFY2(qAbs(qRed(got) - qRed(want)) + qAbs(qGreen(got) - qGreen(want)) +
-                         qAbs(qBlue(got) - qBlue(want)) <=
-                     9,
-                 qPrintable(QStringLiteral("row %1 at %2,%3").arg(r).arg(at.x()).arg(at.y())));
+        const QPointF at((r - 1) / lines * column + qMin(10 * line, 0.9 * column),
+                         ((r - 1) % lines + 0.5) * line);
+        QVERIFY2(off(page.pixel((origin + at).toPoint()), rowRgb(r)) <= 9, qPrintable(rowText(r)));
     }
     QVERIFY(rows || page.allGray());
     for (const QPointF on : {QPointF(side / 2, 0), QPointF(0, side / 2), QPointF(side, side / 3),
