@@ -83,12 +83,12 @@ private Q_SLOTS:
         QLabel *strip = label("Image1"), *cross = label("LBLexit");
         const int top = strip->y(), left = cross->x();
         const auto state = [&] {
-            const QString colours = label("LBLtop")->pixmap().toImage().pixelColor(1, 2).name() +
-                                    label("LBLdown")->pixmap().toImage().pixelColor(15, 15).name();
+            // The frame's top and left edges: white when raised, black when sunk.
+            const QColor edge = label("LBLtop")->pixmap().toImage().pixelColor(1, 2);
             const QString frame = !label("LBLtop")->isVisible() ? "none"
-                                  : colours == "#ffffff#000000" ? "raised"
-                                  : colours == "#000000#ffffff" ? "sunk"
-                                                                : colours;
+                                  : edge == Qt::white           ? "raised"
+                                  : edge == Qt::black           ? "sunk"
+                                                                : edge.name();
             return QString("%1,%2 f%3 %4 %5 %6 +%7 %8")
                 .arg(m_about->x())
                 .arg(m_about->y())
