@@ -20,8 +20,7 @@ namespace {
 struct Run
 {
     int status = -1;
-    QString out;
-    QString err;
+    QString out, err;
 };
 
 QByteArray readFile(const QString& path)
