@@ -21,23 +21,29 @@ using Window = test::PrintWindow;
 
 namespace {
 
-// The page "Aperçu" shows, drawn at 144 dpi; the preview is then closed.
+// The page "Aperçu" shows, drawn at 144 dpi (null when it shows none within
+// five seconds); the preview is then closed.
 QImage previewPage(Window& w)
 {
     QImage shown;
+    int tries = 250;
     std::function<void()> look = [&] {
         auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
         QGraphicsScene* scene = preview ? preview->findChild<QGraphicsView*>()->scene() : nullptr;
-        if (!scene || scene->items().isEmpty())
+        const bool page = scene && !scene->items().isEmpty();
+        if (!page && --tries > 0)
             return QTimer::singleShot(20, &w.window, look); // until it shows its page
-        const QPrinter& printer = *preview->printer();
-        const QSizeF paper = printer.pageLayout().fullRectPixels(printer.resolution()).size();
-        shown = QImage((paper * 144 / printer.resolution()).toSize(), QImage::Format_RGB32);
-        shown.fill(Qt::white);
-        QPainter painter(&shown);
-        const QGraphicsItem* page = scene->items().constFirst();
-        scene->render(&painter, shown.rect(), page->mapRectToScene(QRectF({}, paper)));
-        preview->reject();
+        if (page) {
+            const QPrinter& printer = *preview->printer();
+            const QSizeF paper = printer.pageLayout().fullRectPixels(printer.resolution()).size();
+            shown = QImage((paper * 144 / printer.resolution()).toSize(), QImage::Format_RGB32);
+            shown.fill(Qt::white);
+            QPainter painter(&shown);
+            const QGraphicsItem* item = scene->items().constFirst();
+            scene->render(&painter, shown.rect(), item->mapRectToScene(QRectF({}, paper)));
+        }
+        if (preview)
+            preview->reject();
     };
     QTimer::singleShot(0, &w.window, look);
     w.click("cmdPreview");
