@@ -3,9 +3,7 @@
 #include "dialogs/DialogService.h"
 
 #include <QStringList>
-#include <algorithm>
 #include <deque>
-#include <iterator>
 #include <vector>
 
 namespace kvx::test {
@@ -18,7 +16,7 @@ class ScriptedDialogs : public DialogService
 public:
     struct Call
     {
-        QString kind; // "ShowColor", "ShowOpen", "ShowSave", "BrowseFolder", "InputBox", "MsgBox"
+        QString kind;     // the method's name: "ShowOpen", "MsgBox", ...
         QStringList args; // the texts passed, in parameter order
         MessageIcon icon = MessageIcon::None;
     };
@@ -32,42 +30,43 @@ public:
     [[nodiscard]] std::vector<Call> callsOf(const QString& kind) const
     {
         std::vector<Call> found;
-        std::copy_if(calls.begin(), calls.end(), std::back_inserter(found),
-                     [&](const Call& call) { return call.kind == kind; });
+        for (const Call& call : calls)
+            if (call.kind == kind)
+                found.push_back(call);
         return found;
     }
 
     qint32 ShowColor() override { return answer(colours, -1, {"ShowColor", {}}); }
-    QString ShowOpen(const QString& filter, const QString& title, const QString& iniPath) override
+    QString ShowOpen(const QString& filter, const QString& title, const QString& dir) override
     {
-        return answer(openPaths, QString(), {"ShowOpen", {filter, title, iniPath}});
+        return answer(openPaths, QString(), {"ShowOpen", {filter, title, dir}});
     }
-    QString ShowSave(const QString& filter, const QString& title, const QString& iniPath) override
+    QString ShowSave(const QString& filter, const QString& title, const QString& dir) override
     {
-        return answer(savePaths, QString(), {"ShowSave", {filter, title, iniPath}});
+        return answer(savePaths, QString(), {"ShowSave", {filter, title, dir}});
     }
     QString BrowseFolder(const QString& title) override
     {
         return answer(folders, QString(), {"BrowseFolder", {title}});
     }
     std::optional<QString> InputBox(const QString& prompt, const QString& title,
-                                    const QString& defaultText) override
+                                    const QString& text) override
     {
-        return answer(inputs, std::optional<QString>(), {"InputBox", {prompt, title, defaultText}});
+        return answer(inputs, std::optional<QString>(), {"InputBox", {prompt, title, text}});
     }
     MessageResult MsgBox(const QString& text, const QString& title, MessageIcon icon,
                          MessageButtons buttons = MessageButtons::Ok) override
     {
-        return answer(messageAnswers,
-                      buttons == MessageButtons::Ok ? MessageResult::Ok : MessageResult::Cancel,
-                      {"MsgBox", {text, title}, icon});
+        const MessageResult cancel =
+            buttons == MessageButtons::Ok ? MessageResult::Ok : MessageResult::Cancel;
+        return answer(messageAnswers, cancel, {"MsgBox", {text, title}, icon});
     }
 
 private:
+    // One return object: GCC 12 sees a maybe-uninitialized optional otherwise.
     template <class T> T answer(std::deque<T>& queue, T cancel, Call call)
     {
         calls.push_back(std::move(call));
-        // One return object: GCC 12 sees a maybe-uninitialized optional otherwise.
         if (!queue.empty()) {
             cancel = std::move(queue.front());
             queue.pop_front();

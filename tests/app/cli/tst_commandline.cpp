@@ -1,28 +1,26 @@
 // The real kvx program, run as a script would: its rows, its documents, its
 // PDF jackets against the window's, and its refusals.
-#include "app/MainWindowFixture.h"
+#include "app/print/JacketTestTree.h"
 #include "core/tree/ScanDoubles.h"
+#include "lang/MessageTexts.h"
 #include "tree/NodeTreeView.h"
 #include "tree/TreeModel.h"
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QImage>
 #include <QLabel>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <sys/prctl.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
 
 namespace {
 
 struct Run
 {
     int status = -1;
-    QString out;
-    QString err;
+    QString out, err;
 };
 
 QByteArray readFile(const QString& path)
@@ -51,13 +49,6 @@ QStringList expand(const QString& arguments, const QString& folder)
     for (QString& argument : list)
         argument.replace(QStringLiteral("FOLDER"), folder);
     return list;
-}
-
-// Page 1 of a PDF as the paper shows it, at 100 dpi.
-QImage page(const QString& pdf)
-{
-    QProcess::execute("pdftoppm", {"-r", "100", "-png", "-singlefile", pdf, pdf});
-    return QImage(pdf + ".png").convertToFormat(QImage::Format_RGB32);
 }
 
 } // namespace
@@ -102,45 +93,98 @@ private Q_SLOTS:
         qputenv("CUPS_SERVER", QFile::encodeName(m_home.filePath("no-cups.sock")));
     }
 
-    // The rows printed: an open folder shows its sub-folders, then its files,
-    // whatever the order of --expand and --add; control characters as "?".
-    void rows_data()
+    // The program's outputs and refusals ("FOLDER" stands for a temporary
+    // folder). The rows printed: an open folder shows its sub-folders, then
+    // its files, whatever the order of --expand and --add; control
+    // characters as "?"; a folder the scan leaves out named in one warning
+    // line. A refusal: exit status 2, one line on standard error, nothing on
+    // standard output. Either way the folder as it was: no output, no
+    // temporary file.
+    void runs_data()
     {
-        QTest::addColumn<QString>("arguments"); // after --from DISC
-        QTest::addColumn<QString>("rows");      // below the root
-        const auto row = [](const char* arguments, const char* rows) {
-            QTest::newRow(arguments) << QString(arguments) << QString(rows);
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("err");
+        QTest::addColumn<int>("fileLimit"); // bytes per file written, 0 for none
+        const auto list = [](const char* arguments, const char* rows) {
+            const QString all = "--from FOLDER/disc " + QString(arguments);
+            QTest::newRow(qPrintable(all))
+                << all << 0 << "FOLDER/disc/\n" + QString(rows) << QString() << 0;
         };
-        row("--list", "  A\n  b\n  c d\n");
-        row("--expand 0 --list", "  A\n  b\n  c d\n");
-        row("-style Fusion -platform offscreen -reverse -stylesheet=x --list", "  A\n  b\n  c d\n");
-        row("--expand 3 --list", "  A\n    a1\n      c1?m?\n      esc?[2J\n      nl?x\n  b\n"
-                                 "    b1\n      b11\n  c d\n");
+        const auto fail = [](const char* arguments, const char* error, int limit = 0) {
+            QTest::newRow(arguments)
+                << QString(arguments) << 2 << QString() << "kvx: " + QString(error) + '\n'
+                << limit;
+        };
+        list("--list", "  A\n  b\n  c d\n");
+        list("--expand 0 --list", "  A\n  b\n  c d\n");
+        list("-style Fusion -platform offscreen -reverse -stylesheet=x --list",
+             "  A\n  b\n  c d\n");
+        list("--expand 3 --list", "  A\n    a1\n      c1?m?\n      esc?[2J\n      nl?x\n  b\n"
+                                  "    b1\n      b11\n  c d\n");
         // b1 (depth 2) stays closed; "c d" opens for its file alone.
-        row("--expand 2 --add ;*.ZIP;readme --list",
-            "  A\n    a1\n  b\n    b1\n    c.zip\n  c d\n    e.zip\n  a.zip\n  readme\n");
-        row("--add *.* --expand 2 --list",
-            "  A\n    a1\n  b\n    b1\n    c.zip\n  c d\n    e.zip\n  a.zip\n  b (1).txt\n"
-            "  readme\n");
-        row("--expand 2 --add ; --list", "  A\n    a1\n  b\n    b1\n  c d\n");
+        list("--expand 2 --add ;*.ZIP;readme --list",
+             "  A\n    a1\n  b\n    b1\n    c.zip\n  c d\n    e.zip\n  a.zip\n  readme\n");
+        list("--add *.* --expand 2 --list",
+             "  A\n    a1\n  b\n    b1\n    c.zip\n  c d\n    e.zip\n  a.zip\n  b (1).txt\n"
+             "  readme\n");
+        list("--expand 2 --add ; --list", "  A\n    a1\n  b\n    b1\n  c d\n");
+        QTest::newRow("left out") << "--from FOLDER/odd --list" << 0 << "FOLDER/odd/\n  ok\n"
+                                  << "kvx: warning: left out 1 folder whose name is not valid "
+                                     "UTF-8\n"
+                                  << 0;
+        fail("--from /no/such/dir --list", "no such folder: /no/such/dir");
+        fail("--from FOLDER --expand -1 --list",
+             "--expand takes a whole number of 0 or more, not \"-1\"");
+        fail("--from FOLDER --list --expand", "--expand needs a number");
+        fail("--colour", "unknown option \"--colour\" (see kvx --help)");
+        fail("--list --from", "--from needs a folder");
+        fail("--from FOLDER", "nothing to do: add --list, --save FILE or --pdf FILE");
+        fail("--list", "no tree: give a document or --from FOLDER");
+        fail("a.kvx --from / --list", "give either a document or --from FOLDER, not both");
+        fail("a.kvx b.kvx", "more than one document given: \"b.kvx\"");
+        fail("a.kvx --pdf o.pdf --lines 35", "--lines takes 30, 40 or 50");
+        fail("FOLDER/missing.kvx --list", "cannot read FOLDER/missing.kvx");
+        fail("FOLDER/other.kvx --list", "not a tree document: FOLDER/other.kvx");
+        fail("--from FOLDER/disc --save FOLDER/out.kvx --pdf FOLDER/no/x.pdf",
+             "cannot write FOLDER/no/x.pdf: No such file or directory");
+        fail("--from FOLDER/disc --save FOLDER/x --pdf FOLDER/./x",
+             "--save and --pdf name the same file: FOLDER/./x");
+        fail("--from FOLDER/locked --save FOLDER/out.kvx",
+             "the start folder cannot be read: FOLDER/locked");
+        fail("--from FOLDER/disc --save FOLDER/out.kvx --pdf FOLDER/x.pdf",
+             "cannot write FOLDER/x.pdf: File too large", 2000);
     }
-    void rows()
+    void runs()
     {
         QFETCH(QString, arguments);
-        QFETCH(QString, rows);
+        QFETCH(int, status);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        QFETCH(int, fileLimit);
         QTemporaryDir dir;
-        QVERIFY(makeEntries(dir.path(), {"A/a1/esc\x1b[2J/", "A/a1/nl\nx/", "A/a1/c1\xc2\x9bm\x7f/",
-                                         "b/b1/b11/", "c d/e.zip", "a.zip", "readme", "b (1).txt",
-                                         ".hidden.zip", "b/c.zip", "b/b1/d.zip"}));
-        const Run run = kvx(QStringList{"--from", dir.path()} + arguments.split(' '));
-        QCOMPARE(run.err, QString());
-        QCOMPARE(run.status, 0);
-        QCOMPARE(run.out, dir.path() + "/\n" + rows);
+        QVERIFY(makeRawEntries(dir.path(),
+                               {"disc/A/a1/esc\x1b[2J/", "disc/A/a1/nl\nx/",
+                                "disc/A/a1/c1\xc2\x9bm\x7f/", "disc/b/b1/b11/", "disc/c d/e.zip",
+                                "disc/a.zip", "disc/readme", "disc/b (1).txt", "disc/.hidden.zip",
+                                "disc/b/c.zip", "disc/b/b1/d.zip", "odd/ok/", "odd/bad\xff/"}));
+        writeFile(dir.filePath("other.kvx"), "[FileInfo]\nType=something else\n");
+        QVERIFY(QDir(dir.path()).mkdir("locked") &&
+                QFile::setPermissions(dir.filePath("locked"), QFileDevice::Permissions()));
+        const QStringList before = entries(dir.path());
+        const Run run = kvx(expand(arguments, dir.path()), fileLimit ? fileLimit : RLIM_INFINITY);
+        QCOMPARE(run.status, status);
+        QCOMPARE(run.out, out.replace("FOLDER/", dir.path() + '/'));
+        QCOMPARE(run.err, err.replace("FOLDER/", dir.path() + '/'));
+        QCOMPARE(entries(dir.path()), before);
     }
 
     // A folder saved to a document lists as the folder did. The real window
-    // opens it with the view it describes and saves it again unchanged,
-    // ".kvx" added unless the name holds it. The document printed by the
+    // opens it with the view it describes; a cancelled dialog, a file that is
+    // no document and a save onto a folder change nothing and the last two
+    // say so; it saves the document again unchanged, ".kvx" added unless the
+    // name holds it. Its dialogs open in the program's folder. The document printed by the
     // program and through the window gives the same page: the document's
     // indentation, check boxes and picture style, the jacket's lines,
     // columns and colours, the first rows up to the capacity (and one line
@@ -199,10 +243,30 @@ private Q_SLOTS:
         QCOMPARE(run.status, 0);
         QCOMPARE(run.out, saved.out);
 
+        const QString png = dir.filePath("photo.kvx"), folder = dir.filePath("old.kvx.d");
+        writeFile(png, "\x89PNG\r\n\x1a\n");
+        QVERIFY(QDir(dir.path()).mkdir("old.kvx.d"));
         kvx::test::MainWindowFixture w;
         w.window.Form_Load();
-        w.dialogs.openPaths.push_back(doc);
+        w.dialogs.openPaths = {doc, QString(), png};
+        w.dialogs.savePaths = {QString(), folder};
         w.control<QAction>("mnuLoad")->trigger();
+        for (int i = 0; i < 2; ++i) {
+            w.control<QAction>("mnuLoad")->trigger();
+            w.control<QAction>("mnuSave")->trigger();
+        }
+        const kvx::MessageTexts texts;
+        const auto boxes = w.dialogs.callsOf("MsgBox");
+        QCOMPARE(boxes.size(), size_t(2));
+        QCOMPARE(boxes[0].args, QStringList({texts.text(kvx::Msg::NotADocument).arg(png), "KVX"}));
+        QCOMPARE(boxes[0].icon, kvx::MessageIcon::Exclamation);
+        QCOMPARE(boxes[1].args.at(0),
+                 texts.text(kvx::Msg::SaveFailed).arg(folder, "not a regular file but a folder"));
+        QCOMPARE(boxes[1].icon, kvx::MessageIcon::Critical);
+        QCOMPARE(w.dialogs.callsOf("ShowOpen").at(0).args,
+                 QStringList({"*.KVX|*.kvx", "Ouvrir", KVX_TEST_PROGRAM_DIR}));
+        QCOMPARE(w.dialogs.callsOf("ShowSave").at(0).args,
+                 QStringList({"*.KVX|*.kvx", "Sauvegarder", KVX_TEST_PROGRAM_DIR}));
         const kvx::NodeTreeView& tv = *w.window.TV();
         const kvx::TreeModel& model = w.window.treeModel();
         QCOMPARE(
@@ -216,7 +280,6 @@ private Q_SLOTS:
                 .arg(tv.toolTip()),
             shown);
         QCOMPARE(w.control<QLabel>("lblNbElements")->text(), QString::number(run.out.count('\n')));
-        QVERIFY(QDir(dir.path()).mkdir("old.kvx.d"));
         for (const auto& [chosen, name] : {std::pair("again", "again.kvx"),
                                            {"a.KVX", "a.KVX.kvx"},
                                            {"a.kvx.bak", "a.kvx.bak"},
@@ -226,7 +289,7 @@ private Q_SLOTS:
             w.control<QAction>("mnuSave")->trigger();
             QCOMPARE(readFile(dir.filePath(name)), text);
         }
-        QVERIFY(w.dialogs.callsOf("MsgBox").empty());
+        QCOMPARE(w.dialogs.callsOf("MsgBox").size(), size_t(2));
         for (const QString& name : clicks.split(' ', Qt::SkipEmptyParts))
             w.control<QAbstractButton>(name)->click();
         const QString window = dir.filePath("window.pdf");
@@ -234,73 +297,8 @@ private Q_SLOTS:
         w.dialogs.messageAnswers.push_back(kvx::MessageResult::Ok); // the first rows, if too many
         w.control<QAbstractButton>("cmdPrint")->click();
 
-        const QImage paper = page(printed);
-        QVERIFY(!paper.isNull());
-        QVERIFY(paper == page(window));
-        QImage blank(paper.size(), paper.format());
-        blank.fill(Qt::white);
-        QVERIFY(paper != blank);
-    }
-
-    // Exit status 2, one line on standard error, nothing on standard output,
-    // and the folder as it was: no output, no temporary file.
-    // What a scan leaves out is said in one warning line; the rest is listed.
-    void leftOutWarning()
-    {
-        QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkdir("ok") &&
-                ::mkdir(QFile::encodeName(dir.path()) + "/bad\xff", 0755) == 0);
-        const Run run = kvx({"--from", dir.path(), "--list"});
-        QCOMPARE(run.status, 0);
-        QCOMPARE(run.out, dir.path() + "/\n  ok\n");
-        QCOMPARE(run.err, "kvx: warning: left out 1 folder whose name is not valid UTF-8\n");
-    }
-
-    void failures_data()
-    {
-        QTest::addColumn<QString>("arguments");
-        QTest::addColumn<QString>("error"); // a part of the line
-        QTest::addColumn<int>("fileLimit"); // bytes per file written, 0 for none
-        const auto row = [](const char* arguments, const char* error, int limit = 0) {
-            QTest::newRow(arguments) << QString(arguments) << QString(error) << limit;
-        };
-        row("--from /no/such/dir --list", "no such folder");
-        row("--from FOLDER --expand -1 --list", "--expand takes a whole number");
-        row("--from FOLDER --list --expand", "--expand needs a number");
-        row("--colour", "unknown option \"--colour\"");
-        row("--list --from", "--from needs a folder");
-        row("--from FOLDER", "nothing to do");
-        row("--list", "no tree");
-        row("a.kvx --from / --list", "either a document or --from");
-        row("a.kvx b.kvx", "more than one document");
-        row("a.kvx --pdf o.pdf --lines 35", "--lines takes 30, 40 or 50");
-        row("FOLDER/missing.kvx --list", "cannot read FOLDER/missing.kvx");
-        row("FOLDER/other.kvx --list", "not a tree document: FOLDER/other.kvx");
-        row("--from FOLDER --save FOLDER/out.kvx --pdf FOLDER/no/x.pdf",
-            "cannot write FOLDER/no/x.pdf: No such file or directory");
-        row("--from FOLDER --save FOLDER/x --pdf FOLDER/./x", "name the same file");
-        row("--from FOLDER/locked --save FOLDER/out.kvx",
-            "the start folder cannot be read: FOLDER/locked");
-        row("--from FOLDER --save FOLDER/out.kvx --pdf FOLDER/x.pdf",
-            "cannot write FOLDER/x.pdf: File too large", 2000);
-    }
-    void failures()
-    {
-        QFETCH(QString, arguments);
-        QFETCH(QString, error);
-        QFETCH(int, fileLimit);
-        QTemporaryDir dir;
-        writeFile(dir.filePath("other.kvx"), "[FileInfo]\nType=something else\n");
-        QVERIFY(QDir(dir.path()).mkdir("locked") &&
-                QFile::setPermissions(dir.filePath("locked"), QFileDevice::Permissions()));
-        const QStringList before = entries(dir.path());
-        const Run run = kvx(expand(arguments, dir.path()), fileLimit ? fileLimit : RLIM_INFINITY);
-        QCOMPARE(run.status, 2);
-        QCOMPARE(run.out, QString());
-        QVERIFY2(run.err.startsWith("kvx: ") && run.err.count('\n') == 1 &&
-                     run.err.contains(error.replace("FOLDER", dir.path())),
-                 qPrintable(run.err));
-        QCOMPARE(entries(dir.path()), before);
+        QVERIFY(kvx::test::output("pdftotext", {printed, "-"}).contains("Album"));
+        QVERIFY(kvx::test::pdfPage(printed) == kvx::test::pdfPage(window));
     }
 
     void help()

@@ -2,7 +2,7 @@
 
 // For the printing tests: known rows, each with its own background colour so
 // that a picture of the jacket tells which row landed where; the window that
-// prints them; and the printed PDF read back with poppler's tools.
+// prints them; and a printed page checked.
 
 #include "app/MainWindowFixture.h"
 #include "print/JacketCommands.h"
@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
+#include <QTest>
 
 namespace kvx::test {
 
@@ -25,15 +26,13 @@ inline QString rowText(int row)
     return QStringLiteral("Ligne%1").arg(row, 3, 10, QLatin1Char('0'));
 }
 
-// A root and rows - 1 children, all shown. The view paints a node's
-// background behind its label only: trailing blanks make each label reach
-// well into its jacket column.
+// A root and rows - 1 children, all shown. Trailing blanks make each label,
+// which alone carries the node's background, reach well into its column.
 inline void buildRows(NodeTree& tree, int rows)
 {
     Node* root = nullptr;
     for (int r = 1; r <= rows; ++r) {
-        const QString key = QStringLiteral("/r/%1/").arg(r);
-        const QString label = rowText(r) + QString(40, QLatin1Char(' '));
+        const QString key = QStringLiteral("/r/%1/").arg(r), label = rowText(r) + QString(40, u' ');
         Node* node = root ? tree.addChild(root, key, label, image::ClosedFolder)
                           : (root = tree.addRoot(key, label, image::ClosedFolder));
         tree.setBackColor(node, rgbColour(qRed(rowRgb(r)), qGreen(rowRgb(r)), qBlue(rowRgb(r))));
@@ -46,7 +45,11 @@ inline void buildRows(NodeTree& tree, int rows)
 struct PrintWindow : MainWindowFixture
 {
     PrintWindow() { window.Form_Load(); }
-    void click(const QString& name) { control<QAbstractButton>(name)->click(); }
+    void click(const QString& name)
+    {
+        auto* control = this->control<QAbstractButton>(name);
+        QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(6, control->height() / 2));
+    }
     QPrinter& printer() { return window.jacketCommands().printer().printer(); }
 };
 
@@ -59,31 +62,31 @@ inline QString output(const QString& program, const QStringList& arguments)
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-// Reads the PDF's page at 144 dpi and checks the 12 cm frame at the top-left
-// of the printer's printable area, nothing outside it, and the rows up to the
-// capacity at their places: row r on line (r - 1) % lines of column
-// (r - 1) / lines, a line 12 cm / lines high (16 view pixels), a column
-// 12 cm / columns wide. The middle of a row's band, 160 view pixels in (past
-// the text of its label) but inside its column, has the row's colour. With no
-// row to find, the page has no colour at all (a monochrome print).
-inline void verifyJacket(const QString& pdf, const QPrinter& printer, int lines, int columns,
-                         int rows)
+// Page 1 of a PDF as the paper shows it, at 144 dpi.
+inline QImage pdfPage(const QString& pdf)
+{
+    QProcess::execute("pdftoppm", {"-r", "144", "-png", "-singlefile", pdf, pdf});
+    return QImage(pdf + ".png").convertToFormat(QImage::Format_RGB32);
+}
+
+// A page at 144 dpi: the 12 cm frame at the top-left of the printer's
+// printable area, nothing outside it, and the rows up to the capacity at
+// their places: row r on line (r - 1) % lines of column (r - 1) / lines. The
+// middle of a row's band, past the text of its label but inside its column,
+// has the row's colour. With no row to find, the page has no colour at all.
+inline void verifyJacket(QImage page, const QPrinter& printer, int lines, int columns, int rows)
 {
     constexpr double dpi = 144, side = 12 / 2.54 * dpi;
-    QProcess::execute("pdftoppm", {"-r", QString::number(dpi), "-png", "-singlefile", pdf, pdf});
-    QImage page = QImage(pdf + ".png").convertToFormat(QImage::Format_RGB32);
+    QVERIFY(!page.isNull());
     const QPointF origin = printer.pageLayout().paintRect(QPageLayout::Inch).topLeft() * dpi;
     const double line = side / lines, column = side / columns;
+    const auto off = [](QRgb a, QRgb b) {
+        return qAbs(qRed(a) - qRed(b)) + qAbs(qGreen(a) - qGreen(b)) + qAbs(qBlue(a) - qBlue(b));
+    };
     for (int r = 1; r <= qMin(rows, lines * columns); ++r) {
-        const QPoint at =
-            (origin + QPointF((r - 1) / lines * column + qMin(10 * line, 0.9 * column),
-                              ((r - 1) % lines + 0.5) * line))
-                .toPoint();
-        const QRgb got = page.pixel(at), want = rowRgb(r);
-        QVERIFY2(qAbs(qRed(got) - qRed(want)) + qAbs(qGreen(got) - qGreen(want)) +
-                         qAbs(qBlue(got) - qBlue(want)) <=
-                     9,
-                 qPrintable(QStringLiteral("row %1 at %2,%3").arg(r).arg(at.x()).arg(at.y())));
+        const QPointF at((r - 1) / lines * column + qMin(10 * line, 0.9 * column),
+                         ((r - 1) % lines + 0.5) * line);
+        QVERIFY2(off(page.pixel((origin + at).toPoint()), rowRgb(r)) <= 9, qPrintable(rowText(r)));
     }
     QVERIFY(rows || page.allGray());
     for (const QPointF on : {QPointF(side / 2, 0), QPointF(0, side / 2), QPointF(side, side / 3),

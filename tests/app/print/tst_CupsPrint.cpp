@@ -21,12 +21,6 @@ QTemporaryDir& serverDir()
     return dir;
 }
 
-bool write(const QString& file, const QString& text)
-{
-    QFile f(serverDir().filePath(file));
-    return f.open(QIODevice::WriteOnly) && f.write(text.toUtf8()) == text.toUtf8().size();
-}
-
 } // namespace
 
 // Prints through a real print system: a scheduler of the test's own with a
@@ -56,16 +50,17 @@ private Q_SLOTS:
         const QString t = serverDir().path();
         for (const char* sub : {"spool", "cache", "state", "log", "tmp"})
             QVERIFY(QDir(t).mkpath(sub));
-        QVERIFY(write("cups-files.conf",
-                      QString("ServerRoot %1\nRequestRoot %1/spool\nCacheDir %1/cache\n"
-                              "StateDir %1/state\nTempDir %1/tmp\nErrorLog %1/log/error_log\n"
-                              "AccessLog %1/log/access_log\nPageLog %1/log/page_log\n"
-                              "Printcap %1/printcap\nUser lp\nGroup lp\n")
-                          .arg(t)));
-        QVERIFY(write("cupsd.conf", QString("Listen %1/cups.sock\nPreserveJobFiles Yes\n"
-                                            "<Location />\nOrder allow,deny\nAllow all\n"
-                                            "</Location>\n")
-                                        .arg(t)));
+        for (const auto& [name, text] :
+             {std::pair("cups-files.conf",
+                        "ServerRoot %1\nRequestRoot %1/spool\nCacheDir %1/cache\nStateDir "
+                        "%1/state\nTempDir %1/tmp\nErrorLog %1/log/error_log\nAccessLog "
+                        "%1/log/access_log\nPageLog %1/log/page_log\nPrintcap %1/printcap\n"
+                        "User lp\nGroup lp\n"),
+              {"cupsd.conf", "Listen %1/cups.sock\nPreserveJobFiles Yes\n<Location />\n"
+                             "Order allow,deny\nAllow all\n</Location>\n"}}) {
+            QFile file(serverDir().filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QString(text).arg(t).toUtf8()));
+        }
         QCOMPARE(QProcess::execute("chgrp", {"-R", "lp", t}), 0);
         QCOMPARE(QProcess::execute("chmod", {"-R", "g+rwX", t}), 0);
         // The server ends with the test, even when the test does not end well.
@@ -73,12 +68,10 @@ private Q_SLOTS:
         m_cupsd.start("/usr/sbin/cupsd",
                       {"-f", "-c", t + "/cupsd.conf", "-s", t + "/cups-files.conf"});
         QVERIFY(m_cupsd.waitForStarted());
-        const auto log = [t] {
-            QFile file(t + "/log/error_log");
-            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        };
         QTRY_VERIFY2_WITH_TIMEOUT(test::output("lpstat", {"-r"}).contains("is running"),
-                                  "the test's cupsd did not start:\n" + log(), 20000);
+                                  "the test's cupsd did not start:\n" +
+                                      test::output("cat", {t + "/log/error_log"}).toUtf8(),
+                                  20000);
         // Its printer discards the printed output; the job's document stays.
         QCOMPARE(QProcess::execute("lpadmin",
                                    {"-p", "KvxTest", "-E", "-v", "file:///dev/null", "-P", ppd}),
@@ -126,7 +119,7 @@ private Q_SLOTS:
         const QString document =
             serverDir().filePath(QString("spool/d%1-001").arg(id, 5, 10, QLatin1Char('0')));
         QVERIFY(test::output("pdftotext", {document, "-"}).contains(test::rowText(60)));
-        test::verifyJacket(document, w.printer(), 50, 3, 60);
+        test::verifyJacket(test::pdfPage(document), w.printer(), 50, 3, 60);
     }
 };
 

