@@ -74,7 +74,7 @@ bool JacketPrinter::usePrinterOrAskFile(DialogService& dialogs, const MessageTex
     if (useTarget(to))
         return true;
     const QString file =
-        dialogs.ShowSave(texts.text(Msg::PdfFilter) + QStringLiteral(" (*.pdf)|*.pdf"),
+        dialogs.ShowSave(texts.text(Msg::PdfFilter) + QStringLiteral("|*.pdf"),
                          texts.text(Msg::SaveJacketTitle), QDir::homePath());
     if (file.isEmpty())
         return false;

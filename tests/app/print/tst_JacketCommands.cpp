@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QPrintPreviewDialog>
 #include <QPrinterInfo>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -104,6 +105,9 @@ private Q_SLOTS:
         row("unwritable", "opLines(1) opColum(6)", 40, 2, 5070, 70, "/nonexistent-folder/j.pdf", "",
             int(Msg::PdfFailed));
         row("tree cleared", "opColum(3)", 50, 4, 2730, 120, "j.pdf", "clear", written);
+        row("options clicked again",
+            "opColum(6) opLines(0) opColum(3) opColum(3) opLines(1) opLines(1)", 40, 4, 2400, 60,
+            "j.pdf", "", written);
         row("selected row deleted", "", 50, 3, 3730, 120, "j.pdf", "delete", written);
     }
     void prints()
@@ -122,6 +126,13 @@ private Q_SLOTS:
         for (const QString& name : clicks.split(' ', Qt::SkipEmptyParts))
             w.click(name);
         test::buildRows(tree, rows);
+        // Exactly one option of each set is checked: the one clicked last.
+        QStringList checked;
+        for (const QRadioButton* option : w.window.findChildren<QRadioButton*>())
+            if (option->isChecked())
+                checked << option->objectName();
+        QCOMPARE(checked, (QStringList{QString("opLines(%1)").arg(lines / 10 - 3),
+                                       QString("opColum(%1)").arg(12 / columns)}));
         const int capacity = lines * columns;
         const bool overflow = rows > capacity, asks = rows && amid != "decline";
         QCOMPARE(w.control<QLabel>("lblImprimable")->text(), QString::number(capacity));
