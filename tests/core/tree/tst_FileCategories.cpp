@@ -58,13 +58,12 @@ private Q_SLOTS:
     {
         // Every order of the same clicks on the boxes gives the same pattern.
         QFETCH(QList<int>, clicks);
-        QFETCH(QString, expected);
         std::sort(clicks.begin(), clicks.end());
         do {
             FileCategories categories;
             for (int box : clicks)
                 categories.setChecked(box, !categories.box(box).checked); // a click
-            QCOMPARE(categories.activePattern(), expected);
+            QTEST(categories.activePattern(), "expected");
             for (int box = 1; box < FileCategories::Count; ++box) // "all files" locks the others
                 QCOMPARE(categories.box(box).enabled, !categories.box(0).checked);
         } while (std::next_permutation(clicks.begin(), clicks.end()));
