@@ -1,4 +1,5 @@
 #include "app/MainWindowFixture.h"
+#include "core/tree/ScanDoubles.h"
 #include "doc/IniFile.h"
 #include "lang/TranslateForm.h"
 
@@ -103,9 +104,7 @@ void TestTranslateForm::translate()
     }
     for (const QByteArray& contents : files.split('\f')) {
         const QString path = m_dir.filePath(QString::number(qHash(contents)));
-        QFile file(path);
-        QVERIFY(contents.isEmpty() || (file.open(QIODevice::WriteOnly) && file.write(contents)));
-        file.close();
+        QVERIFY(contents.isEmpty() || writeFile(path, contents));
         TranslateForm(&w.window, path);
     }
     QCOMPARE(allTexts(w.window), expected);

@@ -422,7 +422,6 @@ private Q_SLOTS:
         }
         row("edit", "close", "unsaved", false);
         row("edit", "close", "discard", true);
-        row("edit", "open", "discard", true);
         row("expand", "start", "cancel", false);
     }
     void unsavedChanges()
