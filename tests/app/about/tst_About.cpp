@@ -3,7 +3,6 @@
 // the one box each failure shows.
 #include "about/AppInfo.h"
 #include "about/FRMabout.h"
-#include "about/ShellLauncher.h"
 #include "about/ShellOpen.h"
 #include "app/ScriptedDialogs.h"
 #include "app/support/RecordingLauncher.h"

@@ -116,7 +116,6 @@ private Q_SLOTS:
              "--expand takes a whole number of 0 or more, not \"-1\"");
         fail("--from FOLDER --list --expand", "--expand needs a number");
         fail("--colour", "unknown option \"--colour\" (see kvx --help)");
-        fail("--list --from", "--from needs a folder");
         fail("--from FOLDER", "nothing to do: add --list, --save FILE or --pdf FILE");
         fail("--list", "no tree: give a document or --from FOLDER");
         fail("a.kvx --from / --list", "give either a document or --from FOLDER, not both");

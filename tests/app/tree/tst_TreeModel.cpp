@@ -3,7 +3,6 @@
 #include "tree/NodeTreeView.h"
 #include "tree/TreeModel.h"
 
-#include <QAbstractItemModelTester>
 #include <QTest>
 
 using namespace kvx;
@@ -23,8 +22,6 @@ private Q_SLOTS:
         NodeTree tree;
         TreeModel model{tree, images};
         NodeTreeView view;
-        QAbstractItemModelTester tester{&model,
-                                        QAbstractItemModelTester::FailureReportingMode::QtTest};
         tree.setImageList(&images.registry());
         model.attachView(&view);
         Node* root = tree.addRoot("/d/", "/d/", image::ClosedFolder, image::SelectedFolder);
