@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 #include <QUrlQuery>
 

@@ -11,7 +11,6 @@
 #include <QLabel>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTest>
 #include <sys/prctl.h>
 #include <sys/resource.h>
 

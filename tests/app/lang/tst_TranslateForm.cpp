@@ -6,11 +6,9 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
-#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QTemporaryDir>
-#include <QTest>
 
 using namespace kvx;
 

@@ -17,7 +17,6 @@
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTest>
 #include <sys/stat.h>
 
 using namespace kvx;

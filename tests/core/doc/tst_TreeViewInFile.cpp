@@ -5,11 +5,9 @@
 #include "tree/ImageRegistry.h"
 #include "tree/NodeTree.h"
 
-#include <QDir>
 #include <QLocale>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
-#include <QTest>
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>

@@ -6,10 +6,7 @@
 #include "lang/MessageTexts.h"
 #include "util/ProgramFolders.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
-#include <QTest>
 
 using namespace kvx;
 
