@@ -43,14 +43,12 @@ private Q_SLOTS:
         QFETCH(QString, filter);
         QFETCH(int, selected);
         QFETCH(QString, typed);
-        QFETCH(QString, saved);
-        QFETCH(QStringList, pairs);
         const QString shown = saveDialogFilter(filter);
         QStringList got;
         for (const FilterPair& pair : parseFilter(shown))
             got << pair.description << pair.patterns;
-        QCOMPARE(got, pairs);
-        QCOMPARE(applySaveExtension(typed, shown, selected), saved);
+        QTEST(got, "pairs");
+        QTEST(applySaveExtension(typed, shown, selected), "saved");
     }
 };
 

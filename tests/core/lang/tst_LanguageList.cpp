@@ -1,3 +1,4 @@
+#include "core/tree/ScanDoubles.h"
 #include "doc/DocumentPaths.h"
 #include "lang/LanguageFile.h"
 #include "lang/LanguageList.h"
@@ -5,10 +6,7 @@
 #include "lang/MessageTexts.h"
 #include "util/ProgramFolders.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
-#include <QTest>
 
 using namespace kvx;
 
@@ -32,9 +30,7 @@ class TestLanguageList : public QObject
     {
         for (const QString& path : paths) {
             QVERIFY(QDir().mkpath(QFileInfo(at(path)).absolutePath()));
-            QFile file(at(path));
-            QVERIFY(path.endsWith('/') ||
-                    (file.open(QIODevice::WriteOnly) && file.write(path.toUtf8())));
+            QVERIFY(path.endsWith('/') || writeFile(at(path), path.toUtf8()));
         }
     }
 
@@ -92,8 +88,7 @@ private Q_SLOTS:
         const auto editable = [&] {
             const QString path =
                 copyLanguageTemplate(at(program), userLanguageFolder(at("missing")));
-            QFile file(path);
-            return relative(path) + ':' + (file.open(QIODevice::ReadOnly) ? file.readAll() : "-");
+            return relative(path) + ':' + (QFile::exists(path) ? readFile(path) : "-");
         };
         QCOMPARE(editable(), "prog/Francais.lng:-"); // no template: nothing better to open
         make({program, "home/data/kvx"});

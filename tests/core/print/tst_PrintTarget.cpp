@@ -31,12 +31,11 @@ private Q_SLOTS:
     void choose()
     {
         QFETCH(QString, situation);
-        QFETCH(QString, target);
         const QStringList in = situation.split('|');
         const PrintTarget got =
             ChoosePrintTarget(in[0].split(',', Qt::SkipEmptyParts), in[1], in[2], in[3]);
         const char* kinds[] = {"printer:", "pdf:", "ask"};
-        QCOMPARE(kinds[int(got.kind)] + got.name, target);
+        QTEST(kinds[int(got.kind)] + got.name, "target");
     }
 };
 

@@ -44,6 +44,25 @@ public:
     void showElementCount(qint32 count) override { shown.append(count); }
 };
 
+// A file's bytes, empty when it cannot be read; a file written whole.
+inline QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+inline bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// Every name in a folder, hidden ones included.
+inline QStringList entries(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                  QDir::NoDotAndDotDot);
+}
+
 // A folder below `base` whose path is `length` bytes long (ASCII), parents included.
 inline QString deepFolder(const QString& base, int length)
 {

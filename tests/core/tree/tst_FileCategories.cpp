@@ -13,7 +13,8 @@ class TestFileCategories : public QObject
 private Q_SLOTS:
     // Patterns as the window and the command line give them: ";"-separated items,
     // "*" and "?", letter case ignored, nothing else special; an empty item matches
-    // nothing. (The window's and the program's rows show the common cases.)
+    // nothing. (The window's and the program's rows show the common cases: letter
+    // case, an empty item.)
     void matches_data()
     {
         QTest::addColumn<QString>("patterns");
@@ -23,11 +24,9 @@ private Q_SLOTS:
             QTest::addRow("%s ~ %s", patterns, name)
                 << QString(patterns) << QString(name) << expected;
         };
-        row("*.exe", "Setup.EXE", true);
         row("?.txt", "ab.txt", false);
         row("*.txt", "a.txt.bak", false);
         row("*.", "odd.", true);
-        row(";;", "a.txt", false);
         row("*.exe ; *.com ", "run.com", true);
         row("[a]+b(1).txt", "aab1.txt", false);
         row("a.txt", "abtxt", false);
@@ -45,7 +44,6 @@ private Q_SLOTS:
         QTest::addColumn<QList<int>>("clicks");
         QTest::addColumn<QString>("expected");
         QTest::newRow("none") << QList<int>{} << "";
-        QTest::newRow("prog") << QList<int>{1} << ";*.exe;*.com";
         QTest::newRow("two") << QList<int>{7, 6} << ";*.avi;*.mpg;*.divx;*.zip;*.ace;*.rar;*.cab";
         QTest::newRow("three") << QList<int>{8, 2, 1}
                                << ";*.exe;*.com;*.doc;*.xls;*.txt;*.pdf;*.nfo";
@@ -58,13 +56,12 @@ private Q_SLOTS:
     {
         // Every order of the same clicks on the boxes gives the same pattern.
         QFETCH(QList<int>, clicks);
-        QFETCH(QString, expected);
         std::sort(clicks.begin(), clicks.end());
         do {
             FileCategories categories;
             for (int box : clicks)
                 categories.setChecked(box, !categories.box(box).checked); // a click
-            QCOMPARE(categories.activePattern(), expected);
+            QTEST(categories.activePattern(), "expected");
             for (int box = 1; box < FileCategories::Count; ++box) // "all files" locks the others
                 QCOMPARE(categories.box(box).enabled, !categories.box(0).checked);
         } while (std::next_permutation(clicks.begin(), clicks.end()));

@@ -1,5 +1,4 @@
 #include "tree/DisplayOrder.h"
-#include "tree/ImageRegistry.h"
 #include "tree/NodeTree.h"
 #include "tree/TreeSnapshot.h"
 
@@ -18,30 +17,6 @@ class NodeTreeTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // An addition refused says why and leaves no trace: an unknown relative or
-    // picture key, a key in use.
-    void refusedAdditions()
-    {
-        const ImageRegistry images = ImageRegistry::withBuiltIns();
-        NodeTree tree;
-        tree.setImageList(&images);
-        tree.addRoot(QStringLiteral("r"), QStringLiteral("r"), 1, 3);
-        const ImageRef zip(QStringLiteral("zip")), fil(QStringLiteral("fil")), one(1);
-        for (const auto& [relative, key, image, selected, failure] :
-             {std::tuple{"r", "r", one, one, AddFailure::DuplicateKey},
-              {"nope", "x", one, one, AddFailure::UnknownRelative},
-              {"r", "x", zip, one, AddFailure::UnknownImageKey},
-              {"r", "x", one, zip, AddFailure::UnknownImageKey},
-              {"r", "", fil, one, AddFailure::None}}) {
-            AddFailure why = AddFailure::TreeFull;
-            const Node* node = tree.addChild(relative, key, "t", image, selected, &why);
-            QCOMPARE(why, failure);
-            QCOMPARE(node != nullptr, failure == AddFailure::None);
-            QVERIFY(!tree.findByKey(QStringLiteral("x")));
-        }
-        QCOMPARE(tree.count(), 2); // 2,049 levels and 32,767 nodes: the document reader's rows
-    }
-
     // Random adds, removals (mostly leaves, as a removal walk does), expansions,
     // selections, undo steps and clears against a plain list of the creation
     // order: positions, rows, keys, depths, the rows shown and their count stay
