@@ -1,6 +1,7 @@
 #include "cli/RowListing.h"
 
-#include "tree/TreeWalks.h"
+#include "tree/DisplayOrder.h"
+#include "tree/NodeTree.h"
 
 #include <QTextStream>
 
@@ -18,10 +19,16 @@ bool isControl(QChar c)
 
 void writeRows(const NodeTree& tree, QTextStream& out)
 {
-    for (QString row : RowTexts(tree)) {
-        std::replace_if(row.begin(), row.end(), isControl, u'?');
-        out << row << '\n';
+    // One text for all the rows, written at once: a large tree lists quickly.
+    QString text;
+    for (const Node* node = FirstRow(tree); node; node = NextNode(tree, node)) {
+        text.resize(text.size() + 2 * node->depth(), u' ');
+        const qsizetype name = text.size();
+        text.append(node->text());
+        std::replace_if(text.begin() + name, text.end(), isControl, u'?');
+        text.append(u'\n');
     }
+    out << text;
     out.flush();
 }
 
