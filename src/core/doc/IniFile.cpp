@@ -147,13 +147,9 @@ std::optional<QString> IniFile::find(QStringView section, QStringView key) const
     return m_text.sliced(e->second.from, e->second.size);
 }
 
-QString IniFile::value(QStringView section, QStringView key, const QString& defaultValue,
-                       qsizetype maxLength) const
+QString IniFile::value(QStringView section, QStringView key, const QString& defaultValue) const
 {
-    QString result = find(section, key).value_or(defaultValue);
-    if (maxLength >= 0 && result.size() > maxLength)
-        result.truncate(maxLength);
-    return result;
+    return find(section, key).value_or(defaultValue);
 }
 
 bool IniFile::hasSection(QStringView section) const

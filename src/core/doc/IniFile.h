@@ -19,8 +19,6 @@ namespace kvx {
 class IniFile
 {
 public:
-    static constexpr qsizetype NoLimit = -1;
-
     // An empty file: every look-up gives its default.
     IniFile() = default;
 
@@ -33,11 +31,9 @@ public:
 
     // The value of `key` in `section`, or nothing when either is missing.
     [[nodiscard]] std::optional<QString> find(QStringView section, QStringView key) const;
-    // The value, or `defaultValue` when the section or key is missing; cut
-    // to `maxLength` characters when a limit is given (the default too).
+    // The value, or `defaultValue` when the section or key is missing.
     [[nodiscard]] QString value(QStringView section, QStringView key,
-                                const QString& defaultValue = QString(),
-                                qsizetype maxLength = NoLimit) const;
+                                const QString& defaultValue = QString()) const;
 
     [[nodiscard]] bool hasSection(QStringView section) const;
     // Calls visit(name, value) for every entry of a section (the first of

@@ -57,7 +57,6 @@ public:
     [[nodiscard]] FolderScan& scan() { return *m_scan; }
     [[nodiscard]] FileNodes& files() { return *m_files; }
     [[nodiscard]] EventPump& pump() { return m_pump; }
-    [[nodiscard]] ElementCountDisplay& countDisplay() { return m_count; }
     // The undo history of the tree's edits and its unsaved-changes flag.
     [[nodiscard]] TreeHistory& history() { return *m_history; }
 
