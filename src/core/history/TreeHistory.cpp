@@ -4,22 +4,24 @@
 
 namespace kvx {
 
-TreeHistory::TreeHistory(NodeTree& tree, QObject* parent) : QObject(parent), m_tree(tree)
+TreeHistory::TreeHistory(NodeTree& tree, QObject* parent)
+    : QObject(parent), m_tree(tree), m_seenChanges(tree.changes())
 {
-    // Every change but a selection; a restore is the history's own doing.
-    for (auto signal : {&NodeTree::nodeAdded, &NodeTree::nodeChanged, &NodeTree::expandedChanged,
-                        &NodeTree::childrenReordered})
-        connect(&tree, signal, this, &TreeHistory::treeChanged);
-    for (auto signal : {&NodeTree::nodeRemoved, &NodeTree::cleared})
-        connect(&tree, signal, this, &TreeHistory::treeChanged);
 }
 
-void TreeHistory::treeChanged()
+bool TreeHistory::isModified() const
 {
-    const bool wasModified = isModified();
-    m_state = ++m_lastState;
-    if (!wasModified)
-        Q_EMIT changed();
+    // Changes since the state was last numbered make a new state, never saved.
+    return m_tree.changes() != m_seenChanges || m_state != m_savedState;
+}
+
+quint64 TreeHistory::currentState()
+{
+    if (m_tree.changes() != m_seenChanges) {
+        m_seenChanges = m_tree.changes();
+        m_state = ++m_lastState;
+    }
+    return m_state;
 }
 
 void TreeHistory::beginEdit()
@@ -27,7 +29,7 @@ void TreeHistory::beginEdit()
     if (m_editDepth++ > 0)
         return;
     m_editDropped = false;
-    m_before = {m_tree.snapshot(), m_state};
+    m_before = {m_tree.snapshot(), currentState()};
     Q_EMIT changed();
 }
 
@@ -35,7 +37,7 @@ void TreeHistory::endEdit()
 {
     if (m_editDepth == 0 || --m_editDepth > 0)
         return;
-    if (!m_editDropped && m_state != m_before.state) {
+    if (!m_editDropped && currentState() != m_before.state) {
         m_undo.push_back(std::move(m_before));
         m_redo.clear();
         trim();
@@ -65,8 +67,9 @@ void TreeHistory::travel(std::deque<Step>& from, std::deque<Step>& to)
 {
     Step step = std::move(from.back());
     from.pop_back();
-    to.push_back({m_tree.snapshot(), m_state});
+    to.push_back({m_tree.snapshot(), currentState()});
     m_tree.restore(step.tree);
+    m_seenChanges = m_tree.changes();
     m_state = step.state;
     trim();
     Q_EMIT changed();
@@ -95,7 +98,7 @@ void TreeHistory::clear()
 
 void TreeHistory::markSaved()
 {
-    m_savedState = m_state;
+    m_savedState = currentState();
     Q_EMIT changed();
 }
 

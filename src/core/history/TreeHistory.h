@@ -55,12 +55,12 @@ public:
     // Forgets every step: a new tree or an opened document starts afresh.
     void clear();
 
-    [[nodiscard]] bool isModified() const { return m_state != m_savedState; }
+    [[nodiscard]] bool isModified() const;
     // The tree as it is now is the one in its document.
     void markSaved();
 
 Q_SIGNALS:
-    // What canUndo(), canRedo() or isModified() say may have changed.
+    // What canUndo() or canRedo() say may have changed.
     void changed();
 
 private:
@@ -70,16 +70,18 @@ private:
         quint64 state = 0; // the tree's state number when it was taken
     };
 
-    void treeChanged();
+    // The tree's state number, a new one when it changed since last asked.
+    quint64 currentState();
     void travel(std::deque<Step>& from, std::deque<Step>& to);
     void trim();
 
     NodeTree& m_tree;
     std::deque<Step> m_undo;
     std::deque<Step> m_redo;
-    // Each change gives the tree a new state number; a restore gives back the
-    // number of the tree it restores.
+    // Each change gives the tree a new state number, when next asked; a restore
+    // gives back the number of the tree it restores.
     quint64 m_state = 0;
+    quint64 m_seenChanges = 0; // the tree's change count when m_state was given
     quint64 m_lastState = 0;
     quint64 m_savedState = 0;
     int m_editDepth = 0;

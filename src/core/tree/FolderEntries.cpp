@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <climits>
+#include <string_view>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
@@ -15,24 +16,46 @@ namespace kvx {
 
 namespace {
 
-// The absolute, clean spelling of a folder path followed by "/". Keys are
-// already spelt so: they skip the general (slow) path handling.
-QString cleanKey(const QString& path)
+// A folder path as the system spells it, followed by "/", with the key that
+// names it: the absolute, clean path (no empty, "." or ".." component) ending
+// in "/" ("/" for the root).
+struct FolderPath
 {
-    // Clean: absolute, and no empty, "." or ".." component (a trailing "/" aside).
-    bool clean = path.startsWith(QLatin1Char('/'));
-    for (qsizetype at = 0; clean && at < path.size(); ++at) {
-        if (path[at] != u'/')
+    QString key;
+    QByteArray bytes;
+};
+
+bool isCleanAbsolute(std::string_view path)
+{
+    if (!path.starts_with('/'))
+        return false;
+    // Each part after a "/": not empty (a last "/" aside), not "." nor "..".
+    size_t start = 1;
+    for (size_t at = 1; at <= path.size(); ++at) {
+        if (at < path.size() && path[at] != '/')
             continue;
-        qsizetype end = at + 1;
-        while (end < path.size() && path[end] != u'/')
-            ++end;
-        const QStringView part = QStringView(path).sliced(at + 1, end - at - 1);
-        clean = (!part.isEmpty() || end == path.size()) && part != u"." && part != u"..";
-        at = end - 1;
+        const std::string_view part = path.substr(start, at - start);
+        if ((part.empty() && at < path.size()) || part == "." || part == "..")
+            return false;
+        start = at + 1;
     }
-    const QString cleaned = clean ? path : QDir::cleanPath(QFileInfo(path).absoluteFilePath());
-    return cleaned.endsWith(QLatin1Char('/')) ? cleaned : cleaned + QLatin1Char('/');
+    return true;
+}
+
+FolderPath folderPath(const QString& path)
+{
+    // Keys are already so spelt, in ASCII mostly: they skip the general (slow)
+    // path handling and text encoding.
+    FolderPath spelt{path, QtPrivate::isAscii(path) ? path.toLatin1() : QFile::encodeName(path)};
+    if (!isCleanAbsolute(std::string_view(spelt.bytes.constData(), size_t(spelt.bytes.size())))) {
+        spelt.key = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+        spelt.bytes = QFile::encodeName(spelt.key);
+    }
+    if (!spelt.key.endsWith(QLatin1Char('/'))) {
+        spelt.key += QLatin1Char('/');
+        spelt.bytes += '/';
+    }
+    return spelt;
 }
 
 bool isWanted(int folder, const dirent64& entry, EntryKind kind)
@@ -71,9 +94,10 @@ std::optional<FolderEntries> readFolderEntries(const QString& path, EntryKind ki
 {
     if (path.isEmpty())
         return std::nullopt;
+    FolderPath spelt = folderPath(path);
+    const QByteArray encoded = std::move(spelt.bytes);
     FolderEntries read;
-    read.key = cleanKey(path);
-    const QByteArray encoded = QFile::encodeName(read.key);
+    read.key = std::move(spelt.key);
     const FileDescriptor folder(::open(encoded.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.get() < 0)
         return std::nullopt;

@@ -25,7 +25,8 @@ struct FolderEntry
     bool link = false; // a symbolic link to an entry of the kind listed
     friend bool operator<(const FolderEntry& a, const FolderEntry& b)
     {
-        return a.folded != b.folded ? a.folded < b.folded : a.name < b.name;
+        const int folded = QStringView(a.folded).compare(b.folded);
+        return folded != 0 ? folded < 0 : a.name < b.name;
     }
 };
 

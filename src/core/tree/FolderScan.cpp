@@ -81,6 +81,8 @@ void FolderScan::ScanFolder(const FolderListing& listing)
                 if (!parent) {
                     parent = m_tree.findByKey(parentKey);
                     parentId = parent ? parent->id() : 0;
+                    if (parent)
+                        m_tree.reserveChildren(parent, listing.subFolders.size());
                 }
             }
             QString key;
@@ -119,7 +121,7 @@ void FolderScan::ScanChildren(NodeId id)
     Node* node = m_tree.find(id);
     if (!node || node->tag().contains(QLatin1Char('E')))
         return;
-    m_tree.setTag(node, node->tag() + QLatin1Char('E'));
+    m_tree.setTag(node, expandedTag(node->tag()));
 
     // The children as they are now. Any of them may go at a yield inside
     // ScanFolder; the others keep their turn.
@@ -139,6 +141,15 @@ void FolderScan::ScanChildren(NodeId id)
             ScanFolder(*listing);
         // else a file node, or a folder gone or locked
     }
+}
+
+const QString& FolderScan::expandedTag(const QString& tag)
+{
+    if (m_expandedTag.isNull() || tag != m_plainTag) {
+        m_plainTag = tag;
+        m_expandedTag = tag + QLatin1Char('E');
+    }
+    return m_expandedTag;
 }
 
 bool FolderScan::leadsBack(const Node* link)

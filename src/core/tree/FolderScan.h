@@ -65,6 +65,7 @@ private:
     [[nodiscard]] bool leadsBack(const Node* link);
     [[nodiscard]] std::optional<FolderIdentity> identityOf(const Node* node);
     [[nodiscard]] const std::vector<FolderIdentity>& foldersAbove(const Node* top);
+    [[nodiscard]] const QString& expandedTag(const QString& tag);
 
     NodeTree& m_tree;
     FolderLister& m_lister;
@@ -79,6 +80,9 @@ private:
     QSet<NodeId> m_links;
     QHash<NodeId, std::optional<FolderIdentity>> m_folders;
     QHash<NodeId, std::vector<FolderIdentity>> m_foldersAbove;
+    // The last tag given its "E", shared by the folders of one level.
+    QString m_plainTag;
+    QString m_expandedTag;
 };
 
 } // namespace kvx

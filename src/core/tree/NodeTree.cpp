@@ -35,6 +35,12 @@ void NodeTree::addShownRows(Node* parent, int rows)
     m_shownRows += rows;
 }
 
+void NodeTree::announceShownRows(int before)
+{
+    if (m_shownRows != before && !inBulkChange())
+        Q_EMIT shownRowsChanged();
+}
+
 NodeTree::~NodeTree() = default;
 
 bool NodeTree::imageKnown(const ImageRef& image) const
@@ -127,12 +133,21 @@ Node* NodeTree::insert(Node* parent, const QString& key, const QString& text, co
     const int row = int(at - siblings.begin());
 
     Q_EMIT nodeAboutToBeAdded(parent, row);
+    ++m_changes;
     siblings.insert(at, raw);
     renumberRows(siblings, size_t(row));
     m_nodes.push_back(std::move(node));
+    const int rowsBefore = m_shownRows;
     addShownRows(parent, 1);
     Q_EMIT nodeAdded(raw);
+    announceShownRows(rowsBefore);
     return raw;
+}
+
+void NodeTree::reserveChildren(Node* parent, size_t more)
+{
+    std::vector<Node*>& siblings = siblingList(parent);
+    siblings.reserve(siblings.size() + more);
 }
 
 void NodeTree::renumberRows(std::vector<Node*>& siblings, size_t from)
@@ -155,7 +170,9 @@ bool NodeTree::remove(const Node* target)
 
     Q_EMIT nodeAboutToBeRemoved(node);
     ++m_removals;
+    ++m_changes;
 
+    const int rowsBefore = m_shownRows;
     addShownRows(node->m_parent, -node->m_shownRows);
     std::vector<Node*>& siblings = siblingList(node->m_parent);
     const size_t row = size_t(node->m_row);
@@ -168,6 +185,7 @@ bool NodeTree::remove(const Node* target)
         removeSubtree(node);
 
     Q_EMIT nodeRemoved();
+    announceShownRows(rowsBefore);
     return true;
 }
 
@@ -246,6 +264,7 @@ void NodeTree::closeGap()
 void NodeTree::emptyStore()
 {
     ++m_removals;
+    ++m_changes;
     m_selected = nullptr;
     m_roots.clear();
     m_byKey.clear();
@@ -391,9 +410,12 @@ void NodeTree::setExpanded(Node* node, bool expanded)
     for (const Node* child : node->m_children)
         below += child->m_shownRows;
     node->m_expanded = expanded;
+    ++m_changes;
     node->m_shownRows = expanded ? 1 + below : 1;
+    const int rowsBefore = m_shownRows;
     addShownRows(node->m_parent, expanded ? below : -below);
     Q_EMIT expandedChanged(node);
+    announceShownRows(rowsBefore);
     if (expanded && !node->m_children.empty())
         Q_EMIT expand(node->m_id);
 }
@@ -423,6 +445,7 @@ void NodeTree::reorder(Node* parent)
     if (std::is_sorted(siblings.begin(), siblings.end(), textBefore))
         return;
     Q_EMIT childrenAboutToBeReordered(parent);
+    ++m_changes;
     std::stable_sort(siblings.begin(), siblings.end(), textBefore);
     renumberRows(siblings, 0);
     Q_EMIT childrenReordered(parent);

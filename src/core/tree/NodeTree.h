@@ -59,6 +59,10 @@ public:
                    const ImageRef& image = {}, const ImageRef& selectedImage = {},
                    AddFailure* why = nullptr);
 
+    // Room for this many more children of a node (roots for null), when known
+    // in advance: a folder's listing gives them all at once.
+    void reserveChildren(Node* parent, size_t more);
+
     // Removes the node at a 1-based position together with its subtree; later
     // positions move down. Out-of-range positions do nothing.
     bool remove(int index);
@@ -81,6 +85,10 @@ public:
     // present value still points to a living node, so a walk that yields need
     // only look its nodes up again by id once the count has moved.
     [[nodiscard]] quint64 removals() const { return m_removals; }
+    // Counts the changes to the nodes: additions, removals, members, expansions,
+    // orders, clears and restores (a selection is not one). Equal counts mean
+    // the same tree, without a signal per change.
+    [[nodiscard]] quint64 changes() const { return m_changes; }
     [[nodiscard]] Node* findByKey(const QString& key) const;
     [[nodiscard]] const std::vector<Node*>& roots() const { return m_roots; }
     // The next sibling (next root for a root), null after the last.
@@ -136,6 +144,10 @@ Q_SIGNALS:
     void childrenAboutToBeReordered(const kvx::Node* parent);
     void childrenReordered(const kvx::Node* parent);
     void expandedChanged(const kvx::Node* node);
+    // shownRows() changed by an addition, a removal or an expansion. Not raised
+    // inside a bulk change, whose end says it all; clears and restores say it
+    // with their own signals.
+    void shownRowsChanged();
     void selectionChanged(const kvx::Node* node);
     // The expansion event: a node with children became expanded.
     void expand(kvx::NodeId id);
@@ -158,7 +170,12 @@ private:
     void moveGapTo(size_t start);
     void closeGap();
     void addShownRows(Node* parent, int rows);
-    void changed(Node* node) { Q_EMIT nodeChanged(node); }
+    void announceShownRows(int before);
+    void changed(Node* node)
+    {
+        ++m_changes;
+        Q_EMIT nodeChanged(node);
+    }
 
     friend class Node; // Node::index() reads its position from the store below
 
@@ -176,6 +193,7 @@ private:
     Node* m_selected = nullptr;
     NodeId m_lastId = 0;
     quint64 m_removals = 0;
+    quint64 m_changes = 0;
     bool m_rootsSorted = false;
     int m_shownRows = 0;
     int m_bulkDepth = 0;

@@ -44,15 +44,9 @@ void Workspace::followShownRows()
         if (!m_tree.inBulkChange())
             RefreshElementCount();
     };
-    const auto refreshIfShown = [this](const Node* node) {
-        if (!m_tree.inBulkChange() && m_tree.isShown(node))
-            RefreshElementCount();
-    };
-    QObject::connect(&m_tree, &NodeTree::nodeAdded, &m_tree, refreshIfShown);
-    QObject::connect(&m_tree, &NodeTree::expandedChanged, &m_tree, refreshIfShown);
-    QObject::connect(&m_tree, &NodeTree::nodeRemoved, &m_tree, refresh);
-    QObject::connect(&m_tree, &NodeTree::cleared, &m_tree, refresh);
-    QObject::connect(&m_tree, &NodeTree::bulkChangeEnded, &m_tree, refresh);
+    for (auto signal : {&NodeTree::shownRowsChanged, &NodeTree::cleared, &NodeTree::restored,
+                        &NodeTree::bulkChangeEnded})
+        QObject::connect(&m_tree, signal, &m_tree, refresh);
 }
 
 void Workspace::BuildTree(const QString& startFolder)
