@@ -5,10 +5,10 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <climits>
-#include <string_view>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 

@@ -82,30 +82,19 @@ Node* NodeTree::addChild(const QString& relativeKey, const QString& key, const Q
 Node* NodeTree::insert(Node* parent, const QString& key, const QString& text, const ImageRef& image,
                        const ImageRef& selectedImage, AddFailure* why)
 {
-    // Room for a full tree from the start: growing rehashes every long key.
-    if (m_byId.capacity() < MaxNodes) {
-        m_byKey.reserve(MaxNodes);
+    // Room for a full tree from the start: growing rehashes every node.
+    if (m_byId.capacity() < MaxNodes)
         m_byId.reserve(MaxNodes);
-    }
 
-    // One look-up both checks the key and keeps its place.
-    Node** keySlot = nullptr;
     AddFailure failure = AddFailure::None;
-    if (!key.isEmpty()) {
-        keySlot = &m_byKey[key];
-        if (*keySlot)
-            failure = AddFailure::DuplicateKey;
-    }
-    if (failure == AddFailure::None) {
-        if (!imageKnown(image) || !imageKnown(selectedImage))
-            failure = AddFailure::UnknownImageKey;
-        else if (count() >= MaxNodes)
-            failure = AddFailure::TreeFull;
-        else if (parent && parent->m_depth >= MaxDepth)
-            failure = AddFailure::TooDeep;
-        if (failure != AddFailure::None && keySlot)
-            m_byKey.remove(key);
-    }
+    if (!key.isEmpty() && m_byKey.find(key))
+        failure = AddFailure::DuplicateKey;
+    else if (!imageKnown(image) || !imageKnown(selectedImage))
+        failure = AddFailure::UnknownImageKey;
+    else if (count() >= MaxNodes)
+        failure = AddFailure::TreeFull;
+    else if (parent && parent->m_depth >= MaxDepth)
+        failure = AddFailure::TooDeep;
     if (why)
         *why = failure;
     if (failure != AddFailure::None)
@@ -113,8 +102,6 @@ Node* NodeTree::insert(Node* parent, const QString& key, const QString& text, co
 
     auto node = std::make_unique<Node>();
     Node* raw = node.get();
-    if (keySlot)
-        *keySlot = raw;
     node->m_id = ++m_lastId;
     node->m_key = key;
     node->m_text = text;
@@ -124,6 +111,8 @@ Node* NodeTree::insert(Node* parent, const QString& key, const QString& text, co
     node->m_depth = parent ? parent->m_depth + 1 : 0;
     node->m_tree = this;
     node->m_slot = m_nodes.size(); // after the gap, if any: still position count() + 1
+    if (!key.isEmpty())
+        m_byKey.insert(raw);
     m_byId.insert(raw->m_id, raw);
 
     std::vector<Node*>& siblings = siblingList(parent);
@@ -192,7 +181,7 @@ bool NodeTree::remove(const Node* target)
 void NodeTree::forget(Node* node)
 {
     if (!node->m_key.isEmpty())
-        m_byKey.remove(node->m_key);
+        m_byKey.remove(node);
     m_byId.remove(node->m_id);
     if (m_selected == node)
         m_selected = nullptr;
@@ -292,7 +281,7 @@ Node* NodeTree::nodeAt(int index) const
 
 Node* NodeTree::findByKey(const QString& key) const
 {
-    return key.isEmpty() ? nullptr : m_byKey.value(key, nullptr);
+    return key.isEmpty() ? nullptr : m_byKey.find(key);
 }
 
 const std::vector<Node*>& NodeTree::siblingsOf(const Node* node) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tree/Node.h"
+#include "tree/NodeKeyIndex.h"
 
 #include <QHash>
 #include <QObject>
@@ -188,7 +189,7 @@ private:
     size_t m_gapStart = 0;
     size_t m_gapLength = 0;
     std::vector<Node*> m_roots;
-    QHash<QString, Node*> m_byKey;
+    NodeKeyIndex m_byKey;
     QHash<NodeId, Node*> m_byId;
     Node* m_selected = nullptr;
     NodeId m_lastId = 0;
