@@ -2,34 +2,28 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <unistd.h>
 
 namespace kvx {
 
-namespace {
-
-std::filesystem::path fullProgramPath()
+int runFullProgram(char** argv)
 {
     // The executable's folder from the kernel: no application object is made
-    // only to ask it.
+    // only to ask it. Without it nothing is started (never a kvx-gui found
+    // in the working folder).
     std::error_code error;
     const std::filesystem::path folder =
         std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
-    const std::filesystem::path beside = folder / KVX_FULL_PROGRAM;
-    if (std::filesystem::exists(beside, error))
-        return beside;
-    return (folder / KVX_FULL_PROGRAM_FROM_BINDIR / KVX_FULL_PROGRAM).lexically_normal();
-}
-
-} // namespace
-
-int runFullProgram(char** argv)
-{
-    const std::filesystem::path path = fullProgramPath();
-    ::execv(path.c_str(), argv);
-    std::fprintf(stderr, "kvx: cannot start %s: %s\n", path.c_str(), std::strerror(errno));
+    std::filesystem::path program = KVX_FULL_PROGRAM;
+    if (!error) {
+        program = folder / KVX_FULL_PROGRAM;
+        if (!std::filesystem::exists(program, error))
+            program = (folder / KVX_FULL_PROGRAM_FROM_BINDIR / KVX_FULL_PROGRAM).lexically_normal();
+        ::execv(program.c_str(), argv);
+        error = std::error_code(errno, std::generic_category());
+    }
+    std::fprintf(stderr, "kvx: cannot start %s: %s\n", program.c_str(), error.message().c_str());
     return 2;
 }
 
