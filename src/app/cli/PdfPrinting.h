@@ -26,10 +26,10 @@ public:
     // before the tree is built. A warning line when some could not be loaded.
     [[nodiscard]] virtual QString loadPictures(Workspace& workspace) = 0;
 
-    // Prints the jacket of the workspace's shown rows into the temporary file
-    // of a PDF replacement the caller has begun and commits, as the window
-    // would print that tree: the same view settings, pictures, layout and
-    // appearance.
+    // Prints the jacket of the workspace's shown rows, with the pictures
+    // loaded, into the temporary file of a PDF replacement the caller has
+    // begun and commits, as the window would print that tree: the same view
+    // settings, pictures, layout and appearance.
     [[nodiscard]] virtual PdfJacketResult print(Workspace& workspace, FileReplacement& file) = 0;
 };
 
