@@ -3,8 +3,8 @@
 #include "lang/LanguageList.h"
 #include "util/ProgramFolders.h"
 
-#include <QFileInfo>
 #include <QCommandLineParser>
+#include <QFileInfo>
 
 namespace kvx {
 

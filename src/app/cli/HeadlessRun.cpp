@@ -1,13 +1,11 @@
 #include "cli/HeadlessRun.h"
 
 #include "cli/CommandLine.h"
+#include "cli/PdfPrinting.h"
 #include "cli/RowListing.h"
 #include "doc/TreeViewInFile.h"
-#include "print/PdfJacket.h"
-#include "tree/CategoryIcons.h"
 #include "tree/FileNodes.h"
 #include "tree/IconFolder.h"
-#include "tree/ImageList.h"
 #include "tree/TreeWalks.h"
 #include "util/FileReplacement.h"
 #include "util/ProcessEventsPump.h"
@@ -36,7 +34,8 @@ void keepUntilExit(std::unique_ptr<Workspace> workspace)
 
 } // namespace
 
-int runHeadless(const CommandLine& options, QTextStream& out, QTextStream& err)
+int runHeadless(const CommandLine& options, QTextStream& out, QTextStream& err,
+                PdfPrinting* printing)
 {
     auto fail = [&err](const QString& message) {
         err << "kvx: " << message << Qt::endl;
@@ -56,6 +55,8 @@ int runHeadless(const CommandLine& options, QTextStream& out, QTextStream& err)
             return cannotWrite(*save);
     }
     if (!options.pdfFile.isEmpty()) {
+        if (!printing)
+            return fail(QStringLiteral("this program cannot print: --pdf is not available"));
         pdf = std::make_unique<FileReplacement>(options.pdfFile);
         if (!pdf->begin())
             return cannotWrite(*pdf);
@@ -70,11 +71,9 @@ int runHeadless(const CommandLine& options, QTextStream& out, QTextStream& err)
 
     // The window's image list: pictures only where a jacket is printed, the
     // keys alone otherwise, so file nodes get the same pictures either way.
-    std::unique_ptr<ImageList> pictures;
     if (pdf) {
-        pictures = std::make_unique<ImageList>(workspace.images());
-        if (const auto error = loadCategoryIcons(programIconFolder(), *pictures))
-            err << "kvx: warning: " << error->description << Qt::endl;
+        if (const QString warning = printing->loadPictures(workspace); !warning.isEmpty())
+            err << "kvx: warning: " << warning << Qt::endl;
     } else {
         AddIconKeys(workspace.images(), programIconFolder());
     }
@@ -113,7 +112,7 @@ int runHeadless(const CommandLine& options, QTextStream& out, QTextStream& err)
         workspace.appearance.colour = !options.monochrome;
         if (options.blackAndWhiteFolders)
             workspace.setBlackAndWhiteFolders(true);
-        printed = PrintJacketToPdf(workspace, *pictures, *pdf);
+        printed = printing->print(workspace, *pdf);
         if (!printed.error.isEmpty())
             return fail(printed.error);
     }

@@ -3,8 +3,11 @@
 #include "print/JacketPrinter.h"
 #include "print/JacketView.h"
 #include "print/PrintJacket.h"
+#include "tree/CategoryIcons.h"
 #include "tree/DisplayOrder.h"
+#include "tree/ImageList.h"
 #include "util/FileReplacement.h"
+#include "util/ProgramFolders.h"
 #include "workspace/Workspace.h"
 
 #include <QFile>
@@ -27,10 +30,19 @@ bool completePdf(const QString& path)
 
 } // namespace
 
-PdfJacketResult PrintJacketToPdf(Workspace& workspace, const ImageList& pictures,
-                                 FileReplacement& file)
+PdfJacket::PdfJacket() = default;
+PdfJacket::~PdfJacket() = default;
+
+QString PdfJacket::loadPictures(Workspace& workspace)
 {
-    JacketView shown(workspace.tree(), pictures, workspace.settings);
+    m_pictures = std::make_unique<ImageList>(workspace.images());
+    const auto error = loadCategoryIcons(programIconFolder(), *m_pictures);
+    return error ? error->description : QString();
+}
+
+PdfJacketResult PdfJacket::print(Workspace& workspace, FileReplacement& file)
+{
+    JacketView shown(workspace.tree(), *m_pictures, workspace.settings);
 
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);

@@ -1,25 +1,26 @@
 #pragma once
 
-#include <QString>
+#include "cli/PdfPrinting.h"
+
+#include <memory>
 
 namespace kvx {
 
-class FileReplacement;
 class ImageList;
-class Workspace;
 
-struct PdfJacketResult
+// The jacket printing of a --pdf run, with the window's pictures, printer and
+// layout. Needs a running QApplication.
+class PdfJacket : public PdfPrinting
 {
-    QString error;   // one line; empty when the page was written
-    int printed = 0; // the shown rows on the page: the first ones, up to the capacity
-    int leftOut = 0; // the shown rows beyond the capacity
-};
+public:
+    PdfJacket();
+    ~PdfJacket() override;
 
-// Prints the jacket of the workspace's shown rows into the temporary file of
-// a PDF replacement the caller has begun and commits, without a window, as
-// the window would print that tree: the same view settings, pictures, layout
-// and appearance.
-[[nodiscard]] PdfJacketResult PrintJacketToPdf(Workspace& workspace, const ImageList& pictures,
-                                               FileReplacement& file);
+    [[nodiscard]] QString loadPictures(Workspace& workspace) override;
+    [[nodiscard]] PdfJacketResult print(Workspace& workspace, FileReplacement& file) override;
+
+private:
+    std::unique_ptr<ImageList> m_pictures; // the workspace's, once loaded
+};
 
 } // namespace kvx

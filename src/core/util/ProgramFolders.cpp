@@ -11,12 +11,15 @@ namespace kvx {
 
 QString programDataDirFor(const QString& executableDir)
 {
-    const QDir beside(executableDir);
     if (QFileInfo(iconFolderIn(executableDir)).isDir())
         return executableDir;
-    const QString installed = QDir::cleanPath(beside.filePath(QStringLiteral("../share/kvx")));
-    if (QFileInfo(installed).isDir())
-        return installed;
+    const QDir beside(executableDir);
+    for (const QLatin1String installed :
+         {QLatin1String("../share/kvx"), QLatin1String("../../share/kvx")}) {
+        const QString folder = QDir::cleanPath(beside.filePath(installed));
+        if (QFileInfo(folder).isDir())
+            return folder;
+    }
     return executableDir;
 }
 

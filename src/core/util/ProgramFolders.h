@@ -7,9 +7,10 @@ namespace kvx {
 
 // Where the program's own data (ico/, *.lng) lives for an executable in
 // `executableDir`: beside it when its ico/ folder is there (a build tree or a
-// portable copy), otherwise the installed data folder ../share/kvx when that
-// exists; beside the executable again when neither is there, so a missing
-// icon folder is reported where one was looked for.
+// portable copy), otherwise the installed data folder share/kvx one or two
+// levels up (from bin/ or libexec/kvx/) when that exists; beside the
+// executable again when neither is there, so a missing icon folder is
+// reported where one was looked for.
 [[nodiscard]] QString programDataDirFor(const QString& executableDir);
 // The same for the running program: the "program folder".
 [[nodiscard]] QString programDataDir();

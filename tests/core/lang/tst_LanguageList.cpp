@@ -11,7 +11,7 @@
 using namespace kvx;
 
 // Where the program's data, the language files and documents are found, in
-// a build tree and installed (program in bin/, data in share/kvx/, the user's
+// a build tree and installed (program in bin/ or libexec/kvx/, data in share/kvx/, the user's
 // own languages in the XDG data home, here home/data/kvx), and what a
 // language file gives. Its reading (letter case, quotes, encodings) is IniFile's.
 class TestLanguageList : public QObject
@@ -44,9 +44,10 @@ private Q_SLOTS:
     void programFolders_data()
     {
         QTest::addColumn<QStringList>("layout");
-        QTest::addColumn<QString>("dataDir"); // for the executable in bin/
-        QTest::newRow("build tree") << QStringList{"bin/ico/", "share/kvx/ico/"} << "bin";
+        QTest::addColumn<QString>("dataDir"); // for the executable in the first folder
+        QTest::newRow("build tree") << QStringList{"bin/", "bin/ico/", "share/kvx/ico/"} << "bin";
         QTest::newRow("installed") << QStringList{"bin/", "share/kvx/ico/"} << "share/kvx";
+        QTest::newRow("libexec") << QStringList{"libexec/kvx/", "share/kvx/ico/"} << "share/kvx";
         QTest::newRow("no data anywhere") << QStringList{"bin/"} << "bin";
     }
     void programFolders()
@@ -54,7 +55,7 @@ private Q_SLOTS:
         QFETCH(QStringList, layout);
         QFETCH(QString, dataDir);
         make(layout);
-        QCOMPARE(relative(programDataDirFor(at("bin"))), dataDir);
+        QCOMPARE(relative(programDataDirFor(at(layout.first().chopped(1)))), dataDir);
         // The user's languages are taken when the program folder cannot be
         // written to (a missing one here, as root may write anywhere).
         QCOMPARE(languageFolders(at(dataDir)), QStringList{at(dataDir)});

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+namespace kvx {
+
+class FileReplacement;
+class Workspace;
+
+struct PdfJacketResult
+{
+    QString error;   // one line; empty when the page was written
+    int printed = 0; // the shown rows on the page: the first ones, up to the capacity
+    int leftOut = 0; // the shown rows beyond the capacity
+};
+
+// The jacket printing of a --pdf run. It draws the tree as the window does,
+// with widgets, so the full program provides it to the command-line run; the
+// program without widgets hands --pdf runs over to the full one.
+class PdfPrinting
+{
+public:
+    virtual ~PdfPrinting() = default;
+
+    // Gives the workspace's image list the pictures of the program's icons,
+    // before the tree is built. A warning line when some could not be loaded.
+    [[nodiscard]] virtual QString loadPictures(Workspace& workspace) = 0;
+
+    // Prints the jacket of the workspace's shown rows, with the pictures
+    // loaded, into the temporary file of a PDF replacement the caller has
+    // begun and commits, as the window would print that tree: the same view
+    // settings, pictures, layout and appearance.
+    [[nodiscard]] virtual PdfJacketResult print(Workspace& workspace, FileReplacement& file) = 0;
+};
+
+} // namespace kvx

@@ -1,0 +1,50 @@
+#include "cli/ProgramStart.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+
+namespace kvx {
+
+namespace {
+
+void headlessMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtFatalMsg) {
+        std::fprintf(stderr, "kvx: %s\n", qPrintable(message));
+        std::abort();
+    }
+}
+
+} // namespace
+
+std::variant<CommandLine, int> startCommandLine(int& argc, char** argv)
+{
+    // A file size limit makes a write fail ("File too large") instead of
+    // ending the program with a half-written temporary file.
+    std::signal(SIGXFSZ, SIG_IGN);
+
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const CommandLineResult parsed = parseCommandLine(arguments);
+    if (!parsed.options) {
+        QTextStream(stderr) << "kvx: " << parsed.error << Qt::endl;
+        return 2;
+    }
+    if (parsed.options->help) {
+        const QCoreApplication app(argc, argv); // tells where the program is
+        QTextStream(stdout) << commandLineHelp() << programFilesHelp();
+        return 0;
+    }
+    return *parsed.options;
+}
+
+void keepQtMessagesQuiet()
+{
+    qInstallMessageHandler(headlessMessages);
+}
+
+} // namespace kvx
