@@ -22,6 +22,9 @@ int main(int argc, char** argv)
     if (!options.headless()) {
         QApplication app(argc, argv);
         QApplication::setApplicationName(QStringLiteral("KVX"));
+        // The desktop matches the window to the program's entry by this name,
+        // whatever the executable is called.
+        QGuiApplication::setDesktopFileName(QStringLiteral(KVX_APP_ID));
         return kvx::runWindow(options.document);
     }
 
