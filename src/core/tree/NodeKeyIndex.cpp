@@ -51,11 +51,10 @@ void NodeKeyIndex::place(Slot slot)
     m_slots[at] = slot;
 }
 
-Node* NodeKeyIndex::find(QStringView key) const
+Node* NodeKeyIndex::find(QStringView key, size_t hash) const
 {
     if (m_count == 0)
         return nullptr;
-    const size_t hash = hashOf(key);
     for (size_t at = home(hash); m_slots[at].node; at = (at + 1) & (m_slots.size() - 1)) {
         const Slot& slot = m_slots[at];
         if (slot.hash == hash && slot.node->key() == key)
@@ -66,8 +65,13 @@ Node* NodeKeyIndex::find(QStringView key) const
 
 void NodeKeyIndex::insert(Node* node)
 {
+    insert(node, hashOf(node->key()));
+}
+
+void NodeKeyIndex::insert(Node* node, size_t hash)
+{
     reserve(m_count + 1);
-    place({hashOf(node->key()), node});
+    place({hash, node});
     ++m_count;
 }
 

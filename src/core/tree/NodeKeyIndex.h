@@ -20,9 +20,13 @@ public:
 
     // Room for `count` keys without growing.
     void reserve(size_t count);
-    [[nodiscard]] Node* find(QStringView key) const;
+    [[nodiscard]] Node* find(QStringView key) const { return find(key, hashOf(key)); }
     // The node's key must be new to the index (see find()).
     void insert(Node* node);
+    // The same, with the key's hash worked out once for both.
+    [[nodiscard]] size_t hashOf(QStringView key) const;
+    [[nodiscard]] Node* find(QStringView key, size_t hash) const;
+    void insert(Node* node, size_t hash);
     void remove(const Node* node);
     void clear();
 
@@ -32,7 +36,6 @@ private:
         size_t hash = 0;
         Node* node = nullptr;
     };
-    [[nodiscard]] size_t hashOf(QStringView key) const;
     [[nodiscard]] size_t home(size_t hash) const { return hash & (m_slots.size() - 1); }
     void place(Slot slot);
     void grow(size_t slots);

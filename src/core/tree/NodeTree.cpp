@@ -86,8 +86,9 @@ Node* NodeTree::insert(Node* parent, const QString& key, const QString& text, co
     if (m_byId.capacity() < MaxNodes)
         m_byId.reserve(MaxNodes);
 
+    const size_t keyHash = key.isEmpty() ? 0 : m_byKey.hashOf(key);
     AddFailure failure = AddFailure::None;
-    if (!key.isEmpty() && m_byKey.find(key))
+    if (!key.isEmpty() && m_byKey.find(key, keyHash))
         failure = AddFailure::DuplicateKey;
     else if (!imageKnown(image) || !imageKnown(selectedImage))
         failure = AddFailure::UnknownImageKey;
@@ -112,7 +113,7 @@ Node* NodeTree::insert(Node* parent, const QString& key, const QString& text, co
     node->m_tree = this;
     node->m_slot = m_nodes.size(); // after the gap, if any: still position count() + 1
     if (!key.isEmpty())
-        m_byKey.insert(raw);
+        m_byKey.insert(raw, keyHash);
     m_byId.insert(raw->m_id, raw);
 
     std::vector<Node*>& siblings = siblingList(parent);
