@@ -14,25 +14,43 @@ using NodeId = quint64;
 
 class NodeTree;
 
+// What a node shows and how it behaves: all of it but its identity and its
+// place in the tree. A snapshot of the tree copies it whole.
+struct NodeValues
+{
+    QString key;
+    QString text;
+    QString tag;
+    ImageRef image;
+    ImageRef selectedImage;
+    ImageRef expandedImage;
+    bool bold = false;
+    Colour foreColor = kDefaultForeColor;
+    Colour backColor = kDefaultBackColor;
+    bool checked = false;
+    bool expanded = false;
+    bool sorted = false;
+};
+
 // One row of the tree: a root, folder or file node. Structure and identity are
 // maintained by NodeTree; members that notify the view are set through it.
 class Node
 {
 public:
     [[nodiscard]] NodeId id() const { return m_id; }
-    [[nodiscard]] const QString& key() const { return m_key; }
-    [[nodiscard]] const QString& text() const { return m_text; }
+    [[nodiscard]] const QString& key() const { return m_values.key; }
+    [[nodiscard]] const QString& text() const { return m_values.text; }
     // Folder depth, with "E" appended once expanded; a file's extension in capitals.
-    [[nodiscard]] const QString& tag() const { return m_tag; }
-    [[nodiscard]] const ImageRef& image() const { return m_image; }
-    [[nodiscard]] const ImageRef& selectedImage() const { return m_selectedImage; }
-    [[nodiscard]] const ImageRef& expandedImage() const { return m_expandedImage; }
-    [[nodiscard]] bool bold() const { return m_bold; }
-    [[nodiscard]] Colour foreColor() const { return m_foreColor; }
-    [[nodiscard]] Colour backColor() const { return m_backColor; }
-    [[nodiscard]] bool checked() const { return m_checked; }
-    [[nodiscard]] bool expanded() const { return m_expanded; }
-    [[nodiscard]] bool sorted() const { return m_sorted; }
+    [[nodiscard]] const QString& tag() const { return m_values.tag; }
+    [[nodiscard]] const ImageRef& image() const { return m_values.image; }
+    [[nodiscard]] const ImageRef& selectedImage() const { return m_values.selectedImage; }
+    [[nodiscard]] const ImageRef& expandedImage() const { return m_values.expandedImage; }
+    [[nodiscard]] bool bold() const { return m_values.bold; }
+    [[nodiscard]] Colour foreColor() const { return m_values.foreColor; }
+    [[nodiscard]] Colour backColor() const { return m_values.backColor; }
+    [[nodiscard]] bool checked() const { return m_values.checked; }
+    [[nodiscard]] bool expanded() const { return m_values.expanded; }
+    [[nodiscard]] bool sorted() const { return m_values.sorted; }
 
     // 1-based position in the tree's creation-ordered collection.
     [[nodiscard]] int index() const;
@@ -55,28 +73,20 @@ public:
     // The kind test: a folder node shows one of the five folder pictures (a
     // number below 6), a file node a keyed picture or a number above 5. A node
     // without a picture is neither.
-    [[nodiscard]] bool isFolder() const { return m_image.isNumber() && m_image.number() < 6; }
+    [[nodiscard]] bool isFolder() const
+    {
+        return m_values.image.isNumber() && m_values.image.number() < 6;
+    }
     [[nodiscard]] bool isFile() const
     {
-        return m_image.isKey() || (m_image.isNumber() && m_image.number() > 5);
+        return m_values.image.isKey() || (m_values.image.isNumber() && m_values.image.number() > 5);
     }
 
 private:
     friend class NodeTree;
 
     NodeId m_id = 0;
-    QString m_key;
-    QString m_text;
-    QString m_tag;
-    ImageRef m_image;
-    ImageRef m_selectedImage;
-    ImageRef m_expandedImage;
-    bool m_bold = false;
-    Colour m_foreColor = kDefaultForeColor;
-    Colour m_backColor = kDefaultBackColor;
-    bool m_checked = false;
-    bool m_expanded = false;
-    bool m_sorted = false;
+    NodeValues m_values;
 
     const NodeTree* m_tree = nullptr;
     size_t m_slot = 0; // place in the tree's creation-order store; index() derives from it

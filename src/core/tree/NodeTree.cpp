@@ -28,7 +28,7 @@ void NodeTree::addShownRows(Node* parent, int rows)
     // Climb while the rows counted below reach the ancestor's own count: a
     // collapsed ancestor shows one row whatever lies under it.
     for (Node* at = parent; at; at = at->m_parent) {
-        if (!at->m_expanded)
+        if (!at->m_values.expanded)
             return;
         at->m_shownRows += rows;
     }
@@ -104,10 +104,10 @@ Node* NodeTree::insert(Node* parent, const QString& key, const QString& text, co
     auto node = std::make_unique<Node>();
     Node* raw = node.get();
     node->m_id = ++m_lastId;
-    node->m_key = key;
-    node->m_text = text;
-    node->m_image = image;
-    node->m_selectedImage = selectedImage;
+    node->m_values.key = key;
+    node->m_values.text = text;
+    node->m_values.image = image;
+    node->m_values.selectedImage = selectedImage;
     node->m_parent = parent;
     node->m_depth = parent ? parent->m_depth + 1 : 0;
     node->m_tree = this;
@@ -117,7 +117,7 @@ Node* NodeTree::insert(Node* parent, const QString& key, const QString& text, co
     m_byId.insert(raw->m_id, raw);
 
     std::vector<Node*>& siblings = siblingList(parent);
-    const bool keepSorted = parent ? parent->m_sorted : m_rootsSorted;
+    const bool keepSorted = parent ? parent->m_values.sorted : m_rootsSorted;
     auto at = keepSorted ? std::upper_bound(siblings.begin(), siblings.end(), raw, textBefore)
                          : siblings.end();
     const int row = int(at - siblings.begin());
@@ -181,7 +181,7 @@ bool NodeTree::remove(const Node* target)
 
 void NodeTree::forget(Node* node)
 {
-    if (!node->m_key.isEmpty())
+    if (!node->m_values.key.isEmpty())
         m_byKey.remove(node);
     m_byId.remove(node->m_id);
     if (m_selected == node)
@@ -300,7 +300,7 @@ Node* NodeTree::nextSibling(const Node* node) const
 bool NodeTree::isShown(const Node* node) const
 {
     for (const Node* p = node->m_parent; p; p = p->m_parent) {
-        if (!p->m_expanded)
+        if (!p->m_values.expanded)
             return false;
     }
     return true;
@@ -330,76 +330,76 @@ void NodeTree::setSelectedItem(Node* node)
 
 void NodeTree::setTag(Node* node, const QString& tag)
 {
-    if (node->m_tag == tag)
+    if (node->m_values.tag == tag)
         return;
-    node->m_tag = tag;
+    node->m_values.tag = tag;
     changed(node);
 }
 
 void NodeTree::setImage(Node* node, const ImageRef& image)
 {
-    if (node->m_image == image)
+    if (node->m_values.image == image)
         return;
-    node->m_image = image;
+    node->m_values.image = image;
     changed(node);
 }
 
 void NodeTree::setSelectedImage(Node* node, const ImageRef& image)
 {
-    if (node->m_selectedImage == image)
+    if (node->m_values.selectedImage == image)
         return;
-    node->m_selectedImage = image;
+    node->m_values.selectedImage = image;
     changed(node);
 }
 
 void NodeTree::setExpandedImage(Node* node, const ImageRef& image)
 {
-    if (node->m_expandedImage == image)
+    if (node->m_values.expandedImage == image)
         return;
-    node->m_expandedImage = image;
+    node->m_values.expandedImage = image;
     changed(node);
 }
 
 void NodeTree::setBold(Node* node, bool bold)
 {
-    if (node->m_bold == bold)
+    if (node->m_values.bold == bold)
         return;
-    node->m_bold = bold;
+    node->m_values.bold = bold;
     changed(node);
 }
 
 void NodeTree::setForeColor(Node* node, Colour colour)
 {
-    if (node->m_foreColor == colour)
+    if (node->m_values.foreColor == colour)
         return;
-    node->m_foreColor = colour;
+    node->m_values.foreColor = colour;
     changed(node);
 }
 
 void NodeTree::setBackColor(Node* node, Colour colour)
 {
-    if (node->m_backColor == colour)
+    if (node->m_values.backColor == colour)
         return;
-    node->m_backColor = colour;
+    node->m_values.backColor = colour;
     changed(node);
 }
 
 void NodeTree::setChecked(Node* node, bool checked)
 {
-    if (node->m_checked == checked)
+    if (node->m_values.checked == checked)
         return;
-    node->m_checked = checked;
+    node->m_values.checked = checked;
     changed(node);
 }
 
 void NodeTree::setExpanded(Node* node, bool expanded)
 {
-    if (node->m_expanded == expanded)
+    if (node->m_values.expanded == expanded)
         return;
     int below = 0;
     for (const Node* child : node->m_children)
         below += child->m_shownRows;
-    node->m_expanded = expanded;
+    node->m_values.expanded = expanded;
     ++m_changes;
     node->m_shownRows = expanded ? 1 + below : 1;
     const int rowsBefore = m_shownRows;
@@ -412,9 +412,9 @@ void NodeTree::setExpanded(Node* node, bool expanded)
 
 void NodeTree::setSorted(Node* node, bool sorted)
 {
-    if (node->m_sorted == sorted)
+    if (node->m_values.sorted == sorted)
         return;
-    node->m_sorted = sorted;
+    node->m_values.sorted = sorted;
     changed(node);
     if (sorted)
         reorder(node);

@@ -15,20 +15,9 @@ TreeSnapshot NodeTree::snapshot() const
         const Node* node = nodeAt(i);
         TreeSnapshot::Record& r = shot.m_nodes.emplace_back();
         r.id = node->m_id;
-        r.key = node->m_key;
-        r.text = node->m_text;
-        r.tag = node->m_tag;
-        r.image = node->m_image;
-        r.selectedImage = node->m_selectedImage;
-        r.expandedImage = node->m_expandedImage;
-        r.foreColor = node->m_foreColor;
-        r.backColor = node->m_backColor;
+        r.values = node->m_values;
         r.parent = node->m_parent ? node->m_parent->index() : 0;
         r.row = node->m_row;
-        r.bold = node->m_bold;
-        r.checked = node->m_checked;
-        r.expanded = node->m_expanded;
-        r.sorted = node->m_sorted;
         if (node == m_selected)
             shot.m_selected = i;
     }
@@ -49,18 +38,7 @@ void NodeTree::restore(const TreeSnapshot& shot)
         auto node = std::make_unique<Node>();
         Node* raw = node.get();
         raw->m_id = r.id; // the same nodes again: walks that kept an id find them
-        raw->m_key = r.key;
-        raw->m_text = r.text;
-        raw->m_tag = r.tag;
-        raw->m_image = r.image;
-        raw->m_selectedImage = r.selectedImage;
-        raw->m_expandedImage = r.expandedImage;
-        raw->m_bold = r.bold;
-        raw->m_foreColor = r.foreColor;
-        raw->m_backColor = r.backColor;
-        raw->m_checked = r.checked;
-        raw->m_expanded = r.expanded;
-        raw->m_sorted = r.sorted;
+        raw->m_values = r.values;
         raw->m_tree = this;
         raw->m_slot = m_nodes.size();
         raw->m_row = r.row;
@@ -70,7 +48,7 @@ void NodeTree::restore(const TreeSnapshot& shot)
         if (siblings.size() <= size_t(r.row))
             siblings.resize(size_t(r.row) + 1, nullptr);
         siblings[size_t(r.row)] = raw;
-        if (!r.key.isEmpty())
+        if (!r.values.key.isEmpty())
             m_byKey.insert(raw);
         m_byId.insert(r.id, raw);
         m_nodes.push_back(std::move(node));
@@ -82,7 +60,7 @@ void NodeTree::restore(const TreeSnapshot& shot)
     for (auto it = m_nodes.rbegin(); it != m_nodes.rend(); ++it) {
         Node* node = it->get();
         node->m_shownRows = 1;
-        if (node->m_expanded) {
+        if (node->m_values.expanded) {
             for (const Node* child : node->m_children)
                 node->m_shownRows += child->m_shownRows;
         }

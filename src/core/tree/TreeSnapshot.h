@@ -23,20 +23,9 @@ private:
     struct Record
     {
         NodeId id = 0;
-        QString key;
-        QString text;
-        QString tag;
-        ImageRef image;
-        ImageRef selectedImage;
-        ImageRef expandedImage;
-        Colour foreColor = kDefaultForeColor;
-        Colour backColor = kDefaultBackColor;
+        NodeValues values;
         int parent = 0; // the parent's position in the collection, 0 for a root
         int row = 0;
-        bool bold = false;
-        bool checked = false;
-        bool expanded = false;
-        bool sorted = false;
     };
 
     std::vector<Record> m_nodes; // in collection order
