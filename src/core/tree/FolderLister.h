@@ -44,7 +44,5 @@ public:
 
 // Orders names the way the listers do: ignoring case, then exactly.
 [[nodiscard]] bool nameBefore(const QString& a, const QString& b);
-// Sorts names in that order (quicker than sorting with nameBefore).
-void sortByName(QStringList& names);
 
 } // namespace kvx
