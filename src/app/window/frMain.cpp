@@ -44,7 +44,8 @@ namespace kvx {
 
 namespace {
 
-constexpr int kFraTbHeight = 6285;
+// The frame holds the tree panel and, under "Aperçu ...", the row of "Plus ...".
+constexpr int kFraTbHeight = 6645;
 
 template <class W>
 W* makeControl(QWidget* parent, const QString& name, const QRect& twips,
@@ -129,7 +130,7 @@ frMain::frMain(DialogService* dialogs, const QString& programDir, QWidget* paren
 
     createControls();
     createMenus();
-    for (QWidget* widget : std::initializer_list<QWidget*>{m_tv, m_mnuNode, m_mnuLangue})
+    for (QWidget* widget : std::initializer_list<QWidget*>{m_tv, m_mnuNode, m_mnuLangue, m_mnuMore})
         widget->setFont(font);
     fitAutoSizeLabels();
     m_count = std::make_unique<LabelCountDisplay>(m_lblNbElements);
@@ -244,6 +245,9 @@ void frMain::createControls()
     m_cmdTranslate =
         makeControl<QPushButton>(fra, QStringLiteral("cmdTranslate"), {6180, 5700, 1335, 375},
                                  QStringLiteral("translate ..."));
+    // The commands beyond the original window share one menu under one button.
+    m_cmdMore = makeControl<QPushButton>(fra, QStringLiteral("cmdMore"), {7920, 6150, 1275, 375},
+                                         QStringLiteral("Plus ..."));
 
     m_autoSizeLabels.push_back(makeControl<QLabel>(fra, QStringLiteral("lblNbColonnes"),
                                                    {0, 6075, 1560, 195},
@@ -329,6 +333,9 @@ void frMain::createMenus()
     m_mnLangueOther =
         makeAction(this, QStringLiteral("MNlangueOther"), QStringLiteral("Other ..."));
     m_mnuAbout = makeAction(this, QStringLiteral("mnuabout"), QStringLiteral("A propos ..."));
+    m_mnuMore = new QMenu(QStringLiteral("mnuMore"), this);
+    m_mnuMore->setObjectName(QStringLiteral("mnuMore"));
+
     m_mnuLangue->addActions({m_mnLangueChoice0, m_mnLangueSep, m_mnLangueOther,
                              makeSeparator(this, QStringLiteral("MNlangueSep01")), m_mnuAbout});
 }
@@ -336,6 +343,7 @@ void frMain::createMenus()
 void frMain::connectControls()
 {
     connect(m_cmdStartPoint, &QPushButton::clicked, this, &frMain::cmdStartPoint_Click);
+    connect(m_cmdMore, &QPushButton::clicked, this, &frMain::cmdMore_Click);
     connect(m_tv, &NodeTreeView::mouseDown, this, &frMain::TV_MouseDown);
     connect(m_tv, &NodeTreeView::mouseUp, this, &frMain::TV_MouseUp);
     connect(m_tv, &NodeTreeView::clicked, this,
@@ -430,6 +438,7 @@ void frMain::Form_Load()
 {
     m_mnuNode->hide();
     m_mnuLangue->hide();
+    m_mnuMore->hide();
     JacketLayout& jacket = m_workspace->jacket;
     jacket.ColumnCount = 3;
     jacket.LinesPerColumn = 50;
@@ -540,6 +549,12 @@ void frMain::TV_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers, QPoint po
         m_mnuGras->setChecked(selected->bold());
     if (button == Qt::RightButton)
         m_mnuNode->popup(m_tv->viewport()->mapToGlobal(position));
+}
+
+void frMain::cmdMore_Click()
+{
+    // Under the button, as a button's own menu opens.
+    m_mnuMore->popup(m_cmdMore->mapToGlobal(QPoint(0, m_cmdMore->height())));
 }
 
 void frMain::mnuGras_Click()

@@ -71,6 +71,8 @@ public:
     [[nodiscard]] DialogService& dialogs() { return *m_dialogs; }
     [[nodiscard]] QMenu* mnuNode() const { return m_mnuNode; }
     [[nodiscard]] QMenu* MNlangue() const { return m_mnuLangue; }
+    // "Plus ...": the one menu of the commands beyond the original window.
+    [[nodiscard]] QMenu* mnuMore() const { return m_mnuMore; }
 
     [[nodiscard]] CategoryCommands& categoryCommands() { return *m_categories; }
     [[nodiscard]] JacketCommands& jacketCommands() { return *m_jacket; }
@@ -93,6 +95,7 @@ public Q_SLOTS:
     void WarnWindowColour();
 
     void cmdStartPoint_Click();
+    void cmdMore_Click();
 
     void TV_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint position);
     void TV_NodeClick(kvx::Node* node);
@@ -167,6 +170,7 @@ private:
     QPushButton* m_cmdPrint = nullptr;
     QPushButton* m_cmdPreview = nullptr;
     QPushButton* m_cmdTranslate = nullptr;
+    QPushButton* m_cmdMore = nullptr;
     QMenu* m_mnuNode = nullptr;
     QAction* m_mnuAddFile = nullptr;
     QAction* m_mnuGras = nullptr;
@@ -183,6 +187,7 @@ private:
     QAction* m_mnLangueSep = nullptr;
     QAction* m_mnLangueOther = nullptr;
     QAction* m_mnuAbout = nullptr;
+    QMenu* m_mnuMore = nullptr;
     std::vector<QLabel*> m_autoSizeLabels;
 };
 
