@@ -90,6 +90,12 @@ private:
 
 } // namespace
 
+FolderEntry folderEntry(const QString& name, bool link)
+{
+    // ASCII names are folded without the general Unicode machinery.
+    return {QtPrivate::isAscii(name) ? QString(name).toLower() : name.toCaseFolded(), name, link};
+}
+
 std::optional<FolderEntries> readFolderEntries(const QString& path, EntryKind kind)
 {
     if (path.isEmpty())
@@ -116,12 +122,12 @@ std::optional<FolderEntries> readFolderEntries(const QString& path, EntryKind ki
             const bool link = entry.d_type != DT_DIR && entry.d_type != DT_REG;
             const QByteArrayView raw(entry.d_name, qsizetype(length));
             if (std::all_of(raw.begin(), raw.end(), [](char c) { return (c & 0x80) == 0; })) {
-                // The common case, folded without the general Unicode machinery.
+                // The common case, without the general text decoding.
                 QString name = QString::fromLatin1(raw);
                 if (length > longestName)
                     read.tooLong.append(name);
                 else
-                    read.entries.push_back({QString(name).toLower(), name, link});
+                    read.entries.push_back(folderEntry(name, link));
                 continue;
             }
             QString name = QFile::decodeName(raw.toByteArray());
@@ -130,7 +136,7 @@ std::optional<FolderEntries> readFolderEntries(const QString& path, EntryKind ki
             else if (length > longestName)
                 read.tooLong.append(name);
             else
-                read.entries.push_back({name.toCaseFolded(), name, link});
+                read.entries.push_back(folderEntry(name, link));
         }
     }
     std::sort(read.entries.begin(), read.entries.end());

@@ -30,6 +30,9 @@ struct FolderEntry
     }
 };
 
+// An entry of that name, folded for comparing as every lister does.
+[[nodiscard]] FolderEntry folderEntry(const QString& name, bool link);
+
 // The entries of one kind in one folder, read straight from the file system.
 // Hidden entries (names starting with ".") are skipped; a link counts as what
 // it leads to.
