@@ -20,16 +20,21 @@ void headlessMessages(QtMsgType type, const QMessageLogContext&, const QString& 
 
 } // namespace
 
+QStringList programArguments(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
 std::variant<CommandLine, int> startCommandLine(int& argc, char** argv)
 {
     // A file size limit makes a write fail ("File too large") instead of
     // ending the program with a half-written temporary file.
     std::signal(SIGXFSZ, SIG_IGN);
 
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
-    const CommandLineResult parsed = parseCommandLine(arguments);
+    const CommandLineResult parsed = parseCommandLine(programArguments(argc, argv));
     if (!parsed.options) {
         QTextStream(stderr) << "kvx: " << parsed.error << Qt::endl;
         return 2;

@@ -2,9 +2,13 @@
 
 #include "cli/CommandLine.h"
 
+#include <QStringList>
 #include <variant>
 
 namespace kvx {
+
+// The program's arguments, without its name.
+[[nodiscard]] QStringList programArguments(int argc, char** argv);
 
 // The start both programs (kvx and kvx-gui) make: the arguments read, and an
 // error or the help printed. Returns the options to run, or the exit status

@@ -17,6 +17,12 @@ bool isControl(QChar c)
 
 } // namespace
 
+QString printable(QString text)
+{
+    std::replace_if(text.begin(), text.end(), isControl, u'?');
+    return text;
+}
+
 void writeRows(const NodeTree& tree, QTextStream& out)
 {
     // One text for all the rows, written at once: a large tree lists quickly.

@@ -1,6 +1,8 @@
 // kvx, the program users run. It links QtCore only, so that a run without the
 // window starts quickly: it reads the command line and runs what needs no
 // widgets itself; the window and --pdf go to the full program, kvx-gui.
+#include "cli/CatalogueCommandLine.h"
+#include "cli/CatalogueRun.h"
 #include "cli/FullProgram.h"
 #include "cli/HeadlessRun.h"
 #include "cli/ProgramStart.h"
@@ -10,6 +12,9 @@
 
 int main(int argc, char** argv)
 {
+    if (const QStringList arguments = kvx::programArguments(argc, argv);
+        kvx::isCatalogueCommand(arguments))
+        return kvx::runCatalogueProgram(argc, argv, arguments);
     const auto start = kvx::startCommandLine(argc, argv);
     if (const int* status = std::get_if<int>(&start))
         return *status;
