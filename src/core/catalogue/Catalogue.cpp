@@ -237,7 +237,8 @@ bool Catalogue::check(int* version)
     const auto value = [&query, this](const QString& sql) -> std::optional<qint64> {
         if (!query.exec(sql) || !query.next()) {
             // An unreadable write-ahead log is left to the caller's second try.
-            if (m_readOnly && sqliteCode(query.lastError()) == CantOpen)
+            const int code = sqliteCode(query.lastError());
+            if (m_readOnly && (code == CantOpen || code == ReadOnly))
                 return std::nullopt;
             fail(query);
             return std::nullopt;
@@ -354,12 +355,28 @@ bool Catalogue::setError(const QString& message)
 
 std::optional<std::vector<DiscRecord>> Catalogue::discs()
 {
+    return readDiscs(QString(), 0);
+}
+
+std::optional<DiscRecord> Catalogue::disc(qint64 id)
+{
+    std::optional<std::vector<DiscRecord>> found = readDiscs(QStringLiteral("WHERE id = ?"), id);
+    if (!found || found->empty())
+        return std::nullopt;
+    return std::move(found->front());
+}
+
+std::optional<std::vector<DiscRecord>> Catalogue::readDiscs(const QString& where, qint64 id)
+{
     m_error.clear();
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral(
-            "SELECT id, name, note, added, source, fs_type, uuid, capacity, free, entries, "
-            "bytes, unreadable FROM discs ORDER BY id"))) {
+    query.prepare(QStringLiteral("SELECT id, name, note, added, source, fs_type, uuid, capacity, "
+                                 "free, entries, bytes, unreadable FROM discs %1 ORDER BY id")
+                      .arg(where));
+    if (!where.isEmpty())
+        query.addBindValue(id);
+    if (!query.exec()) {
         fail(query);
         return std::nullopt;
     }
@@ -385,18 +402,6 @@ std::optional<std::vector<DiscRecord>> Catalogue::discs()
         return std::nullopt;
     }
     return found;
-}
-
-std::optional<DiscRecord> Catalogue::disc(qint64 id)
-{
-    std::optional<std::vector<DiscRecord>> all = discs();
-    if (!all)
-        return std::nullopt;
-    for (DiscRecord& disc : *all) {
-        if (disc.id == id)
-            return std::move(disc);
-    }
-    return std::nullopt;
 }
 
 std::optional<qint64> Catalogue::sameDisc(const DiscRecord& disc)

@@ -91,6 +91,7 @@ private:
     bool commit();
     bool rollback();
     bool exec(const QString& sql);
+    std::optional<std::vector<DiscRecord>> readDiscs(const QString& where, qint64 id);
     std::optional<qint64> sameDisc(const DiscRecord& disc);
     bool deleteEntries(qint64 disc);
     bool insertEntries(qint64 disc, const std::vector<CatalogueEntry>& entries);

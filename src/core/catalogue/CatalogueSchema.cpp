@@ -23,6 +23,7 @@ const std::vector<QStringList>& upgrades()
                         "head TEXT NOT NULL)"),
          QStringLiteral("CREATE INDEX entries_parent ON entries(parent)"),
          QStringLiteral("CREATE INDEX entries_head ON entries(head)"),
+         QStringLiteral("CREATE INDEX entries_first ON entries(substr(head, 1, 1))"),
          QStringLiteral("CREATE VIRTUAL TABLE names USING fts5(folded, content='', "
                         "tokenize='trigram case_sensitive 1', detail=none, columnsize=0)")},
     };

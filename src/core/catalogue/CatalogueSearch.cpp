@@ -69,20 +69,17 @@ public:
                    pass(byName, {trigramMatch(start + m_text)}, Rank::Start) &&
                    pass(byName, {trigramMatch(m_text)}, Rank::Part) && findPaths();
         }
-        // Short texts through the plain index of the names' first two characters.
+        // Short texts through the plain index of the names' first characters.
         const QString byHead = QStringLiteral("SELECT id, parent, name, size, mtime, flags "
                                               "FROM entries WHERE %1%2 ORDER BY id")
                                    .arg(QStringLiteral("%1"), discRange(QStringLiteral("id")));
         if (!pass(byHead.arg(QStringLiteral("head = ?")), {m_text + end}, Rank::Whole))
             return false;
-        if (length == 2)
-            return pass(byHead.arg(QStringLiteral("head = ?")), {m_text}, Rank::Start) &&
-                   findPaths();
-        // Every head of two characters that starts with it: a range, which
-        // SQLite sorts; the limit keeps that short.
-        const QString range = byHead.arg(QStringLiteral("head > ? AND head < ?")) +
-                              QStringLiteral(" LIMIT %1").arg(left());
-        return pass(range, {m_text + end, m_text + QChar(0xdbff) + QChar(0xdfff)}, Rank::Start) &&
+        // The other names that start with it, through the index of their
+        // first two characters, or of their first one.
+        return pass(byHead.arg(length == 2 ? QStringLiteral("head = ?")
+                                           : QStringLiteral("substr(head, 1, 1) = ?")),
+                    {m_text}, Rank::Start) &&
                findPaths();
     }
 
@@ -135,17 +132,21 @@ private:
         return !query.lastError().isValid() || m_catalogue.fail(query);
     }
 
-    // The discs' names and the hits' paths, each folder looked up once.
+    // The discs' names and the hits' paths, each disc and folder looked up once.
     bool findPaths()
     {
-        const auto discs = m_catalogue.discs();
-        if (!discs)
-            return false;
         QHash<qint64, QString> discNames;
-        for (const DiscRecord& disc : *discs)
-            discNames.insert(disc.id, disc.name);
+        QSqlQuery disc(m_catalogue.database());
+        disc.prepare(QStringLiteral("SELECT name FROM discs WHERE id = ?"));
         m_folder.prepare(QStringLiteral("SELECT parent, name FROM entries WHERE id = ?"));
         for (CatalogueHit& hit : m_hits) {
+            if (!discNames.contains(hit.disc)) {
+                disc.bindValue(0, hit.disc);
+                if (!disc.exec())
+                    return m_catalogue.fail(disc);
+                discNames.insert(hit.disc, disc.next() ? disc.value(0).toString() : QString());
+                disc.finish();
+            }
             hit.discName = discNames.value(hit.disc);
             const std::optional<QString> folder =
                 folderPath(Catalogue::entryId(hit.disc, hit.entry.parent));
