@@ -65,6 +65,9 @@ CatalogueCommandResult parseCatalogueCommand(const QStringList& arguments)
     const auto fail = [](const QString& message) {
         return CatalogueCommandResult{std::nullopt, message};
     };
+    if (!arguments.contains(QStringLiteral("catalogue")) &&
+        !arguments.contains(QStringLiteral("find")))
+        return fail(QStringLiteral("--catalogue goes with kvx catalogue ... or kvx find ..."));
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOption(QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}));

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 #include <archive.h>
 #include <archive_entry.h>
 #include <clocale>
@@ -25,6 +26,14 @@ struct Descriptors
     QString volumeName;
 };
 
+// The standard wants capitals, digits and "_"; image makers write UTF-8 too.
+QString volumeName(const QByteArray& field)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString decoded = utf8(field);
+    return (utf8.hasError() ? QString::fromLatin1(field) : decoded).trimmed();
+}
+
 Descriptors readDescriptors(QFile& file)
 {
     Descriptors found;
@@ -39,7 +48,7 @@ Descriptors readDescriptors(QFile& file)
             const auto type = quint8(block.at(0));
             if (type == 1 && !found.iso9660) {
                 found.iso9660 = true;
-                found.volumeName = QString::fromLatin1(block.mid(40, 32)).trimmed();
+                found.volumeName = volumeName(block.mid(40, 32));
             }
             if (type == 255)
                 break;
