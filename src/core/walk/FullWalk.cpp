@@ -99,6 +99,10 @@ WalkResult walkAll(WalkSource& source, const WalkOptions& options,
         }
         stack.push_back(std::move(inner)); // `level` and `item` end here
     }
+    if (options.progress) {
+        totals.folder.clear();
+        options.progress(totals);
+    }
     return result;
 }
 

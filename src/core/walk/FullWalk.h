@@ -23,7 +23,8 @@ struct WalkOptions
 {
     // Hidden entries (names starting with ".") and what hidden folders hold.
     bool hidden = true;
-    // Called from the walking thread after each folder is read.
+    // Called from the walking thread after each folder is read, and once at
+    // the end.
     std::function<void(const WalkProgress&)> progress;
     // Set from any thread to stop the walk at its next entry.
     const std::atomic<bool>* cancel = nullptr;
