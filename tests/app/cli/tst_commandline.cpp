@@ -282,7 +282,7 @@ private Q_SLOTS:
         QCOMPARE(help.status, 0);
         // The options, the data beside the built program, and its languages.
         for (const char* says :
-             {"--from", "--expand", "--add", "--list", "--save", "--pdf",
+             {"--from", "--expand", "--add", "--list", "--save", "--pdf", "catalogue add", "find",
               "\n  " KVX_TEST_PROGRAM_DIR "  icons", "languages: English.lng, Francais.lng\n"})
             QVERIFY2(help.out.contains(QLatin1String(says)), says);
     }
