@@ -1,5 +1,7 @@
 #include "catalogue/NameFolding.h"
 
+#include <algorithm>
+
 namespace kvx {
 
 namespace {
@@ -43,7 +45,7 @@ QString foldName(const QString& name)
 {
     QString folded;
     folded.reserve(name.size());
-    if (QtPrivate::isAscii(name)) {
+    if (std::all_of(name.cbegin(), name.cend(), [](QChar c) { return c.unicode() < 0x80; })) {
         for (const QChar c : name)
             folded.append(c.unicode() < 0x20 || c.unicode() == 0x7f ? QChar(u'?') : c.toLower());
         return folded;
