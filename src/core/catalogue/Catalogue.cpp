@@ -117,8 +117,6 @@ CatalogueEntry entryFrom(const QSqlQuery& query)
     return entry;
 }
 
-const QString kEntryColumns = QStringLiteral("id, parent, name, size, mtime, flags");
-
 // SQLite stores a null QString as NULL.
 QVariant text(const QString& value)
 {
@@ -573,33 +571,26 @@ bool Catalogue::removeDisc(qint64 id)
 
 std::optional<std::vector<CatalogueEntry>> Catalogue::entries(qint64 disc)
 {
-    m_error.clear();
-    QSqlQuery query(m_db);
-    query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT %1 FROM entries WHERE id BETWEEN ? AND ? ORDER BY id")
-                      .arg(kEntryColumns));
-    query.addBindValue(entryId(disc, 0));
-    query.addBindValue(entryId(disc, kLastNumber));
-    std::vector<CatalogueEntry> found;
-    if (query.exec()) {
-        while (query.next())
-            found.push_back(entryFrom(query));
-    }
-    if (query.lastError().isValid()) {
-        fail(query);
-        return std::nullopt;
-    }
-    return found;
+    return readEntries(QStringLiteral("id BETWEEN ? AND ?"),
+                       {entryId(disc, 0), entryId(disc, kLastNumber)});
 }
 
 std::optional<std::vector<CatalogueEntry>> Catalogue::children(qint64 disc, qint64 folder)
 {
+    return readEntries(QStringLiteral("parent = ?"), {entryId(disc, folder)});
+}
+
+std::optional<std::vector<CatalogueEntry>> Catalogue::readEntries(const QString& where,
+                                                                  const QVariantList& values)
+{
     m_error.clear();
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
-    query.prepare(
-        QStringLiteral("SELECT %1 FROM entries WHERE parent = ? ORDER BY id").arg(kEntryColumns));
-    query.addBindValue(entryId(disc, folder));
+    query.prepare(QStringLiteral("SELECT id, parent, name, size, mtime, flags FROM entries "
+                                 "WHERE %1 ORDER BY id")
+                      .arg(where));
+    for (const QVariant& value : values)
+        query.addBindValue(value);
     std::vector<CatalogueEntry> found;
     if (query.exec()) {
         while (query.next())

@@ -92,6 +92,8 @@ private:
     bool rollback();
     bool exec(const QString& sql);
     std::optional<std::vector<DiscRecord>> readDiscs(const QString& where, qint64 id);
+    std::optional<std::vector<CatalogueEntry>> readEntries(const QString& where,
+                                                           const QVariantList& values);
     std::optional<qint64> sameDisc(const DiscRecord& disc);
     bool deleteEntries(qint64 disc);
     bool insertEntries(qint64 disc, const std::vector<CatalogueEntry>& entries);

@@ -16,43 +16,30 @@ struct Mount
     QString source;
 };
 
-// The mount table escapes blanks and the like as "\040".
-QString unescapeMount(const QByteArray& field)
+// The escapes of the mount table ("\040" for a blank: three octal digits)
+// and of udev's link names ("\x20": two hexadecimal ones) undone.
+QByteArray unescaped(const QByteArray& text, QByteArrayView escape, int digits, int base)
 {
     QByteArray plain;
-    for (qsizetype at = 0; at < field.size(); ++at) {
-        if (field[at] == '\\' && at + 3 < field.size()) {
+    for (qsizetype at = 0; at < text.size(); ++at) {
+        if (QByteArrayView(text).sliced(at).startsWith(escape) &&
+            at + escape.size() + digits <= text.size()) {
             bool ok = false;
-            const int code = field.mid(at + 1, 3).toInt(&ok, 8);
+            const int code = text.mid(at + escape.size(), digits).toInt(&ok, base);
             if (ok) {
                 plain += char(code);
-                at += 3;
+                at += escape.size() + digits - 1;
                 continue;
             }
         }
-        plain += field[at];
+        plain += text[at];
     }
-    return QFile::decodeName(plain);
+    return plain;
 }
 
-// udev names links by labels with "\x20" for a blank.
-QString unescapeUdev(const QString& name)
+QString unescapeMount(const QByteArray& field)
 {
-    QByteArray plain;
-    const QByteArray bytes = QFile::encodeName(name);
-    for (qsizetype at = 0; at < bytes.size(); ++at) {
-        if (bytes[at] == '\\' && at + 3 < bytes.size() && bytes[at + 1] == 'x') {
-            bool ok = false;
-            const int code = bytes.mid(at + 2, 2).toInt(&ok, 16);
-            if (ok) {
-                plain += char(code);
-                at += 3;
-                continue;
-            }
-        }
-        plain += bytes[at];
-    }
-    return QString::fromUtf8(plain);
+    return QFile::decodeName(unescaped(field, "\\", 3, 8));
 }
 
 bool isBelow(const QString& path, const QString& point)
@@ -106,8 +93,9 @@ DiscFacts discFacts(const QString& folder, const QString& systemRoot)
             const QString device = QFileInfo(root + mount->source).canonicalFilePath();
             if (!device.isEmpty()) {
                 facts.uuid = linkTo(device, root + QStringLiteral("/dev/disk/by-uuid"));
-                facts.label =
-                    unescapeUdev(linkTo(device, root + QStringLiteral("/dev/disk/by-label")));
+                facts.label = QString::fromUtf8(unescaped(
+                    QFile::encodeName(linkTo(device, root + QStringLiteral("/dev/disk/by-label"))),
+                    "\\x", 2, 16));
             }
         }
     }
