@@ -603,24 +603,4 @@ std::optional<std::vector<CatalogueEntry>> Catalogue::readEntries(const QString&
     return found;
 }
 
-std::optional<QString> Catalogue::entryPath(qint64 disc, qint64 number)
-{
-    m_error.clear();
-    QSqlQuery query(m_db);
-    query.prepare(QStringLiteral("SELECT parent, name FROM entries WHERE id = ?"));
-    QStringList parts;
-    for (qint64 at = number; at != 0;) {
-        query.bindValue(0, entryId(disc, at));
-        if (!query.exec()) {
-            fail(query);
-            return std::nullopt;
-        }
-        if (!query.next())
-            break;
-        parts.prepend(query.value(1).toString());
-        at = numberOf(query.value(0).toLongLong());
-    }
-    return u'/' + parts.join(u'/');
-}
-
 } // namespace kvx

@@ -65,8 +65,6 @@ public:
     [[nodiscard]] std::optional<std::vector<CatalogueEntry>> entries(qint64 disc);
     // The entries of one folder of a disc (0: its top) in path order.
     [[nodiscard]] std::optional<std::vector<CatalogueEntry>> children(qint64 disc, qint64 folder);
-    // An entry's path on its disc: "/a/b" ("/" for the top).
-    [[nodiscard]] std::optional<QString> entryPath(qint64 disc, qint64 number);
 
     // For the search: the connection, and the failure of a query in one line.
     [[nodiscard]] QSqlDatabase& database() { return m_db; }
