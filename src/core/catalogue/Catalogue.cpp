@@ -269,7 +269,8 @@ bool Catalogue::check(int* version)
 bool Catalogue::chooseJournal()
 {
     const bool network = onNetworkFileSystem(QFileInfo(m_path).absolutePath());
-    return exec(network ? QStringLiteral("PRAGMA journal_mode=DELETE")
+    return exec(QStringLiteral("PRAGMA cache_size=-16384")) &&
+           exec(network ? QStringLiteral("PRAGMA journal_mode=DELETE")
                         : QStringLiteral("PRAGMA journal_mode=WAL")) &&
            exec(network ? QStringLiteral("PRAGMA synchronous=FULL")
                         : QStringLiteral("PRAGMA synchronous=NORMAL"));
