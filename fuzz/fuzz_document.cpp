@@ -6,10 +6,12 @@
 #include "doc/TreeViewSettings.h"
 #include "tree/ImageRegistry.h"
 #include "tree/NodeTree.h"
+#include "util/Sanitizers.h"
 
 #include <QStringList>
 #include <cstdint>
 #include <cstdlib>
+#include <dlfcn.h>
 
 using namespace kvx;
 
@@ -43,6 +45,14 @@ QStringList describe(const NodeTree& tree, const ImageRegistry& images)
 }
 
 } // namespace
+
+// The build knows it checks memory, whichever compiler made it: the command
+// line relies on that to free what it would otherwise leave to the system.
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    check(kAddressSanitizer == (::dlsym(RTLD_DEFAULT, "__asan_init") != nullptr));
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
