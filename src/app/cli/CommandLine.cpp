@@ -1,5 +1,6 @@
 #include "cli/CommandLine.h"
 
+#include "cli/MessageLines.h"
 #include "lang/LanguageList.h"
 #include "util/ProgramFolders.h"
 
@@ -130,13 +131,14 @@ QString commandLineHelp()
 QString programFilesHelp()
 {
     const QString data = programDataDir();
-    QString text = QStringLiteral("\nFiles:\n  %1  icons (ico/) and language files\n").arg(data);
+    QString text = QStringLiteral("\nFiles:\n  %1  icons (ico/) and language files\n")
+                       .arg(withoutControls(data));
     const QString user = userLanguageFolder(data);
     if (!user.isEmpty() && user != data)
-        text += QStringLiteral("  %1  your own language files\n").arg(user);
+        text += QStringLiteral("  %1  your own language files\n").arg(withoutControls(user));
     QStringList names;
     for (const LanguageItem& language : ListLanguages(languageFolders(data)))
-        names.append(QFileInfo(language.path).fileName());
+        names.append(withoutControls(QFileInfo(language.path).fileName()));
     return text +
            QStringLiteral("  languages: %1\n")
                .arg(names.isEmpty() ? QStringLiteral("none") : names.join(QLatin1String(", ")));
