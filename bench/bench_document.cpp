@@ -52,4 +52,21 @@ void BM_OpenDocument(benchmark::State& state)
 }
 BENCHMARK(BM_OpenDocument)->Unit(benchmark::kMillisecond);
 
+// The whole program reading a full document and listing its shown rows: its
+// time and the most memory it held (under 64 MB).
+void BM_ListDocumentProcess(benchmark::State& state)
+{
+    const ImageRegistry images = ImageRegistry::withBuiltIns();
+    NodeTree tree;
+    tree.setImageList(&images);
+    fillFullTree(tree);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("arbre.kvx"));
+    if (!SaveTreeViewInFile(tree, TreeViewSettings(), path, true, true))
+        state.SkipWithError("save failed");
+    bench::runKvx(state, {path, QStringLiteral("--list")});
+    state.counters["file_MB"] = double(QFileInfo(path).size()) / (1 << 20);
+}
+BENCHMARK(BM_ListDocumentProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 } // namespace
