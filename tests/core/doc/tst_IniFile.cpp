@@ -1,7 +1,5 @@
 #include "doc/IniFile.h"
-#include "doc/TreeViewInFile.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace kvx;
@@ -59,14 +57,6 @@ private Q_SLOTS:
         const IniFile ini = IniFile::parse(content);
         QTEST(ini.value(key.section(u'/', 0, 0), key.section(u'/', 1), "<d>"), "expected");
         QTEST(ini.mixesEncodings(), "mixed");
-    }
-
-    // A missing file or a folder gives the default.
-    void files()
-    {
-        QTemporaryDir dir;
-        QCOMPARE(ReadIniValue(dir.filePath("a b|c.ini"), "s", "k", "d"), "d");
-        QVERIFY(!IniFile::load(dir.path()).has_value());
     }
 };
 
