@@ -2,6 +2,7 @@
 // must not crash, must leave a well-formed tree, and what it read must save
 // and read back to the same tree.
 #include "doc/IniFile.h"
+#include "doc/LoadReport.h"
 #include "doc/TreeViewInFile.h"
 #include "doc/TreeViewSettings.h"
 #include "tree/ImageRegistry.h"
@@ -68,8 +69,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     tree.setImageList(&images);
     tree.addRoot(QStringLiteral("before"), QStringLiteral("before"));
     TreeViewSettings settings;
+    LoadReport report;
     const qint32 result =
-        LoadTreeViewFromIni(tree, settings, IniFile::parse(bytes), true, true, true);
+        LoadTreeViewFromIni(tree, settings, IniFile::parse(bytes), true, true, true, &report);
     check(result >= load_result::NotADocument && result <= load_result::BadStyle);
     if (result == load_result::NotADocument) {
         check(tree.count() == 1 && tree.nodeAt(1)->key() == u"before");
@@ -77,6 +79,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     check(tree.count() <= NodeTree::MaxNodes);
+    // Whatever failed is told; nothing else is.
+    check(describeLoadReport(report).isEmpty() ==
+          (result == load_result::Ok && !report.mixedEncodings && report.beyondCount == 0));
     const QStringList first = describe(tree, images);
 
     const QByteArray saved = TreeViewDocument(tree, settings, true, true);

@@ -241,7 +241,7 @@ const IniFile::Index& IniFile::indexOf(QStringView section) const
     QString other;
     forEachEntryLine(text, m_start, section, [&](const Line& line, bool latin) {
         foldName(text.sliced(line.nameFrom, line.nameTo - line.nameFrom), latin, key);
-        size_t at = qHash(QStringView(key)) & (size - 1);
+        size_t at = qHash(QStringView(key), QHashSeed::globalSeed()) & (size - 1);
         for (; index.slots[at]; at = (at + 1) & (size - 1)) {
             const Line known = lineAt(text, (index.slots[at] & ~kLatinBit) - 1);
             foldName(text.sliced(known.nameFrom, known.nameTo - known.nameFrom),
@@ -262,7 +262,8 @@ std::optional<QString> IniFile::find(QStringView section, QStringView key) const
     const QByteArrayView text(m_bytes);
     const size_t mask = index.slots.size() - 1;
     QString name;
-    for (size_t at = qHash(QStringView(wanted)) & mask; index.slots[at]; at = (at + 1) & mask) {
+    for (size_t at = qHash(QStringView(wanted), QHashSeed::globalSeed()) & mask; index.slots[at];
+         at = (at + 1) & mask) {
         const Entry entry{(index.slots[at] & ~kLatinBit) - 1, (index.slots[at] & kLatinBit) != 0};
         const Line line = lineAt(text, entry.line);
         foldName(text.sliced(line.nameFrom, line.nameTo - line.nameFrom), entry.latin, name);

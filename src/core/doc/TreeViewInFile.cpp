@@ -11,6 +11,7 @@
 #include <QLocale>
 #include <QStringList>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <initializer_list>
 #include <limits>
@@ -291,8 +292,9 @@ struct Numbered
     IniFile::Entry entry;
 };
 
-// The numbered entries of [Nodes] and its Count, gathered in one pass: a few
-// bytes per entry, their values read only when their node is made.
+// The numbered entries of [Nodes] and its Count, gathered in two passes over
+// the section (one to count them): a few bytes per entry, their values read
+// only when their node is made.
 struct NodeSection
 {
     std::optional<IniFile::Entry> count; // the first
@@ -303,24 +305,41 @@ struct NodeSection
 
     explicit NodeSection(const IniFile& doc)
     {
-        doc.forEachEntry(kNodes, [this](QStringView key, IniFile::Entry entry) {
+        // Counted first, so that each list takes its room once.
+        std::array<size_t, 3> sizes{};
+        doc.forEachEntry(kNodes, [&sizes](QStringView key, IniFile::Entry) {
+            if (const auto [list, n] = listOf(key); list >= 0 && n > 0)
+                ++sizes[size_t(list)];
+        });
+        const std::array<std::vector<Numbered>*, 3> lists{&nodes, &images, &styles};
+        for (size_t i = 0; i < lists.size(); ++i)
+            lists[i]->reserve(sizes[i]);
+        doc.forEachEntry(kNodes, [&](QStringView key, IniFile::Entry entry) {
             if (key == u"count" && !count)
                 count = entry;
-            else if (const qint64 n = entryNumber(key, u"node"); n > 0)
-                nodes.push_back({quint32(n), entry});
-            else if (n < 0)
+            else if (const auto [list, n] = listOf(key); list >= 0 && n > 0)
+                lists[size_t(list)]->push_back({quint32(n), entry});
+            else if (list == 0 && n < 0)
                 ++nodesBeyondAnyCount;
-            else if (const qint64 i = entryNumber(key, u"image"); i > 0)
-                images.push_back({quint32(i), entry});
-            else if (const qint64 t = entryNumber(key, u"style"); t > 0)
-                styles.push_back({quint32(t), entry});
         });
         // By number; of entries with the same number, the first in the file.
         const auto byNumber = [](const Numbered& a, const Numbered& b) {
-            return a.number < b.number;
+            return a.number != b.number ? a.number < b.number : a.entry.line < b.entry.line;
         };
-        for (auto* list : {&nodes, &images, &styles})
-            std::stable_sort(list->begin(), list->end(), byNumber);
+        for (std::vector<Numbered>* list : lists)
+            std::sort(list->begin(), list->end(), byNumber);
+    }
+
+    // Which list a key's entry goes to (-1 for none) and its number.
+    static std::pair<int, qint64> listOf(QStringView key)
+    {
+        int list = 0;
+        for (const QStringView word : {u"node", u"image", u"style"}) {
+            if (const qint64 n = entryNumber(key, word); n != 0)
+                return {list, n};
+            ++list;
+        }
+        return {-1, 0};
     }
 };
 
@@ -469,6 +488,11 @@ void readNodes(const IniFile& doc, const NodeSection& section, NodeTree& tree, b
             report.nodesMissing += entry->number - next;
         }
         next = entry->number + 1;
+        if (tree.count() >= NodeTree::MaxNodes) { // the entry is not even looked at
+            failures.fail(load_result::NodeSkipped);
+            ++report.nodesLeftOut;
+            continue;
+        }
         Node* node = readNode(doc.valueFields(entry->entry, '|', 5), tree, encoded, failures);
         if (!node)
             continue;
