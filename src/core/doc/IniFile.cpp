@@ -126,6 +126,18 @@ Line lineAt(QByteArrayView text, qsizetype start)
     return line;
 }
 
+// The key of the entry whose line starts at `start`, case-folded into `out`;
+// the rest of the line, however long, is not looked at.
+void foldKeyAt(QByteArrayView text, qsizetype start, bool latin, QString& out)
+{
+    qsizetype from = start;
+    qsizetype to = start;
+    while (text[to] != '=') // an entry's line holds one before its end
+        ++to;
+    trim(text.data(), from, to);
+    foldName(text.sliced(from, to - from), latin, out);
+}
+
 bool readsAsLatin(QByteArrayView line)
 {
     return !isAscii(line) && !isValidUtf8(line);
@@ -243,9 +255,7 @@ const IniFile::Index& IniFile::indexOf(QStringView section) const
         foldName(text.sliced(line.nameFrom, line.nameTo - line.nameFrom), latin, key);
         size_t at = qHash(QStringView(key), QHashSeed::globalSeed()) & (size - 1);
         for (; index.slots[at]; at = (at + 1) & (size - 1)) {
-            const Line known = lineAt(text, (index.slots[at] & ~kLatinBit) - 1);
-            foldName(text.sliced(known.nameFrom, known.nameTo - known.nameFrom),
-                     index.slots[at] & kLatinBit, other);
+            foldKeyAt(text, (index.slots[at] & ~kLatinBit) - 1, index.slots[at] & kLatinBit, other);
             if (other == key)
                 return; // the first one wins
         }
@@ -265,8 +275,7 @@ std::optional<QString> IniFile::find(QStringView section, QStringView key) const
     for (size_t at = qHash(QStringView(wanted), QHashSeed::globalSeed()) & mask; index.slots[at];
          at = (at + 1) & mask) {
         const Entry entry{(index.slots[at] & ~kLatinBit) - 1, (index.slots[at] & kLatinBit) != 0};
-        const Line line = lineAt(text, entry.line);
-        foldName(text.sliced(line.nameFrom, line.nameTo - line.nameFrom), entry.latin, name);
+        foldKeyAt(text, entry.line, entry.latin, name);
         if (name == wanted)
             return valueOf(entry);
     }
