@@ -7,8 +7,8 @@
 #include "catalogue/NameFolding.h"
 #include "cli/CatalogueCommandLine.h"
 #include "cli/CommandLine.h"
+#include "cli/MessageLines.h"
 #include "cli/ProgramStart.h"
-#include "cli/RowListing.h"
 #include "image/DiscImage.h"
 #include "image/ImageWalkSource.h"
 #include "walk/DirectoryWalkSource.h"
@@ -55,7 +55,7 @@ QString tabbed(const QStringList& fields)
 {
     QStringList shown;
     for (const QString& field : fields)
-        shown.append(printable(field));
+        shown.append(withoutControls(field));
     return shown.join(u'\t');
 }
 
@@ -128,7 +128,7 @@ public:
 private:
     int fail(const QString& message)
     {
-        m_err << "kvx: " << printable(message) << Qt::endl;
+        sayError(m_err, message);
         return 2;
     }
     int failed() { return fail(m_catalogue->error()); }
@@ -214,7 +214,7 @@ private:
         line += named.join(QStringLiteral(", "));
         if (problems.size() > kNamed)
             line += QStringLiteral(" and %1 more").arg(problems.size() - kNamed);
-        m_err << "kvx: warning: " << printable(line) << Qt::endl;
+        sayWarning(m_err, line);
     }
 
     int list()
@@ -375,7 +375,7 @@ int runCatalogueProgram(int& argc, char** argv, const QStringList& arguments)
     QTextStream err(stderr);
     const CatalogueCommandResult parsed = parseCatalogueCommand(arguments);
     if (!parsed.command) {
-        err << "kvx: " << parsed.error << Qt::endl;
+        sayError(err, parsed.error);
         return 2;
     }
     keepQtMessagesQuiet();

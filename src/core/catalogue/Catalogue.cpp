@@ -2,6 +2,7 @@
 
 #include "catalogue/CatalogueSchema.h"
 #include "catalogue/NameFolding.h"
+#include "util/FileReplacement.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,7 +13,6 @@
 #include <QUrl>
 #include <atomic>
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/vfs.h>
@@ -33,11 +33,6 @@ int sqliteCode(const QSqlError& error)
     bool ok = false;
     const int code = error.nativeErrorCode().toInt(&ok);
     return ok ? code & 0xff : 0;
-}
-
-QString systemError(int number)
-{
-    return QString::fromLocal8Bit(std::strerror(number));
 }
 
 // File systems where SQLite's write-ahead log cannot work: its shared
@@ -78,7 +73,8 @@ bool createFile(const QString& path, QString* error)
     const int fd =
         ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd < 0 && errno != EEXIST) {
-        *error = QStringLiteral("cannot write the catalogue %1: %2").arg(path, systemError(errno));
+        *error =
+            QStringLiteral("cannot write the catalogue %1: %2").arg(path, systemErrorText(errno));
         return false;
     }
     if (fd >= 0)
@@ -183,7 +179,7 @@ std::unique_ptr<Catalogue> Catalogue::open(const QString& path, Use use, QString
         ::access(native.constData(), W_OK) == 0 && ::access(folder.constData(), W_OK) == 0;
     if (!writable && use == Use::Write)
         return refuse(
-            QStringLiteral("cannot write the catalogue %1: %2").arg(path, systemError(errno)));
+            QStringLiteral("cannot write the catalogue %1: %2").arg(path, systemErrorText(errno)));
     c.m_readOnly = !writable;
 
     QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs);

@@ -1,5 +1,7 @@
 #include "walk/DirectoryWalkSource.h"
 
+#include "util/FileReplacement.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
@@ -25,7 +27,7 @@ bool DirectoryWalkSource::list(const QByteArray& folder, std::vector<WalkItem>& 
     const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     DIR* dir = fd < 0 ? nullptr : ::fdopendir(fd);
     if (!dir) {
-        reason = QString::fromLocal8Bit(std::strerror(errno));
+        reason = systemErrorText(errno);
         if (fd >= 0)
             ::close(fd);
         return false;
@@ -65,7 +67,7 @@ bool DirectoryWalkSource::list(const QByteArray& folder, std::vector<WalkItem>& 
     const int failure = errno;
     ::closedir(dir);
     if (failure != 0) {
-        reason = QString::fromLocal8Bit(std::strerror(failure));
+        reason = systemErrorText(failure);
         return false;
     }
     return true;
