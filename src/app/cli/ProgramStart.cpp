@@ -1,6 +1,5 @@
 #include "cli/ProgramStart.h"
 
-#include <QCoreApplication>
 #include <QTextStream>
 #include <csignal>
 #include <cstdio>
@@ -20,26 +19,18 @@ void headlessMessages(QtMsgType type, const QMessageLogContext&, const QString& 
 
 } // namespace
 
-std::variant<CommandLine, int> startCommandLine(int& argc, char** argv)
+CommandLineResult readCommandLine(int argc, char** argv)
 {
-    // A file size limit makes a write fail ("File too large") instead of
-    // ending the program with a half-written temporary file.
     std::signal(SIGXFSZ, SIG_IGN);
-
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
-    const CommandLineResult parsed = parseCommandLine(arguments);
-    if (!parsed.options) {
-        QTextStream(stderr) << "kvx: " << parsed.error << Qt::endl;
-        return 2;
-    }
-    if (parsed.options->help) {
-        const QCoreApplication app(argc, argv); // tells where the program is
-        QTextStream(stdout) << commandLineHelp() << programFilesHelp();
-        return 0;
-    }
-    return *parsed.options;
+    return parseCommandLine(arguments);
+}
+
+void writeHelp(QTextStream& out)
+{
+    out << commandLineHelp() << programFilesHelp();
 }
 
 void keepQtMessagesQuiet()

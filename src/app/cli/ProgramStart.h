@@ -2,14 +2,17 @@
 
 #include "cli/CommandLine.h"
 
-#include <variant>
+class QTextStream;
 
 namespace kvx {
 
-// The start both programs (kvx and kvx-gui) make: the arguments read, and an
-// error or the help printed. Returns the options to run, or the exit status
-// of a run that is over already.
-[[nodiscard]] std::variant<CommandLine, int> startCommandLine(int& argc, char** argv);
+// What a run does before it has an application object: the process set up
+// (a write past a file size limit fails instead of ending the program) and
+// the arguments (without the program's name) read.
+[[nodiscard]] CommandLineResult readCommandLine(int argc, char** argv);
+
+// The help of `kvx --help`, with where the running program finds its data.
+void writeHelp(QTextStream& out);
 
 // Without the window, standard error carries the program's own lines only:
 // Qt's warnings (a printer that could not start, a missing runtime folder)
