@@ -5,7 +5,6 @@
 #include "print/RowsOverflow.h"
 #include "tree/DisplayOrder.h"
 #include "tree/NodeTreeView.h"
-#include "tree/ScanHooks.h"
 #include "workspace/Workspace.h"
 
 #include <QAbstractButton>
@@ -92,8 +91,6 @@ void JacketCommands::print()
         tree.setSelectedItem(first);
     down->setValue(top);
     across->setValue(left);
-
-    const BusyGuard busy(m_workspace.pump());
     m_printer.print(page(), m_workspace.appearance.colour, m_dialogs, m_texts);
 }
 

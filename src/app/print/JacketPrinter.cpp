@@ -7,6 +7,7 @@
 #include "print/PrinterChoice.h"
 
 #include <QDir>
+#include <QGuiApplication>
 #include <QPrinterInfo>
 
 namespace kvx {
@@ -95,7 +96,9 @@ PrintResult JacketPrinter::print(const JacketPage& page, bool colour, DialogServ
     m_printer.setCopyCount(1);
     m_printer.setPageOrientation(QPageLayout::Portrait);
     m_printer.setFullPage(false);
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const bool printed = page.print(m_printer) && m_printer.printerState() != QPrinter::Error;
+    QGuiApplication::restoreOverrideCursor();
     if (printed && !pdfFile.isEmpty())
         dialogs.MsgBox(texts.text(Msg::JacketSaved).arg(pdfFile), QStringLiteral("KVX"),
                        MessageIcon::Information);
