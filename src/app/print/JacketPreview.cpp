@@ -29,6 +29,9 @@ QImage JacketPreview::sheet(const JacketPage& page, const QPageLayout& paper, do
     QImage image((inches * dotsPerInch).toSize(), QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
+    // Smoothed: at a screen's resolution a hairline of the page may fall
+    // between two pixels.
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
     painter.translate(paper.paintRect(QPageLayout::Inch).topLeft() * dotsPerInch);
     page.paint(painter, dotsPerInch);
     return image;
