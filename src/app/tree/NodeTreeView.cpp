@@ -92,9 +92,8 @@ RowAppearance NodeTreeView::rowAppearance() const
     return look;
 }
 
-QRect NodeTreeView::rowRect(const QModelIndex& index) const
+QRect NodeTreeView::wholeRow(const QRect& item) const
 {
-    const QRect item = visualRect(index);
     return {header()->sectionViewportPosition(0), item.top(), header()->sectionSize(0),
             item.height()};
 }
@@ -110,9 +109,7 @@ void NodeTreeView::drawRow(QPainter* painter, const QStyleOptionViewItem& option
     const Node* node = nodeAt(index);
     if (!node)
         return;
-    QRect row = option.rect;
-    row.setLeft(header()->sectionViewportPosition(0));
-    row.setWidth(header()->sectionSize(0));
+    const QRect row = wholeRow(option.rect);
     drawBranches(painter, row, index);
     RowState state;
     state.selected = selectionModel() && selectionModel()->isSelected(index) &&
@@ -195,7 +192,8 @@ void NodeTreeView::mouseReleaseEvent(QMouseEvent* event)
     const QModelIndex index = indexAt(event->position().toPoint());
     if (const Node* node = nodeAt(index); node && event->button() == Qt::LeftButton) {
         const RowPainter rows(treeModel()->tree(), treeModel()->images(), rowAppearance());
-        if (rows.checkBoxRect(*node, rowRect(index)).contains(event->position().toPoint()))
+        if (rows.checkBoxRect(*node, wholeRow(visualRect(index)))
+                .contains(event->position().toPoint()))
             toggleCheckBox(index);
     }
     Q_EMIT mouseUp(event->button(), event->modifiers(), event->position().toPoint());

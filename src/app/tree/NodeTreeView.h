@@ -65,8 +65,8 @@ protected:
 private:
     [[nodiscard]] const TreeModel* treeModel() const;
     [[nodiscard]] const Node* nodeAt(const QModelIndex& index) const;
-    // The whole row of an index, indentation included.
-    [[nodiscard]] QRect rowRect(const QModelIndex& index) const;
+    // The whole row of an item's rectangle, indentation included.
+    [[nodiscard]] QRect wholeRow(const QRect& item) const;
     void toggleCheckBox(const QModelIndex& index);
 
     bool m_fullRowSelect = false;

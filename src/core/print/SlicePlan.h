@@ -50,7 +50,7 @@ struct Slice
     friend bool operator==(const Slice&, const Slice&) = default;
 };
 
-// How much a captured view shrinks onto paper: a full slice becomes 6 cm high.
+// How much the view's rows shrink onto paper: a full slice becomes 6 cm high.
 [[nodiscard]] double PrintScale(qint32 twipsPerCm, qint32 rowsPerSlice);
 
 // Width of one jacket column in whole centimetres: 6, 4 or 3 for 2, 3 or 4 columns.
