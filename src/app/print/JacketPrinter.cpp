@@ -140,7 +140,9 @@ void JacketPrinter::showProperties(DialogService& dialogs, const MessageTexts& t
     PrinterChoice choice(m_printer, QPrinterInfo::availablePrinterNames(), before, dialogs, texts,
                          owner);
     if (choice.exec() == QDialog::Accepted) {
-        m_pdfChosenByUser = choice.chosen().kind == PrintTarget::Kind::UserPdf;
+        const PrintTarget chosen = choice.chosen();
+        useTarget(chosen);
+        m_pdfChosenByUser = chosen.kind == PrintTarget::Kind::UserPdf;
         return;
     }
     useTarget(before);

@@ -90,10 +90,7 @@ PrinterChoice::PrinterChoice(QPrinter& printer, const QStringList& printers,
     connect(m_file, &QLineEdit::editingFinished, this, &PrinterChoice::follow);
     connect(m_browse, &QPushButton::clicked, this, &PrinterChoice::browse);
     connect(page, &QPushButton::clicked, this, &PrinterChoice::setUpPage);
-    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
-        follow();
-        accept();
-    });
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     follow();
 }

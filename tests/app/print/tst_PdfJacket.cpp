@@ -16,26 +16,6 @@ class tst_PdfJacket : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // The application object each run starts.
-    void kinds_data()
-    {
-        QTest::addColumn<QString>("arguments");
-        QTest::addColumn<int>("kind");
-        QTest::newRow("window") << "" << int(RunKind::Window);
-        QTest::newRow("document") << "a.kvx" << int(RunKind::Window);
-        QTest::newRow("help") << "--help" << int(RunKind::Text);
-        QTest::newRow("list") << "--from / --list" << int(RunKind::Text);
-        QTest::newRow("save") << "a.kvx --save b.kvx" << int(RunKind::Text);
-        QTest::newRow("pdf") << "a.kvx --list --pdf b.pdf" << int(RunKind::Drawing);
-    }
-    void kinds()
-    {
-        QFETCH(QString, arguments);
-        const CommandLineResult read = parseCommandLine(arguments.split(' ', Qt::SkipEmptyParts));
-        QVERIFY(read.options);
-        QTEST(int(read.options->kind()), "kind");
-    }
-
     // A chain of folders 30 deep, printed: the rows lie in the first column
     // (two slices of 25 rows and 6), pictures and labels of the deepest rows
     // included, and nothing but the frame lies outside it. No window was made.

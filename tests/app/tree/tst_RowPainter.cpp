@@ -46,12 +46,9 @@ private Q_SLOTS:
         tree.setBackColor(colours, rgbColour(255, 255, 0));
         tree.setChecked(colours, true);
         tree.addChild(root, "", QString("Un nom bien trop long ").repeated(4), "fil");
-        Node* deep = root;
-        for (int level = 1; level <= 24; ++level)
-            tree.setExpanded(deep =
-                                 tree.addChild(deep, QString("/d/%1/").arg(level),
-                                               QString("niveau %1").arg(level), image::OpenFolder),
-                             true);
+        for (Node* deep = root; deep->depth() < 24;)
+            tree.setExpanded(
+                deep = tree.addChild(deep, deep->key() + "n/", "niveau", image::OpenFolder), true);
         tree.setExpanded(root, true);
 
         QFETCH(int, style);
