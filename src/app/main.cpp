@@ -1,6 +1,7 @@
 // kvx: the window, and the command line's work without it. The arguments
 // decide which application object runs: the lightest that does the work.
 #include "cli/HeadlessRun.h"
+#include "cli/MessageLines.h"
 #include "cli/ProgramStart.h"
 #include "print/PdfJacket.h"
 #include "window/RunWindow.h"
@@ -36,6 +37,7 @@ std::unique_ptr<QCoreApplication> applicationFor(kvx::RunKind kind, int& argc, c
 
 int main(int argc, char** argv)
 {
+    kvx::prepareProcess();
     kvx::CommandLineResult read = kvx::readCommandLine(argc, argv);
     std::unique_ptr<QCoreApplication> app;
     if (read.unknownOptions) {
@@ -51,7 +53,8 @@ int main(int argc, char** argv)
             qInstallMessageHandler(nullptr);
     }
     if (!read.options) {
-        QTextStream(stderr) << "kvx: " << read.error << Qt::endl;
+        QTextStream err(stderr);
+        kvx::sayError(err, read.error);
         return 2;
     }
     const kvx::CommandLine& options = *read.options;

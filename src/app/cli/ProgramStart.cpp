@@ -1,5 +1,8 @@
 #include "cli/ProgramStart.h"
 
+#include "cli/MessageLines.h"
+#include "util/TemporaryFiles.h"
+
 #include <QTextStream>
 #include <csignal>
 #include <cstdio>
@@ -12,16 +15,24 @@ namespace {
 void headlessMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
 {
     if (type == QtFatalMsg) {
-        std::fprintf(stderr, "kvx: %s\n", qPrintable(message));
+        std::fprintf(stderr, "kvx: %s\n", qPrintable(withoutControls(message)));
         std::abort();
     }
 }
 
 } // namespace
 
+void prepareProcess()
+{
+    // A file size limit makes a write fail ("File too large") instead of
+    // ending the program with a half-written temporary file.
+    std::signal(SIGXFSZ, SIG_IGN);
+    // Interrupted, a run leaves no temporary file behind.
+    removeTemporaryFilesOnSignals();
+}
+
 CommandLineResult readCommandLine(int argc, char** argv)
 {
-    std::signal(SIGXFSZ, SIG_IGN);
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));

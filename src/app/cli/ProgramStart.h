@@ -6,9 +6,12 @@ class QTextStream;
 
 namespace kvx {
 
-// What a run does before it has an application object: the process set up
-// (a write past a file size limit fails instead of ending the program) and
-// the arguments (without the program's name) read.
+// What a run does first: a write past a file size limit fails instead of
+// ending the program, and a signal that ends it removes its temporary files.
+void prepareProcess();
+
+// The arguments (without the program's name), read before or after an
+// application object has taken its own options out of them.
 [[nodiscard]] CommandLineResult readCommandLine(int argc, char** argv);
 
 // The help of `kvx --help`, with where the running program finds its data.

@@ -40,11 +40,15 @@ QString PdfJacket::loadPictures(Workspace& workspace)
 
 PdfJacketResult PdfJacket::print(Workspace& workspace, FileReplacement& file)
 {
+    PdfJacketResult result;
+    if (!file.createTemporary()) {
+        result.error = QStringLiteral("cannot write %1: %2").arg(file.target(), file.errorString());
+        return result;
+    }
     RowAppearance look = RowAppearanceOf(workspace.settings);
     look.colour = workspace.appearance.colour;
     const JacketPage page(workspace.tree(), *m_pictures, look, workspace.jacket,
                           workspace.jacket.capacity());
-    PdfJacketResult result;
     if (page.rowCount() < 1) {
         result.error = QStringLiteral("the tree is empty: nothing to print");
         return result;

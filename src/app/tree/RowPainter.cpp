@@ -226,14 +226,14 @@ void RowPainter::paintItem(QPainter& painter, const Node& node, const QRect& row
     const Label shown = label(node, row);
     QRect back = shown.box;
     const QPalette::ColorGroup group = state.active ? QPalette::Active : QPalette::Inactive;
-    QColor text = toQColor(node.foreColor(), m_look.palette);
+    QColor text = toQColor(node.foreColor(), m_look.palette, QPalette::Text);
     if (state.selected) {
         if (state.wholeRow)
             back.setRight(row.right());
         painter.fillRect(back, shade(m_look.palette.color(group, QPalette::Highlight)));
         text = m_look.palette.color(group, QPalette::HighlightedText);
     } else if (node.backColor() != kSysWindowBackground) {
-        painter.fillRect(back, shade(toQColor(node.backColor(), m_look.palette)));
+        painter.fillRect(back, shade(toQColor(node.backColor(), m_look.palette, QPalette::Base)));
     }
     if (shown.text.isEmpty())
         return;
