@@ -177,8 +177,13 @@ CommandLineResult parseCommandLine(const QStringList& arguments)
         return fail(QStringLiteral("more than one document given: \"%1\"").arg(documents.at(1)));
     options.document = documents.value(0);
 
+    const auto done = [&options] {
+        CommandLineResult read;
+        read.options = options;
+        return read;
+    };
     if (options.help)
-        return {options, {}, false, false};
+        return done();
     if (!options.document.isEmpty() && !options.fromFolder.isEmpty())
         return fail(QStringLiteral("give either a document or --from FOLDER, not both"));
     const bool treeOptions =
@@ -187,7 +192,7 @@ CommandLineResult parseCommandLine(const QStringList& arguments)
         return fail(QStringLiteral("nothing to do: add --list, --save FILE or --pdf FILE"));
     if (options.headless() && options.document.isEmpty() && options.fromFolder.isEmpty())
         return fail(QStringLiteral("no tree: give a document or --from FOLDER"));
-    return {options, {}, false, false};
+    return done();
 }
 
 } // namespace kvx
