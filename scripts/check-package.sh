@@ -13,7 +13,7 @@ fail() { echo "check-package: $*" >&2; exit 1; }
 
 echo "Checking $deb"
 dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./|/|' >"$tmp/files"
-for f in /usr/bin/kvx /usr/libexec/kvx/kvx-gui /usr/share/kvx/Francais.lng /usr/share/kvx/English.lng \
+for f in /usr/bin/kvx /usr/share/kvx/Francais.lng /usr/share/kvx/English.lng \
   /usr/share/kvx/ico/zip.ico /usr/share/applications/$id.desktop \
   /usr/share/mime/packages/kvx.xml /usr/share/metainfo/$id.metainfo.xml \
   /usr/share/icons/hicolor/scalable/apps/$id.svg /usr/share/icons/hicolor/16x16/apps/$id.png \
@@ -26,8 +26,9 @@ dpkg-deb -f "$deb" Depends | grep -q libqt6sql6-sqlite || fail "Depends lacks th
 
 root=$tmp/root
 dpkg-deb -x "$deb" "$root"
-# kvx loads no GUI library: the window and --pdf are kvx-gui's.
-cmake -DREADELF=readelf -DPROGRAM="$root/usr/bin/kvx" -P tools/needs-no-gui.cmake
+# One program: no other executable file in the package.
+programs=$(find "$root" -type f -perm -u+x -printf '/%P\n')
+[ "$programs" = /usr/bin/kvx ] || fail "executables other than /usr/bin/kvx: $programs"
 desktop-file-validate "$root/usr/share/applications/$id.desktop"
 appstreamcli validate-tree --no-net "$root"
 lintian_rc=0
@@ -45,8 +46,8 @@ grep -qxF "50:application/x-kvx:*.kvx" "$tmp/mime/globs2" || fail "no *.kvx glob
 start='[FileInfo]#%Type=TVW FILE' # CR LF shown as #%
 tr '\r\n' '#%' <"$tmp/mime/magic" | grep -qF "$start" || fail "no magic for documents"
 
-# The unpacked program: its help, a document and a jacket (printed by
-# kvx-gui from libexec/kvx), with its data found in the unpacked share/kvx.
+# The unpacked program: its help, a document and a jacket, with its data
+# found in the unpacked share/kvx.
 export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$tmp/runtime HOME=$tmp/home
 export XDG_DATA_HOME=$HOME/.local/share
 mkdir -m 700 "$XDG_RUNTIME_DIR"

@@ -34,29 +34,6 @@ constexpr ValueOption kValueOptions[] = {
     {"columns", "--columns takes 2, 3 or 4"}};
 constexpr const char* kSwitches[] = {"list", "bw", "mono"};
 
-// The options QGuiApplication, QApplication and the X11 platform read from
-// the command line, with a value or not. They are accepted here and left to
-// the application object, which reads them from argv; a run without a window
-// has no use for them.
-constexpr const char* kQtValueOptions[] = {"platform",
-                                           "platformpluginpath",
-                                           "platformtheme",
-                                           "plugin",
-                                           "qwindowgeometry",
-                                           "geometry",
-                                           "qwindowicon",
-                                           "icon",
-                                           "qwindowtitle",
-                                           "title",
-                                           "session",
-                                           "style",
-                                           "stylesheet",
-                                           "display",
-                                           "name",
-                                           "visual",
-                                           "qmljsdebugger"};
-constexpr const char* kQtSwitches[] = {"reverse", "widgetcount", "testability", "nograb", "dograb"};
-
 void addOptions(QCommandLineParser& parser)
 {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -65,11 +42,6 @@ void addOptions(QCommandLineParser& parser)
         parser.addOption(QCommandLineOption(QString::fromLatin1(option.name), QString(),
                                             QStringLiteral("value")));
     for (const char* name : kSwitches)
-        parser.addOption(QCommandLineOption(QString::fromLatin1(name)));
-    for (const char* name : kQtValueOptions)
-        parser.addOption(
-            QCommandLineOption(QString::fromLatin1(name), QString(), QStringLiteral("value")));
-    for (const char* name : kQtSwitches)
         parser.addOption(QCommandLineOption(QString::fromLatin1(name)));
 }
 
@@ -167,12 +139,22 @@ QString programFilesHelp()
 
 CommandLineResult parseCommandLine(const QStringList& arguments)
 {
-    auto fail = [](const QString& message) { return CommandLineResult{std::nullopt, message}; };
+    auto fail = [](const QString& message) {
+        CommandLineResult failed;
+        failed.error = message;
+        return failed;
+    };
 
     QCommandLineParser parser;
     addOptions(parser);
-    if (!parser.parse(QStringList(QStringLiteral("kvx")) + arguments))
-        return fail(parseError(parser, arguments));
+    if (!parser.parse(QStringList(QStringLiteral("kvx")) + arguments)) {
+        CommandLineResult failed = fail(parseError(parser, arguments));
+        failed.unknownOptions = !parser.unknownOptionNames().isEmpty();
+        failed.headless =
+            parser.isSet(QStringLiteral("list")) || parser.isSet(QStringLiteral("save")) ||
+            parser.isSet(QStringLiteral("pdf")) || parser.isSet(QStringLiteral("help"));
+        return failed;
+    }
 
     CommandLine options;
     options.help = parser.isSet(QStringLiteral("help"));
@@ -216,8 +198,13 @@ CommandLineResult parseCommandLine(const QStringList& arguments)
         return fail(QStringLiteral("more than one document given: \"%1\"").arg(documents.at(1)));
     options.document = documents.value(0);
 
+    const auto done = [&options] {
+        CommandLineResult read;
+        read.options = options;
+        return read;
+    };
     if (options.help)
-        return {options, {}};
+        return done();
     if (!options.document.isEmpty() && !options.fromFolder.isEmpty())
         return fail(QStringLiteral("give either a document or --from FOLDER, not both"));
     const bool treeOptions =
@@ -226,7 +213,7 @@ CommandLineResult parseCommandLine(const QStringList& arguments)
         return fail(QStringLiteral("nothing to do: add --list, --save FILE or --pdf FILE"));
     if (options.headless() && options.document.isEmpty() && options.fromFolder.isEmpty())
         return fail(QStringLiteral("no tree: give a document or --from FOLDER"));
-    return {options, {}};
+    return done();
 }
 
 } // namespace kvx

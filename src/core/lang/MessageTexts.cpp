@@ -37,6 +37,15 @@ constexpr std::array<Entry, size_t(Msg::Count)> kEntries{{
                        "%1 au nom illisible, %2 au chemin trop long, "
                        "%3 au-delà de la limite de 32 767 éléments, "
                        "%4 dont le contenu ne peut pas être lu."},
+    {"PrinterChoiceTitle", "Propriétés"},
+    {"PrinterLabel", "Imprimante :"},
+    {"PdfFileChoice", "Fichier PDF"},
+    {"PdfFileLabel", "Fichier :"},
+    {"BrowseFile", "Parcourir ..."},
+    {"PageSetUp", "Page ..."},
+    {"PreviewTitle", "Aperçu de la jaquette"},
+    {"PreviewLeftOut", "L'arbre montre %1 lignes, la jaquette n'en contient que %2 : "
+                       "les %3 dernières lignes ne sont pas imprimées."},
 }};
 
 } // namespace

@@ -20,12 +20,20 @@ enum class Msg {
     SaveJacketTitle,
     JacketSaved, // %1 the file
     EmptyTree,
-    PrinterFailed,   // %1 the printer
-    PdfFailed,       // %1 the file
-    RowsLeftOut,     // %1 rows shown, %2 capacity, %3 rows left out
-    StartUnreadable, // %1 the start folder
-    EntriesLeftOut,  // %1 names not readable, %2 paths too long, %3 beyond the node
-                     // limit, %4 folders that cannot be read
+    PrinterFailed,      // %1 the printer
+    PdfFailed,          // %1 the file
+    RowsLeftOut,        // %1 rows shown, %2 capacity, %3 rows left out
+    StartUnreadable,    // %1 the start folder
+    EntriesLeftOut,     // %1 names not readable, %2 paths too long, %3 beyond the node
+                        // limit, %4 folders that cannot be read
+    PrinterChoiceTitle, // the printer properties dialog
+    PrinterLabel,
+    PdfFileChoice, // the printer list's entry for a PDF file
+    PdfFileLabel,
+    BrowseFile,
+    PageSetUp,
+    PreviewTitle,
+    PreviewLeftOut, // %1 rows shown, %2 printed, %3 left out
     Count
 };
 
