@@ -3,7 +3,7 @@
 // the 30,000 files of 1,000 shown folders and removing them by pattern. Each
 // time runs until the tree view has painted its rows again.
 #include "BenchDiscs.h"
-#include "dialogs/DialogService.h"
+#include "NoDialogs.h"
 #include "doc/TreeDocumentCommands.h"
 #include "doc/TreeViewInFile.h"
 #include "doc/TreeViewSettings.h"
@@ -23,28 +23,10 @@ using namespace kvx;
 
 namespace {
 
-// Every dialog answers as cancelled: nothing may wait for a user here.
-class NoDialogs : public DialogService
-{
-public:
-    qint32 ShowColor() override { return -1; }
-    QString ShowOpen(const QString&, const QString&, const QString&) override { return {}; }
-    QString ShowSave(const QString&, const QString&, const QString&) override { return {}; }
-    QString BrowseFolder(const QString&) override { return {}; }
-    std::optional<QString> InputBox(const QString&, const QString&, const QString&) override
-    {
-        return std::nullopt;
-    }
-    MessageResult MsgBox(const QString&, const QString&, MessageIcon, MessageButtons) override
-    {
-        return MessageResult::Ok;
-    }
-};
-
 // The started window on the program's folder (its icons).
 struct Window
 {
-    NoDialogs dialogs;
+    bench::NoDialogs dialogs;
     frMain window{&dialogs, QFileInfo(QStringLiteral(KVX_BENCH_PROGRAM)).path()};
 
     Window() { window.Form_Load(); }

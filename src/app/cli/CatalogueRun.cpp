@@ -3,24 +3,18 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueSearch.h"
 #include "catalogue/DiscComparison.h"
-#include "catalogue/DiscFacts.h"
+#include "catalogue/DiscReading.h"
 #include "catalogue/NameFolding.h"
 #include "cli/CatalogueCommandLine.h"
 #include "cli/CommandLine.h"
 #include "cli/MessageLines.h"
 #include "cli/ProgramStart.h"
-#include "image/DiscImage.h"
-#include "image/ImageWalkSource.h"
-#include "walk/DirectoryWalkSource.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLocale>
-#include <QSet>
 #include <QTextStream>
 
 namespace kvx {
@@ -62,31 +56,6 @@ QString tabbed(const QStringList& fields)
 void writeJson(QTextStream& out, const QJsonArray& array)
 {
     out << QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Indented));
-}
-
-// A folder, or an ISO 9660 image read whole, to walk.
-struct Disc
-{
-    std::unique_ptr<DiscImage> image;
-    std::unique_ptr<WalkSource> source;
-};
-
-std::optional<Disc> openDisc(const QString& path, QString* error)
-{
-    const QFileInfo info(path);
-    Disc disc;
-    if (info.isDir()) {
-        disc.source = std::make_unique<DirectoryWalkSource>(path);
-    } else if (!info.exists()) {
-        *error = QStringLiteral("no such folder: %1").arg(path);
-        return std::nullopt;
-    } else {
-        disc.image = DiscImage::open(path, error);
-        if (!disc.image)
-            return std::nullopt;
-        disc.source = std::make_unique<ImageWalkSource>(*disc.image);
-    }
-    return disc;
 }
 
 class Run
@@ -136,57 +105,22 @@ private:
     int add()
     {
         QString error;
-        std::optional<Disc> disc = openDisc(m_command.path, &error);
+        std::optional<DiscToRead> disc = openDiscToRead(m_command.path, &error);
         if (!disc)
             return fail(error);
-        DiscRecord record;
-        const QString folder = QDir::cleanPath(QFileInfo(m_command.path).absoluteFilePath());
-        record.source = folder;
-        if (disc->image) {
-            record.fsType = QStringLiteral("iso9660");
-            record.capacity = disc->image->fileSize();
-            record.freeSpace = 0;
-            record.name = disc->image->volumeName();
-            if (record.name.isEmpty())
-                record.name = QFileInfo(folder).completeBaseName();
-        } else {
-            const DiscFacts facts = discFacts(folder);
-            record.fsType = facts.fsType;
-            record.uuid = facts.uuid;
-            record.capacity = facts.capacity;
-            record.freeSpace = facts.freeSpace;
-            record.name = facts.mountPoint && !facts.label.isEmpty() ? facts.label
-                          : folder == QLatin1String("/")             ? folder
-                                                                     : QFileInfo(folder).fileName();
-        }
         if (!m_command.discName.isEmpty())
-            record.name = m_command.discName;
-        record.note = m_command.note;
-        record.added = QDateTime::currentDateTimeUtc();
-
-        std::vector<CatalogueEntry> entries;
-        QSet<std::pair<quint64, quint64>> linked; // files of several names, counted once
-        const WalkResult walked =
-            walkAll(*disc->source, WalkOptions(), [&](const WalkVisit& visit) {
-                const WalkItem& item = visit.item;
-                entries.push_back({visit.number, visit.parent, item.name, item.kind, item.size,
-                                   item.mtime, visit.hidden, visit.unreadable});
-                if (item.kind == WalkKind::File &&
-                    (item.links < 2 || !linked.contains({item.device, item.inode}))) {
-                    record.bytes += item.size;
-                    if (item.links > 1)
-                        linked.insert({item.device, item.inode});
-                }
-            });
+            disc->record.name = m_command.discName;
+        disc->record.note = m_command.note;
+        disc->record.added = QDateTime::currentDateTimeUtc();
+        const DiscReading reading = readDisc(*disc, WalkOptions());
+        const WalkResult& walked = reading.walked;
         if (walked.startUnreadable)
             return fail(QStringLiteral("cannot read %1: %2")
                             .arg(m_command.path, walked.unreadable.front().reason));
-        record.entries = qint64(entries.size());
-        record.unreadable = qint64(walked.unreadable.size());
 
         qint64 same = 0;
         const std::optional<qint64> id =
-            m_catalogue->addDisc(record, entries, m_command.replace, &same);
+            m_catalogue->addDisc(reading.record, reading.entries, m_command.replace, &same);
         if (same)
             return fail(QStringLiteral("this disc is in the catalogue already, as %1 (--replace "
                                        "records it again)")
@@ -305,7 +239,7 @@ private:
         if (!recorded)
             return failed();
         QString error;
-        std::optional<Disc> disc = openDisc(m_command.path, &error);
+        std::optional<DiscToRead> disc = openDiscToRead(m_command.path, &error);
         if (!disc)
             return fail(error);
         WalkResult walked;

@@ -1,5 +1,6 @@
 #include "window/frMain.h"
 
+#include "catalogue/CatalogueCommands.h"
 #include "dialogs/cOpen.h"
 #include "doc/TreeDocumentCommands.h"
 #include "history/TreeHistory.h"
@@ -335,6 +336,15 @@ void frMain::createMenus()
     m_mnuAbout = makeAction(this, QStringLiteral("mnuabout"), QStringLiteral("A propos ..."));
     m_mnuMore = new QMenu(QStringLiteral("mnuMore"), this);
     m_mnuMore->setObjectName(QStringLiteral("mnuMore"));
+    m_mnuOpenImage = makeAction(this, QStringLiteral("mnuOpenImage"),
+                                QStringLiteral("Ouvrir une image disque ..."));
+    m_mnuCatalogueDisc = makeAction(this, QStringLiteral("mnuCatalogueDisc"),
+                                    QStringLiteral("Cataloguer ce disque ..."));
+    m_mnuCatalogue =
+        makeAction(this, QStringLiteral("mnuCatalogue"), QStringLiteral("Catalogue ..."),
+                   QKeySequence(Qt::CTRL | Qt::Key_K));
+    m_mnuMore->addActions({m_mnuOpenImage, m_mnuCatalogueDisc, m_mnuCatalogue});
+    addAction(m_mnuCatalogue);
 
     m_mnuLangue->addActions({m_mnLangueChoice0, m_mnLangueSep, m_mnLangueOther,
                              makeSeparator(this, QStringLiteral("MNlangueSep01")), m_mnuAbout});
@@ -423,6 +433,20 @@ void frMain::createSubsystems()
     languages.mnuabout = m_mnuAbout;
     languages.FileLNG = m_fileLng;
     m_languages = new LanguageMenu(languages, *m_dialogs, m_programDir, this);
+    m_catalogue = new CatalogueCommands({.window = this,
+                                         .mnuCatalogueDisc = m_mnuCatalogueDisc,
+                                         .mnuCatalogue = m_mnuCatalogue,
+                                         .mnuOpenImage = m_mnuOpenImage,
+                                         .txtStartPath = m_txtStartPath},
+                                        workspace, *m_pump, *m_documents, *m_dialogs, texts, this);
+    connect(m_catalogue, &CatalogueCommands::treeBuilt, this, [this] {
+        if (const Node* selected = tree().selectedItem())
+            m_tv->scrollTo(m_model->indexOf(selected));
+        reportLeftOut();
+    });
+    connect(m_languages, &LanguageMenu::languageApplied, m_catalogue,
+            &CatalogueCommands::takeLanguage);
+
     // After the commands that scan or add files, whatever opened them.
     connect(&tree(), &NodeTree::expand, this, &frMain::reportLeftOut);
     connect(m_cmdExe, &QPushButton::clicked, this, &frMain::reportLeftOut);

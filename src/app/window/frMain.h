@@ -23,6 +23,7 @@ class QRadioButton;
 namespace kvx {
 
 class BusyEventPump;
+class CatalogueCommands;
 class CategoryCommands;
 class cOpen;
 class DialogService;
@@ -77,6 +78,7 @@ public:
     [[nodiscard]] CategoryCommands& categoryCommands() { return *m_categories; }
     [[nodiscard]] JacketCommands& jacketCommands() { return *m_jacket; }
     [[nodiscard]] TreeDocumentCommands& documents() { return *m_documents; }
+    [[nodiscard]] CatalogueCommands& catalogueCommands() { return *m_catalogue; }
     [[nodiscard]] LanguageMenu& languageMenu() { return *m_languages; }
     [[nodiscard]] InterfaceLanguage& language() { return *m_language; }
 
@@ -148,6 +150,7 @@ private:
     JacketCommands* m_jacket = nullptr;
     TreeDocumentCommands* m_documents = nullptr;
     LanguageMenu* m_languages = nullptr;
+    CatalogueCommands* m_catalogue = nullptr;
 
     // The controls, created once by createControls() and createMenus().
     NodeTreeView* m_tv = nullptr;
@@ -188,6 +191,9 @@ private:
     QAction* m_mnLangueOther = nullptr;
     QAction* m_mnuAbout = nullptr;
     QMenu* m_mnuMore = nullptr;
+    QAction* m_mnuCatalogueDisc = nullptr;
+    QAction* m_mnuCatalogue = nullptr;
+    QAction* m_mnuOpenImage = nullptr;
     std::vector<QLabel*> m_autoSizeLabels;
 };
 

@@ -57,6 +57,9 @@ public:
     [[nodiscard]] std::optional<qint64> addDisc(DiscRecord disc,
                                                 const std::vector<CatalogueEntry>& entries,
                                                 bool replace, qint64* same);
+    // The number of the disc recorded as the same disc as this one (by UUID,
+    // or by name for a disc without one): 0 when there is none.
+    [[nodiscard]] std::optional<qint64> sameDisc(const DiscRecord& disc);
     // False when it failed or there is no such disc (said by error()).
     [[nodiscard]] bool setNote(qint64 id, const QString& note);
     [[nodiscard]] bool removeDisc(qint64 id);
@@ -92,7 +95,6 @@ private:
     std::optional<std::vector<DiscRecord>> readDiscs(const QString& where, qint64 id);
     std::optional<std::vector<CatalogueEntry>> readEntries(const QString& where,
                                                            const QVariantList& values);
-    std::optional<qint64> sameDisc(const DiscRecord& disc);
     bool deleteEntries(qint64 disc);
     bool insertEntries(qint64 disc, const std::vector<CatalogueEntry>& entries);
     bool setError(const QString& message);

@@ -247,6 +247,7 @@ void readSettings(const IniFile& doc, TreeViewSettings& s, NodeTree& tree, Failu
     readInteger(doc, u"Appearance", s.appearance, &TreeViewSettings::validAppearance, failures);
     readInteger(doc, u"BorderStyle", s.borderStyle, &TreeViewSettings::validBorderStyle, failures);
     readFlag(doc, u"Checkboxes", s.checkboxes, failures);
+    s.discIdentifier = doc.value(kFileInfo, u"Disc");
     readFlag(doc, u"FullRowSelect", s.fullRowSelect, failures);
     readFlag(doc, u"HideSelection", s.hideSelection, failures);
     // ImageList names the window's own list: never taken from a document.
@@ -526,6 +527,8 @@ IniWriter documentWriter(const NodeTree& tree, const TreeViewSettings& s, bool b
     w.section(kFileInfo);
     w.entry(u"Type", kType);
     w.entry(u"Version", encoded ? kEncodedVersion : kPlainVersion);
+    if (!s.discIdentifier.isEmpty())
+        w.entry(u"Disc", settingText(s.discIdentifier));
 
     w.section(kTreeView);
     w.entry(u"Appearance", QString::number(s.appearance));

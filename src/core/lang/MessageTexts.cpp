@@ -46,6 +46,30 @@ constexpr std::array<Entry, size_t(Msg::Count)> kEntries{{
     {"PreviewTitle", "Aperçu de la jaquette"},
     {"PreviewLeftOut", "L'arbre montre %1 lignes, la jaquette n'en contient que %2 : "
                        "les %3 dernières lignes ne sont pas imprimées."},
+    {"HitColumns", "Nom|Taille|Modifié le"},
+    {"DiscColumns", "Disque|Nom|Note|Date|Éléments|Taille"},
+    {"HitsFound", "%1 résultats"},
+    {"HitsLimited", "Les %1 premiers résultats"},
+    {"NoHits", "Aucun résultat"},
+    {"NoteTitle", "Note du disque"},
+    {"NotePrompt", "Note du disque %1 (%2) :"},
+    {"RemoveDisc", "Retirer le disque %1 (%2) du catalogue ?"},
+    {"CatalogueFailed", "Le catalogue ne peut pas être lu ou modifié :\n%1"},
+    {"ImageFilter", "Image disque ISO"},
+    {"OpenImageTitle", "Ouvrir une image disque"},
+    {"ImageFailed", "L'image disque ne peut pas être lue :\n%1\n(%2)"},
+    {"NoDiscToCatalogue", "Il n'y a pas de disque à cataloguer : commencez d'abord l'arbre depuis "
+                          "un dossier ou une image disque."},
+    {"CatalogueDiscTitle", "Cataloguer ce disque"},
+    {"DiscNamePrompt", "Nom du disque %1 :"},
+    {"DiscNotePrompt", "Note (où ranger ce disque, par exemple) :"},
+    {"ReplaceDisc",
+     "Ce disque est déjà dans le catalogue : %1 (%2).\nRemplacer son enregistrement ?"},
+    {"ReadingDisc", "Lecture du disque : %1 dossiers, %2 fichiers ..."},
+    {"RecordingDisc", "Enregistrement dans le catalogue ..."},
+    {"DiscCatalogued", "Le disque est enregistré dans le catalogue sous %1 (%2 éléments)."},
+    {"DiscUnreadableFolders",
+     "\n%1 dossiers n'ont pas pu être lus : ils sont enregistrés comme illisibles."},
 }};
 
 } // namespace

@@ -34,6 +34,27 @@ enum class Msg {
     PageSetUp,
     PreviewTitle,
     PreviewLeftOut, // %1 rows shown, %2 printed, %3 left out
+    HitColumns,     // the hit list's column titles, separated by "|"
+    DiscColumns,    // the disc list's column titles
+    HitsFound,      // %1 hits
+    HitsLimited,    // %1 hits shown, more not
+    NoHits,
+    NoteTitle,
+    NotePrompt,      // %1 the disc's identifier, %2 its name
+    RemoveDisc,      // %1 identifier, %2 name
+    CatalogueFailed, // %1 why
+    ImageFilter,     // the description of "*.iso" in the image dialog
+    OpenImageTitle,
+    ImageFailed, // %1 the image, %2 why
+    NoDiscToCatalogue,
+    CatalogueDiscTitle,
+    DiscNamePrompt, // %1 the folder or image
+    DiscNotePrompt,
+    ReplaceDisc, // %1 identifier, %2 name
+    ReadingDisc, // %1 folders, %2 files read so far
+    RecordingDisc,
+    DiscCatalogued,        // %1 identifier, %2 entries
+    DiscUnreadableFolders, // %1 folders
     Count
 };
 

@@ -1,7 +1,9 @@
 #include "workspace/Workspace.h"
 
+#include "catalogue/RecordedDisc.h"
 #include "doc/TreeViewInFile.h"
 #include "history/TreeHistory.h"
+#include "image/DiscImage.h"
 #include "print/FolderPictures.h"
 #include "tree/DisplayOrder.h"
 #include "tree/FileLister.h"
@@ -9,16 +11,16 @@
 #include "tree/FolderLister.h"
 #include "tree/FolderScan.h"
 #include "tree/ScanHooks.h"
+#include "workspace/TreeSource.h"
 
 namespace kvx {
 
 Workspace::Workspace(EventPump& pump, ElementCountDisplay& count)
-    : m_pump(pump), m_count(count), m_ownFolders(std::make_unique<DirectoryLister>()),
-      m_ownFiles(std::make_unique<DirectoryFileLister>())
+    : m_pump(pump), m_count(count), m_source(std::make_unique<TreeSource>())
 {
     m_tree.setImageList(&m_images);
-    m_scan = std::make_unique<FolderScan>(m_tree, *m_ownFolders, m_pump, m_count);
-    m_files = std::make_unique<FileNodes>(m_tree, *m_ownFiles, m_pump);
+    m_scan = std::make_unique<FolderScan>(m_tree, *m_source, m_pump, m_count);
+    m_files = std::make_unique<FileNodes>(m_tree, *m_source, m_pump);
     m_history = std::make_unique<TreeHistory>(m_tree);
     followShownRows();
 }
@@ -51,6 +53,28 @@ void Workspace::followShownRows()
 
 void Workspace::BuildTree(const QString& startFolder)
 {
+    if (m_source)
+        m_source->readFileSystem();
+    build(startFolder);
+}
+
+void Workspace::BuildTree(std::unique_ptr<DiscImage> image)
+{
+    const QString start = image->path();
+    m_source->readImage(std::move(image));
+    build(start);
+}
+
+void Workspace::BuildTree(std::unique_ptr<RecordedDisc> disc)
+{
+    const QString start = disc->record().source;
+    m_source->readRecord(std::move(disc));
+    build(start);
+}
+
+void Workspace::build(const QString& startFolder)
+{
+    settings.discIdentifier.clear(); // a new tree is no catalogued disc yet
     m_history->clear();
     // A view empties at once and shows the new tree when it stands.
     m_tree.clear();
@@ -93,6 +117,9 @@ qint32 Workspace::Open(const QString& path, LoadReport* report)
     TreeViewSettings read = settings;
     const qint32 result = LoadTreeViewFromFile(m_tree, read, path, true, true, true, report);
     if (result != load_result::NotADocument) {
+        // Its folders grow from the file system.
+        if (m_source)
+            m_source->readFileSystem();
         settings = read;
         m_history->clear();
         m_history->markSaved();

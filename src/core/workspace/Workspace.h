@@ -19,7 +19,10 @@ class FileReplacement;
 class FileNodes;
 class FolderLister;
 class FolderScan;
+class DiscImage;
+class RecordedDisc;
 class TreeHistory;
+class TreeSource;
 struct LoadReport;
 
 // What the jacket controls set besides the grid: a colour or grey print,
@@ -41,7 +44,8 @@ struct PrintAppearance
 class Workspace
 {
 public:
-    // Reads real folders.
+    // Reads real folders, disc images or recorded discs: whatever the tree
+    // was built from.
     Workspace(EventPump& pump, ElementCountDisplay& count);
     // Reads folders through the given listers (not owned).
     Workspace(EventPump& pump, ElementCountDisplay& count, FolderLister& folders,
@@ -73,6 +77,13 @@ public:
     // The start button: clears the tree, scans the folder, opens the root.
     // A new tree starts a new history.
     void BuildTree(const QString& startFolder);
+    // The same from a disc image, or from a disc's record in the catalogue
+    // (its top folder under the path it had then). Not for a workspace that
+    // was given its listers.
+    void BuildTree(std::unique_ptr<DiscImage> image);
+    void BuildTree(std::unique_ptr<RecordedDisc> disc);
+    // What the tree reads from; null when the workspace was given its listers.
+    [[nodiscard]] const TreeSource* source() const { return m_source.get(); }
 
     // The category commands, with the active pattern; each is one undo step.
     void AddFilesToFolders();
@@ -105,11 +116,11 @@ public:
 
 private:
     void followShownRows();
+    void build(const QString& start);
 
     EventPump& m_pump;
     ElementCountDisplay& m_count;
-    std::unique_ptr<FolderLister> m_ownFolders;
-    std::unique_ptr<FileLister> m_ownFiles;
+    std::unique_ptr<TreeSource> m_source;
     ImageRegistry m_images = ImageRegistry::withBuiltIns();
     NodeTree m_tree;
     std::unique_ptr<FolderScan> m_scan;
