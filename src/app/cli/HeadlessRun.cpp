@@ -6,10 +6,12 @@
 #include "doc/TreeViewInFile.h"
 #include "tree/FileNodes.h"
 #include "tree/IconFolder.h"
+#include "tree/NameOrder.h"
 #include "tree/TreeWalks.h"
 #include "util/FileReplacement.h"
 #include "util/ProcessEventsPump.h"
 #include "util/ProgramFolders.h"
+#include "util/UserSettings.h"
 #include "workspace/Workspace.h"
 
 #include <QFileInfo>
@@ -64,6 +66,8 @@ int runHeadless(const CommandLine& options, QTextStream& out, QTextStream& err,
     if (save && pdf && save->finalPath() == pdf->finalPath())
         return fail(QStringLiteral("--save and --pdf name the same file: %1").arg(options.pdfFile));
 
+    // Names in the order the window lists them, in its language.
+    setNameOrderLocale(QLocale(UserSettings().languageLocale()));
     ProcessEventsPump pump;
     NoElementCountDisplay count;
     auto ownedWorkspace = std::make_unique<Workspace>(pump, count);

@@ -40,16 +40,22 @@ Q_SIGNALS:
     void branchExpansionRequested(const QModelIndex& index, int levels);
     void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint position);
     void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint position);
+    // The keyboard asks for the node menu (the menu key, Shift+F10): it opens
+    // at `globalPosition`, just below the current row.
+    void menuRequested(QPoint globalPosition);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void drawBranches(QPainter* painter, const QRect& rect,
                       const QModelIndex& index) const override;
 
 private:
+    void requestMenu();
+
     bool m_fullRowSelect = false;
     bool m_hideSelection = false;
     bool m_expandButtons = true;

@@ -24,7 +24,29 @@ enum class Msg {
     PdfFailed,       // %1 the file
     RowsLeftOut,     // %1 rows shown, %2 capacity, %3 rows left out
     StartUnreadable, // %1 the start folder
-    EntriesLeftOut,  // %1 names not readable, %2 paths too long, %3 beyond the node limit
+    // What was left out of the tree: the first line, then one line for each
+    // kind of entry left out (%1 how many).
+    EntriesLeftOut,
+    LeftOutBadNames,
+    LeftOutTooLong,
+    LeftOutBeyondLimit,
+    WindowColour,      // the warning when the system's window colour is not white
+    StartupError,      // title of the box that ends start-up; %1 the error number
+    IconFolderMissing, // %1 the folder
+    IconNotPicture,    // %1 the file
+    IconKeyTaken,      // %1 the key
+    EditPattern,       // the question when a category's pattern is edited; %1 the category
+    LanguageHowTo,     // how to make a language file; %1 the file to translate, %2 where to save it
+    // Why a file, a folder or a link could not be opened; %1 what was opened.
+    OpenFileMissing,
+    OpenFolderMissing,
+    OpenNoApplication,
+    OpenNoOpener,
+    OpenFailed,
+    FindTitle, // the find in the tree's dialog
+    FindPrompt,
+    NotFound, // %1 the text looked for
+    NoRecent, // the recent documents' menu while it has none
     Count
 };
 

@@ -245,10 +245,13 @@ private Q_SLOTS:
         QCOMPARE(boxes[1].args.at(0),
                  texts.text(kvx::Msg::SaveFailed).arg(folder, "not a regular file but a folder"));
         QCOMPARE(boxes[1].icon, kvx::MessageIcon::Critical);
+        // The dialogs start at home before any document (never in the program's
+        // folder), then in the opened document's folder, its name offered for saving.
         QCOMPARE(w.dialogs.callsOf("ShowOpen").at(0).args,
-                 QStringList({"*.KVX|*.kvx", "Ouvrir", KVX_TEST_PROGRAM_DIR}));
+                 QStringList({"*.KVX|*.kvx", "Ouvrir", QDir::homePath()}));
+        QCOMPARE(w.dialogs.callsOf("ShowOpen").at(1).args.at(2), dir.path());
         QCOMPARE(w.dialogs.callsOf("ShowSave").at(0).args,
-                 QStringList({"*.KVX|*.kvx", "Sauvegarder", KVX_TEST_PROGRAM_DIR}));
+                 QStringList({"*.KVX|*.kvx", "Sauvegarder", doc}));
         const kvx::NodeTreeView& tv = *w.window.TV();
         const kvx::TreeModel& model = w.window.treeModel();
         QTEST(QString("indent %1, buttons %2, pictures %3, boxes %4, full row %5, hide %6, tip %7")
