@@ -190,12 +190,14 @@ void FRMabout::Image1_MouseUp(Qt::MouseButton button)
 
 void FRMabout::LBLCieName_Click()
 {
-    m_shell.ShellOpenDocument(m_documentation, 10, {}, {}, QStringLiteral("open"), this);
+    if (!m_documentation.isEmpty())
+        m_shell.ShellOpenDocument(m_documentation, 10, {}, {}, QStringLiteral("open"), this);
 }
 
 void FRMabout::LBLcopyRight_Click()
 {
-    m_shell.ShellOpenDocument(m_licence, 10, {}, {}, QStringLiteral("open"), this);
+    if (!m_licence.isEmpty())
+        m_shell.ShellOpenDocument(m_licence, 10, {}, {}, QStringLiteral("open"), this);
 }
 
 void FRMabout::setCrossEdges(bool visible)

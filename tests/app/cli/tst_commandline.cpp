@@ -2,9 +2,11 @@
 // PDF jackets against the window's, and its refusals.
 #include "app/print/JacketTestTree.h"
 #include "core/tree/ScanDoubles.h"
+#include "doc/TreeDocumentCommands.h"
 #include "lang/MessageTexts.h"
 #include "tree/NodeTreeView.h"
 #include "tree/TreeModel.h"
+#include "tree/TreeWalks.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -277,6 +279,40 @@ private Q_SLOTS:
 
         QVERIFY(kvx::test::output("pdftotext", {printed, "-"}).contains("Album"));
         QVERIFY(kvx::test::pdfPage(printed) == kvx::test::pdfPage(window));
+    }
+
+    // Names come in the order of the interface's language, accents and
+    // letter case ignored, numbers by value, in a small folder as in a large
+    // one, from the command line as in the window. A document keeps the order
+    // it was saved in.
+    void nameOrder()
+    {
+        QTemporaryDir dir;
+        const QString disc = dir.filePath("disc");
+        QStringList names{"Serge/", "Édith Piaf/", "edith/", "Disc 10/", "Disc 2/", "Zoë/", "b/"};
+        const QStringList large = names + QStringList{"1/", "2/", "11/", "x/"};
+        for (const QString& name : large)
+            names << "large/" + name << "large/" + name + "y/";
+        QVERIFY(makeEntries(disc, names));
+        const Run run = kvx({"--from", disc, "--expand", "2", "--list"});
+        QStringList rows = run.out.split('\n', Qt::SkipEmptyParts).mid(1);
+        const QString inLarge = rows.mid(6, 11).join('|');
+        QCOMPARE(rows.join('|').remove(inLarge + '|'),
+                 "  b|  Disc 2|  Disc 10|  edith|  Édith Piaf|"
+                 "  large|  Serge|  Zoë");
+        QCOMPARE(inLarge,
+                 "    1|    2|    11|    b|    Disc 2|    Disc 10|    edith|    Édith Piaf|"
+                 "    Serge|    x|    Zoë");
+        kvx::test::MainWindowFixture w;
+        w.window.Form_Load();
+        w.dialogs.folders.push_back(disc);
+        w.window.cmdStartPoint_Click();
+        kvx::ExpandToDepth(w.window.tree(), 2);
+        QCOMPARE(kvx::RowTexts(w.window.tree()).mid(1), rows);
+        kvx::NodeTree& tree = w.window.tree();
+        tree.setText(tree.findByKey(disc + "/b/"), "zz");
+        w.window.documents().saveDocument(dir.filePath("z.kvx"));
+        QCOMPARE(kvx({dir.filePath("z.kvx"), "--list"}).out.split('\n').at(1), "  zz");
     }
 
     void help()

@@ -2,10 +2,13 @@
 #include "core/tree/ScanDoubles.h"
 #include "doc/TreeViewInFile.h"
 #include "history/TreeHistory.h"
+#include "print/JacketLayout.h"
 #include "tree/FileCategories.h"
 #include "tree/NodeTreeView.h"
 #include "tree/TreeModel.h"
 #include "tree/TreeWalks.h"
+#include "util/Twips.h"
+#include "util/UserSettings.h"
 #include "workspace/Workspace.h"
 
 #include <QAbstractButton>
@@ -13,9 +16,14 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QWindow>
 #include <sys/stat.h>
 
 using namespace kvx;
@@ -53,6 +61,13 @@ struct Window : test::MainWindowFixture
     NodeTreeView* view() { return window.TV(); }
     const TreeModel& model() { return window.treeModel(); }
     QString text(const char* name) { return control(name)->property("text").toString(); }
+    // Chooses a language in the language menu.
+    void language(const QString& file)
+    {
+        for (QAction* item : window.MNlangue()->actions())
+            if (item->text() == file)
+                item->trigger();
+    }
     [[nodiscard]] bool modified() { return window.workspace().history().isModified(); }
 
     QModelIndex rowOf(const QString& text)
@@ -80,7 +95,8 @@ struct Window : test::MainWindowFixture
         act(step);
         const QByteArray after = document();
         const bool edit = QStringList{"Ctrl+B", "mnuForeColors", "mnuBackColors", "Ctrl+L",
-                                      "Del",    "cmdExe",        "Command1",      "mnuAddFile"}
+                                      "Del",    "cmdExe",        "Command1",      "mnuAddFile",
+                                      "rename", "Ctrl+Shift+T",  "Ctrl+Shift+G"}
                               .contains(step.section(' ', 0, 0)) &&
                           document(false) != before.left(before.lastIndexOf("selected="));
         // One step, not more; a new tree starts a new history.
@@ -106,9 +122,10 @@ struct Window : test::MainWindowFixture
     // all files added, the root clicked and "*"), "click ROW", "right ROW"
     // (opens the menu, then closes it), "focus", "style" (the selected node
     // bold, colour 1 on 2), "expandAll" (the view's own), "edit chkFile(N)
-    // PATTERN" (a right click on the box, the pattern typed), a menu item
-    // by name (the colour dialog's answer after it, cancelled without), a
-    // button or a box by name, else keys on the tree view.
+    // PATTERN" (a right click on the box, the pattern typed, "-" cancels),
+    // "rename TEXT" (F2, the text typed, Enter), a menu item by name (the
+    // colour dialog's answer after it, cancelled without), a button or a box
+    // by name, else keys on the tree view.
     void act(const QString& step)
     {
         const QString arg = step.section(' ', 1);
@@ -137,10 +154,22 @@ struct Window : test::MainWindowFixture
             tree().setBold(tree().selectedItem(), true);
             tree().setForeColor(tree().selectedItem(), Colour(1));
             tree().setBackColor(tree().selectedItem(), Colour(2));
+        } else if (step.startsWith("rename")) {
+            const QString key = tree().selectedItem()->key();
+            QTest::keyClick(view(), Qt::Key_F2);
+            QPointer<QLineEdit> field = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+            QVERIFY(field && view()->isAncestorOf(field));
+            field->selectAll();
+            QTest::keyClicks(field, arg);
+            QTest::keyClick(field, Qt::Key_Return);
+            QTRY_VERIFY(!field); // the text is taken, the editor gone
+            QCOMPARE(tree().selectedItem()->key(), key);
         } else if (step.startsWith("edit")) {
             auto* box = control<QAbstractButton>(arg.section(' ', 0, 0));
             const int asked = int(dialogs.callsOf("InputBox").size());
-            dialogs.inputs.push_back(arg.section(' ', 1));
+            // "-" cancels the prompt.
+            dialogs.inputs.push_back(arg.endsWith(" -") ? std::nullopt
+                                                        : std::optional(arg.section(' ', 1)));
             QTest::mouseClick(box, Qt::RightButton, {}, QPoint(6, box->height() / 2));
             QCOMPARE(int(dialogs.callsOf("InputBox").size()), asked + box->isEnabled());
             dialogs.inputs.clear();
@@ -234,10 +263,7 @@ private Q_SLOTS:
         for (const QWidget* control : controls) {
             if (!control->isVisible() || !control->parentWidget()->isVisible())
                 continue;
-            const QRect inside = control->parentWidget()->rect();
-            QVERIFY2(control->objectName() == "FileLNG" // below the window, never seen
-                         ? !inside.intersects(control->geometry())
-                         : inside.contains(control->geometry()),
+            QVERIFY2(control->parentWidget()->rect().contains(control->geometry()),
                      qPrintable(control->objectName()));
             QVERIFY2(!QAccessible::queryAccessibleInterface(const_cast<QWidget*>(control))
                           ->text(QAccessible::Name)
@@ -253,6 +279,103 @@ private Q_SLOTS:
         }
         const QObjectList stack = w.window.TV()->parentWidget()->children();
         QVERIFY(stack.indexOf(w.control("VLine")) > stack.indexOf(w.window.TV()));
+        // The program's icon at every size a desktop asks for.
+        for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+            QVERIFY(w.window.windowIcon().availableSizes().contains(QSize(size, size)));
+    }
+
+    // Tab visits every control, frame by frame, left to right and top to
+    // bottom, landing on the checked option of a set, and comes back to the
+    // tree: each control shown inside the window, with a name for screen
+    // readers in the interface's language. Alt and the underlined letter
+    // press a button or a box, in either language, and the window, its
+    // dialogs and messages speak the language chosen. The keys of DESIGN's
+    // table are each bound to one command, and to no other (a key bound
+    // twice would show twice).
+    void keyboard()
+    {
+        Window w;
+        QStringList bound;
+        for (const QAction* action : w.window.findChildren<QAction*>())
+            for (const QKeySequence& key : action->shortcuts())
+                bound << key.toString() + '=' + action->objectName();
+        bound.sort();
+        QCOMPARE(bound.join(' '),
+                 "Ctrl+B=mnuGras Ctrl+F=mnuAddFile Ctrl+L=mnuNiveau Ctrl+O=mnuLoad Ctrl+S=mnuSave "
+                 "Ctrl+Shift+F=mnuFind Ctrl+Shift+G=mnuBackColors Ctrl+Shift+T=mnuForeColors "
+                 "Ctrl+Shift+Z=mnuRedo Ctrl+Y=mnuRedo Ctrl+Z=mnuUndo Del=mnuSupprim F2=mnuRename "
+                 "F3=mnuFindNext Shift+F3=mnuFindPrevious");
+        QStringList visited;
+        for (QWidget* focus = QApplication::focusWidget(); focus && visited.size() < 40;) {
+            const QRect place(focus->mapTo(&w.window, QPoint()), focus->size());
+            QVERIFY2(focus->isVisible() && w.window.rect().contains(place),
+                     qPrintable(focus->objectName()));
+            const QString name =
+                QAccessible::queryAccessibleInterface(focus)->text(QAccessible::Name);
+            QVERIFY2(!name.isEmpty() && name != focus->objectName(), qPrintable(name));
+            visited << focus->objectName();
+            QTest::keyClick(focus, Qt::Key_Tab);
+            if ((focus = QApplication::focusWidget()) == w.view())
+                break;
+        }
+        QCOMPARE(visited.join(' '),
+                 "TV opColum(4) cmdStartPoint txtStartPath chkFile(0) chkFile(1) chkFile(5) "
+                 "chkFile(2) chkFile(6) chkFile(3) chkFile(7) chkFile(4) chkFile(8) Command1 "
+                 "cmdExe opLines(2) chkImageNb chkNb cmpProp cmdPrint cmdTranslate cmdPreview "
+                 "cmdMore");
+        // The language's texts: the folder dialog's title, "Other ..." and
+        // the About window, which the window owns while it is open.
+        for (const auto& [language, keys, box, texts] :
+             {std::tuple{"English.lng", "Alt+S, Alt+U", "chkFile(5)",
+                         "Choose a folder|Other ...|frMain Application:"},
+              {"Francais.lng", "Alt+C, Alt+I", "chkFile(4)",
+               "Choisissez un dossier|Autre ...|frMain Application :"}}) {
+            w.language(language);
+            w.window.activateWindow(); // back from the About window
+            QVERIFY(QTest::qWaitForWindowActive(&w.window));
+            const size_t asked = w.dialogs.callsOf("BrowseFolder").size() + 1;
+            QTest::keySequence(&w.window, QKeySequence(keys));
+            QTRY_COMPARE(w.dialogs.callsOf("BrowseFolder").size(), asked);
+            QTRY_VERIFY(w.control<QAbstractButton>(box)->isChecked());
+            QStringList shown{w.dialogs.callsOf("BrowseFolder").back().args.at(0),
+                              w.control<QAction>("MNlangueOther")->text()};
+            QTimer::singleShot(0, &w.window, [&shown] {
+                QWidget* about = QApplication::activeModalWidget();
+                shown << about->parentWidget()->objectName() + ' ' +
+                             about->findChild<QLabel*>("Label1")->text();
+                about->close();
+            });
+            w.control<QAction>("mnuabout")->trigger();
+            QCOMPARE(shown.join('|'), texts);
+            QVERIFY(!w.window.findChild<QDialog*>()); // gone once closed
+        }
+        UserSettings().setLanguage({}, "fr"); // the next window starts as built
+    }
+
+    // However an option gets checked (a screen reader's Toggle, a click, the
+    // arrow keys), the capacity and the column guide follow.
+    void options()
+    {
+        Window w;
+        // The step (on a control, or keys on the focused one), then the lines
+        // and the column option it leaves.
+        for (const QString step :
+             {"toggle opLines(0) 30 4", "toggle opColum(6) 30 6", "click opLines(1) 40 6",
+              "Left - 30 6", "toggle opColum(3) 30 3", "Right - 40 3"}) {
+            const QStringList part = step.split(' ');
+            auto* on = part[1] == "-" ? QApplication::focusWidget() : w.control<QWidget>(part[1]);
+            if (part[0] == "toggle")
+                QAccessible::queryAccessibleInterface(on)->actionInterface()->doAction(
+                    QAccessibleActionInterface::toggleAction());
+            else if (part[0] == "click")
+                QTest::mouseClick(on, Qt::LeftButton, {}, {4, 4});
+            else
+                QTest::keySequence(on, QKeySequence(part[0]));
+            const int lines = part[2].toInt(), option = part[3].toInt();
+            QCOMPARE(w.text("lblImprimable"), QString::number(lines * ColumnsOfOption(option)));
+            QCOMPARE(w.control<QWidget>("VLine")->x(),
+                     TwipsToVisiblePixels(*ColumnGuideLeft(lines, qint16(option))));
+        }
     }
 
     void startup_data()
@@ -322,6 +445,132 @@ private Q_SLOTS:
             QVERIFY2(loaded.contains(key), qPrintable(key));
     }
 
+    // The node menu opens from the keyboard too (the menu key, Shift+F10, and
+    // the desktop's context menu request), below the selected row; the
+    // commands that need a row are disabled without one. The colour commands
+    // have keys of their own.
+    void nodeMenuKeys()
+    {
+        Window w;
+        w.run("start");
+        w.run("focus");
+        QMenu* menu = w.window.mnuNode();
+        QContextMenuEvent request(QContextMenuEvent::Keyboard, {}, {}); // the desktop's
+        // The enabled commands, where the menu opened relative to the view.
+        const auto opens = [&](const QKeySequence& keys) {
+            keys.isEmpty() ? void(QApplication::sendEvent(w.view()->viewport(), &request))
+                           : QTest::keySequence(w.view(), keys);
+            QStringList enabled{QTest::qWaitFor([&] { return menu->isVisible(); }) ? "" : "-"};
+            for (const QAction* item : menu->actions())
+                if (!item->isSeparator() && item->isEnabled())
+                    enabled << item->objectName();
+            menu->hide();
+            const QPoint at = w.view()->viewport()->mapFromGlobal(menu->pos());
+            return enabled.join(' ') + QString(" %1,%2").arg(at.x()).arg(at.y());
+        };
+        QCOMPARE(opens(QKeySequence("Shift+F10")), " mnuLoad mnuSave 0,0");
+        w.run("click A");
+        const QString all = " mnuAddFile mnuGras mnuForeColors mnuBackColors mnuNiveau mnuLoad "
+                            "mnuSave mnuRename mnuSupprim";
+        const QPoint below = w.view()->visualRect(w.rowOf("A")).bottomLeft();
+        const QString at = QString(" %1,%2").arg(below.x()).arg(below.y());
+        QCOMPARE(opens(QKeySequence(Qt::Key_Menu)), all + at);
+        w.dialogs.colours = {0xff, 0xff00};
+        w.run("Ctrl+Shift+T");
+        w.run("Ctrl+Shift+G");
+        QCOMPARE(w.tree().selectedItem()->foreColor() + w.tree().selectedItem()->backColor(),
+                 0xffffu);
+        QCOMPARE(opens({}), all + " mnuUndo" + at);
+    }
+
+    // The title names the tree's document, marked while changes are unsaved;
+    // the start field shows an opened tree's start folder. The save dialog
+    // starts in the last folder used, then at the document, its name filled
+    // in. The last five documents are offered again. A folder or a document
+    // dropped on the window replaces the tree, once unsaved changes are dealt
+    // with; other drops are refused.
+    void documents()
+    {
+        Window w;
+        UserSettings().setLastFolder(w.dir.path());
+        const auto title = [&] { return w.window.windowHandle()->title(); };
+        const auto save = [&](const QString& name) {
+            w.dialogs.savePaths.push_back(w.dir.filePath(name));
+            w.run("mnuSave");
+            return w.dialogs.callsOf("ShowSave").back().args.at(2);
+        };
+        const auto drop = [&](const QString& path) {
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(path)});
+            QDragEnterEvent enter({9, 9}, Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(&w.window, &enter);
+            QDropEvent dropped({9, 9}, Qt::CopyAction, &data, Qt::LeftButton, {});
+            if (enter.isAccepted())
+                QApplication::sendEvent(&w.window, &dropped);
+            w.verify();
+            return enter.isAccepted();
+        };
+        QCOMPARE(title(), "KVX");
+        for (const char* step : {"start", "click A", "Ctrl+B"})
+            w.run(step);
+        QCOMPARE(save("s1"), w.dir.path());
+        QCOMPARE(title(), "s1.kvx - KVX");
+        w.run("Ctrl+B");
+        QCOMPARE(title(), "s1.kvx* - KVX");
+        QCOMPARE(save("s2"), w.dir.filePath("s1.kvx"));
+        for (const char* name : {"s3", "s4", "s5", "s6.kvx"})
+            save(name);
+        QMenu* recent = w.control<QMenu>("mnuRecent");
+        recent->popup({});
+        QStringList offered;
+        for (const QAction* item : recent->actions())
+            offered << item->text().remove(w.dir.path() + '/');
+        recent->hide();
+        QCOMPARE(offered,
+                 QStringList({"&1 s6.kvx", "&2 s5.kvx", "&3 s4.kvx", "&4 s3.kvx", "&5 s2.kvx"}));
+
+        QVERIFY(!drop(w.disc + "/c.txt"));
+        QVERIFY(drop(w.disc + "/A"));
+        QCOMPARE(w.text("txtStartPath"), w.disc + "/A");
+        QCOMPARE(title(), "KVX");
+        w.run("click /");
+        w.run("Ctrl+B");
+        w.dialogs.messageAnswers.push_back(MessageResult::Cancel);
+        QVERIFY(drop(w.dir.filePath("s1.kvx")));
+        QCOMPARE(w.text("txtStartPath"), w.disc + "/A"); // the question was cancelled
+        w.dialogs.messageAnswers.push_back(MessageResult::No);
+        QVERIFY(drop(w.dir.filePath("s1.kvx")));
+        QCOMPARE(w.dialogs.callsOf("MsgBox").size(), size_t(2));
+        QCOMPARE(w.text("txtStartPath"), w.disc);
+        QCOMPARE(title(), "s1.kvx - KVX");
+        recent->actions().at(4)->trigger();
+        QCOMPARE(title(), "s2.kvx - KVX");
+    }
+
+    // Find in the tree searches the rows the tree holds, from the selected
+    // one, wrapping around; a match is selected and shown, the branches to it
+    // opened (and scanned) as a user opens them, which makes no undo step.
+    void findInTree()
+    {
+        Window w;
+        for (const char* step : {"start", "chkFile(0)", "cmdExe"})
+            w.run(step);
+        QCOMPARE(w.tree().findByKey(w.disc + "/A/A1/A11/"), nullptr); // not scanned yet
+        w.dialogs.inputs = {"MKV", "zzz"};
+        QStringList found;
+        for (const char* keys : {"Ctrl+Shift+F", "F3", "F3", "Shift+F3", "Ctrl+Shift+F"}) {
+            w.run(keys);
+            found << w.tree().selectedItem()->text();
+            QVERIFY(w.view()->viewport()->rect().contains(
+                w.view()->visualRect(w.view()->currentIndex())));
+        }
+        QCOMPARE(found, QStringList({"d.mkv", "e.mkv", "d.mkv", "e.mkv", "e.mkv"}));
+        QVERIFY(w.tree().findByKey(w.disc + "/A/A1/A11/")); // A was opened
+        QVERIFY(w.modified());
+        QCOMPARE(w.dialogs.callsOf("MsgBox").back().args,
+                 QStringList({"Aucune ligne de l'arbre ne contient « zzz ».", "KVX"}));
+    }
+
     // A user's steps on the disc (see Window::run), each verified. The rows
     // after the last step: text (the root "/"), the picture shown, "+" closed
     // or "-" open when it has children, "*" bold, {text colour, background}
@@ -352,6 +601,15 @@ private Q_SLOTS:
             {"start", "chkFile(7)", "cmdExe", "cmdExe", "edit chkFile(6) *.mkv", "chkFile(7)",
              "chkFile(6)", "click A", "mnuAddFile", "*"},
             "/:2- [A:2-] A1:2- A11:1 A2:1 a.zip:zip d.mkv:mkv Bé l'été:1+ ");
+        // A cancelled prompt keeps the pattern.
+        row("cancel keeps a pattern",
+            {"start", "edit chkFile(7) *.mkv", "edit chkFile(7) -", "chkFile(7)", "cmdExe",
+             "click /", "*"},
+            "[/:2-] A:2- A1:2- A11:1 A2:1 d.mkv:mkv Bé l'été:2- B1:1 e.mkv:mkv ");
+        // A row renamed in place keeps its key; an empty text is refused.
+        row("rename",
+            {"start", "click /", "rename Mon disque", "click A", "rename Albums", "rename  "},
+            "/:2- [Albums:1+] Bé l'été:1+ ");
         // "All files" locks the other boxes; removal takes the files matching the pattern.
         row("all files, then remove archives",
             {"start", "chkFile(0)", "edit chkFile(6) x", "chkFile(6)", "cmdExe", "chkFile(0)",
