@@ -2,18 +2,18 @@
 
 #include "dialogs/DialogService.h"
 #include "lang/MessageTexts.h"
-#include "tree/NodeTreeView.h"
 #include "tree/TreeModel.h"
 #include "tree/TreeSearch.h"
 #include "workspace/Workspace.h"
 
 #include <QPointer>
+#include <QTreeView>
 #include <vector>
 
 namespace kvx {
 
-TreeFind::TreeFind(Workspace& workspace, NodeTreeView& view, TreeModel& model,
-                   DialogService& dialogs, const MessageTexts& texts, QObject* parent)
+TreeFind::TreeFind(Workspace& workspace, QTreeView& view, TreeModel& model, DialogService& dialogs,
+                   const MessageTexts& texts, QObject* parent)
     : QObject(parent), m_workspace(workspace), m_view(view), m_model(model), m_dialogs(dialogs),
       m_texts(texts)
 {

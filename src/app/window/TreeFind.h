@@ -3,11 +3,12 @@
 #include <QObject>
 #include <QString>
 
+class QTreeView;
+
 namespace kvx {
 
 class DialogService;
 class MessageTexts;
-class NodeTreeView;
 class TreeModel;
 class Workspace;
 
@@ -21,7 +22,7 @@ class TreeFind : public QObject
     Q_OBJECT
 
 public:
-    TreeFind(Workspace& workspace, NodeTreeView& view, TreeModel& model, DialogService& dialogs,
+    TreeFind(Workspace& workspace, QTreeView& view, TreeModel& model, DialogService& dialogs,
              const MessageTexts& texts, QObject* parent = nullptr);
 
 public Q_SLOTS:
@@ -36,7 +37,7 @@ private:
     void findFrom(bool forward);
 
     Workspace& m_workspace;
-    NodeTreeView& m_view;
+    QTreeView& m_view;
     TreeModel& m_model;
     DialogService& m_dialogs;
     const MessageTexts& m_texts;

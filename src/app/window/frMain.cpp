@@ -88,6 +88,18 @@ QAction* makeAction(QObject* parent, const QString& name, const QString& caption
     return action;
 }
 
+// One folder, or one tree document, from the desktop's file manager.
+QString droppedPath(const QMimeData* data)
+{
+    if (!data || !data->hasUrls() || data->urls().size() != 1 ||
+        !data->urls().front().isLocalFile())
+        return {};
+    const QFileInfo dropped(data->urls().front().toLocalFile());
+    return dropped.isDir() || (dropped.isFile() && isDocumentName(dropped.fileName()))
+               ? dropped.absoluteFilePath()
+               : QString();
+}
+
 QAction* makeSeparator(QObject* parent, const QString& name)
 {
     auto* action = new QAction(parent);
@@ -635,18 +647,6 @@ void frMain::openDocument(const QString& path)
 {
     if (m_documents->saveOrDiscardChanges() && !m_documents->openDocument(path))
         UserSettings().removeRecentDocument(path);
-}
-
-// One folder, or one tree document, from the desktop's file manager.
-static QString droppedPath(const QMimeData* data)
-{
-    if (!data || !data->hasUrls() || data->urls().size() != 1 ||
-        !data->urls().front().isLocalFile())
-        return {};
-    const QFileInfo dropped(data->urls().front().toLocalFile());
-    return dropped.isDir() || (dropped.isFile() && isDocumentName(dropped.fileName()))
-               ? dropped.absoluteFilePath()
-               : QString();
 }
 
 void frMain::dragEnterEvent(QDragEnterEvent* event)

@@ -170,7 +170,7 @@ private Q_SLOTS:
     // opens it with the view it describes; a cancelled dialog, a file that is
     // no document and a save onto a folder change nothing and the last two
     // say so; it saves the document again unchanged, ".kvx" added unless the
-    // name holds it. Its dialogs open in the program's folder. The document printed by the
+    // name holds it. The document printed by the
     // program and through the window gives the same page: the document's
     // indentation, check boxes and picture style, the jacket's lines,
     // columns and colours, the first rows up to the capacity (and one line
@@ -247,13 +247,6 @@ private Q_SLOTS:
         QCOMPARE(boxes[1].args.at(0),
                  texts.text(kvx::Msg::SaveFailed).arg(folder, "not a regular file but a folder"));
         QCOMPARE(boxes[1].icon, kvx::MessageIcon::Critical);
-        // The dialogs start at home before any document (never in the program's
-        // folder), then in the opened document's folder, its name offered for saving.
-        QCOMPARE(w.dialogs.callsOf("ShowOpen").at(0).args,
-                 QStringList({"*.KVX|*.kvx", "Ouvrir", QDir::homePath()}));
-        QCOMPARE(w.dialogs.callsOf("ShowOpen").at(1).args.at(2), dir.path());
-        QCOMPARE(w.dialogs.callsOf("ShowSave").at(0).args,
-                 QStringList({"*.KVX|*.kvx", "Sauvegarder", doc}));
         const kvx::NodeTreeView& tv = *w.window.TV();
         const kvx::TreeModel& model = w.window.treeModel();
         QTEST(QString("indent %1, buttons %2, pictures %3, boxes %4, full row %5, hide %6, tip %7")

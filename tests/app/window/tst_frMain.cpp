@@ -61,13 +61,6 @@ struct Window : test::MainWindowFixture
     NodeTreeView* view() { return window.TV(); }
     const TreeModel& model() { return window.treeModel(); }
     QString text(const char* name) { return control(name)->property("text").toString(); }
-    // Chooses a language in the language menu.
-    void language(const QString& file)
-    {
-        for (QAction* item : window.MNlangue()->actions())
-            if (item->text() == file)
-                item->trigger();
-    }
     [[nodiscard]] bool modified() { return window.workspace().history().isModified(); }
 
     QModelIndex rowOf(const QString& text)
@@ -116,7 +109,6 @@ struct Window : test::MainWindowFixture
         QCOMPARE(document(), after);
     }
     int m_redone = 0;
-    int coloursAsked = 0; // colour commands chosen while enabled
 
     // "start" (the disc chosen; "cancel" cancels the choice), "open" (start,
     // all files added, the root clicked and "*"), "click ROW", "right ROW"
@@ -125,7 +117,7 @@ struct Window : test::MainWindowFixture
     // PATTERN" (a right click on the box, the pattern typed, "-" cancels),
     // "rename TEXT" (F2, the text typed, Enter), a menu item by name (the
     // colour dialog's answer after it, cancelled without), a button or a box
-    // by name, else keys on the tree view.
+    // by name, else keys on the tree view (the colour's answer after them).
     void act(const QString& step)
     {
         const QString arg = step.section(' ', 1);
@@ -173,15 +165,15 @@ struct Window : test::MainWindowFixture
             QTest::mouseClick(box, Qt::RightButton, {}, QPoint(6, box->height() / 2));
             QCOMPARE(int(dialogs.callsOf("InputBox").size()), asked + box->isEnabled());
             dialogs.inputs.clear();
-        } else if (auto* item = control<QAction>(step.section(' ', 0, 0))) {
-            if (!arg.isEmpty())
-                dialogs.colours.push_back(arg.toInt(nullptr, 16));
-            coloursAsked += step.contains("Colors") && item->isEnabled();
-            item->trigger();
         } else if (auto* button = control<QAbstractButton>(step)) {
             QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
         } else {
-            QTest::keySequence(view(), QKeySequence(step));
+            if (!arg.isEmpty())
+                dialogs.colours.push_back(arg.toInt(nullptr, 16));
+            if (auto* item = control<QAction>(step.section(' ', 0, 0)))
+                item->trigger();
+            else
+                QTest::keySequence(view(), QKeySequence(step.section(' ', 0, 0)));
         }
         QVERIFY(!QApplication::overrideCursor());
         verify();
@@ -325,12 +317,12 @@ private Q_SLOTS:
                  "cmdMore");
         // The language's texts: the folder dialog's title, "Other ..." and
         // the About window, which the window owns while it is open.
-        for (const auto& [language, keys, box, texts] :
-             {std::tuple{"English.lng", "Alt+S, Alt+U", "chkFile(5)",
+        for (const auto& [language, keys, box, texts] : // English.lng, then Francais.lng
+             {std::tuple{"MNlangueChoice(0)", "Alt+S, Alt+U", "chkFile(5)",
                          "Choose a folder|Other ...|frMain Application:"},
-              {"Francais.lng", "Alt+C, Alt+I", "chkFile(4)",
+              {"MNlangueChoice(1)", "Alt+C, Alt+I", "chkFile(4)",
                "Choisissez un dossier|Autre ...|frMain Application :"}}) {
-            w.language(language);
+            w.control<QAction>(language)->trigger();
             w.window.activateWindow(); // back from the About window
             QVERIFY(QTest::qWaitForWindowActive(&w.window));
             const size_t asked = w.dialogs.callsOf("BrowseFolder").size() + 1;
@@ -447,8 +439,7 @@ private Q_SLOTS:
 
     // The node menu opens from the keyboard too (the menu key, Shift+F10, and
     // the desktop's context menu request), below the selected row; the
-    // commands that need a row are disabled without one. The colour commands
-    // have keys of their own.
+    // commands that need a row are disabled without one.
     void nodeMenuKeys()
     {
         Window w;
@@ -475,76 +466,72 @@ private Q_SLOTS:
         const QPoint below = w.view()->visualRect(w.rowOf("A")).bottomLeft();
         const QString at = QString(" %1,%2").arg(below.x()).arg(below.y());
         QCOMPARE(opens(QKeySequence(Qt::Key_Menu)), all + at);
-        w.dialogs.colours = {0xff, 0xff00};
-        w.run("Ctrl+Shift+T");
-        w.run("Ctrl+Shift+G");
-        QCOMPARE(w.tree().selectedItem()->foreColor() + w.tree().selectedItem()->backColor(),
-                 0xffffu);
+        w.run("Ctrl+B");
         QCOMPARE(opens({}), all + " mnuUndo" + at);
     }
 
     // The title names the tree's document, marked while changes are unsaved;
     // the start field shows an opened tree's start folder. The save dialog
     // starts in the last folder used, then at the document, its name filled
-    // in. The last five documents are offered again. A folder or a document
-    // dropped on the window replaces the tree, once unsaved changes are dealt
-    // with; other drops are refused.
+    // in; the open dialog in its folder. The last five documents are offered again. A folder or a
+    // document dropped on the window replaces the tree, once unsaved changes are dealt with; other
+    // drops are refused.
     void documents()
     {
         Window w;
         UserSettings().setLastFolder(w.dir.path());
-        const auto title = [&] { return w.window.windowHandle()->title(); };
+        // The title, and the start folder ("D" the test's folder).
+        const auto shown = [&] {
+            return QString(w.window.windowHandle()->title() + " | " + w.text("txtStartPath"))
+                .replace(w.dir.path(), "D");
+        };
         const auto save = [&](const QString& name) {
             w.dialogs.savePaths.push_back(w.dir.filePath(name));
             w.run("mnuSave");
-            return w.dialogs.callsOf("ShowSave").back().args.at(2);
+            return QString(w.dialogs.callsOf("ShowSave").back().args.at(2))
+                .replace(w.dir.path(), "D");
         };
         const auto drop = [&](const QString& path) {
             QMimeData data;
             data.setUrls({QUrl::fromLocalFile(path)});
             QDragEnterEvent enter({9, 9}, Qt::CopyAction, &data, Qt::LeftButton, {});
-            QApplication::sendEvent(&w.window, &enter);
             QDropEvent dropped({9, 9}, Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(&w.window, &enter);
             if (enter.isAccepted())
                 QApplication::sendEvent(&w.window, &dropped);
             w.verify();
             return enter.isAccepted();
         };
-        QCOMPARE(title(), "KVX");
         for (const char* step : {"start", "click A", "Ctrl+B"})
             w.run(step);
-        QCOMPARE(save("s1"), w.dir.path());
-        QCOMPARE(title(), "s1.kvx - KVX");
+        QCOMPARE(shown(), "KVX | D/disc");
+        QCOMPARE(save("s1"), "D");
+        QCOMPARE(shown(), "s1.kvx - KVX | D/disc");
         w.run("Ctrl+B");
-        QCOMPARE(title(), "s1.kvx* - KVX");
-        QCOMPARE(save("s2"), w.dir.filePath("s1.kvx"));
+        QCOMPARE(shown(), "s1.kvx* - KVX | D/disc");
+        QCOMPARE(save("s2"), "D/s1.kvx");
+        w.run("mnuLoad"); // cancelled
+        QCOMPARE(w.dialogs.callsOf("ShowOpen").back().args.at(2), w.dir.path());
         for (const char* name : {"s3", "s4", "s5", "s6.kvx"})
             save(name);
         QMenu* recent = w.control<QMenu>("mnuRecent");
         recent->popup({});
+        recent->hide();
         QStringList offered;
         for (const QAction* item : recent->actions())
             offered << item->text().remove(w.dir.path() + '/');
-        recent->hide();
-        QCOMPARE(offered,
-                 QStringList({"&1 s6.kvx", "&2 s5.kvx", "&3 s4.kvx", "&4 s3.kvx", "&5 s2.kvx"}));
+        QCOMPARE(offered.join(' '), "&1 s6.kvx &2 s5.kvx &3 s4.kvx &4 s3.kvx &5 s2.kvx");
 
-        QVERIFY(!drop(w.disc + "/c.txt"));
-        QVERIFY(drop(w.disc + "/A"));
-        QCOMPARE(w.text("txtStartPath"), w.disc + "/A");
-        QCOMPARE(title(), "KVX");
+        QVERIFY(!drop(w.disc + "/c.txt") && drop(w.disc + "/A"));
+        QCOMPARE(shown(), "KVX | D/disc/A");
         w.run("click /");
         w.run("Ctrl+B");
-        w.dialogs.messageAnswers.push_back(MessageResult::Cancel);
+        w.dialogs.messageAnswers.push_back(MessageResult::No); // not saved
         QVERIFY(drop(w.dir.filePath("s1.kvx")));
-        QCOMPARE(w.text("txtStartPath"), w.disc + "/A"); // the question was cancelled
-        w.dialogs.messageAnswers.push_back(MessageResult::No);
-        QVERIFY(drop(w.dir.filePath("s1.kvx")));
-        QCOMPARE(w.dialogs.callsOf("MsgBox").size(), size_t(2));
-        QCOMPARE(w.text("txtStartPath"), w.disc);
-        QCOMPARE(title(), "s1.kvx - KVX");
+        QCOMPARE(w.dialogs.callsOf("MsgBox").size(), size_t(1));
+        QCOMPARE(shown(), "s1.kvx - KVX | D/disc");
         recent->actions().at(4)->trigger();
-        QCOMPARE(title(), "s2.kvx - KVX");
+        QCOMPARE(shown(), "s2.kvx - KVX | D/disc");
     }
 
     // Find in the tree searches the rows the tree holds, from the selected
@@ -615,16 +602,11 @@ private Q_SLOTS:
             {"start", "chkFile(0)", "edit chkFile(6) x", "chkFile(6)", "cmdExe", "chkFile(0)",
              "chkFile(7)", "Command1", "click /", "*"},
             "[/:2-] A:2- A1:2- A11:1 A2:1 d.mkv:mkv Bé l'été:2- B1:1 c.txt:txt e.mkv:mkv ");
-        // With no node selected (focus alone selects none, a right click
-        // neither) the node commands that need one are disabled.
-        row("no selection",
-            {"start", "focus", "right A", "Ctrl+B", "mnuForeColors ff", "mnuBackColors ff",
-             "Ctrl+L", "Del", "mnuAddFile", "*"},
-            "/:2- A:1+ Bé l'été:1+ ");
-        // Bold toggles; a cancelled colour dialog changes nothing.
+        // Bold toggles; a cancelled colour dialog changes nothing; the colours
+        // have keys too.
         row("bold and colours",
-            {"open", "click A", "Ctrl+B", "mnuForeColors ff", "click A1", "style", "mnuForeColors",
-             "mnuBackColors", "Ctrl+B", "click Bé l'été", "mnuBackColors ff8000"},
+            {"open", "click A", "Ctrl+B", "Ctrl+Shift+T ff", "click A1", "style", "mnuForeColors",
+             "mnuBackColors", "Ctrl+B", "click Bé l'été", "Ctrl+Shift+G ff8000"},
             "/:2- A:2-*{ff,80000005} A1:2-{1,2} A11:1 A2:1 a.zip:zip d.mkv:mkv [Bé "
             "l'été:2-{0,ff8000}] B1:1 "
             "c.txt:txt e.mkv:mkv ");
@@ -647,7 +629,8 @@ private Q_SLOTS:
         Window w;
         for (const QString& step : steps)
             w.run(step);
-        QCOMPARE(int(w.dialogs.callsOf("ShowColor").size()), w.coloursAsked);
+        QCOMPARE(w.dialogs.callsOf("ShowColor").size(),
+                 size_t(steps.filter(QRegularExpression("Colors|Shift\\+[TG]")).size()));
         QString shown;
         for (QModelIndex i = w.model().index(0, 0); i.isValid(); i = w.view()->indexBelow(i)) {
             const Node* n = w.model().nodeOf(i);

@@ -113,15 +113,15 @@ private Q_SLOTS:
         QVERIFY(!LanguageFile::load(at("missing.lng")));
     }
 
-    // The template holds the built-in messages; English.lng translates them
-    // all, lines and all.
+    // English.lng translates every built-in message, lines and all; the
+    // template holds them all, as built in, so that it brings French back.
     void shippedMessages()
     {
         const MessageTexts builtIn;
-        for (const char* name : {"Francais.lng", "English.lng"}) {
+        MessageTexts texts;
+        for (const char* name : {"English.lng", "Francais.lng"}) {
             const auto file = LanguageFile::load(KVX_TEST_SOURCE_DIR "/data/" + QString(name));
             QVERIFY(file);
-            MessageTexts texts;
             texts.apply(*file);
             for (int i = 0; i < int(Msg::Count); ++i) {
                 const Msg id = Msg(i);
