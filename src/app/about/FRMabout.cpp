@@ -66,9 +66,8 @@ FRMabout::FRMabout(ShellOpen& shell, const QString& programDir, QWidget* parent)
 
     // Captions on the left, each value beside its caption whatever the
     // captions' length in the interface's language.
-    auto* rows = new QWidget(this);
-    rows->setGeometry(kRowsLeft, 24, width() - kRowsLeft - 8, height() - 28);
-    auto* grid = new QGridLayout(rows);
+    m_rows = new QWidget(this);
+    auto* grid = new QGridLayout(m_rows);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(2);
@@ -89,8 +88,8 @@ FRMabout::FRMabout(ShellOpen& shell, const QString& programDir, QWidget* parent)
     QLabel* captions[std::size(table)];
     QLabel* values[std::size(table)];
     for (std::size_t i = 0; i < std::size(table); ++i) {
-        captions[i] = addLabel(rows, table[i].captionName, table[i].caption, {});
-        values[i] = addLabel(rows, table[i].valueName, {}, {});
+        captions[i] = addLabel(m_rows, table[i].captionName, table[i].caption, {});
+        values[i] = addLabel(m_rows, table[i].valueName, {}, {});
         grid->addWidget(captions[i], int(i), 0);
         grid->addWidget(values[i], int(i), 1);
     }
@@ -146,16 +145,12 @@ FRMabout::FRMabout(ShellOpen& shell, const QString& programDir, QWidget* parent)
 void FRMabout::Form_Load()
 {
     m_appName->setText(QCoreApplication::applicationName());
-    m_band = titleBand(QCoreApplication::applicationName());
     m_version->setText(QStringLiteral(KVX_VERSION));
     // The program file's own name as started: kvx, which hands the window over
     // to kvx-gui with its own argv[0]. On this platform it carries no extension.
     const QString started = QCoreApplication::arguments().value(0);
     m_exe->setText(QFileInfo(started.isEmpty() ? QCoreApplication::applicationFilePath() : started)
                        .fileName());
-    const QPoint edges = m_exit->pos() + kEdgesFromCross;
-    m_top->move(edges);
-    m_down->move(edges);
 
     const QStringList delays =
         QStringLiteral("1000,200,200,200,200,1000,200,200,200,200,1000,200,200,200,100")
@@ -164,6 +159,21 @@ void FRMabout::Form_Load()
         m_animationDelays.append(delay.toInt());
     m_animationFrame = 0;
     m_timer->start(kInitialInterval);
+}
+
+void FRMabout::showEvent(QShowEvent* event)
+{
+    // As wide as the rows need in the interface's language (a language file
+    // may have been applied since the window was made), the title band and
+    // the close cross along.
+    setFixedWidth(std::max(kTitleBandWidth, kRowsLeft + m_rows->sizeHint().width() + 8));
+    m_rows->setGeometry(kRowsLeft, 24, width() - kRowsLeft - 8, height() - 28);
+    m_band = titleBand(QCoreApplication::applicationName(), width());
+    m_exit->move(width() - 15, m_exit->y());
+    const QPoint edges = m_exit->pos() + kEdgesFromCross;
+    m_top->move(edges);
+    m_down->move(edges);
+    QDialog::showEvent(event);
 }
 
 void FRMabout::Timer1_Timer()

@@ -41,6 +41,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void Form_Load();
@@ -53,6 +54,7 @@ private:
     void setCrossPressed(bool pressed);
 
     ShellOpen& m_shell;
+    QWidget* m_rows = nullptr;
     QLabel* m_appName = nullptr;
     QLabel* m_version = nullptr;
     QLabel* m_exe = nullptr;

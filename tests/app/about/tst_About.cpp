@@ -7,6 +7,7 @@
 #include "app/support/RecordingLauncher.h"
 #include "core/tree/ScanDoubles.h"
 #include "lang/MessageTexts.h"
+#include "lang/TranslateForm.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -142,6 +143,10 @@ private Q_SLOTS:
             QVERIFY(!*doc || (QDir(root.path()).mkpath(doc) &&
                               writeFile(root.filePath(doc + QString("/copyright")), "x")));
             FRMabout about(m_shell, root.filePath(data));
+            // A language's captions may be longer: the window makes room.
+            QVERIFY(writeFile(root.filePath("long.lng"),
+                              "[FRMabout]\nLabel5.Caption=Toute la documentation du programme :"));
+            TranslateForm(&about, root.filePath("long.lng"));
             about.show();
             QVERIFY(QTest::qWaitForWindowExposed(&about));
             const auto shown = [&](const QString& name) { return about.findChild<QLabel*>(name); };
@@ -153,6 +158,8 @@ private Q_SLOTS:
                 if (!value->isVisible())
                     continue;
                 QVERIFY(caption->geometry().right() + 6 < value->x());
+                QVERIFY(caption->width() >= caption->sizeHint().width() &&
+                        value->width() >= value->sizeHint().width()); // shown whole
                 QVERIFY(about.rect().contains(
                     value->geometry().translated(value->parentWidget()->pos())));
                 values << value->text();
