@@ -137,8 +137,9 @@ void TestTranslateForm::translate()
 }
 
 // Each shipped language holds every text of the window and of the About
-// window (tst_LanguageList checks the messages), and gives the window's buttons and boxes access keys of
-// their own (none to the options, whose captions are their numbers).
+// window (tst_LanguageList checks the messages), and gives the window's
+// buttons and boxes access keys of their own (none to the options, whose
+// captions are their numbers).
 void TestTranslateForm::shippedFiles()
 {
     test::MainWindowFixture w;
