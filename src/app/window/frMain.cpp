@@ -625,18 +625,12 @@ void frMain::cmdStartPoint_Click()
         return;
     const QString folder = m_dialogs->BrowseFolder(m_language->texts().text(Msg::ChooseFolder));
     // A cancelled dialog keeps the start folder and the tree, styles and all.
-    if (folder.isEmpty())
-        return;
-    m_txtStartPath->setText(folder);
-    m_documents->forgetDocument();
-    m_workspace->BuildTree(m_txtStartPath->text());
-    reportLeftOut();
+    if (!folder.isEmpty())
+        buildTreeFrom(folder);
 }
 
-void frMain::startTree(const QString& folder)
+void frMain::buildTreeFrom(const QString& folder)
 {
-    if (!m_documents->saveOrDiscardChanges())
-        return;
     m_txtStartPath->setText(folder);
     m_documents->forgetDocument();
     m_workspace->BuildTree(folder);
@@ -661,10 +655,10 @@ void frMain::dropEvent(QDropEvent* event)
     if (path.isEmpty())
         return;
     event->acceptProposedAction();
-    if (QFileInfo(path).isDir())
-        startTree(path);
-    else
+    if (!QFileInfo(path).isDir())
         openDocument(path);
+    else if (m_documents->saveOrDiscardChanges())
+        buildTreeFrom(path);
 }
 
 void frMain::reportLeftOut()

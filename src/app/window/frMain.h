@@ -104,8 +104,6 @@ public Q_SLOTS:
 
     void cmdStartPoint_Click();
     void cmdMore_Click();
-    // Asks about unsaved changes, then builds the tree of `folder`.
-    void startTree(const QString& folder);
     // Asks about unsaved changes, then opens the document.
     void openDocument(const QString& path);
 
@@ -143,6 +141,8 @@ private:
     void connectControls();
     void createSubsystems();
     void setKeyboardOrder();
+    // A new tree: the folder's, in place of the tree and its document.
+    void buildTreeFrom(const QString& folder);
     // The colour command: the colour dialog, then the selected node's colour.
     void colourSelected(void (NodeTree::*set)(Node*, Colour));
     [[nodiscard]] bool windowColourIsWhite();
