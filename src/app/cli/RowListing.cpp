@@ -1,21 +1,13 @@
 #include "cli/RowListing.h"
 
+#include "cli/MessageLines.h"
 #include "tree/DisplayOrder.h"
 #include "tree/NodeTree.h"
 
 #include <QTextStream>
+#include <algorithm>
 
 namespace kvx {
-
-namespace {
-
-bool isControl(QChar c)
-{
-    const char16_t u = c.unicode();
-    return u < 0x20 || (u >= 0x7f && u < 0xa0);
-}
-
-} // namespace
 
 void writeRows(const NodeTree& tree, QTextStream& out)
 {
@@ -25,7 +17,7 @@ void writeRows(const NodeTree& tree, QTextStream& out)
         text.resize(text.size() + 2 * node->depth(), u' ');
         const qsizetype name = text.size();
         text.append(node->text());
-        std::replace_if(text.begin() + name, text.end(), isControl, u'?');
+        std::replace_if(text.begin() + name, text.end(), isControlCharacter, u'?');
         text.append(u'\n');
     }
     out << text;

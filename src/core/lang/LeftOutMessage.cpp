@@ -17,6 +17,7 @@ constexpr Kind kKinds[] = {
     {Msg::LeftOutBadNames, [](const LeftOut& l) { return l.foldersBadName + l.filesBadName; }},
     {Msg::LeftOutTooLong, [](const LeftOut& l) { return l.foldersTooLong + l.filesTooLong; }},
     {Msg::LeftOutBeyondLimit, [](const LeftOut& l) { return l.beyondNodeLimit; }},
+    {Msg::LeftOutUnreadable, [](const LeftOut& l) { return int(l.unreadableFolders.size()); }},
 };
 
 } // namespace

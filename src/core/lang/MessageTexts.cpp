@@ -37,6 +37,7 @@ constexpr std::array<Entry, size_t(Msg::Count)> kEntries{{
     {"LeftOutBadNames", "%1 au nom illisible"},
     {"LeftOutTooLong", "%1 au chemin trop long"},
     {"LeftOutBeyondLimit", "%1 au-delà de la limite de 32 767 éléments"},
+    {"LeftOutUnreadable", "%1 dont le contenu ne peut pas être lu"},
     {"WindowColour", "Attention vos fenêtres ne sont pas blanches sur votre système\n"
                      "Vos jaquettes adopterons cette couleur pour leur fond.\n"
                      "Veuillez modifier la couleur des fenêtres dans les réglages "

@@ -30,6 +30,7 @@ enum class Msg {
     LeftOutBadNames,
     LeftOutTooLong,
     LeftOutBeyondLimit,
+    LeftOutUnreadable, // folders whose contents cannot be read
     WindowColour,      // the warning when the system's window colour is not white
     StartupError,      // title of the box that ends start-up; %1 the error number
     IconFolderMissing, // %1 the folder

@@ -53,8 +53,9 @@ QStringList keysOf(const QString& file, const QString& section)
     QStringList keys;
     IniFile::load(QStringLiteral(KVX_TEST_PROGRAM_DIR "/") + file)
         .value_or(IniFile())
-        .forEachEntry(section,
-                      [&](QStringView key, QStringView) { keys.append(key.toString().toLower()); });
+        .forEachEntry(section, [&](QStringView key, IniFile::Entry) {
+            keys.append(key.toString().toLower());
+        });
     keys.sort();
     return keys;
 }

@@ -751,7 +751,8 @@ private Q_SLOTS:
         Window w;
         const QString locked = w.dir.filePath("locked");
         QVERIFY(::mkdir(QFile::encodeName(w.disc) + "/A/bad\xff", 0755) == 0 &&
-                QDir().mkdir(locked) && QFile::setPermissions(locked, {}));
+                ::mkdir(QFile::encodeName(w.disc) + "/shut", 0) == 0 && QDir().mkdir(locked) &&
+                QFile::setPermissions(locked, {}));
         const WithoutReadRights asAUser;
         for (const QString& folder : {w.disc, locked}) {
             w.window.workspace().history().markSaved(); // nothing to ask first
@@ -762,12 +763,14 @@ private Q_SLOTS:
             QTest::qWait(200);
             const auto boxes = w.dialogs.callsOf("MsgBox");
             QCOMPARE(boxes.size(), size_t(1));
-            QCOMPARE(boxes[0].args,
-                     (QStringList{folder == locked
-                                      ? "Le dossier de départ ne peut pas être lu :\n" + locked
-                                      : "Des dossiers ou des fichiers n'ont pas été ajoutés à "
-                                        "l'arbre :\n1 au nom illisible",
-                                  "KVX"}));
+            QCOMPARE(
+                boxes[0].args,
+                (QStringList{
+                    folder == locked
+                        ? "Le dossier de départ ne peut pas être lu :\n" + locked
+                        : "Des dossiers ou des fichiers n'ont pas été ajoutés à "
+                          "l'arbre :\n1 au nom illisible\n1 dont le contenu ne peut pas être lu",
+                    "KVX"}));
             QCOMPARE(w.tree().isEmpty(), folder == locked); // the tree keeps what was built
         }
         QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
