@@ -146,8 +146,8 @@ void FRMabout::Form_Load()
 {
     m_appName->setText(QCoreApplication::applicationName());
     m_version->setText(QStringLiteral(KVX_VERSION));
-    // The program file's own name as started: kvx, which hands the window over
-    // to kvx-gui with its own argv[0]. On this platform it carries no extension.
+    // The program file's own name as started; on this platform it carries no
+    // extension.
     const QString started = QCoreApplication::arguments().value(0);
     m_exe->setText(QFileInfo(started.isEmpty() ? QCoreApplication::applicationFilePath() : started)
                        .fileName());

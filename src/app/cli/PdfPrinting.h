@@ -15,8 +15,7 @@ struct PdfJacketResult
 };
 
 // The jacket printing of a --pdf run. It draws the tree as the window does,
-// with widgets, so the full program provides it to the command-line run; the
-// program without widgets hands --pdf runs over to the full one.
+// with QtGui, which the command line (QtCore alone) leaves to its caller.
 class PdfPrinting
 {
 public:

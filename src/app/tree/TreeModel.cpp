@@ -156,13 +156,7 @@ QVariant TreeModel::data(const QModelIndex& index, int role) const
     case Qt::EditRole:
         return node->text();
     case Qt::DecorationRole: {
-        // The selected picture wins, then the expanded one, then the plain one.
-        ImageRef ref = node->image();
-        if (node->expanded() && !node->expandedImage().isNone())
-            ref = node->expandedImage();
-        if (node == m_tree.selectedItem() && !node->selectedImage().isNone())
-            ref = node->selectedImage();
-        const QIcon icon = m_images.icon(ref);
+        const QIcon icon = m_images.icon(node->shownImage(node == m_tree.selectedItem()));
         return icon.isNull() ? QVariant() : QVariant(icon);
     }
     case Qt::FontRole:

@@ -37,6 +37,9 @@ public:
     void setCheckboxes(bool on);
     [[nodiscard]] bool checkboxes() const { return m_checkboxes; }
 
+    [[nodiscard]] const NodeTree& tree() const { return m_tree; }
+    [[nodiscard]] const ImageList& images() const { return m_images; }
+
     [[nodiscard]] QModelIndex indexOf(const Node* node) const;
     [[nodiscard]] Node* nodeOf(const QModelIndex& index) const;
 

@@ -514,9 +514,8 @@ void frMain::createSubsystems()
     jacket.cmdPrint = m_cmdPrint;
     jacket.cmdPreview = m_cmdPreview;
     jacket.view = m_tv;
-    jacket.guide = m_vLine;
     jacket.moveGuide = [this](int leftTwips) { moveColumnGuide(leftTwips); };
-    m_jacket = new JacketCommands(jacket, workspace, *m_dialogs, texts, this);
+    m_jacket = new JacketCommands(jacket, workspace, *m_images, *m_dialogs, texts, this);
 
     m_documents = new TreeDocumentCommands(m_mnuLoad, m_mnuSave, workspace, *m_tv, *m_model,
                                            *m_dialogs, texts, this);

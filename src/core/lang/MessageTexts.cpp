@@ -61,6 +61,15 @@ constexpr std::array<Entry, size_t(Msg::Count)> kEntries{{
     {"FindPrompt", "Texte à rechercher dans les lignes de l'arbre :"},
     {"NotFound", "Aucune ligne de l'arbre ne contient « %1 »."},
     {"NoRecent", "(aucun)"},
+    {"PrinterChoiceTitle", "Propriétés"},
+    {"PrinterLabel", "Imprimante :"},
+    {"PdfFileChoice", "Fichier PDF"},
+    {"PdfFileLabel", "Fichier :"},
+    {"BrowseFile", "Parcourir ..."},
+    {"PageSetUp", "Page ..."},
+    {"PreviewTitle", "Aperçu de la jaquette"},
+    {"PreviewLeftOut", "L'arbre montre %1 lignes, la jaquette n'en contient que %2 : "
+                       "les %3 dernières lignes ne sont pas imprimées."},
 }};
 
 } // namespace

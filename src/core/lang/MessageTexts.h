@@ -46,8 +46,16 @@ enum class Msg {
     OpenFailed,
     FindTitle, // the find in the tree's dialog
     FindPrompt,
-    NotFound, // %1 the text looked for
-    NoRecent, // the recent documents' menu while it has none
+    NotFound,           // %1 the text looked for
+    NoRecent,           // the recent documents' menu while it has none
+    PrinterChoiceTitle, // the printer properties dialog
+    PrinterLabel,
+    PdfFileChoice, // the printer list's entry for a PDF file
+    PdfFileLabel,
+    BrowseFile,
+    PageSetUp,
+    PreviewTitle,
+    PreviewLeftOut, // %1 rows shown, %2 printed, %3 left out
     Count
 };
 
