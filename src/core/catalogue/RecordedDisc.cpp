@@ -1,10 +1,10 @@
 #include "catalogue/RecordedDisc.h"
 
 #include "catalogue/Catalogue.h"
+#include "tree/NameOrder.h"
 #include "tree/WildcardList.h"
 
 #include <QDir>
-#include <algorithm>
 #include <cerrno>
 
 namespace kvx {
@@ -27,9 +27,9 @@ std::vector<FolderEntry> entriesOf(const RecordedDisc& disc, qint64 folder, Walk
     for (const qint64 number : disc.children(folder)) {
         const CatalogueEntry& entry = disc.entry(number);
         if (shown(entry, kind))
-            entries.push_back(folderEntry(entry.name, false));
+            entries.push_back({entry.name, false});
     }
-    std::sort(entries.begin(), entries.end());
+    sortByName(entries);
     return entries;
 }
 
