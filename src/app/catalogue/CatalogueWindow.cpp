@@ -135,6 +135,14 @@ void CatalogueWindow::createControls()
 void CatalogueWindow::retranslate()
 {
     m_lstHits->setHeaderLabels(m_texts.text(Msg::HitColumns).split(u'|'));
+    // Columns as wide as their longest likely text, once: measuring the hits
+    // at each keystroke would cost more than the search.
+    const QFontMetrics metrics(m_lstHits->font());
+    const int margin = 2 * metrics.averageCharWidth();
+    m_lstHits->setColumnWidth(1, metrics.horizontalAdvance(shownSize(999'900'000'000)) + margin);
+    m_lstHits->setColumnWidth(
+        2, metrics.horizontalAdvance(shownDate(QDateTime(QDate(2000, 12, 31), QTime(23, 59)))) +
+               margin);
     m_lstDiscs->setHeaderLabels(m_texts.text(Msg::DiscColumns).split(u'|'));
     setAccessibleName(windowTitle());
     m_txtSearch->setAccessibleName(accessibleCaption(m_lblSearch->text()));
@@ -235,8 +243,6 @@ void CatalogueWindow::search()
     for (QTreeWidgetItem* group : order)
         group->setFirstColumnSpanned(true);
     m_lstHits->expandAll();
-    m_lstHits->resizeColumnToContents(1);
-    m_lstHits->resizeColumnToContents(2);
     const qsizetype count = hits->size();
     m_lblStatus->setText(count == 0         ? m_texts.text(Msg::NoHits)
                          : count >= MaxHits ? m_texts.text(Msg::HitsLimited).arg(count)

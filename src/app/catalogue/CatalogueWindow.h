@@ -29,7 +29,7 @@ class CatalogueWindow : public QWidget
 
 public:
     // Hits shown for one search at most.
-    static constexpr int MaxHits = 500;
+    static constexpr int MaxHits = 200;
     // The pause after a keystroke before the search runs, in milliseconds.
     static constexpr int TypingPause = 250;
 
