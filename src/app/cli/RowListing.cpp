@@ -2,20 +2,11 @@
 
 #include "tree/DisplayOrder.h"
 #include "tree/NodeTree.h"
+#include "util/ControlCharacters.h"
 
 #include <QTextStream>
 
 namespace kvx {
-
-namespace {
-
-bool isControl(QChar c)
-{
-    const char16_t u = c.unicode();
-    return u < 0x20 || (u >= 0x7f && u < 0xa0);
-}
-
-} // namespace
 
 void writeRows(const NodeTree& tree, QTextStream& out)
 {
@@ -25,7 +16,7 @@ void writeRows(const NodeTree& tree, QTextStream& out)
         text.resize(text.size() + 2 * node->depth(), u' ');
         const qsizetype name = text.size();
         text.append(node->text());
-        std::replace_if(text.begin() + name, text.end(), isControl, u'?');
+        std::replace_if(text.begin() + name, text.end(), isControlCharacter, u'?');
         text.append(u'\n');
     }
     out << text;
