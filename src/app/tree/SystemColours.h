@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/ExportRows.h"
 #include "tree/Colour.h"
 
 #include <QColor>
@@ -14,6 +15,9 @@ namespace kvx {
 // The palette role a system colour number stands for (0x80000005 the window
 // background is QPalette::Base, 0x8000000F the button face QPalette::Button).
 [[nodiscard]] QPalette::ColorRole systemColourRole(Colour colour);
+
+// What the system colour numbers look like in the palette, for the exports.
+[[nodiscard]] SystemColourTable systemColourTable(const QPalette& palette);
 
 // A screen colour as a node colour, 0x00BBGGRR.
 [[nodiscard]] Colour fromQColor(const QColor& colour);

@@ -2,6 +2,7 @@
 
 #include "dialogs/cOpen.h"
 #include "doc/TreeDocumentCommands.h"
+#include "export/ExportCommands.h"
 #include "history/TreeHistory.h"
 #include "lang/InterfaceLanguage.h"
 #include "lang/LanguageMenu.h"
@@ -335,6 +336,10 @@ void frMain::createMenus()
     m_mnuAbout = makeAction(this, QStringLiteral("mnuabout"), QStringLiteral("A propos ..."));
     m_mnuMore = new QMenu(QStringLiteral("mnuMore"), this);
     m_mnuMore->setObjectName(QStringLiteral("mnuMore"));
+    m_mnuExport = makeAction(this, QStringLiteral("mnuExport"), QStringLiteral("Exporter ..."),
+                             QKeySequence(Qt::CTRL | Qt::Key_E));
+    m_mnuMore->addAction(m_mnuExport);
+    addAction(m_mnuExport);
 
     m_mnuLangue->addActions({m_mnLangueChoice0, m_mnLangueSep, m_mnLangueOther,
                              makeSeparator(this, QStringLiteral("MNlangueSep01")), m_mnuAbout});
@@ -413,6 +418,9 @@ void frMain::createSubsystems()
 
     m_documents = new TreeDocumentCommands(m_mnuLoad, m_mnuSave, workspace, *m_tv, *m_model,
                                            *m_dialogs, texts, m_programDir, this);
+
+    m_exports = new ExportCommands(m_mnuExport, workspace, *m_images, *m_tv, *m_dialogs, texts,
+                                   m_programDir, this);
 
     LanguageControls languages;
     languages.window = this;

@@ -26,6 +26,7 @@ class BusyEventPump;
 class CategoryCommands;
 class cOpen;
 class DialogService;
+class ExportCommands;
 class ImageList;
 class InterfaceLanguage;
 class JacketCommands;
@@ -77,6 +78,7 @@ public:
     [[nodiscard]] CategoryCommands& categoryCommands() { return *m_categories; }
     [[nodiscard]] JacketCommands& jacketCommands() { return *m_jacket; }
     [[nodiscard]] TreeDocumentCommands& documents() { return *m_documents; }
+    [[nodiscard]] ExportCommands& exports() { return *m_exports; }
     [[nodiscard]] LanguageMenu& languageMenu() { return *m_languages; }
     [[nodiscard]] InterfaceLanguage& language() { return *m_language; }
 
@@ -147,6 +149,7 @@ private:
     CategoryCommands* m_categories = nullptr;
     JacketCommands* m_jacket = nullptr;
     TreeDocumentCommands* m_documents = nullptr;
+    ExportCommands* m_exports = nullptr;
     LanguageMenu* m_languages = nullptr;
 
     // The controls, created once by createControls() and createMenus().
@@ -188,6 +191,7 @@ private:
     QAction* m_mnLangueOther = nullptr;
     QAction* m_mnuAbout = nullptr;
     QMenu* m_mnuMore = nullptr;
+    QAction* m_mnuExport = nullptr;
     std::vector<QLabel*> m_autoSizeLabels;
 };
 

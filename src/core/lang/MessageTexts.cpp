@@ -36,6 +36,10 @@ constexpr std::array<Entry, size_t(Msg::Count)> kEntries{{
     {"EntriesLeftOut", "Des dossiers ou des fichiers n'ont pas été ajoutés à l'arbre :\n"
                        "%1 au nom illisible, %2 au chemin trop long, "
                        "%3 au-delà de la limite de 32 767 éléments."},
+    {"ExportTitle", "Exporter l'arbre"},
+    {"ExportFailed", "L'arbre n'a pas pu être exporté dans :\n%1\n(%2)\n"
+                     "Un fichier qui s'y trouvait déjà n'a pas été modifié."},
+    {"ExportUnknownFormat", "le nom du fichier doit finir par .json, .csv, .html ou .md"},
 }};
 
 } // namespace

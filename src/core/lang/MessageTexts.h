@@ -20,11 +20,14 @@ enum class Msg {
     SaveJacketTitle,
     JacketSaved, // %1 the file
     EmptyTree,
-    PrinterFailed,   // %1 the printer
-    PdfFailed,       // %1 the file
-    RowsLeftOut,     // %1 rows shown, %2 capacity, %3 rows left out
-    StartUnreadable, // %1 the start folder
-    EntriesLeftOut,  // %1 names not readable, %2 paths too long, %3 beyond the node limit
+    PrinterFailed,       // %1 the printer
+    PdfFailed,           // %1 the file
+    RowsLeftOut,         // %1 rows shown, %2 capacity, %3 rows left out
+    StartUnreadable,     // %1 the start folder
+    EntriesLeftOut,      // %1 names not readable, %2 paths too long, %3 beyond the node limit
+    ExportTitle,         // title of the export dialog
+    ExportFailed,        // %1 the file, %2 the reason
+    ExportUnknownFormat, // the reason when the file's extension names no format
     Count
 };
 
