@@ -29,10 +29,11 @@ int main(int argc, char** argv)
     }
 
     kvx::keepQtMessagesQuiet();
-    // Printing draws the tree view, so it needs widgets; the rest does not.
+    // Printing draws the tree view, so it needs widgets, and an HTML export
+    // draws pictures; the rest does not.
     std::unique_ptr<QCoreApplication> app;
     std::unique_ptr<kvx::PdfJacket> printing;
-    if (!options.pdfFile.isEmpty()) {
+    if (!options.pdfFile.isEmpty() || options.exportFormat == kvx::ExportFormat::Html) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QApplication>(argc, argv);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "export/ExportFormat.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -18,14 +20,16 @@ struct CommandLine
     QString pdfFile;
     int lines = 50;
     int columns = 3;
-    bool blackAndWhiteFolders = false; // --bw
-    bool monochrome = false;           // --mono
+    bool blackAndWhiteFolders = false;        // --bw
+    bool monochrome = false;                  // --mono
+    QString exportFile;                       // --export: a file, or "-" for standard output
+    std::optional<ExportFormat> exportFormat; // given with --format, or by the file's extension
     bool help = false;
 
     // True when an action asks for a run without the window.
     [[nodiscard]] bool headless() const
     {
-        return list || !saveFile.isEmpty() || !pdfFile.isEmpty();
+        return list || !saveFile.isEmpty() || !pdfFile.isEmpty() || !exportFile.isEmpty();
     }
 };
 

@@ -1,6 +1,7 @@
 // kvx, the program users run. It links QtCore only, so that a run without the
 // window starts quickly: it reads the command line and runs what needs no
-// widgets itself; the window and --pdf go to the full program, kvx-gui.
+// widgets itself; the window, --pdf and HTML exports go to the full program,
+// kvx-gui.
 #include "cli/FullProgram.h"
 #include "cli/HeadlessRun.h"
 #include "cli/ProgramStart.h"
@@ -14,7 +15,8 @@ int main(int argc, char** argv)
     if (const int* status = std::get_if<int>(&start))
         return *status;
     const kvx::CommandLine& options = std::get<kvx::CommandLine>(start);
-    if (!options.headless() || !options.pdfFile.isEmpty())
+    if (!options.headless() || !options.pdfFile.isEmpty() ||
+        options.exportFormat == kvx::ExportFormat::Html)
         return kvx::runFullProgram(argv);
 
     kvx::keepQtMessagesQuiet();

@@ -1,5 +1,6 @@
 #include "print/PdfJacket.h"
 
+#include "export/HtmlExport.h"
 #include "print/JacketPrinter.h"
 #include "print/JacketView.h"
 #include "print/PrintJacket.h"
@@ -38,6 +39,11 @@ QString PdfJacket::loadPictures(Workspace& workspace)
     m_pictures = std::make_unique<ImageList>(workspace.images());
     const auto error = loadCategoryIcons(programIconFolder(), *m_pictures);
     return error ? error->description : QString();
+}
+
+QByteArray PdfJacket::htmlPage(const ExportRows& rows)
+{
+    return htmlExport(rows, *m_pictures);
 }
 
 PdfJacketResult PdfJacket::print(Workspace& workspace, FileReplacement& file)
