@@ -6,45 +6,41 @@ namespace kvx {
 
 namespace {
 
-void appendField(QString& out, const QString& text)
+void appendField(QByteArray& out, const QString& text)
 {
     const bool quoted = text.contains(u',') || text.contains(u'"') || text.contains(u'\n') ||
                         text.contains(u'\r') || text.startsWith(u' ') || text.endsWith(u' ');
     if (!quoted) {
-        out += text;
+        out += text.toUtf8();
         return;
     }
-    out += u'"';
-    for (const QChar c : text) {
-        if (c == u'"')
-            out += u'"';
-        out += c;
-    }
-    out += u'"';
+    out += '"';
+    out += text.toUtf8().replace('"', "\"\"");
+    out += '"';
 }
 
 } // namespace
 
 QByteArray csvExport(const ExportRows& rows)
 {
-    QString out;
-    out.reserve(qsizetype(rows.rows.size()) * 100 + 50);
-    out += QLatin1StringView("depth,text,kind,path,bold,color,background\r\n");
+    QByteArray out;
+    out.reserve(qsizetype(rows.rows.size()) * 120 + 50);
+    out += "depth,text,kind,path,bold,color,background\r\n";
     for (const ExportRow& row : rows.rows) {
-        out += QString::number(row.depth);
-        out += u',';
+        out += QByteArray::number(row.depth);
+        out += ',';
         appendField(out, row.text);
-        out += u',';
-        out += kindName(row.kind);
-        out += u',';
+        out += ',';
+        out += kindName(row.kind).latin1();
+        out += ',';
         appendField(out, row.path);
-        out += row.bold ? QLatin1StringView(",true,") : QLatin1StringView(",false,");
-        out += colourName(row.color);
-        out += u',';
-        out += colourName(row.background);
-        out += QLatin1StringView("\r\n");
+        out += row.bold ? ",true," : ",false,";
+        out += colourName(row.color).toLatin1();
+        out += ',';
+        out += colourName(row.background).toLatin1();
+        out += "\r\n";
     }
-    return out.toUtf8();
+    return out;
 }
 
 } // namespace kvx

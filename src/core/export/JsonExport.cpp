@@ -2,28 +2,41 @@
 
 #include "export/ExportRows.h"
 
+#include <algorithm>
+
 namespace kvx {
 
 namespace {
 
-void appendString(QString& out, const QString& text)
+void appendString(QByteArray& out, const QString& text)
 {
     static constexpr char kHex[] = "0123456789abcdef";
     out += u'"';
+    const auto plain = [](QChar c) {
+        const char16_t u = c.unicode();
+        return u >= 0x20 && u != u'"' && u != u'\\' && u != 0x2028 && u != 0x2029;
+    };
+    if (std::all_of(text.cbegin(), text.cend(), plain)) {
+        out += text.toUtf8();
+        out += u'"';
+        return;
+    }
+    QString escaped;
     for (const QChar c : text) {
         const char16_t u = c.unicode();
         if (u == u'"' || u == u'\\') {
-            out += u'\\';
-            out += c;
+            escaped += u'\\';
+            escaped += c;
         } else if (u < 0x20 || u == 0x2028 || u == 0x2029) {
             // Line and paragraph separators too, which end a line in a script.
-            out += QLatin1StringView("\\u");
+            escaped += QLatin1StringView("\\u");
             for (int shift = 12; shift >= 0; shift -= 4)
-                out += QLatin1Char(kHex[(u >> shift) & 0xF]);
+                escaped += QLatin1Char(kHex[(u >> shift) & 0xF]);
         } else {
-            out += c;
+            escaped += c;
         }
     }
+    out += escaped.toUtf8();
     out += u'"';
 }
 
@@ -31,35 +44,34 @@ void appendString(QString& out, const QString& text)
 
 QByteArray jsonExport(const ExportRows& rows)
 {
-    QString out;
-    out.reserve(qsizetype(rows.rows.size()) * 160 + 100);
-    out += QLatin1StringView("{\n  \"title\": ");
+    QByteArray out;
+    out.reserve(qsizetype(rows.rows.size()) * 200 + 100);
+    out += "{\n  \"title\": ";
     appendString(out, rows.title);
     out += QStringLiteral(",\n  \"columns\": %1,\n  \"lines\": %2,\n  \"rows\": [")
                .arg(rows.columns)
-               .arg(rows.lines);
+               .arg(rows.lines)
+               .toUtf8();
     bool first = true;
     for (const ExportRow& row : rows.rows) {
-        out += first ? QLatin1StringView("\n    {\"depth\": ")
-                     : QLatin1StringView(",\n    {\"depth\": ");
+        out += first ? QByteArrayView("\n    {\"depth\": ") : QByteArrayView(",\n    {\"depth\": ");
         first = false;
-        out += QString::number(row.depth);
-        out += QLatin1StringView(", \"text\": ");
+        out += QByteArray::number(row.depth);
+        out += QByteArrayView(", \"text\": ");
         appendString(out, row.text);
-        out += QLatin1StringView(", \"kind\": \"");
-        out += kindName(row.kind);
-        out += QLatin1StringView("\", \"path\": ");
+        out += QByteArrayView(", \"kind\": \"");
+        out += kindName(row.kind).latin1();
+        out += QByteArrayView("\", \"path\": ");
         appendString(out, row.path);
-        out += row.bold ? QLatin1StringView(", \"bold\": true")
-                        : QLatin1StringView(", \"bold\": false");
-        out += QLatin1StringView(", \"color\": \"");
-        out += colourName(row.color);
-        out += QLatin1StringView("\", \"background\": \"");
-        out += colourName(row.background);
-        out += QLatin1StringView("\"}");
+        out += row.bold ? QByteArrayView(", \"bold\": true") : QByteArrayView(", \"bold\": false");
+        out += QByteArrayView(", \"color\": \"");
+        out += colourName(row.color).toLatin1();
+        out += QByteArrayView("\", \"background\": \"");
+        out += colourName(row.background).toLatin1();
+        out += QByteArrayView("\"}");
     }
-    out += rows.rows.empty() ? QLatin1StringView("]\n}\n") : QLatin1StringView("\n  ]\n}\n");
-    return out.toUtf8();
+    out += rows.rows.empty() ? QByteArrayView("]\n}\n") : QByteArrayView("\n  ]\n}\n");
+    return out;
 }
 
 } // namespace kvx
