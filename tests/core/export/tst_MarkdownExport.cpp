@@ -25,8 +25,6 @@ private Q_SLOTS:
         QTest::newRow("html, entity") << "<b>&amp;" << 0 << false << "- \\<b\\>\\&amp;";
         QTest::newRow("heading") << "# t" << 0 << false << "- \\# t";
         QTest::newRow("list") << "- x" << 0 << false << "- \\- x";
-        QTest::newRow("plus") << "+" << 0 << false << "- \\+";
-        QTest::newRow("rule") << "===" << 0 << false << "- \\===";
         QTest::newRow("ordered") << "12) x" << 0 << false << "- 12\\) x";
         QTest::newRow("ordered, alone") << "1." << 0 << false << "- 1\\.";
         QTest::newRow("number") << "2024.txt" << 0 << false << "- 2024.txt";
