@@ -53,6 +53,35 @@ void BM_ExpandAllRows(benchmark::State& state)
 }
 BENCHMARK(BM_ExpandAllRows)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The node tree's key index alone: the 30,001 folder keys of the large disc
+// added as a scan adds them (each checked for a duplicate first), then each
+// found again by key.
+void BM_AddFolderKeys(benchmark::State& state)
+{
+    const QString root = QStringLiteral("/tmp/kvx-bench-5000x5/");
+    std::vector<QString> keys; // a folder, then its five sub-folders
+    for (int i = 0; i < 5000; ++i) {
+        const QString folder = root + QStringLiteral("folder %1/").arg(i);
+        keys.push_back(folder);
+        for (int j = 0; j < 5; ++j)
+            keys.push_back(folder + QStringLiteral("sub %1/").arg(j));
+    }
+    for (auto _ : state) {
+        kvx::NodeTree tree;
+        kvx::Node* top = tree.addRoot(root, root);
+        kvx::Node* folder = nullptr;
+        for (size_t k = 0; k < keys.size(); ++k) {
+            if (k % 6 == 0)
+                folder = tree.addChild(top, keys[k], QString());
+            else
+                tree.addChild(folder, keys[k], QString());
+        }
+        for (const QString& key : keys)
+            benchmark::DoNotOptimize(tree.findByKey(key));
+    }
+}
+BENCHMARK(BM_AddFolderKeys)->Unit(benchmark::kMillisecond);
+
 void runProcess(benchmark::State& state, const QString& program, const QStringList& arguments)
 {
     if (program.isEmpty()) {

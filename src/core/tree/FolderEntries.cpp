@@ -5,12 +5,9 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <climits>
-#include <cstring>
 #include <dirent.h>
-#include <fcntl.h>
 #include <string_view>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace kvx {
 
@@ -44,9 +41,8 @@ bool isCleanAbsolute(std::string_view path)
 
 FolderPath folderPath(const QString& path)
 {
-    // Keys are already so spelt, in ASCII mostly: they skip the general (slow)
-    // path handling and text encoding.
-    FolderPath spelt{path, QtPrivate::isAscii(path) ? path.toLatin1() : QFile::encodeName(path)};
+    // Keys are already so spelt: they skip the general (slow) path handling.
+    FolderPath spelt{path, QFile::encodeName(path)};
     if (!isCleanAbsolute(std::string_view(spelt.bytes.constData(), size_t(spelt.bytes.size())))) {
         spelt.key = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
         spelt.bytes = QFile::encodeName(spelt.key);
@@ -58,7 +54,7 @@ FolderPath folderPath(const QString& path)
     return spelt;
 }
 
-bool isWanted(int folder, const dirent64& entry, EntryKind kind)
+bool isWanted(DIR* folder, const dirent& entry, EntryKind kind)
 {
     const unsigned char type = entry.d_type;
     if (type != DT_LNK && type != DT_UNKNOWN)
@@ -66,26 +62,23 @@ bool isWanted(int folder, const dirent64& entry, EntryKind kind)
     // The entry's type comes with its name, without a stat() per entry, which
     // matters on folders of thousands of sub-folders; links need one.
     struct stat info;
-    if (::fstatat(folder, entry.d_name, &info, 0) != 0)
+    if (::fstatat(::dirfd(folder), entry.d_name, &info, 0) != 0)
         return false; // a dangling link
     return kind == EntryKind::Folder ? S_ISDIR(info.st_mode) : S_ISREG(info.st_mode);
 }
 
-class FileDescriptor
+// An open folder listing, closed when it goes.
+struct FolderStream
 {
-public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
-    ~FileDescriptor()
+    explicit FolderStream(const char* path) : dir(::opendir(path)) {}
+    ~FolderStream()
     {
-        if (m_fd >= 0)
-            ::close(m_fd);
+        if (dir)
+            ::closedir(dir);
     }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    [[nodiscard]] int get() const { return m_fd; }
-
-private:
-    int m_fd;
+    FolderStream(const FolderStream&) = delete;
+    FolderStream& operator=(const FolderStream&) = delete;
+    DIR* dir;
 };
 
 } // namespace
@@ -98,40 +91,33 @@ std::optional<FolderEntries> readFolderEntries(const QString& path, EntryKind ki
     const QByteArray encoded = std::move(spelt.bytes);
     FolderEntries read;
     read.key = std::move(spelt.key);
-    const FileDescriptor folder(::open(encoded.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.get() < 0)
+    const FolderStream folder(encoded.constData());
+    if (!folder.dir)
         return std::nullopt;
 
     // The longest name whose full path the system still accepts.
     const size_t longestName = PATH_MAX - 1 - size_t(encoded.size());
-    alignas(dirent64) char buffer[32768];
-    ssize_t filled = 0;
-    while ((filled = ::getdents64(folder.get(), buffer, sizeof buffer)) > 0) {
-        for (ssize_t at = 0; at < filled;) {
-            const auto& entry = *reinterpret_cast<const dirent64*>(buffer + at);
-            at += entry.d_reclen;
-            const size_t length = std::strlen(entry.d_name);
-            if (entry.d_name[0] == '.' || !isWanted(folder.get(), entry, kind))
-                continue; // hidden, "." and ".."
-            const bool link = entry.d_type != DT_DIR && entry.d_type != DT_REG;
-            const QByteArrayView raw(entry.d_name, qsizetype(length));
-            if (std::all_of(raw.begin(), raw.end(), [](char c) { return (c & 0x80) == 0; })) {
-                // The common case, folded without the general Unicode machinery.
-                QString name = QString::fromLatin1(raw);
-                if (length > longestName)
-                    read.tooLong.append(name);
-                else
-                    read.entries.push_back({QString(name).toLower(), name, link});
-                continue;
-            }
-            QString name = QFile::decodeName(raw.toByteArray());
-            if (QFile::encodeName(name) != raw)
-                read.badNames.append(name);
-            else if (length > longestName)
+    while (const dirent* entry = ::readdir(folder.dir)) {
+        if (entry->d_name[0] == '.' || !isWanted(folder.dir, *entry, kind))
+            continue; // hidden, "." and ".."
+        const bool link = entry->d_type != DT_DIR && entry->d_type != DT_REG;
+        const QByteArrayView raw(entry->d_name);
+        if (std::all_of(raw.begin(), raw.end(), [](char c) { return (c & 0x80) == 0; })) {
+            // The common case, folded without the general Unicode machinery.
+            QString name = QString::fromLatin1(raw);
+            if (size_t(raw.size()) > longestName)
                 read.tooLong.append(name);
             else
-                read.entries.push_back({name.toCaseFolded(), name, link});
+                read.entries.push_back({QString(name).toLower(), name, link});
+            continue;
         }
+        QString name = QFile::decodeName(raw.toByteArray());
+        if (QFile::encodeName(name) != raw)
+            read.badNames.append(name);
+        else if (size_t(raw.size()) > longestName)
+            read.tooLong.append(name);
+        else
+            read.entries.push_back({name.toCaseFolded(), name, link});
     }
     std::sort(read.entries.begin(), read.entries.end());
     return read;

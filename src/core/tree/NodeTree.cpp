@@ -83,12 +83,13 @@ Node* NodeTree::insert(Node* parent, const QString& key, const QString& text, co
                        const ImageRef& selectedImage, AddFailure* why)
 {
     // Room for a full tree from the start: growing rehashes every node.
-    if (m_byId.capacity() < MaxNodes)
+    if (m_byId.capacity() < MaxNodes) {
         m_byId.reserve(MaxNodes);
+        m_byKey.reserve(MaxNodes);
+    }
 
-    const size_t keyHash = key.isEmpty() ? 0 : m_byKey.hashOf(key);
     AddFailure failure = AddFailure::None;
-    if (!key.isEmpty() && m_byKey.find(key, keyHash))
+    if (!key.isEmpty() && m_byKey.contains(key))
         failure = AddFailure::DuplicateKey;
     else if (!imageKnown(image) || !imageKnown(selectedImage))
         failure = AddFailure::UnknownImageKey;
@@ -113,7 +114,7 @@ Node* NodeTree::insert(Node* parent, const QString& key, const QString& text, co
     node->m_tree = this;
     node->m_slot = m_nodes.size(); // after the gap, if any: still position count() + 1
     if (!key.isEmpty())
-        m_byKey.insert(raw, keyHash);
+        m_byKey.insert(key, raw);
     m_byId.insert(raw->m_id, raw);
 
     std::vector<Node*>& siblings = siblingList(parent);
@@ -182,7 +183,7 @@ bool NodeTree::remove(const Node* target)
 void NodeTree::forget(Node* node)
 {
     if (!node->m_values.key.isEmpty())
-        m_byKey.remove(node);
+        m_byKey.remove(node->m_values.key);
     m_byId.remove(node->m_id);
     if (m_selected == node)
         m_selected = nullptr;
@@ -282,7 +283,7 @@ Node* NodeTree::nodeAt(int index) const
 
 Node* NodeTree::findByKey(const QString& key) const
 {
-    return key.isEmpty() ? nullptr : m_byKey.find(key);
+    return key.isEmpty() ? nullptr : m_byKey.value(key, nullptr);
 }
 
 const std::vector<Node*>& NodeTree::siblingsOf(const Node* node) const

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "tree/Node.h"
-#include "tree/NodeKeyIndex.h"
 
 #include <QHash>
 #include <QObject>
@@ -189,7 +188,7 @@ private:
     size_t m_gapStart = 0;
     size_t m_gapLength = 0;
     std::vector<Node*> m_roots;
-    NodeKeyIndex m_byKey;
+    QHash<QString, Node*> m_byKey;
     QHash<NodeId, Node*> m_byId;
     Node* m_selected = nullptr;
     NodeId m_lastId = 0;

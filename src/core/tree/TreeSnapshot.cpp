@@ -29,7 +29,7 @@ void NodeTree::restore(const TreeSnapshot& shot)
     Q_EMIT aboutToBeRestored();
     emptyStore(); // every node pointer taken before is gone
     m_rootsSorted = shot.m_rootsSorted;
-    m_byKey.reserve(shot.m_nodes.size());
+    m_byKey.reserve(MaxNodes);
     m_byId.reserve(MaxNodes);
     m_nodes.reserve(shot.m_nodes.size());
 
@@ -49,7 +49,7 @@ void NodeTree::restore(const TreeSnapshot& shot)
             siblings.resize(size_t(r.row) + 1, nullptr);
         siblings[size_t(r.row)] = raw;
         if (!r.values.key.isEmpty())
-            m_byKey.insert(raw);
+            m_byKey.insert(r.values.key, raw);
         m_byId.insert(r.id, raw);
         m_nodes.push_back(std::move(node));
     }

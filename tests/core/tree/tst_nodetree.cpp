@@ -138,38 +138,6 @@ private Q_SLOTS:
         }
         verify();
     }
-
-    // The key index under churn in a table kept half full, where runs of
-    // slots often wrap round its end: every key present is found, no other.
-    void keyIndexChurn()
-    {
-        NodeTree tree;
-        std::vector<Node*> nodes;
-        for (int i = 0; i < 100; ++i)
-            nodes.push_back(tree.addRoot(QStringLiteral("/k%1/").arg(i), QString()));
-        QHashSeed::setDeterministicGlobalSeed(); // the same slots in every run
-        NodeKeyIndex index;
-        std::vector<bool> in(nodes.size());
-        QRandomGenerator random(7);
-        const auto pick = [&](bool present) {
-            size_t i = random.bounded(quint32(nodes.size()));
-            while (in[i] != present)
-                i = (i + 1) % nodes.size();
-            return i;
-        };
-        for (int step = 0; step < 100000; ++step) {
-            if (step >= 64) { // as many in as the table holds: a removal first
-                const size_t out = pick(true);
-                index.remove(nodes[out]);
-                in[out] = false;
-            }
-            const size_t i = pick(false);
-            index.insert(nodes[i]);
-            in[i] = true;
-            for (size_t k = step % 20 ? nodes.size() : 0; k < nodes.size(); ++k)
-                QCOMPARE(index.find(nodes[k]->key()), in[k] ? nodes[k] : nullptr);
-        }
-    }
 };
 
 QTEST_GUILESS_MAIN(NodeTreeTest)
