@@ -449,9 +449,10 @@ private Q_SLOTS:
         QCOMPARE(kvx({doc, "--list"}).out, listed.join(""));
 
         const QString file = target == "-" ? target : dir.filePath(target);
-        const Run run =
-            kvx({doc, "--export", file, "--format", format, "--columns", "2", "--lines", "40"});
+        const Run run = kvx({doc, "--export", file, "--format", format, "--columns", "2", "--lines",
+                             "40", "--save", dir.filePath("again.kvx")});
         QCOMPARE(run.err, QString());
+        QVERIFY(readFile(dir.filePath("again.kvx")).contains("Node6=caf\xc3\xa9 \xc2\x81|1|"));
         const QByteArray bytes = target == "-" ? run.out.toUtf8() : readFile(file);
         QString about;
         QCOMPARE(readExport(format, bytes, about), expected);
