@@ -7,7 +7,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringList>
 #include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
 
 namespace kvx::bench {
 
@@ -90,6 +97,39 @@ inline void fillFullTree(NodeTree& tree)
         tree.setExpanded(top, true);
     }
     tree.setExpanded(root, true);
+}
+
+// Runs the real program once per iteration, its output dropped, and reports
+// the most memory a run held ("peak_MB", resident).
+inline void runKvx(benchmark::State& state, const QStringList& arguments)
+{
+    QList<QByteArray> owned{QByteArray(KVX_BENCH_PROGRAM)};
+    for (const QString& argument : arguments)
+        owned.append(QFile::encodeName(argument));
+    std::vector<char*> argv;
+    for (QByteArray& argument : owned)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    long peak = 0;
+    for (auto _ : state) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            const int null = ::open("/dev/null", O_WRONLY);
+            ::dup2(null, 1);
+            ::dup2(null, 2);
+            ::execv(argv[0], argv.data());
+            ::_exit(127);
+        }
+        int status = 0;
+        rusage usage{};
+        ::wait4(child, &status, 0, &usage);
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            state.SkipWithError("the program failed");
+            return;
+        }
+        peak = std::max(peak, usage.ru_maxrss);
+    }
+    state.counters["peak_MB"] = double(peak) / 1024;
 }
 
 } // namespace kvx::bench

@@ -113,4 +113,20 @@ void BM_RemoveFilesByPatternOneFolder(benchmark::State& state)
 }
 BENCHMARK(BM_RemoveFilesByPatternOneFolder)->Unit(benchmark::kMillisecond);
 
+// The whole program adding files by a pattern of many stars to 200 files whose
+// 220-character names hold every letter the pattern asks for but the last
+// one at its end (under a second).
+void BM_ManyStarsProcess(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    for (int i = 0; i < 200; ++i) {
+        const QString name = QString(100 + i % 50, u'a') + u'c';
+        QFile file(dir.filePath(name + QString(220 - name.size(), u'a')));
+        (void)file.open(QIODevice::WriteOnly);
+    }
+    bench::runKvx(state, {QStringLiteral("--from"), dir.path(), QStringLiteral("--add"),
+                          QStringLiteral("*a*a*a*c"), QStringLiteral("--list")});
+}
+BENCHMARK(BM_ManyStarsProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 } // namespace

@@ -31,19 +31,24 @@ void BM_SaveDocument(benchmark::State& state)
 }
 BENCHMARK(BM_SaveDocument)->Unit(benchmark::kMillisecond);
 
-void BM_OpenDocument(benchmark::State& state)
+// A full tree saved in `dir` as "arbre.kvx"; its path.
+QString savedFullTree(const QTemporaryDir& dir, const ImageRegistry& images)
 {
-    const ImageRegistry images = ImageRegistry::withBuiltIns();
     NodeTree tree;
     tree.setImageList(&images);
     fillFullTree(tree);
-    TreeViewSettings settings;
-    QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("arbre.kvx"));
-    if (!SaveTreeViewInFile(tree, settings, path, true, true))
-        state.SkipWithError("save failed");
+    return SaveTreeViewInFile(tree, TreeViewSettings(), path, true, true) ? path : QString();
+}
+
+void BM_OpenDocument(benchmark::State& state)
+{
+    const ImageRegistry images = ImageRegistry::withBuiltIns();
+    QTemporaryDir dir;
+    const QString path = savedFullTree(dir, images);
     NodeTree opened;
     opened.setImageList(&images);
+    TreeViewSettings settings;
     for (auto _ : state) {
         if (LoadTreeViewFromFile(opened, settings, path, true, true, true) != load_result::Ok)
             state.SkipWithError("open failed");
@@ -51,5 +56,16 @@ void BM_OpenDocument(benchmark::State& state)
     state.counters["nodes"] = opened.count();
 }
 BENCHMARK(BM_OpenDocument)->Unit(benchmark::kMillisecond);
+
+// The whole program reading a full document and listing its shown rows: its
+// time and the most memory it held (under 64 MB).
+void BM_ListDocumentProcess(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const QString path = savedFullTree(dir, ImageRegistry::withBuiltIns());
+    bench::runKvx(state, {path, QStringLiteral("--list")});
+    state.counters["file_MB"] = double(QFileInfo(path).size()) / (1 << 20);
+}
+BENCHMARK(BM_ListDocumentProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace

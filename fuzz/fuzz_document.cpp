@@ -2,14 +2,17 @@
 // must not crash, must leave a well-formed tree, and what it read must save
 // and read back to the same tree.
 #include "doc/IniFile.h"
+#include "doc/LoadReport.h"
 #include "doc/TreeViewInFile.h"
 #include "doc/TreeViewSettings.h"
 #include "tree/ImageRegistry.h"
 #include "tree/NodeTree.h"
+#include "util/Sanitizers.h"
 
 #include <QStringList>
 #include <cstdint>
 #include <cstdlib>
+#include <dlfcn.h>
 
 using namespace kvx;
 
@@ -44,6 +47,14 @@ QStringList describe(const NodeTree& tree, const ImageRegistry& images)
 
 } // namespace
 
+// The build knows it checks memory, whichever compiler made it: the command
+// line relies on that to free what it would otherwise leave to the system.
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    check(kAddressSanitizer == (::dlsym(RTLD_DEFAULT, "__asan_init") != nullptr));
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     static const ImageRegistry images = [] {
@@ -58,8 +69,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     tree.setImageList(&images);
     tree.addRoot(QStringLiteral("before"), QStringLiteral("before"));
     TreeViewSettings settings;
+    LoadReport report;
     const qint32 result =
-        LoadTreeViewFromIni(tree, settings, IniFile::parse(bytes), true, true, true);
+        LoadTreeViewFromIni(tree, settings, IniFile::parse(bytes), true, true, true, &report);
     check(result >= load_result::NotADocument && result <= load_result::BadStyle);
     if (result == load_result::NotADocument) {
         check(tree.count() == 1 && tree.nodeAt(1)->key() == u"before");
@@ -67,6 +79,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     check(tree.count() <= NodeTree::MaxNodes);
+    // Whatever failed is told; nothing else is.
+    check(describeLoadReport(report).isEmpty() ==
+          (result == load_result::Ok && !report.mixedEncodings && report.beyondCount == 0));
     const QStringList first = describe(tree, images);
 
     const QByteArray saved = TreeViewDocument(tree, settings, true, true);

@@ -11,6 +11,7 @@ packages=(
   dpkg-dev lintian desktop-file-utils appstream librsvg2-bin man-db
   shared-mime-info
   qt6-translations-l10n
+  time clang libclang-rt-14-dev
 )
 
 missing=()

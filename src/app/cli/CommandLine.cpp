@@ -1,5 +1,6 @@
 #include "cli/CommandLine.h"
 
+#include "cli/MessageLines.h"
 #include "lang/LanguageList.h"
 #include "util/ProgramFolders.h"
 
@@ -140,12 +141,12 @@ QString commandLineHelp()
         "  kvx                         open the window\n"
         "  kvx DOCUMENT.kvx            open the window with a tree document\n"
         "  kvx --from FOLDER [--expand N] [--add PATTERNS] ACTION...\n"
-        "  kvx DOCUMENT.kvx [--add PATTERNS] ACTION...\n"
+        "  kvx DOCUMENT.kvx [--expand N] [--add PATTERNS] ACTION...\n"
         "\n"
         "Options:\n"
         "  --from FOLDER   build the tree from FOLDER, as the start button does\n"
         "  --expand N      show every folder of depth < N open, after files are added\n"
-        "                  (default 1: the root only)\n"
+        "                  (default 1: the root only; a document as it was saved)\n"
         "  --add PATTERNS  add files matching \";\"-separated wildcards under every folder\n"
         "  --help          show this help\n"
         "  Qt's standard options (-style, -platform, -reverse...) are accepted too.\n"
@@ -166,13 +167,14 @@ QString commandLineHelp()
 QString programFilesHelp()
 {
     const QString data = programDataDir();
-    QString text = QStringLiteral("\nFiles:\n  %1  icons (ico/) and language files\n").arg(data);
+    QString text = QStringLiteral("\nFiles:\n  %1  icons (ico/) and language files\n")
+                       .arg(withoutControls(data));
     const QString user = userLanguageFolder(data);
     if (!user.isEmpty() && user != data)
-        text += QStringLiteral("  %1  your own language files\n").arg(user);
+        text += QStringLiteral("  %1  your own language files\n").arg(withoutControls(user));
     QStringList names;
     for (const LanguageItem& language : ListLanguages(languageFolders(data)))
-        names.append(QFileInfo(language.path).fileName());
+        names.append(withoutControls(QFileInfo(language.path).fileName()));
     return text +
            QStringLiteral("  languages: %1\n")
                .arg(names.isEmpty() ? QStringLiteral("none") : names.join(QLatin1String(", ")));

@@ -13,7 +13,9 @@ struct CommandLine
 {
     QString document;   // a tree document to open
     QString fromFolder; // --from: build the tree from this folder
-    int expandDepth = 1;
+    // --expand: without it a built tree opens its root only, and a document
+    // stays as it was saved.
+    std::optional<int> expandDepth;
     QString addPatterns; // --add
     bool list = false;
     QString saveFile;

@@ -2,8 +2,10 @@
 
 #include "cli/CommandLine.h"
 #include "cli/ExportStep.h"
+#include "cli/MessageLines.h"
 #include "cli/PdfPrinting.h"
 #include "cli/RowListing.h"
+#include "doc/LoadReport.h"
 #include "doc/TreeViewInFile.h"
 #include "tree/FileNodes.h"
 #include "tree/IconFolder.h"
@@ -11,11 +13,13 @@
 #include "util/FileReplacement.h"
 #include "util/ProcessEventsPump.h"
 #include "util/ProgramFolders.h"
+#include "util/Sanitizers.h"
 #include "workspace/Workspace.h"
 
 #include <QFileInfo>
 #include <QTextStream>
 #include <memory>
+#include <new>
 
 namespace kvx {
 
@@ -26,28 +30,25 @@ namespace {
 // Sanitizer builds free it, so that their leak check keeps its meaning.
 void keepUntilExit(std::unique_ptr<Workspace> workspace)
 {
-#if defined(__SANITIZE_ADDRESS__)
-    workspace.reset();
-#else
-    (void)workspace.release();
-#endif
+    if (kAddressSanitizer)
+        workspace.reset();
+    else
+        (void)workspace.release();
 }
 
-} // namespace
-
-int runHeadless(const CommandLine& options, QTextStream& out, QTextStream& err,
-                PdfPrinting* printing)
+int runSteps(const CommandLine& options, QTextStream& out, QTextStream& err, PdfPrinting* printing)
 {
     auto fail = [&err](const QString& message) {
-        err << "kvx: " << message << Qt::endl;
+        sayError(err, message);
         return 2;
     };
     auto cannotWrite = [&fail](const FileReplacement& file) {
         return fail(QStringLiteral("cannot write %1: %2").arg(file.target(), file.errorString()));
     };
 
-    // Every output is checked, and its temporary file made, before any work;
-    // the outputs take their names only once all of them are written.
+    // Every output is checked before any work; its temporary file is made
+    // once it is written, and the outputs take their names only once all of
+    // them are written.
     std::unique_ptr<FileReplacement> save;
     std::unique_ptr<FileReplacement> pdf;
     if (!options.saveFile.isEmpty()) {
@@ -93,36 +94,41 @@ int runHeadless(const CommandLine& options, QTextStream& out, QTextStream& err,
     // keys alone otherwise, so file nodes get the same pictures either way.
     if (pdf || drawnExport) {
         if (const QString warning = printing->loadPictures(workspace); !warning.isEmpty())
-            err << "kvx: warning: " << warning << Qt::endl;
+            sayWarning(err, warning);
     } else {
         AddIconKeys(workspace.images(), programIconFolder());
     }
 
+    const int depth = options.expandDepth.value_or(1);
     if (!options.fromFolder.isEmpty()) {
         if (!QFileInfo(options.fromFolder).isDir())
             return fail(QStringLiteral("no such folder: %1").arg(options.fromFolder));
         workspace.BuildTree(options.fromFolder);
-        ExpandToDepth(workspace.tree(), options.expandDepth);
+        ExpandToDepth(workspace.tree(), depth);
     } else {
-        const QFileInfo document(options.document);
-        if (!document.isFile() || !document.isReadable())
-            return fail(QStringLiteral("cannot read %1").arg(options.document));
-        const qint32 result = workspace.Open(options.document);
-        if (result == load_result::NotADocument)
-            return fail(QStringLiteral("not a tree document: %1").arg(options.document));
-        if (result != load_result::Ok)
-            err << "kvx: warning: " << options.document
-                << ": some entries could not be read and were left out" << Qt::endl;
+        LoadReport report;
+        if (workspace.Open(options.document, &report) == load_result::NotADocument)
+            return fail(
+                report.error.isEmpty()
+                    ? QStringLiteral("not a tree document: %1").arg(options.document)
+                    : QStringLiteral("cannot read %1: %2").arg(options.document, report.error));
+        if (const QString said = describeLoadReport(report); !said.isEmpty())
+            sayWarning(err, options.document + QStringLiteral(": ") + said);
+        // Its folders opened as the window opens them, scanned one level ahead.
+        if (options.expandDepth)
+            ExpandToDepth(workspace.tree(), depth);
     }
 
     if (!options.addPatterns.isEmpty()) {
         workspace.files().AddFilesToFolders(options.addPatterns);
         // Folders that only now have children (their files) show them too.
-        ExpandToDepth(workspace.tree(), options.expandDepth);
+        ExpandToDepth(workspace.tree(), depth);
     }
     const LeftOut leftOut = workspace.leftOut();
     if (leftOut.startFolderUnreadable)
-        return fail(describeLeftOut(leftOut) + QStringLiteral(": ") + options.fromFolder);
+        return fail(QStringLiteral("%1: %2: %3")
+                        .arg(describeLeftOut(leftOut), options.fromFolder,
+                             systemErrorText(leftOut.startFolderError)));
     if (save && !workspace.Save(*save))
         return cannotWrite(*save);
     // The jacket's grid, which exports tell too.
@@ -149,11 +155,19 @@ int runHeadless(const CommandLine& options, QTextStream& out, QTextStream& err,
             return cannotWrite(*file);
     }
 
+    for (const FileReplacement* file : {save.get(), pdf.get(), exported.get()}) {
+        if (const int others = file ? file->otherLinks() : 0; others > 0)
+            sayWarning(err, QStringLiteral("%1 had %2 other name%3, which keep%4 the old content")
+                                .arg(file->target())
+                                .arg(others)
+                                .arg(others == 1 ? "" : "s", others == 1 ? "s" : ""));
+    }
     if (!leftOut.isEmpty())
-        err << "kvx: warning: " << describeLeftOut(leftOut) << Qt::endl;
+        sayWarning(err, describeLeftOut(leftOut));
     if (printed.leftOut > 0)
-        err << "kvx: warning: the jacket holds " << printed.printed << " rows: " << printed.printed
-            << " printed, " << printed.leftOut << " left out" << Qt::endl;
+        sayWarning(err, QStringLiteral("the jacket holds %1 rows: %1 printed, %2 left out")
+                            .arg(printed.printed)
+                            .arg(printed.leftOut));
     if (options.list)
         writeRows(workspace.tree(), out);
     if (exportBytes && !exported) {
@@ -162,6 +176,19 @@ int runHeadless(const CommandLine& options, QTextStream& out, QTextStream& err,
     }
     keepUntilExit(std::move(ownedWorkspace));
     return 0;
+}
+
+} // namespace
+
+int runHeadless(const CommandLine& options, QTextStream& out, QTextStream& err,
+                PdfPrinting* printing)
+{
+    try {
+        return runSteps(options, out, err, printing);
+    } catch (const std::bad_alloc&) {
+        sayError(err, QStringLiteral("out of memory"));
+        return 2;
+    }
 }
 
 } // namespace kvx

@@ -5,6 +5,7 @@
 #include "util/ControlCharacters.h"
 
 #include <QTextStream>
+#include <algorithm>
 
 namespace kvx {
 

@@ -48,6 +48,11 @@ QByteArray PdfJacket::htmlPage(const ExportRows& rows)
 
 PdfJacketResult PdfJacket::print(Workspace& workspace, FileReplacement& file)
 {
+    PdfJacketResult result;
+    if (!file.createTemporary()) {
+        result.error = QStringLiteral("cannot write %1: %2").arg(file.target(), file.errorString());
+        return result;
+    }
     JacketView shown(workspace.tree(), *m_pictures, workspace.settings);
 
     QPrinter printer(QPrinter::HighResolution);
@@ -58,7 +63,6 @@ PdfJacketResult PdfJacket::print(Workspace& workspace, FileReplacement& file)
     const qint32 capacity = workspace.jacket.capacity();
     JacketSource source{workspace.tree(), shown.view(), workspace.pump(),           nullptr,
                         workspace.jacket, capacity,     workspace.appearance.colour};
-    PdfJacketResult result;
     switch (PrintJacket(printer, source)) {
     case PrintResult::Printed: {
         if (!completePdf(file.temporaryPath())) {

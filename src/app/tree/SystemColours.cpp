@@ -4,7 +4,7 @@
 
 namespace kvx {
 
-QPalette::ColorRole systemColourRole(Colour colour)
+QPalette::ColorRole systemColourRole(Colour colour, QPalette::ColorRole unknown)
 {
     // Indexed by the low byte of the system colour number.
     static constexpr std::array<QPalette::ColorRole, 25> roles{
@@ -34,14 +34,14 @@ QPalette::ColorRole systemColourRole(Colour colour)
         QPalette::ToolTipText,     // 23 tooltip text
         QPalette::ToolTipBase,     // 24 tooltip background
     };
-    const quint32 number = colour & 0xFFu;
-    return number < roles.size() ? roles[number] : QPalette::Base;
+    const quint32 number = colour & ~kSystemColourFlag;
+    return number < roles.size() ? roles[number] : unknown;
 }
 
-QColor toQColor(Colour colour, const QPalette& palette)
+QColor toQColor(Colour colour, const QPalette& palette, QPalette::ColorRole unknown)
 {
     if (isSystemColour(colour))
-        return palette.color(systemColourRole(colour));
+        return palette.color(systemColourRole(colour, unknown));
     return QColor(int(colour & 0xFFu), int((colour >> 8) & 0xFFu), int((colour >> 16) & 0xFFu));
 }
 
@@ -50,7 +50,7 @@ SystemColourTable systemColourTable(const QPalette& palette)
     SystemColourTable table;
     for (size_t number = 0; number < table.rgb.size(); ++number)
         table.rgb.at(number) =
-            toQColor(kSystemColourFlag | Colour(number), palette).rgb() & 0xFFFFFFu;
+            toQColor(kSystemColourFlag | Colour(number), palette, QPalette::Base).rgb() & 0xFFFFFFu;
     return table;
 }
 

@@ -173,13 +173,13 @@ QVariant TreeModel::data(const QModelIndex& index, int role) const
         return {};
     case Qt::ForegroundRole: {
         const QPalette palette = m_view ? m_view->palette() : QApplication::palette();
-        return QBrush(toQColor(node->foreColor(), palette));
+        return QBrush(toQColor(node->foreColor(), palette, QPalette::Text));
     }
     case Qt::BackgroundRole: {
         if (node->backColor() == kSysWindowBackground)
             return {}; // the view's own background
         const QPalette palette = m_view ? m_view->palette() : QApplication::palette();
-        return QBrush(toQColor(node->backColor(), palette));
+        return QBrush(toQColor(node->backColor(), palette, QPalette::Base));
     }
     case Qt::CheckStateRole:
         if (m_checkboxes)

@@ -542,7 +542,8 @@ void frMain::reportLeftOut()
             : texts.text(Msg::EntriesLeftOut)
                   .arg(leftOut.foldersBadName + leftOut.filesBadName)
                   .arg(leftOut.foldersTooLong + leftOut.filesTooLong)
-                  .arg(leftOut.beyondNodeLimit);
+                  .arg(leftOut.beyondNodeLimit)
+                  .arg(leftOut.unreadableFolders.size());
     m_dialogs->MsgBox(text, QStringLiteral("KVX"), MessageIcon::Exclamation);
 }
 

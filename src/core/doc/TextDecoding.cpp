@@ -18,7 +18,54 @@ constexpr char16_t kHighControls[32] = {
 
 } // namespace
 
-QString decodeWindows1252(const QByteArray& bytes)
+bool isAscii(QByteArrayView bytes)
+{
+    for (const char c : bytes) {
+        if (c & 0x80)
+            return false;
+    }
+    return true;
+}
+
+bool isValidUtf8(QByteArrayView bytes)
+{
+    const auto* at = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* end = at + bytes.size();
+    while (at < end) {
+        const unsigned char lead = *at++;
+        if (lead < 0x80)
+            continue;
+        int more = 0;
+        unsigned char low = 0x80; // the range of the second byte
+        unsigned char high = 0xBF;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            more = 1;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            more = 2;
+            if (lead == 0xE0)
+                low = 0xA0; // shortest form
+            else if (lead == 0xED)
+                high = 0x9F; // no surrogates
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            more = 3;
+            if (lead == 0xF0)
+                low = 0x90;
+            else if (lead == 0xF4)
+                high = 0x8F; // up to U+10FFFF
+        } else {
+            return false;
+        }
+        if (end - at < more || *at < low || *at > high)
+            return false;
+        for (++at, --more; more > 0; --more, ++at) {
+            if ((*at & 0xC0) != 0x80)
+                return false;
+        }
+    }
+    return true;
+}
+
+QString decodeWindows1252(QByteArrayView bytes)
 {
     QString text(bytes.size(), Qt::Uninitialized);
     QChar* out = text.data();
@@ -29,13 +76,15 @@ QString decodeWindows1252(const QByteArray& bytes)
     return text;
 }
 
-QString decodeUtf8OrWindows1252(const QByteArray& bytes)
+QByteArray utf16AsUtf8(QByteArray bytes)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return text;
-    return decodeWindows1252(bytes);
+    const bool littleEnd = bytes.startsWith("\xff\xfe");
+    if (!littleEnd && !bytes.startsWith("\xfe\xff"))
+        return bytes;
+    QStringDecoder utf16(littleEnd ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
+    QString text = utf16.decode(QByteArrayView(bytes).sliced(2));
+    bytes = QByteArray(); // gone before the copy is made
+    return text.toUtf8();
 }
 
 } // namespace kvx

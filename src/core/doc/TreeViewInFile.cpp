@@ -2,6 +2,7 @@
 
 #include "doc/IniFile.h"
 #include "doc/IniWriter.h"
+#include "doc/LoadReport.h"
 #include "doc/TreeViewSettings.h"
 #include "tree/ImageRegistry.h"
 #include "tree/NodeTree.h"
@@ -9,10 +10,12 @@
 
 #include <QLocale>
 #include <QStringList>
-#include <QVarLengthArray>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <initializer_list>
+#include <limits>
+#include <new>
 #include <optional>
 #include <vector>
 
@@ -191,33 +194,25 @@ QString joinFields(std::initializer_list<QStringView> fields)
     return out;
 }
 
-// The first fields of a "|"-separated value; later ones are never looked at,
-// so a value of a million bars costs nothing.
-using Fields = QVarLengthArray<QStringView, 5>;
-
-Fields splitFields(QStringView value, qsizetype wanted)
-{
-    Fields fields;
-    qsizetype from = 0;
-    while (fields.size() < wanted) {
-        const qsizetype bar = value.indexOf(u'|', from);
-        fields.append(value.sliced(from, (bar < 0 ? value.size() : bar) - from));
-        if (bar < 0)
-            break;
-        from = bar + 1;
-    }
-    return fields;
-}
-
+// The kind of the latest failed step, and a count of each kind for the report.
 class Failures
 {
 public:
+    explicit Failures(LoadReport& report) : report(report) {}
     void fail(qint32 code) { m_latest = code; }
     [[nodiscard]] qint32 latest() const { return m_latest; }
+
+    LoadReport& report;
 
 private:
     qint32 m_latest = load_result::Ok;
 };
+
+void settingUnread(Failures& failures)
+{
+    failures.fail(load_result::BadSetting);
+    ++failures.report.settingsUnread;
+}
 
 void readInteger(const IniFile& doc, QStringView key, int& setting, bool (*valid)(int),
                  Failures& failures)
@@ -229,7 +224,7 @@ void readInteger(const IniFile& doc, QStringView key, int& setting, bool (*valid
     if (parseInteger(*text, &value) && valid(value))
         setting = value;
     else
-        failures.fail(load_result::BadSetting);
+        settingUnread(failures);
 }
 
 void readFlag(const IniFile& doc, QStringView key, bool& setting, Failures& failures)
@@ -238,7 +233,7 @@ void readFlag(const IniFile& doc, QStringView key, bool& setting, Failures& fail
     if (!text)
         return;
     if (!parseFlag(*text, &setting))
-        failures.fail(load_result::BadSetting);
+        settingUnread(failures);
 }
 
 void readText(const IniFile& doc, QStringView key, QString& setting)
@@ -260,7 +255,7 @@ void readSettings(const IniFile& doc, TreeViewSettings& s, NodeTree& tree, Failu
         if (parseIndentation(*text, &twips) && TreeViewSettings::validIndentation(twips))
             s.indentationTwips = twips;
         else
-            failures.fail(load_result::BadSetting);
+            settingUnread(failures);
     }
     readInteger(doc, u"LabelEdit", s.labelEdit, &TreeViewSettings::validLabelEdit, failures);
     readInteger(doc, u"LineStyle", s.lineStyle, &TreeViewSettings::validLineStyle, failures);
@@ -271,17 +266,9 @@ void readSettings(const IniFile& doc, TreeViewSettings& s, NodeTree& tree, Failu
     readText(doc, u"ToolTipText", s.toolTipText);
 }
 
-// The entries of [Nodes] for one node number.
-struct NodeEntries
-{
-    qint64 number = 0;
-    QStringView node;
-    std::optional<QStringView> image;
-    std::optional<QStringView> style;
-};
-
 // "node12" gives 12 and so on: the number exactly as the writer spells it,
-// for the entry is looked up under the word and the decimal number.
+// for the entry is looked up under the word and the decimal number. 0 for
+// other keys, -1 for a number beyond any Count.
 qint64 entryNumber(QStringView key, QStringView word)
 {
     if (key.size() <= word.size() || !key.startsWith(word))
@@ -295,52 +282,87 @@ qint64 entryNumber(QStringView key, QStringView word)
             return 0;
         n = n * 10 + (c.unicode() - u'0');
     }
-    return n;
+    return n > std::numeric_limits<qint32>::max() ? -1 : n;
 }
 
-// The node entries numbered 1 to `count`, in order of their number, each with
-// its picture and style entries. One pass over the section instead of three
-// look-ups per node; and a Count far above the entries held costs nothing.
-std::vector<NodeEntries> collectNodeEntries(const IniFile& doc, qint64 count)
+// An entry of [Nodes] under its number, in the order of the file.
+struct Numbered
 {
-    std::vector<NodeEntries> nodes;
-    std::vector<std::pair<qint64, QStringView>> images;
-    std::vector<std::pair<qint64, QStringView>> styles;
-    doc.forEachEntry(kNodes, [&](QStringView key, QStringView value) {
-        if (qint64 n = entryNumber(key, u"node"); n > 0 && n <= count)
-            nodes.push_back({n, value, std::nullopt, std::nullopt});
-        else if (n = entryNumber(key, u"image"); n > 0 && n <= count)
-            images.emplace_back(n, value);
-        else if (n = entryNumber(key, u"style"); n > 0 && n <= count)
-            styles.emplace_back(n, value);
-    });
-    auto byNumber = [](const auto& a, const auto& b) { return a.first < b.first; };
-    std::sort(nodes.begin(), nodes.end(),
-              [](const NodeEntries& a, const NodeEntries& b) { return a.number < b.number; });
-    std::sort(images.begin(), images.end(), byNumber);
-    std::sort(styles.begin(), styles.end(), byNumber);
-    auto image = images.cbegin();
-    auto style = styles.cbegin();
-    for (NodeEntries& entry : nodes) {
-        while (image != images.cend() && image->first < entry.number)
-            ++image;
-        if (image != images.cend() && image->first == entry.number)
-            entry.image = image->second;
-        while (style != styles.cend() && style->first < entry.number)
-            ++style;
-        if (style != styles.cend() && style->first == entry.number)
-            entry.style = style->second;
+    quint32 number = 0;
+    IniFile::Entry entry;
+};
+
+// The numbered entries of [Nodes] and its Count, gathered in two passes over
+// the section (one to count them): a few bytes per entry, their values read
+// only when their node is made.
+struct NodeSection
+{
+    std::optional<IniFile::Entry> count; // the first
+    std::vector<Numbered> nodes;
+    std::vector<Numbered> images;
+    std::vector<Numbered> styles;
+    qint64 nodesBeyondAnyCount = 0;
+
+    explicit NodeSection(const IniFile& doc)
+    {
+        // Counted first, so that each list takes its room once.
+        std::array<size_t, 3> sizes{};
+        doc.forEachEntry(kNodes, [&sizes](QStringView key, IniFile::Entry) {
+            if (const auto [list, n] = listOf(key); list >= 0 && n > 0)
+                ++sizes[size_t(list)];
+        });
+        const std::array<std::vector<Numbered>*, 3> lists{&nodes, &images, &styles};
+        for (size_t i = 0; i < lists.size(); ++i)
+            lists[i]->reserve(sizes[i]);
+        doc.forEachEntry(kNodes, [&](QStringView key, IniFile::Entry entry) {
+            if (key == u"count" && !count)
+                count = entry;
+            else if (const auto [list, n] = listOf(key); list >= 0 && n > 0)
+                lists[size_t(list)]->push_back({quint32(n), entry});
+            else if (list == 0 && n < 0)
+                ++nodesBeyondAnyCount;
+        });
+        // By number; of entries with the same number, the first in the file.
+        const auto byNumber = [](const Numbered& a, const Numbered& b) {
+            return a.number != b.number ? a.number < b.number : a.entry.line < b.entry.line;
+        };
+        for (std::vector<Numbered>* list : lists)
+            std::sort(list->begin(), list->end(), byNumber);
     }
-    return nodes;
+
+    // Which list a key's entry goes to (-1 for none) and its number.
+    static std::pair<int, qint64> listOf(QStringView key)
+    {
+        int list = 0;
+        for (const QStringView word : {u"node", u"image", u"style"}) {
+            if (const qint64 n = entryNumber(key, word); n != 0)
+                return {list, n};
+            ++list;
+        }
+        return {-1, 0};
+    }
+};
+
+// The entry numbered `number` of a sorted list, its cursor moved past lower numbers.
+std::optional<IniFile::Entry> entryFor(quint32 number, const std::vector<Numbered>& list,
+                                       std::vector<Numbered>::const_iterator& at)
+{
+    while (at != list.cend() && at->number < number)
+        ++at;
+    if (at != list.cend() && at->number == number)
+        return at->entry;
+    return std::nullopt;
 }
 
-void readImages(std::optional<QStringView> entry, NodeTree& tree, Node* node, Failures& failures)
+void readImages(const IniFile& doc, std::optional<IniFile::Entry> entry, NodeTree& tree, Node* node,
+                Failures& failures)
 {
     if (!entry) {
         failures.fail(load_result::BadImage);
+        ++failures.report.picturesMissing;
         return;
     }
-    const Fields fields = splitFields(*entry, 3);
+    const QStringList fields = doc.valueFields(*entry, '|', 3);
     const ImageRegistry* images = tree.imageList();
     auto set = [&](qsizetype i, const ImageRef& picture) {
         if (i == 0)
@@ -350,9 +372,10 @@ void readImages(std::optional<QStringView> entry, NodeTree& tree, Node* node, Fa
         else
             tree.setExpandedImage(node, picture);
     };
+    bool unread = false;
     for (qsizetype i = 0; i < 3; ++i) {
         if (i >= fields.size()) {
-            failures.fail(load_result::BadImage);
+            unread = true;
             continue;
         }
         if (fields.at(i).trimmed().isEmpty())
@@ -361,30 +384,37 @@ void readImages(std::optional<QStringView> entry, NodeTree& tree, Node* node, Fa
         if (parseInteger(fields.at(i), &position) && images && images->positionOf(position) > 0)
             set(i, position);
         else
-            failures.fail(load_result::BadImage);
+            unread = true;
+    }
+    if (unread) {
+        failures.fail(load_result::BadImage);
+        ++failures.report.picturesUnread;
     }
 }
 
-void readStyle(std::optional<QStringView> entry, NodeTree& tree, Node* node, Failures& failures)
+void readStyle(const IniFile& doc, std::optional<IniFile::Entry> entry, NodeTree& tree, Node* node,
+               Failures& failures)
 {
     if (!entry) {
         failures.fail(load_result::BadStyle);
+        ++failures.report.stylesMissing;
         return;
     }
-    const Fields fields = splitFields(*entry, 5);
+    const QStringList fields = doc.valueFields(*entry, '|', 5);
+    bool unread = false;
     auto colour = [&](qsizetype i, void (NodeTree::*set)(Node*, Colour)) {
-        qint32 value = 0;
-        if (i < fields.size() && parseInteger(fields.at(i), &value))
-            (tree.*set)(node, Colour(quint32(value)));
+        qint32 number = 0;
+        if (i < fields.size() && parseInteger(fields.at(i), &number))
+            (tree.*set)(node, Colour(quint32(number)));
         else
-            failures.fail(load_result::BadStyle);
+            unread = true;
     };
     auto flag = [&](qsizetype i, void (NodeTree::*set)(Node*, bool)) {
-        bool value = false;
-        if (i < fields.size() && parseFlag(fields.at(i), &value))
-            (tree.*set)(node, value);
+        bool on = false;
+        if (i < fields.size() && parseFlag(fields.at(i), &on))
+            (tree.*set)(node, on);
         else
-            failures.fail(load_result::BadStyle);
+            unread = true;
     };
     colour(0, &NodeTree::setForeColor);
     colour(1, &NodeTree::setBackColor);
@@ -392,49 +422,89 @@ void readStyle(std::optional<QStringView> entry, NodeTree& tree, Node* node, Fai
     flag(3, &NodeTree::setChecked);
     // The node has no children yet: the flag sticks and shows once they come.
     flag(4, &NodeTree::setExpanded);
+    if (unread) {
+        failures.fail(load_result::BadStyle);
+        ++failures.report.stylesUnread;
+    }
 }
 
-void readNode(const NodeEntries& entry, NodeTree& tree, bool encoded, bool blnStyle, bool blnImages,
-              Failures& failures)
+// Makes the node of one entry; null when it cannot be made.
+Node* readNode(const QStringList& fields, NodeTree& tree, bool encoded, Failures& failures)
 {
-    const Fields fields = splitFields(entry.node, 5);
-    if (fields.size() < 3) {
-        failures.fail(load_result::NodeSkipped);
-        return;
-    }
-    auto text = [&](qsizetype i) {
-        return encoded ? decodeField(fields.at(i)) : fields.at(i).toString();
-    };
-
     Node* node = nullptr;
-    if (fields.at(1) == u"ROOT") {
+    auto text = [&](qsizetype i) { return encoded ? decodeField(fields.at(i)) : fields.at(i); };
+    if (fields.size() >= 3 && fields.at(1) == u"ROOT") {
         node = tree.addRoot(text(2), text(0));
-    } else {
-        qint32 parent = 0;
-        if (parseInteger(fields.at(1), &parent)) {
-            if (const Node* relative = tree.nodeAt(parent))
-                node = tree.addChild(relative, text(2), text(0));
-        }
+    } else if (qint32 parent = 0; fields.size() >= 3 && parseInteger(fields.at(1), &parent)) {
+        if (const Node* relative = tree.nodeAt(parent))
+            node = tree.addChild(relative, text(2), text(0));
     }
     if (!node) {
         failures.fail(load_result::NodeSkipped);
-        return;
+        ++failures.report.nodesLeftOut;
+        return nullptr;
     }
 
-    if (fields.size() > 3)
+    bool unread = fields.size() <= 3;
+    if (!unread)
         tree.setTag(node, text(3));
-    else
-        failures.fail(load_result::BadNodeField);
     bool sorted = false;
     if (fields.size() > 4 && parseFlag(fields.at(4), &sorted))
         tree.setSorted(node, sorted);
     else
+        unread = true;
+    if (unread) {
         failures.fail(load_result::BadNodeField);
+        ++failures.report.nodeFieldsUnread;
+    }
+    return node;
+}
 
-    if (blnImages)
-        readImages(entry.image, tree, node, failures);
-    if (blnStyle)
-        readStyle(entry.style, tree, node, failures);
+void readNodes(const IniFile& doc, const NodeSection& section, NodeTree& tree, bool blnStyle,
+               bool blnImages, Failures& failures)
+{
+    LoadReport& report = failures.report;
+    const bool encoded = doc.value(kFileInfo, u"Version") == kEncodedVersion;
+    report.countUnread =
+        !section.count || !parseInteger(doc.valueOf(*section.count), &report.count);
+    if (report.countUnread)
+        failures.fail(load_result::BadCount);
+    const qint64 count = report.countUnread ? 0 : report.count;
+    report.beyondCount = section.nodesBeyondAnyCount;
+
+    // Entries numbered 1 to Count in turn; a missing one is a failed step.
+    qint64 next = 1;
+    auto image = section.images.cbegin();
+    auto style = section.styles.cbegin();
+    for (auto entry = section.nodes.cbegin(); entry != section.nodes.cend(); ++entry) {
+        if (entry != section.nodes.cbegin() && entry->number == (entry - 1)->number)
+            continue; // a later entry of the same number
+        if (entry->number > count) {
+            ++report.beyondCount;
+            continue;
+        }
+        if (entry->number > next) {
+            failures.fail(load_result::NodeSkipped);
+            report.nodesMissing += entry->number - next;
+        }
+        next = entry->number + 1;
+        if (tree.count() >= NodeTree::MaxNodes) { // the entry is not even looked at
+            failures.fail(load_result::NodeSkipped);
+            ++report.nodesLeftOut;
+            continue;
+        }
+        Node* node = readNode(doc.valueFields(entry->entry, '|', 5), tree, encoded, failures);
+        if (!node)
+            continue;
+        if (blnImages)
+            readImages(doc, entryFor(entry->number, section.images, image), tree, node, failures);
+        if (blnStyle)
+            readStyle(doc, entryFor(entry->number, section.styles, style), tree, node, failures);
+    }
+    if (next <= count) {
+        failures.fail(load_result::NodeSkipped);
+        report.nodesMissing += count - next + 1;
+    }
 }
 
 } // namespace
@@ -530,40 +600,39 @@ bool SaveTreeViewInFile(const NodeTree& tree, const TreeViewSettings& settings,
 }
 
 qint32 LoadTreeViewFromFile(NodeTree& tree, TreeViewSettings& settings, const QString& strFile,
-                            bool blnProperties, bool blnStyle, bool blnImages)
+                            bool blnProperties, bool blnStyle, bool blnImages, LoadReport* report)
 {
-    const std::optional<IniFile> doc = IniFile::load(strFile);
-    if (!doc)
+    LoadReport unused;
+    LoadReport& r = report ? *report : unused;
+    r = LoadReport();
+    // Memory running out while the file is read and gathered changes nothing;
+    // the nodes themselves are few.
+    try {
+        const std::optional<IniFile> doc = IniFile::load(strFile, &r.error);
+        if (!doc)
+            return load_result::NotADocument;
+        return LoadTreeViewFromIni(tree, settings, *doc, blnProperties, blnStyle, blnImages, &r);
+    } catch (const std::bad_alloc&) {
+        r.error = QStringLiteral("out of memory");
         return load_result::NotADocument;
-    return LoadTreeViewFromIni(tree, settings, *doc, blnProperties, blnStyle, blnImages);
+    }
 }
 
 qint32 LoadTreeViewFromIni(NodeTree& tree, TreeViewSettings& settings, const IniFile& doc,
-                           bool blnProperties, bool blnStyle, bool blnImages)
+                           bool blnProperties, bool blnStyle, bool blnImages, LoadReport* report)
 {
     if (doc.value(kFileInfo, u"Type") != kType)
         return load_result::NotADocument;
-    const bool encoded = doc.value(kFileInfo, u"Version") == kEncodedVersion;
+    const NodeSection nodes(doc);
 
-    Failures failures;
+    LoadReport unused;
+    Failures failures(report ? *report : unused);
+    failures.report.mixedEncodings = doc.mixesEncodings();
     if (blnProperties) {
         tree.clear();
         readSettings(doc, settings, tree, failures);
     }
-
-    qint32 count = 0;
-    if (!parseInteger(doc.value(kNodes, u"Count"), &count))
-        failures.fail(load_result::BadCount);
-    // Entries numbered 1 to Count in turn; a missing one is a failed step.
-    qint64 next = 1;
-    for (const NodeEntries& entry : collectNodeEntries(doc, count)) {
-        if (entry.number > next)
-            failures.fail(load_result::NodeSkipped);
-        readNode(entry, tree, encoded, blnStyle, blnImages, failures);
-        next = entry.number + 1;
-    }
-    if (next <= count)
-        failures.fail(load_result::NodeSkipped);
+    readNodes(doc, nodes, tree, blnStyle, blnImages, failures);
     return failures.latest();
 }
 

@@ -7,6 +7,7 @@ namespace kvx {
 
 class FileReplacement;
 class IniFile;
+struct LoadReport;
 class NodeTree;
 struct TreeViewSettings;
 
@@ -48,14 +49,16 @@ inline constexpr qint32 BadStyle = 6;
 // Rebuilds the tree from the document `strFile`. `blnProperties` clears the
 // tree first and reads the view's settings; `blnStyle` and `blnImages` read
 // the node styles and pictures. Returns a load_result code. A file that is
-// not a tree document (missing, unreadable, wrong type) changes nothing.
+// not a tree document (missing, unreadable, wrong type, too large for the
+// memory) changes nothing. *report tells what was not read, or why the file
+// could not be read.
 [[nodiscard]] qint32 LoadTreeViewFromFile(NodeTree& tree, TreeViewSettings& settings,
                                           const QString& strFile, bool blnProperties, bool blnStyle,
-                                          bool blnImages);
+                                          bool blnImages, LoadReport* report = nullptr);
 // The same from a document already read.
 [[nodiscard]] qint32 LoadTreeViewFromIni(NodeTree& tree, TreeViewSettings& settings,
                                          const IniFile& document, bool blnProperties, bool blnStyle,
-                                         bool blnImages);
+                                         bool blnImages, LoadReport* report = nullptr);
 
 // "1" for true, "0" for false.
 [[nodiscard]] QString BoolToFlag(bool blnValue);

@@ -8,8 +8,6 @@ namespace kvx {
 
 namespace {
 
-constexpr size_t kWindowBackground = kSysWindowBackground & 0xFFu;
-
 // The picture the row shows, whoever has it selected: the expanded one while
 // the node is open, when it has one.
 int shownPicture(const Node& node, const ImageRegistry& images)
@@ -22,7 +20,7 @@ ExportRow exportRow(const Node& node, const ImageRegistry& images, const SystemC
 {
     ExportRow row;
     row.depth = node.depth();
-    row.text = withControlsAsQuestionMarks(node.text());
+    row.text = withoutControls(node.text());
     if (node.isFolder()) {
         row.kind = RowKind::Folder;
         row.path = node.key();
@@ -32,10 +30,10 @@ ExportRow exportRow(const Node& node, const ImageRegistry& images, const SystemC
     } else {
         row.path = node.key();
     }
-    row.path = withControlsAsQuestionMarks(row.path);
+    row.path = withoutControls(row.path);
     row.bold = node.bold();
-    row.color = colours.resolve(node.foreColor());
-    row.background = colours.resolve(node.backColor());
+    row.color = colours.resolve(node.foreColor(), kSysWindowText);
+    row.background = colours.resolve(node.backColor(), kSysWindowBackground);
     row.picture = shownPicture(node, images);
     return row;
 }
@@ -51,11 +49,11 @@ SystemColourTable SystemColourTable::standard()
              0x767676, 0xcacaca, 0x000000, 0xffffdc}};
 }
 
-quint32 SystemColourTable::resolve(Colour colour) const
+quint32 SystemColourTable::resolve(Colour colour, Colour unknown) const
 {
     if (isSystemColour(colour)) {
-        const size_t number = colour & 0xFFu;
-        return rgb.at(number < rgb.size() ? number : kWindowBackground);
+        const size_t number = colour & ~kSystemColourFlag;
+        return rgb.at(number < rgb.size() ? number : unknown & ~kSystemColourFlag);
     }
     return ((colour & 0xFFu) << 16) | (colour & 0xFF00u) | ((colour >> 16) & 0xFFu);
 }
@@ -66,7 +64,7 @@ ExportRows collectExportRows(const Workspace& workspace, const SystemColourTable
     ExportRows rows;
     rows.columns = workspace.jacket.ColumnCount;
     rows.lines = workspace.jacket.LinesPerColumn;
-    rows.viewBackground = colours.resolve(kSysWindowBackground);
+    rows.viewBackground = colours.resolve(kSysWindowBackground, kSysWindowBackground);
     rows.rows.reserve(size_t(tree.shownRows()));
     for (const Node* node = FirstRow(tree); node; node = NextNode(tree, node))
         rows.rows.push_back(exportRow(*node, workspace.images(), colours));

@@ -20,9 +20,11 @@ struct SystemColourTable
     // that has no window to ask.
     [[nodiscard]] static SystemColourTable standard();
 
-    // A node colour as 0xRRGGBB: a system colour looked up (an unknown number
-    // as the window background, as the view shows it), another turned round.
-    [[nodiscard]] quint32 resolve(Colour colour) const;
+    // A node colour as 0xRRGGBB: a system colour looked up, a number that
+    // names none as the system colour `unknown` (as the view shows them: the
+    // window text for a text, the window background for a background),
+    // another turned round.
+    [[nodiscard]] quint32 resolve(Colour colour, Colour unknown) const;
 };
 
 enum class RowKind { Folder, File, Other };

@@ -35,7 +35,8 @@ constexpr std::array<Entry, size_t(Msg::Count)> kEntries{{
     {"StartUnreadable", "Le dossier de départ ne peut pas être lu :\n%1"},
     {"EntriesLeftOut", "Des dossiers ou des fichiers n'ont pas été ajoutés à l'arbre :\n"
                        "%1 au nom illisible, %2 au chemin trop long, "
-                       "%3 au-delà de la limite de 32 767 éléments."},
+                       "%3 au-delà de la limite de 32 767 éléments, "
+                       "%4 dont le contenu ne peut pas être lu."},
     {"ExportTitle", "Exporter l'arbre"},
     {"ExportFailed", "L'arbre n'a pas pu être exporté dans :\n%1\n(%2)\n"
                      "Un fichier qui s'y trouvait déjà n'a pas été modifié."},

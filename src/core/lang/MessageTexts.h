@@ -24,7 +24,8 @@ enum class Msg {
     PdfFailed,           // %1 the file
     RowsLeftOut,         // %1 rows shown, %2 capacity, %3 rows left out
     StartUnreadable,     // %1 the start folder
-    EntriesLeftOut,      // %1 names not readable, %2 paths too long, %3 beyond the node limit
+    EntriesLeftOut,      // %1 names not readable, %2 paths too long, %3 beyond the node
+                         // limit, %4 folders that cannot be read
     ExportTitle,         // title of the export dialog
     ExportFailed,        // %1 the file, %2 the reason
     ExportUnknownFormat, // the reason when the file's extension names no format

@@ -14,6 +14,8 @@ std::optional<FileListing> DirectoryFileLister::listFiles(const QString& folder,
     if (!read)
         return std::nullopt;
     FileListing listing;
+    if (read->error)
+        listing.leftOut.unreadableFolders.insert(read->key);
     if (pattern.isEmpty())
         return listing;
     const auto matching = [&pattern](const QStringList& names) {

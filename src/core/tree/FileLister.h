@@ -18,8 +18,8 @@ struct FileListing
 };
 
 // Lists the files of one folder that match a wildcard list. Fails (nullopt)
-// when the text names no existing folder, an empty text included, or the
-// folder cannot be read.
+// when the text names no existing folder, an empty text included; a folder
+// that cannot be read lists nothing and is among the entries left out.
 class FileLister
 {
 public:

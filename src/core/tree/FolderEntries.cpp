@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <dirent.h>
 #include <string_view>
@@ -92,8 +93,14 @@ std::optional<FolderEntries> readFolderEntries(const QString& path, EntryKind ki
     FolderEntries read;
     read.key = std::move(spelt.key);
     const FolderStream folder(encoded.constData());
-    if (!folder.dir)
-        return std::nullopt;
+    if (!folder.dir) {
+        // No folder there, or one that cannot be read (a file node's empty
+        // key never gets here).
+        if (errno == ENOENT || errno == ENOTDIR)
+            return std::nullopt;
+        read.error = errno;
+        return read;
+    }
 
     // The longest name whose full path the system still accepts.
     const size_t longestName = PATH_MAX - 1 - size_t(encoded.size());

@@ -42,10 +42,12 @@ struct FolderEntries
     // path is longer than the system allows.
     QStringList badNames;
     QStringList tooLong;
+    // The folder is there but could not be read (no permission to list it,
+    // say): why, as an errno value; no entries then.
+    int error = 0;
 };
 
-// Null when the path names no folder (an empty path included) or the folder
-// cannot be read.
+// Null when the path names no folder (an empty path included).
 [[nodiscard]] std::optional<FolderEntries> readFolderEntries(const QString& path, EntryKind kind);
 
 // The folder a path leads to; null when it leads to no folder.

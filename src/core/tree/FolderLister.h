@@ -15,6 +15,9 @@ struct FolderListing
     QString key; // the folder's absolute, clean path followed by "/": its node's key
     std::vector<FolderEntry> subFolders; // by name ignoring case, then exactly
     LeftOut leftOut;                     // sub-folders not listed, and why
+    // The folder is there but could not be read: why, as an errno value (it
+    // is then among the left-out folders too).
+    int error = 0;
 };
 
 // Lists the sub-folders of one folder.
@@ -23,7 +26,7 @@ class FolderLister
 public:
     virtual ~FolderLister() = default;
     // Fails (nullopt) when the text names no existing folder, an empty text
-    // included, or the folder cannot be read.
+    // included. A folder that cannot be read lists nothing and says why.
     [[nodiscard]] virtual std::optional<FolderListing> listFolder(const QString& path) = 0;
     // The folder the text leads to, whether or not it can be read; nullopt
     // when it names none.

@@ -43,15 +43,17 @@ void FolderScan::BuildTree()
 void FolderScan::ScanStartFolder()
 {
     BusyGuard busy(m_pump);
-    if (const auto listing = m_lister.listFolder(m_startPath)) {
+    const auto listing = m_lister.listFolder(m_startPath);
+    if (listing && listing->error) {
+        m_leftOut.startFolderUnreadable = true;
+        m_leftOut.startFolderError = listing->error;
+    } else if (listing) {
         // The start folder always gets its root node, so a folder holding only
         // files still gives a tree to add those files to.
         const QString& key = listing->key;
         if (Node* root = m_tree.addRoot(key, key, m_closedPicture, image::SelectedFolder))
             m_tree.setTag(root, QStringLiteral("0"));
         ScanFolder(*listing);
-    } else if (m_lister.identify(m_startPath)) {
-        m_leftOut.startFolderUnreadable = true;
     }
     m_pump.yieldToEvents();
 }
@@ -138,8 +140,8 @@ void FolderScan::ScanChildren(NodeId id)
         if (m_links.contains(ids[i]) && leadsBack(child))
             continue;
         if (const auto listing = m_lister.listFolder(child->key()))
-            ScanFolder(*listing);
-        // else a file node, or a folder gone or locked
+            ScanFolder(*listing); // what a locked folder left out too
+        // else a file node, or a folder gone
     }
 }
 

@@ -15,7 +15,11 @@ LeftOut& LeftOut::operator+=(const LeftOut& other)
     foldersTooLong += other.foldersTooLong;
     filesTooLong += other.filesTooLong;
     beyondNodeLimit += other.beyondNodeLimit;
-    startFolderUnreadable = startFolderUnreadable || other.startFolderUnreadable;
+    unreadableFolders += other.unreadableFolders;
+    if (other.startFolderUnreadable) {
+        startFolderUnreadable = true;
+        startFolderError = other.startFolderError;
+    }
     return *this;
 }
 
@@ -48,6 +52,8 @@ QString describeLeftOut(const LeftOut& leftOut)
     add(leftOut.filesTooLong,
         QStringLiteral("file whose path exceeds the system's %1-byte limit").arg(path),
         QStringLiteral("files whose paths exceed the system's %1-byte limit").arg(path));
+    add(int(leftOut.unreadableFolders.size()), QStringLiteral("folder that cannot be read"),
+        QStringLiteral("folders that cannot be read"));
     add(leftOut.beyondNodeLimit, QStringLiteral("entry beyond the %1-node limit").arg(nodes),
         QStringLiteral("entries beyond the %1-node limit").arg(nodes));
 

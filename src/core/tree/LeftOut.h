@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSet>
 #include <QString>
 
 namespace kvx {
@@ -12,8 +13,12 @@ struct LeftOut
     int filesBadName = 0;
     int foldersTooLong = 0; // full paths longer than the system allows
     int filesTooLong = 0;
-    int beyondNodeLimit = 0;            // folders or files dropped because the tree was full
+    int beyondNodeLimit = 0; // folders or files dropped because the tree was full
+    // Folders there but not readable (no permission to list them, say), by
+    // key: the scan and the file adding may both meet one, which counts once.
+    QSet<QString> unreadableFolders;
     bool startFolderUnreadable = false; // the start folder exists but cannot be read
+    int startFolderError = 0;           // why, as an errno value
 
     [[nodiscard]] bool isEmpty() const { return *this == LeftOut(); }
     LeftOut& operator+=(const LeftOut& other);

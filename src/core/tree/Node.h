@@ -4,6 +4,7 @@
 #include "tree/ImageRef.h"
 
 #include <QString>
+#include <cstdint>
 #include <vector>
 
 namespace kvx {
@@ -63,7 +64,7 @@ public:
     }
     [[nodiscard]] const std::vector<Node*>& children() const { return m_children; }
     // Position among its siblings (the roots, for a root).
-    [[nodiscard]] int row() const { return m_row; }
+    [[nodiscard]] int row() const;
     // Root 0, its children 1, and so on.
     [[nodiscard]] int depth() const { return m_depth; }
     // The rows the node and its subtree show while the node itself is shown:
@@ -90,7 +91,11 @@ private:
 
     const NodeTree* m_tree = nullptr;
     size_t m_slot = 0; // place in the tree's creation-order store; index() derives from it
-    int m_row = 0;
+    // Rows are numbered again only when asked for: adding children one by
+    // one in the middle of a long list would otherwise renumber the list
+    // each time. Children from this one on may have moved since.
+    mutable size_t m_firstStaleChild = SIZE_MAX;
+    mutable int m_row = 0;
     int m_depth = 0;
     int m_shownRows = 1;
     Node* m_parent = nullptr;

@@ -21,6 +21,17 @@ int Node::index() const
     return m_tree->positionOfSlot(m_slot);
 }
 
+int Node::row() const
+{
+    // A row below the first sibling that moved is still right.
+    size_t& stale = m_parent ? m_parent->m_firstStaleChild : m_tree->m_firstStaleRoot;
+    if (size_t(m_row) >= stale) {
+        m_tree->renumberRows(m_tree->siblingsOf(this), stale);
+        stale = SIZE_MAX;
+    }
+    return m_row;
+}
+
 NodeTree::NodeTree(QObject* parent) : QObject(parent) {}
 
 void NodeTree::addShownRows(Node* parent, int rows)
@@ -125,8 +136,11 @@ Node* NodeTree::insert(Node* parent, const QString& key, const QString& text, co
 
     Q_EMIT nodeAboutToBeAdded(parent, row);
     ++m_changes;
+    const bool last = at == siblings.end();
     siblings.insert(at, raw);
-    renumberRows(siblings, size_t(row));
+    raw->m_row = row;
+    if (!last)
+        rowsMoved(parent, size_t(row));
     m_nodes.push_back(std::move(node));
     const int rowsBefore = m_shownRows;
     addShownRows(parent, 1);
@@ -141,7 +155,13 @@ void NodeTree::reserveChildren(Node* parent, size_t more)
     siblings.reserve(siblings.size() + more);
 }
 
-void NodeTree::renumberRows(std::vector<Node*>& siblings, size_t from)
+void NodeTree::rowsMoved(Node* parent, size_t from)
+{
+    size_t& stale = parent ? parent->m_firstStaleChild : m_firstStaleRoot;
+    stale = std::min(stale, from);
+}
+
+void NodeTree::renumberRows(const std::vector<Node*>& siblings, size_t from) const
 {
     for (size_t i = from; i < siblings.size(); ++i)
         siblings[i]->m_row = int(i);
@@ -166,9 +186,9 @@ bool NodeTree::remove(const Node* target)
     const int rowsBefore = m_shownRows;
     addShownRows(node->m_parent, -node->m_shownRows);
     std::vector<Node*>& siblings = siblingList(node->m_parent);
-    const size_t row = size_t(node->m_row);
+    const size_t row = size_t(node->row());
     siblings.erase(siblings.begin() + std::ptrdiff_t(row));
-    renumberRows(siblings, row);
+    rowsMoved(node->m_parent, row);
 
     if (node->m_children.empty())
         removeLeaf(node);
@@ -258,6 +278,7 @@ void NodeTree::emptyStore()
     ++m_changes;
     m_selected = nullptr;
     m_roots.clear();
+    m_firstStaleRoot = SIZE_MAX;
     m_byKey.clear();
     m_byId.clear();
     m_nodes.clear();
@@ -294,7 +315,7 @@ const std::vector<Node*>& NodeTree::siblingsOf(const Node* node) const
 Node* NodeTree::nextSibling(const Node* node) const
 {
     const std::vector<Node*>& siblings = siblingsOf(node);
-    const size_t next = size_t(node->m_row) + 1;
+    const size_t next = size_t(node->row()) + 1;
     return next < siblings.size() ? siblings[next] : nullptr;
 }
 
@@ -439,6 +460,7 @@ void NodeTree::reorder(Node* parent)
     ++m_changes;
     std::stable_sort(siblings.begin(), siblings.end(), textBefore);
     renumberRows(siblings, 0);
+    (parent ? parent->m_firstStaleChild : m_firstStaleRoot) = SIZE_MAX;
     Q_EMIT childrenReordered(parent);
 }
 

@@ -160,7 +160,9 @@ private:
     [[nodiscard]] bool imageKnown(const ImageRef& image) const;
     std::vector<Node*>& siblingList(Node* parent) { return parent ? parent->m_children : m_roots; }
     void reorder(Node* parent);
-    void renumberRows(std::vector<Node*>& siblings, size_t from);
+    // Siblings from `from` on have moved: their rows are numbered again when asked for.
+    void rowsMoved(Node* parent, size_t from);
+    void renumberRows(const std::vector<Node*>& siblings, size_t from) const;
     void forget(Node* node);
     // Drops every node, without a signal.
     void emptyStore();
@@ -188,6 +190,7 @@ private:
     size_t m_gapStart = 0;
     size_t m_gapLength = 0;
     std::vector<Node*> m_roots;
+    mutable size_t m_firstStaleRoot = SIZE_MAX; // see Node::m_firstStaleChild
     QHash<QString, Node*> m_byKey;
     QHash<NodeId, Node*> m_byId;
     Node* m_selected = nullptr;

@@ -17,7 +17,7 @@ TreeSnapshot NodeTree::snapshot() const
         r.id = node->m_id;
         r.values = node->m_values;
         r.parent = node->m_parent ? node->m_parent->index() : 0;
-        r.row = node->m_row;
+        r.row = node->row();
         if (node == m_selected)
             shot.m_selected = i;
     }

@@ -1,7 +1,8 @@
 #pragma once
 
-#include <QRegularExpression>
 #include <QString>
+#include <string>
+#include <vector>
 
 namespace kvx {
 
@@ -11,6 +12,9 @@ namespace kvx {
 // empty item matches nothing, so a list without any item matches no name.
 // The item "*.*" matches every name, those without a dot included, as the
 // all-files category promises.
+//
+// Matching takes time in proportion to the name and the item at most, however
+// many stars the item holds.
 class WildcardList
 {
 public:
@@ -18,10 +22,13 @@ public:
 
     [[nodiscard]] bool matches(const QString& name) const;
     // True when the list holds no item at all: it matches nothing.
-    [[nodiscard]] bool isEmpty() const { return m_regex.pattern().isEmpty(); }
+    [[nodiscard]] bool isEmpty() const { return m_items.empty() && !m_everyName; }
 
 private:
-    QRegularExpression m_regex;
+    // Characters as case-folded code points; a star and a question mark as
+    // values no character has.
+    std::vector<std::u32string> m_items;
+    bool m_everyName = false;
 };
 
 } // namespace kvx

@@ -4,7 +4,7 @@
 
 namespace kvx {
 
-QString withControlsAsQuestionMarks(QString text)
+QString withoutControls(QString text)
 {
     // Most names hold none: they stay shared, uncopied.
     if (std::any_of(text.cbegin(), text.cend(), isControlCharacter))

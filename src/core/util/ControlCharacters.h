@@ -13,6 +13,6 @@ namespace kvx {
 }
 
 // The text as the row listing writes it: every control character as "?".
-[[nodiscard]] QString withControlsAsQuestionMarks(QString text);
+[[nodiscard]] QString withoutControls(QString text);
 
 } // namespace kvx

@@ -1,5 +1,7 @@
 #include "util/FileReplacement.h"
 
+#include "util/TemporaryFiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -30,8 +32,14 @@ QString kindOf(mode_t mode)
     return QStringLiteral("a special file");
 }
 
+QString notRegular(mode_t mode)
+{
+    return QStringLiteral("not a regular file but %1").arg(kindOf(mode));
+}
+
 // The temporary file's name: hidden, beside the target, short enough for
-// any target name the system accepts.
+// any target name the system accepts. A later run never takes another run's
+// name, and its listings leave hidden files out.
 QString temporaryName(QString name)
 {
     constexpr qsizetype kMaxNameBytes = 200;
@@ -55,10 +63,20 @@ FileReplacement::FileReplacement(QString target) : m_target(std::move(target)) {
 
 FileReplacement::~FileReplacement()
 {
+    if (!m_committed)
+        discard();
+}
+
+void FileReplacement::discard()
+{
     if (m_fd >= 0)
         ::close(m_fd);
-    if (!m_committed && !m_temporary.isEmpty())
+    m_fd = -1;
+    if (!m_temporary.isEmpty())
         ::unlink(QFile::encodeName(m_temporary).constData());
+    m_temporary.clear();
+    forgetTemporaryFile(m_noted);
+    m_noted = -1;
 }
 
 bool FileReplacement::fail(int errorNumber)
@@ -69,6 +87,7 @@ bool FileReplacement::fail(int errorNumber)
 bool FileReplacement::fail(const QString& reason)
 {
     m_error = reason;
+    discard();
     return false;
 }
 
@@ -86,7 +105,7 @@ bool FileReplacement::findFinalPath()
         if (error != ENOENT)
             return fail(error);
     } else if (!S_ISREG(info.st_mode)) {
-        return fail(QStringLiteral("not a regular file but %1").arg(kindOf(info.st_mode)));
+        return fail(notRegular(info.st_mode));
     } else if (::access(target.constData(), W_OK) != 0) {
         return fail(errno);
     }
@@ -102,29 +121,35 @@ bool FileReplacement::findFinalPath()
     m_final = QFile::decodeName(real.get());
     if (!exists)
         m_final = QDir(m_final).filePath(given.fileName());
-    m_replacesFile = exists;
-    m_oldMode = info.st_mode & 07777;
     return true;
 }
 
 bool FileReplacement::createTemporary()
 {
+    if (m_fd >= 0)
+        return true;
+    if (m_final.isEmpty())
+        return fail(EBADF);
+    // A new file gets the usual permissions (0666 less the umask); until
+    // commit() gives it those of the file it replaces, only its owner reads it.
+    struct stat info;
+    const bool replaces = ::stat(QFile::encodeName(m_final).constData(), &info) == 0;
     const QFileInfo final(m_final);
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QString path = final.path() + u'/' + temporaryName(final.fileName());
-        // A new file gets the usual permissions (0666 less the umask); a
-        // replaced one keeps its own.
+        // Noted before it exists: a signal may come as soon as it does.
+        m_noted = noteTemporaryFile(path);
         m_fd = ::open(QFile::encodeName(path).constData(),
-                      O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC,
-                      m_replacesFile ? 0600 : 0666);
+                      O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, replaces ? 0600 : 0666);
         if (m_fd >= 0) {
             m_temporary = path;
-            if (m_replacesFile && ::fchmod(m_fd, m_oldMode) != 0)
-                return fail(errno);
             return true;
         }
-        if (errno != EEXIST)
-            return fail(errno);
+        const int error = errno;
+        forgetTemporaryFile(m_noted);
+        m_noted = -1;
+        if (error != EEXIST)
+            return fail(error);
     }
     return fail(EEXIST);
 }
@@ -132,13 +157,13 @@ bool FileReplacement::createTemporary()
 bool FileReplacement::begin()
 {
     m_error.clear();
-    return findFinalPath() && createTemporary();
+    return findFinalPath();
 }
 
 bool FileReplacement::write(QByteArrayView bytes)
 {
-    if (m_fd < 0)
-        return fail(EBADF);
+    if (!createTemporary())
+        return false;
     const char* data = bytes.data();
     qsizetype left = bytes.size();
     while (left > 0) {
@@ -154,23 +179,45 @@ bool FileReplacement::write(QByteArrayView bytes)
     return true;
 }
 
+// The target as it is now: still a regular file or no file. A replaced file's
+// owner, group and permissions go to the temporary file (the owner first, for
+// a change of owner clears the set-id bits); where the system refuses the
+// owner, the group alone is tried, then the file stays the writer's.
+bool FileReplacement::keepOwnerAndMode()
+{
+    struct stat info;
+    if (::stat(QFile::encodeName(m_final).constData(), &info) != 0)
+        return errno == ENOENT || fail(errno);
+    if (!S_ISREG(info.st_mode))
+        return fail(notRegular(info.st_mode));
+    if (::fchown(m_fd, info.st_uid, info.st_gid) != 0) {
+        if (errno != EPERM)
+            return fail(errno);
+        if (::fchown(m_fd, uid_t(-1), info.st_gid) != 0 && errno != EPERM)
+            return fail(errno);
+    }
+    if (::fchmod(m_fd, info.st_mode & 07777) != 0)
+        return fail(errno);
+    m_otherLinks = int(info.st_nlink) - 1;
+    return true;
+}
+
 bool FileReplacement::commit()
 {
-    if (m_fd < 0)
-        return fail(EBADF);
+    if (!createTemporary() || !keepOwnerAndMode())
+        return false;
     // A full disc or a lost connection may show only now.
-    const bool synced = ::fsync(m_fd) == 0;
-    const int syncError = errno;
-    const bool closed = ::close(m_fd) == 0;
-    const int closeError = errno;
+    if (::fsync(m_fd) != 0)
+        return fail(errno);
+    const int fd = m_fd;
     m_fd = -1;
-    if (!synced)
-        return fail(syncError);
-    if (!closed)
-        return fail(closeError);
+    if (::close(fd) != 0)
+        return fail(errno);
     if (::rename(QFile::encodeName(m_temporary).constData(),
                  QFile::encodeName(m_final).constData()) != 0)
         return fail(errno);
+    forgetTemporaryFile(m_noted);
+    m_noted = -1;
     m_committed = true;
     return true;
 }

@@ -86,12 +86,12 @@ void Workspace::setBlackAndWhiteFolders(bool on)
     SetFolderPictures(m_tree, on);
 }
 
-qint32 Workspace::Open(const QString& path)
+qint32 Workspace::Open(const QString& path, LoadReport* report)
 {
     BusyGuard busy(m_pump);
     BulkChange bulk(m_tree);
     TreeViewSettings read = settings;
-    const qint32 result = LoadTreeViewFromFile(m_tree, read, path, true, true, true);
+    const qint32 result = LoadTreeViewFromFile(m_tree, read, path, true, true, true, report);
     if (result != load_result::NotADocument) {
         settings = read;
         m_history->clear();

@@ -20,6 +20,7 @@ class FileNodes;
 class FolderLister;
 class FolderScan;
 class TreeHistory;
+struct LoadReport;
 
 // What the jacket controls set besides the grid: a colour or grey print,
 // and the black-and-white outline folder pictures.
@@ -83,9 +84,10 @@ public:
     void setBlackAndWhiteFolders(bool on);
 
     // Replaces the tree and the view settings with the document's. A file that
-    // is no tree document changes nothing. Returns the reader's load_result.
+    // is no tree document changes nothing. Returns the reader's load_result;
+    // *report tells what was not read, or why the file could not be read.
     // An opened document starts a new history, with nothing unsaved.
-    [[nodiscard]] qint32 Open(const QString& path);
+    [[nodiscard]] qint32 Open(const QString& path, LoadReport* report = nullptr);
     // Writes the tree and the view settings; false, with the reason in *error,
     // when the file could not be written (an old file is then left as it was).
     // Once written, the tree has nothing unsaved.

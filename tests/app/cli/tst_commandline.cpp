@@ -3,8 +3,10 @@
 #include "app/print/JacketTestTree.h"
 #include "core/tree/ScanDoubles.h"
 #include "lang/MessageTexts.h"
+#include "support/OtherUser.h"
 #include "tree/NodeTreeView.h"
 #include "tree/TreeModel.h"
+#include "util/Sanitizers.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -16,6 +18,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
+#include <poll.h>
+#include <sys/inotify.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
 
@@ -157,9 +161,11 @@ class tst_commandline : public QObject
 
     // The real program, with a home of its own, no print server, and a
     // runtime folder Qt complains about (so that Qt's own messages would
-    // show on standard error); a file it writes holds `fileLimit` bytes at most.
+    // show on standard error); a file it writes holds `fileLimit` bytes at
+    // most, and its memory is `memoryLimit` bytes of address space.
     Run kvx(const QStringList& arguments, rlim_t fileLimit = RLIM_INFINITY,
-            const QString& program = KVX_TEST_PROGRAM_DIR "/kvx")
+            const QString& program = KVX_TEST_PROGRAM_DIR "/kvx",
+            rlim_t memoryLimit = RLIM_INFINITY)
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("HOME", m_home.path());
@@ -167,9 +173,10 @@ class tst_commandline : public QObject
         environment.insert("CUPS_SERVER", m_home.filePath("no-cups.sock"));
         QProcess process;
         process.setProcessEnvironment(environment);
-        process.setChildProcessModifier([fileLimit] {
-            const rlimit limit{fileLimit, fileLimit};
+        process.setChildProcessModifier([fileLimit, memoryLimit] {
+            const rlimit limit{fileLimit, fileLimit}, memory{memoryLimit, memoryLimit};
             ::setrlimit(RLIMIT_FSIZE, &limit);
+            ::setrlimit(RLIMIT_AS, &memory);
             // Permissions hold for the program even when the tests run as root.
             ::prctl(PR_CAPBSET_DROP, CAP_DAC_OVERRIDE, 0, 0, 0);
             ::prctl(PR_CAPBSET_DROP, CAP_DAC_READ_SEARCH, 0, 0, 0);
@@ -231,6 +238,19 @@ private Q_SLOTS:
                                   << "kvx: warning: left out 1 folder whose name is not valid "
                                      "UTF-8\n"
                                   << 0;
+        // A document opens its folders as deep as asked, scanning as the window does.
+        QTest::newRow("document, expanded") << "FOLDER/tree.kvx --expand 2 --list" << 0
+                                            << "FOLDER/disc/\n  A\n    a1\n  b\n    b1\n"
+                                            << QString() << 0;
+        QTest::newRow("document in two encodings, longer than its Count")
+            << "FOLDER/mixed.kvx --list" << 0 << "café\n  été\n"
+            << "kvx: warning: FOLDER/mixed.kvx: 1 node entry numbered beyond Count (2) was not "
+               "read; lines that are not UTF-8 were read as Windows-1252\n"
+            << 0;
+        QTest::newRow("a second name")
+            << "--from FOLDER/disc --save FOLDER/linked.kvx" << 0 << QString()
+            << "kvx: warning: FOLDER/linked.kvx had 1 other name, which keeps the old content\n"
+            << 0;
         fail("--from /no/such/dir --list", "no such folder: /no/such/dir");
         fail("--from FOLDER --expand -1 --list",
              "--expand takes a whole number of 0 or more, not \"-1\"");
@@ -246,7 +266,7 @@ private Q_SLOTS:
              "--format");
         fail("--from FOLDER --format xml --export -", "--format takes json, csv, html or md");
         fail("--from FOLDER/locked --export FOLDER/x.json",
-             "the start folder cannot be read: FOLDER/locked");
+             "the start folder cannot be read: FOLDER/locked: Permission denied");
         fail("--from FOLDER/disc --save FOLDER/x --export FOLDER/./x --format csv",
              "--save and --export name the same file: FOLDER/./x");
         QTest::newRow("export")
@@ -259,14 +279,17 @@ private Q_SLOTS:
         fail("a.kvx --from / --list", "give either a document or --from FOLDER, not both");
         fail("a.kvx b.kvx", "more than one document given: \"b.kvx\"");
         fail("a.kvx --pdf o.pdf --lines 35", "--lines takes 30, 40 or 50");
-        fail("FOLDER/missing.kvx --list", "cannot read FOLDER/missing.kvx");
+        fail("FOLDER/e\x1b[2Jnl\nx.kvx --list",
+             "cannot read FOLDER/e?[2Jnl?x.kvx: No such file or directory");
+        fail("FOLDER/locked.kvx --list", "cannot read FOLDER/locked.kvx: Permission denied");
+        fail("FOLDER/huge.kvx --list", "cannot read FOLDER/huge.kvx: larger than 256 MiB");
         fail("FOLDER/other.kvx --list", "not a tree document: FOLDER/other.kvx");
         fail("--from FOLDER/disc --save FOLDER/out.kvx --pdf FOLDER/no/x.pdf",
              "cannot write FOLDER/no/x.pdf: No such file or directory");
         fail("--from FOLDER/disc --save FOLDER/x --pdf FOLDER/./x",
              "--save and --pdf name the same file: FOLDER/./x");
         fail("--from FOLDER/locked --save FOLDER/out.kvx",
-             "the start folder cannot be read: FOLDER/locked");
+             "the start folder cannot be read: FOLDER/locked: Permission denied");
         fail("--from FOLDER/disc --save FOLDER/out.kvx --pdf FOLDER/x.pdf",
              "cannot write FOLDER/x.pdf: File too large", 2000);
         fail("ALONE --from FOLDER/disc --pdf FOLDER/x.pdf",
@@ -285,6 +308,25 @@ private Q_SLOTS:
         QVERIFY(writeFile(dir.filePath("other.kvx"), "[FileInfo]\nType=something else\n"));
         QVERIFY(QDir(dir.path()).mkdir("locked") &&
                 QFile::setPermissions(dir.filePath("locked"), QFileDevice::Permissions()));
+        QVERIFY(writeFile(dir.filePath("locked.kvx"), "") &&
+                QFile::setPermissions(dir.filePath("locked.kvx"), QFileDevice::Permissions()));
+        QFile huge(dir.filePath("huge.kvx")); // sparse: it takes no room on the disc
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize((qint64(256) << 20) + 1));
+        QVERIFY(writeFile(dir.filePath("tree.kvx"),
+                          QByteArray("[FileInfo]\nType=TVW FILE\n[Nodes]\nCount=3\n"
+                                     "Node1=FOLDER/disc/|ROOT|FOLDER/disc/|0|0\n"
+                                     "Node2=A|1|FOLDER/disc/A/|1|0\nNode3=b|1|FOLDER/disc/b/|1|0\n"
+                                     "Image1=1|3|\nImage2=1|3|\nImage3=1|3|\nStyle1=0|0|0|0|0\n"
+                                     "Style2=0|0|0|0|0\nStyle3=0|0|0|0|0\n")
+                              .replace("FOLDER", QFile::encodeName(dir.path()))));
+        QVERIFY(
+            writeFile(dir.filePath("mixed.kvx"),
+                      "[FileInfo]\nType=TVW FILE\n[Nodes]\nCount=2\nNode1=caf\xc3\xa9|ROOT|"
+                      "k|0|0\nNode2=\xe9t\xe9|1||1|0\nImage1=1||\nImage2=1||\nStyle1=0|0|0|0|1\n"
+                      "Style2=0|0|0|0|0\nNode3=x|1||1|0\n"));
+        QVERIFY(writeFile(dir.filePath("linked.kvx"), "old") &&
+                ::link(QFile::encodeName(dir.filePath("linked.kvx")),
+                       QFile::encodeName(dir.filePath("other name.kvx"))) == 0);
         QStringList args = expand(arguments, dir.path());
         QString program = KVX_TEST_PROGRAM_DIR "/kvx";
         if (args.first() == "ALONE") {
@@ -494,6 +536,74 @@ private Q_SLOTS:
                      .arg(folder, "not a regular file but a folder"));
     }
 
+    // Folders the user may not read (mode 000) or only enter (311) are told
+    // like the other entries left out. Run as a user to whom permissions apply.
+    void unreadableFolders()
+    {
+        kvx::test::OtherUser other;
+        const QString disc = other.path("disc");
+        QVERIFY(makeEntries(disc, {"a/in/", "shut/in/", "enter/in/", "b/"}));
+        kvx::test::OtherUser::giveAway(disc);
+        QVERIFY(::chmod(QFile::encodeName(disc + "/shut"), 0) == 0 &&
+                ::chmod(QFile::encodeName(disc + "/enter"), 0311) == 0);
+        const auto run = other.kvx({"--from", disc, "--expand", "3", "--list"});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(QString(run.out).replace(disc, "D"), "D/\n  a\n    in\n  b\n  enter\n  shut\n");
+        QCOMPARE(run.err, "kvx: warning: left out 2 folders that cannot be read\n");
+    }
+
+    // Interrupted while it writes, the program leaves no temporary file.
+    void interrupted()
+    {
+        QTemporaryDir dir;
+        QVERIFY(makeEntries(dir.filePath("disc"), {"a/", "b/"}));
+        const int watch = ::inotify_init1(IN_CLOEXEC);
+        QVERIFY(::inotify_add_watch(watch, QFile::encodeName(dir.path()), IN_CREATE) >= 0);
+        QProcess run;
+        run.start(KVX_TEST_PROGRAM_DIR "/kvx",
+                  {"--from", dir.filePath("disc"), "--pdf", dir.filePath("x.pdf")});
+        pollfd created{watch, POLLIN, 0};
+        QCOMPARE(::poll(&created, 1, 60000), 1); // its temporary file
+        ::kill(pid_t(run.processId()), SIGTERM);
+        QVERIFY(run.waitForFinished(60000));
+        ::close(watch);
+        QCOMPARE(run.exitStatus(), QProcess::CrashExit);
+        QCOMPARE(entries(dir.path()), QStringList{"disc"});
+    }
+
+    // Reading takes at most four times a document's size beyond what reading
+    // an empty one takes; running out of memory is one line, exit status 2.
+    void memory()
+    {
+        if (kvx::kAddressSanitizer)
+            QSKIP("AddressSanitizer holds memory of its own");
+        QTemporaryDir dir;
+        const QString empty = dir.filePath("empty.kvx"), junk = dir.filePath("junk.kvx");
+        QVERIFY(writeFile(empty, "[FileInfo]\nType=TVW FILE\n[Nodes]\nCount=0\n"));
+        QByteArray text = "[FileInfo]\nType=TVW FILE\n[TreeView]\n";
+        for (int i = 0; text.size() < (8 << 20); ++i)
+            text += 'k' + QByteArray::number(i) + "=\njunk\n";
+        text += "[Nodes]\nCount=3000000\n";
+        for (int i = 0; text.size() < (24 << 20); ++i)
+            text += "Node" + QByteArray::number(i) + "=|\n";
+        QVERIFY(writeFile(junk, text));
+        // The most memory a run of `kvx DOC --list` held, in bytes.
+        const auto peak = [this](const QString& doc) {
+            const Run run = kvx({"-f", "%M", KVX_TEST_PROGRAM_DIR "/kvx", doc, "--list"},
+                                RLIM_INFINITY, "/usr/bin/time");
+            return run.err.trimmed().section('\n', -1).toLongLong() << 10;
+        };
+        const qint64 read = peak(junk);
+        QVERIFY2(read <= peak(empty) + 4 * text.size(), qPrintable(QString::number(read >> 20)));
+
+        QFile big(dir.filePath("big.kvx")); // sparse: it takes no room on the disc
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(qint64(250) << 20));
+        const Run starved =
+            kvx({big.fileName(), "--list"}, RLIM_INFINITY, KVX_TEST_PROGRAM_DIR "/kvx", 200 << 20);
+        QCOMPARE(starved.status, 2);
+        QCOMPARE(starved.err, "kvx: cannot read " + big.fileName() + ": out of memory\n");
+    }
+
     void help()
     {
         const Run help = kvx({"--help"});
@@ -503,6 +613,12 @@ private Q_SLOTS:
              {"--from", "--expand", "--add", "--list", "--save", "--pdf", "--export",
               "\n  " KVX_TEST_PROGRAM_DIR "  icons", "languages: English.lng, Francais.lng\n"})
             QVERIFY2(help.out.contains(QLatin1String(says)), says);
+        // A language file's odd name is one item of one line.
+        QTemporaryDir dir;
+        QVERIFY(QFile::copy(KVX_TEST_PROGRAM_DIR "/kvx", dir.filePath("kvx")) &&
+                writeFile(dir.filePath("e\x1b[2Jnl\nx.lng"), ""));
+        QVERIFY(kvx({"--help"}, RLIM_INFINITY, dir.filePath("kvx"))
+                    .out.endsWith("languages: e?[2Jnl?x.lng\n"));
     }
 };
 

@@ -42,7 +42,7 @@ QStringList keysOf(const QString& file)
     IniFile::load(QStringLiteral(KVX_TEST_PROGRAM_DIR "/") + file)
         .value_or(IniFile())
         .forEachEntry(u"frMain",
-                      [&](QStringView key, QStringView) { keys.append(key.toString()); });
+                      [&](QStringView key, IniFile::Entry) { keys.append(key.toString()); });
     keys.sort();
     return keys;
 }

@@ -56,6 +56,13 @@ private Q_SLOTS:
         QCOMPARE(at.data(Qt::ForegroundRole).value<QBrush>().color(), QColor(255, 0, 0));
         QCOMPARE(at.data(Qt::BackgroundRole).value<QBrush>().color(),
                  view.palette().color(QPalette::Button));
+        // A system colour the program does not know: the normal text and background.
+        tree.setForeColor(file, 0x80000030);
+        tree.setBackColor(file, 0x80001005);
+        QCOMPARE(at.data(Qt::ForegroundRole).value<QBrush>().color(),
+                 view.palette().color(QPalette::Text));
+        QCOMPARE(at.data(Qt::BackgroundRole).value<QBrush>().color(),
+                 view.palette().color(QPalette::Base));
         model.setCheckboxes(true);
         QCOMPARE(model.indexOf(file).data(Qt::CheckStateRole).toInt(), int(Qt::Unchecked));
         QVERIFY(model.setData(model.indexOf(file), Qt::Checked, Qt::CheckStateRole));

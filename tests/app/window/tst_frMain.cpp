@@ -507,7 +507,8 @@ private Q_SLOTS:
         Window w;
         const QString locked = w.dir.filePath("locked");
         QVERIFY(::mkdir(QFile::encodeName(w.disc) + "/A/bad\xff", 0755) == 0 &&
-                QDir().mkdir(locked) && QFile::setPermissions(locked, {}));
+                ::mkdir(QFile::encodeName(w.disc) + "/shut", 0) == 0 && QDir().mkdir(locked) &&
+                QFile::setPermissions(locked, {}));
         const WithoutReadRights asAUser;
         for (const QString& folder : {w.disc, locked}) {
             w.window.workspace().history().markSaved(); // nothing to ask first
@@ -523,7 +524,8 @@ private Q_SLOTS:
                                       ? "Le dossier de départ ne peut pas être lu :\n" + locked
                                       : "Des dossiers ou des fichiers n'ont pas été ajoutés à "
                                         "l'arbre :\n1 au nom illisible, 0 au chemin trop long, 0 "
-                                        "au-delà de la limite de 32 767 éléments.",
+                                        "au-delà de la limite de 32 767 éléments, 1 dont le "
+                                        "contenu ne peut pas être lu.",
                                   "KVX"}));
             QCOMPARE(w.tree().isEmpty(), folder == locked); // the tree keeps what was built
         }

@@ -1,7 +1,5 @@
 #include "doc/IniFile.h"
-#include "doc/TreeViewInFile.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace kvx;
@@ -16,9 +14,10 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("key");      // "section/key"
         QTest::addColumn<QString>("expected"); // "<d>" when the default comes back
+        QTest::addColumn<bool>("mixed");       // UTF-8 lines and Windows-1252 ones
         const auto row = [](const char* name, const QByteArray& content, const char* key,
-                            const QString& expected) {
-            QTest::newRow(name) << content << QString(key) << expected;
+                            const QString& expected, bool mixed = false) {
+            QTest::newRow(name) << content << QString(key) << expected << mixed;
         };
         const QByteArray basic = "[frMain]\r\ncmdPrint.Caption=Print\r\n";
         row("plain", basic, "frMain/cmdPrint.Caption", "Print");
@@ -41,6 +40,14 @@ private Q_SLOTS:
         row("accents in key", "[s]\nÉtat=1\n", "s/état", "1");
         row("Windows-1252", "[s]\nk=caf\xe9 \xc0\x80\x85\x8c\x9c\x9f\n", "s/k", "café À€…ŒœŸ");
         row("truncated UTF-8", "[s]\nk=a\xc3\n", "s/k", "aÃ");
+        // Each line by itself: one stray byte garbles nothing else.
+        row("UTF-8, one line not", "[s]\nk=caf\xc3\xa9\n; note \xe9\n", "s/k", "café", true);
+        row("UTF-8, its value not", "[s]\nj=\xc3\xa9\nk=caf\xe9 \xc3\xa9\n", "s/k", "café Ã©",
+            true);
+        row("UTF-16", QByteArray("\xff\xfe[\0s\0]\0\r\0\n\0k\0=\0\xe9\0\x3d\xd8\0\xde", 22), "s/k",
+            "é\U0001F600");
+        row("UTF-16, big end first", QByteArray("\xfe\xff\0[\0s\0]\0\n\0k\0=\0\xe9", 16), "s/k",
+            "é");
         row("long value whole", "[s]\nk=" + QByteArray(5000, 'x'), "s/k", QString(5000, u'x'));
     }
     void lookUp()
@@ -49,14 +56,7 @@ private Q_SLOTS:
         QFETCH(QString, key);
         const IniFile ini = IniFile::parse(content);
         QTEST(ini.value(key.section(u'/', 0, 0), key.section(u'/', 1), "<d>"), "expected");
-    }
-
-    // A missing file or a folder gives the default.
-    void files()
-    {
-        QTemporaryDir dir;
-        QCOMPARE(ReadIniValue(dir.filePath("a b|c.ini"), "s", "k", "d"), "d");
-        QVERIFY(!IniFile::load(dir.path()).has_value());
+        QTEST(ini.mixesEncodings(), "mixed");
     }
 };
 

@@ -1,5 +1,6 @@
 #include "core/tree/ScanDoubles.h"
 #include "doc/IniFile.h"
+#include "doc/LoadReport.h"
 #include "doc/TreeViewInFile.h"
 #include "doc/TreeViewSettings.h"
 #include "tree/ImageRegistry.h"
@@ -8,9 +9,6 @@
 #include <QLocale>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
-#include <csignal>
-#include <sys/resource.h>
-#include <sys/stat.h>
 
 using namespace kvx;
 
@@ -91,8 +89,6 @@ private Q_SLOTS:
     void example();
     void reading_data();
     void reading();
-    void saving_data();
-    void saving();
     void init() { QLocale::setDefault(QLocale::c()); }
 };
 
@@ -126,14 +122,16 @@ void tst_TreeViewInFile::reading_data()
     QTest::addColumn<int>("result");
     QTest::addColumn<bool>("full");          // pictures and styles read and compared
     QTest::addColumn<QByteArray>("changes"); // [TreeView] lines written back unlike the defaults
+    QTest::addColumn<QString>("said");       // what was not read, or read otherwise
     auto row = [](const char* name, const QByteArray& doc, const QStringList& expected, int result,
-                  bool full = false, const QByteArray& changes = {}) {
+                  const char* said = "", bool full = false, const QByteArray& changes = {}) {
         QTest::newRow(name) << (doc.startsWith("Count") || doc.startsWith("Node") ? kHeader + doc
                                                                                   : doc)
-                            << expected << result << full << changes;
+                            << expected << result << full << changes << QString(said);
     };
-    auto setting = [&](const char* name, const char* entries, const char* changes, int result) {
-        row(name, "Count=0\n[TreeView]\n" + QByteArray(entries), {}, result, false, changes);
+    auto setting = [&](const char* name, const char* entries, const char* changes, int result,
+                       const char* said = "") {
+        row(name, "Count=0\n[TreeView]\n" + QByteArray(entries), {}, result, said, false, changes);
     };
     using namespace load_result;
     const QStringList kept{"kept|ROOT|k||0"};
@@ -149,25 +147,33 @@ void tst_TreeViewInFile::reading_data()
     row("fields",
         "Count=4\nNode1=a|ROOT|k|0|1|x|y\nNode2=b|ROOT|j\nNode3=c|ROOT|i|t|yes\n"
         "Node4=d|1|ROOT|k|t|0\n",
-        {"a|ROOT|k|0|1", "b|ROOT|j||0", "c|ROOT|i|t|0", "d|1|ROOT|k|0"}, BadNodeField);
+        {"a|ROOT|k|0|1", "b|ROOT|j||0", "c|ROOT|i|t|0", "d|1|ROOT|k|0"}, BadNodeField,
+        "the tag or sort flag of 3 nodes could not be read (defaults used)");
     row("skipped", "Count=3\nNode1=a|ROOT\nNode2=b|root|k|t|0\nNode3=c| ROOT|j|t|0\n", {},
-        NodeSkipped);
-    row("no Count", "Node1=a|ROOT|k|t|0\n", {}, BadCount);
-    row("Count over 32 bits", "Count=99999999999\nNode1=a|ROOT|k|t|0\n", {}, BadCount);
-    row("negative Count", "Count=-4\nNode1=a|ROOT|k|t|0\n", {}, Ok);
-    row("Count below", "Count=1\nNode1=a|ROOT|k|t|0\nNode2=b|1||t|0\n", {"a|ROOT|k|t|0"}, Ok);
+        NodeSkipped, "3 node entries could not be read and were left out");
+    // Count is the authority, but never a silent one.
+    const char* noCount = "Count is missing or not a number: 1 node entry was not read";
+    row("no Count", "Node1=a|ROOT|k|t|0\n", {}, BadCount, noCount);
+    row("Count over 32 bits", "Count=99999999999\nNode1=a|ROOT|k|t|0\n", {}, BadCount, noCount);
+    row("negative Count", "Count=-4\nNode1=a|ROOT|k|t|0\nnode1=b|ROOT|j|t|0\n", {}, Ok,
+        "1 node entry numbered beyond Count (-4) was not read");
+    row("Count below", "Count=1\nNode1=a|ROOT|k|t|0\nNode2=b|1||t|0\nNode3=c|1||t|0\n",
+        {"a|ROOT|k|t|0"}, Ok, "2 node entries numbered beyond Count (1) were not read");
     row("huge Count", "Count=2147483647\nNode1=a|ROOT|k|t|0\nNode3=b|1||t|0\n",
-        {"a|ROOT|k|t|0", "b|1||t|0"}, NodeSkipped);
+        {"a|ROOT|k|t|0", "b|1||t|0"}, NodeSkipped,
+        "2,147,483,645 node entries numbered up to Count are missing");
     row("keys", "Count=4\nNode1=a|ROOT||t|0\nNode2=b|ROOT||t|0\nNode3=c|1|k|t|0\nNode4=d|1|k|t|0\n",
-        {"a|ROOT||t|0", "b|ROOT||t|0", "c|1|k|t|0"}, NodeSkipped);
+        {"a|ROOT||t|0", "b|ROOT||t|0", "c|1|k|t|0"}, NodeSkipped,
+        "1 node entry could not be read and was left out");
     row("bad parents",
         "Count=6\nNode1=a|2|||0\nNode2=r|ROOT|r|t|0\nNode3=b|2|||0\n"
         "Node4=c|-1|||0\nNode5=d|0|||0\nNode6=e|4294967297|||0\n",
-        {"r|ROOT|r|t|0"}, NodeSkipped);
+        {"r|ROOT|r|t|0"}, NodeSkipped, "5 node entries could not be read and were left out");
     row("skip shifts parents",
         "Count=4\nNode1=r|ROOT|r|0|0\nNode2=x|9|x|1|0\nNode3=b|1|b|1|0\n"
         "Node4=c|3|c|2|0\n",
-        {"r|ROOT|r|0|0", "b|1|b|1|0"}, NodeSkipped);
+        {"r|ROOT|r|0|0", "b|1|b|1|0"}, NodeSkipped,
+        "2 node entries could not be read and were left out");
     row("blanks", "Count=1\nNode1=   a b |ROOT| k |t |0  \n", {"a b |ROOT| k |t |0"}, Ok);
     row("sort flags", "Count=3\nNode1=a|ROOT|a|t|True\nNode2=b|ROOT|b|t|-1\nNode3=c|ROOT|c|t|0.0\n",
         {"a|ROOT|a|t|1", "b|ROOT|b|t|1", "c|ROOT|c|t|0"}, Ok);
@@ -178,8 +184,11 @@ void tst_TreeViewInFile::reading_data()
     row("1.1, a leading blank", v11 + "%09x [Nodes] Count=9|ROOT|||0\n",
         {"\tx [Nodes] Count=9|ROOT|||0"}, Ok);
     row("% in 1.0", "Count=1\nNode1=50%7C|ROOT|k|t|0\n", {"50%7C|ROOT|k|t|0"}, Ok);
+    // Each line in its own encoding.
+    row("mixed encodings", "Count=2\nNode1=caf\xc3\xa9|ROOT|k|t|0\nNode2=\xe9t\xe9|1||\xc9|0\n",
+        {"café|ROOT|k|t|0", "été|1||É|0"}, Ok, "lines that are not UTF-8 were read as Windows-1252");
     row("100 MB line", "Count=2\nNode1=a|ROOT|k|t|1\nNode2=" + QByteArray(100 << 20, '|'),
-        {"a|ROOT|k|t|1"}, NodeSkipped);
+        {"a|ROOT|k|t|1"}, NodeSkipped, "1 node entry could not be read and was left out");
     // A chain whose 2,049th level is the last, then nodes under the root past the 32,767th.
     QByteArray many = "Count=40000\nNode1=r|ROOT|r|0|0\n";
     QStringList first{"r|ROOT|r|0|0"};
@@ -189,12 +198,14 @@ void tst_TreeViewInFile::reading_data()
         if ((i <= 2049 || i > 2100) && first.size() < NodeTree::MaxNodes)
             first += QStringLiteral("n|%1|k%2|1|0").arg(parent).arg(i);
     }
-    row("too deep, too many", many, first, NodeSkipped);
+    row("too deep, too many", many, first, NodeSkipped,
+        "7,233 node entries could not be read and were left out");
 
     QRandomGenerator random(20240517);
     QByteArray garbage(1 << 16, '\0');
     random.fillRange(reinterpret_cast<quint32*>(garbage.data()), garbage.size() / 4);
-    row("garbage", kHeader + garbage, {}, BadCount);
+    row("garbage", kHeader + garbage, {}, BadCount,
+        "Count is missing or not a number; lines that are not UTF-8 were read as Windows-1252");
 
     setting("settings",
             "sTyLe=2\nCheckboxes=1\nFullRowSelect=True\nHideSelection=-1\nPathSeparator=\\\n"
@@ -207,24 +218,29 @@ void tst_TreeViewInFile::reading_data()
     // Each refused, the next still read.
     setting("refused settings",
             "Indentation=-5\nStyle=8\nCheckboxes=maybe\nAppearance=2\nLineStyle=0\n", "LineStyle=0",
-            BadSetting);
-    setting("indentation nan", "Indentation=nan\n", "", BadSetting);
+            BadSetting, "4 settings could not be read (defaults used)");
+    setting("indentation nan", "Indentation=nan\n", "", BadSetting,
+            "1 setting could not be read (defaults used)");
     row("pictures and styles",
         "Count=2\nNode1=a|ROOT|a|t|0\nImage1=3|4|\nStyle1=0|0|0|0|0\n"
         "Node2=b|ROOT|b|t|0\nImage2=||9\nStyle2=255|-2147483633|1|1|1\n",
-        {"a|ROOT|a|t|0|3|4|-|0|0|0|0|0|0", "b|ROOT|b|t|0|-|-|9|255|-2147483633|1|1|1|1"}, Ok, true);
+        {"a|ROOT|a|t|0|3|4|-|0|0|0|0|0|0", "b|ROOT|b|t|0|-|-|9|255|-2147483633|1|1|1|1"}, Ok, "",
+        true);
+    row("no pictures, no styles", "Count=2\nNode1=a|ROOT|a|t|0\nNode2=b|ROOT|b|t|0\n",
+        {"a|ROOT|a|t|0|-|-|-|0|-2147483643|0|0|0|0", "b|ROOT|b|t|0|-|-|-|0|-2147483643|0|0|0|1"},
+        BadStyle, "no pictures for 2 nodes, no styles for 2 nodes (defaults used)", true);
     row("bad pictures",
         "Count=3\nNode1=a|ROOT|a|t|0\nImage1=9|10|x\nStyle1=0|0|0|0|0\n"
         "Node2=b|ROOT|b|t|0\nImage2=2\nStyle2=0|0|0|0|0\nNode3=c|ROOT|c|t|0\nStyle3=0|0|0|0|0\n",
         {"a|ROOT|a|t|0|9|-|-|0|0|0|0|0|0", "b|ROOT|b|t|0|2|-|-|0|0|0|0|0|1",
          "c|ROOT|c|t|0|-|-|-|0|0|0|0|0|2"},
-        BadImage, true);
+        BadImage, "no pictures for 1 node, unreadable pictures for 2 nodes (defaults used)", true);
     row("bad styles",
         "Count=2\nNode1=a|ROOT|a|t|0\nImage1=||\nStyle1=red|4294967295|1|x|1\n"
         "Node2=b|ROOT|b|t|0\nImage2=||\nStyle2=16711680\n",
         {"a|ROOT|a|t|0|-|-|-|0|-2147483643|1|0|1|0",
          "b|ROOT|b|t|0|-|-|-|16711680|-2147483643|0|0|0|1"},
-        BadStyle, true);
+        BadStyle, "unreadable styles for 2 nodes (defaults used)", true);
 }
 
 void tst_TreeViewInFile::reading()
@@ -239,7 +255,10 @@ void tst_TreeViewInFile::reading()
     tree.setImageList(&kImages);
     tree.addRoot("k", "kept");
     TreeViewSettings settings;
-    QTEST(LoadTreeViewFromFile(tree, settings, file.fileName(), true, full, full), "result");
+    LoadReport report;
+    QTEST(LoadTreeViewFromFile(tree, settings, file.fileName(), true, full, full, &report),
+          "result");
+    QTEST(describeLoadReport(report), "said");
     QTEST(dump(tree, full), "expected");
     QCOMPARE(tree.rootsSorted(), settings.sorted);
     const NodeTree empty;
@@ -251,73 +270,6 @@ void tst_TreeViewInFile::reading()
     }
     QCOMPARE(TreeViewDocument(empty, settings, false, false), want);
     checkRereads(tree, settings);
-}
-
-// Only a regular file or a new name is replaced, through a temporary file,
-// with the old file's permissions; anything else is refused with the system's
-// reason, and a failure leaves the folder as it was.
-void tst_TreeViewInFile::saving_data()
-{
-    QTest::addColumn<QString>("target"); // what "doc.kvx" is before the save
-    QTest::addColumn<QString>("reason"); // empty when the save succeeds
-    for (const auto& [target, reason] : std::initializer_list<std::pair<QString, QString>>{
-             {"new", ""},
-             {"file", ""},
-             {"link to file", ""},
-             {"folder", "not a regular file but a folder"},
-             {"pipe", "not a regular file but a pipe"},
-             {"link to pipe", "not a regular file but a pipe"},
-             {"link", "a symbolic link to a file that does not exist"},
-             {"no folder", qt_error_string(ENOENT)},
-             {"file, full disc", qt_error_string(EFBIG)}})
-        QTest::newRow(qPrintable(target)) << target << reason;
-}
-
-void tst_TreeViewInFile::saving()
-{
-    QFETCH(QString, target);
-    QFETCH(QString, reason);
-    QTemporaryDir dir;
-    const QString path = dir.filePath(target == "no folder" ? "no/doc.kvx" : "doc.kvx");
-    const QString other = dir.filePath("other");
-    QFile old(target == "link to file" ? other : path);
-    const auto permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther;
-    QVERIFY(!target.contains("file") ||
-            (writeFile(old.fileName(), "old") && old.setPermissions(permissions)));
-    QVERIFY(!target.endsWith("pipe") ||
-            ::mkfifo(QFile::encodeName(target == "pipe" ? path : other).constData(), 0600) == 0);
-    QVERIFY(!target.startsWith("link") || QFile::link("other", path));
-    QVERIFY(target != "folder" || QDir(path).mkdir(path));
-    const auto kind = [&path] {
-        struct stat info;
-        return ::lstat(QFile::encodeName(path).constData(), &info) ? 0 : info.st_mode & S_IFMT;
-    };
-    const auto kindBefore = target == "new" ? S_IFREG : kind();
-    QStringList want = entries(dir.path());
-    if (target == "new")
-        want << "doc.kvx";
-
-    NodeTree tree;
-    tree.setImageList(&kImages);
-    tree.addChild(tree.addRoot("/m/", "/m/"), QString(), "plage.jpg", "jpg");
-    // As on a full disc: writing past a few bytes fails.
-    const rlimit unlimited{RLIM_INFINITY, RLIM_INFINITY}, limited{40, RLIM_INFINITY};
-    std::signal(SIGXFSZ, SIG_IGN);
-    QVERIFY(::setrlimit(RLIMIT_FSIZE, target.endsWith("disc") ? &limited : &unlimited) == 0);
-    QString error;
-    const bool saved = SaveTreeViewInFile(tree, TreeViewSettings(), path, true, true, &error);
-    QVERIFY(::setrlimit(RLIMIT_FSIZE, &unlimited) == 0);
-
-    QCOMPARE(error, reason);
-    QCOMPARE(saved, reason.isEmpty());
-    QCOMPARE(entries(dir.path()), want); // no temporary file left
-    QCOMPARE(kind(), kindBefore);
-    if (target.contains("file")) {
-        QCOMPARE(readFile(old.fileName()),
-                 saved ? TreeViewDocument(tree, TreeViewSettings(), true, true)
-                       : QByteArray("old"));
-        QCOMPARE(old.permissions(), permissions | QFile::ReadUser | QFile::WriteUser);
-    }
 }
 
 QTEST_GUILESS_MAIN(tst_TreeViewInFile)

@@ -31,6 +31,13 @@ private Q_SLOTS:
         row("[a]+b(1).txt", "aab1.txt", false);
         row("a.txt", "abtxt", false);
         row("a*b", "a\nb", true);
+        row("*.*", "readme", true);
+        row("É*.TXT;", "été.txt", true);
+        row("?.txt", "\U0001F600.txt", true); // one character, two UTF-16 units
+        row("*a*b", "bab", true);
+        // Matched however many ways the stars could split the name.
+        row("*a*a*a*a*a*a*a*a*c*b", qPrintable(QString(40, 'a') + 'c' + QString(40, 'a') + 'b'),
+            true);
     }
     void matches()
     {
