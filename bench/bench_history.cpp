@@ -2,11 +2,13 @@
 // view: the undo of "Supprimer" on the root, and what an undo step adds to a
 // command.
 #include "BenchDiscs.h"
+#include "doc/TreeViewAppearance.h"
 #include "doc/TreeViewSettings.h"
 #include "history/TreeHistory.h"
-#include "print/JacketView.h"
 #include "tree/ImageList.h"
 #include "tree/ImageRegistry.h"
+#include "tree/NodeTreeView.h"
+#include "tree/TreeModel.h"
 
 #include <benchmark/benchmark.h>
 
@@ -20,7 +22,8 @@ struct ShownTree
     ImageRegistry images = ImageRegistry::withBuiltIns();
     ImageList pictures{images};
     NodeTree tree;
-    std::unique_ptr<JacketView> view;
+    TreeModel model{tree, pictures};
+    NodeTreeView view;
     TreeHistory history{tree};
 
     ShownTree()
@@ -28,11 +31,13 @@ struct ShownTree
         tree.setImageList(&images);
         bench::fillFullTree(tree);
         tree.setSelectedItem(tree.nodeAt(1)->childAt(3));
-        view = std::make_unique<JacketView>(tree, pictures, TreeViewSettings());
+        view.resize(400, 400);
+        model.attachView(&view);
+        applyTreeViewSettings(TreeViewSettings(), view, model);
         layOut();
     }
     // The view lays its rows out before it paints.
-    void layOut() { benchmark::DoNotOptimize(view->view().indexAt(QPoint(4, 4))); }
+    void layOut() { benchmark::DoNotOptimize(view.indexAt(QPoint(4, 4))); }
 };
 
 void BM_UndoDeleteRoot(benchmark::State& state)

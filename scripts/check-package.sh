@@ -13,7 +13,7 @@ fail() { echo "check-package: $*" >&2; exit 1; }
 
 echo "Checking $deb"
 dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./|/|' >"$tmp/files"
-for f in /usr/bin/kvx /usr/libexec/kvx/kvx-gui /usr/share/kvx/Francais.lng /usr/share/kvx/English.lng \
+for f in /usr/bin/kvx /usr/share/kvx/Francais.lng /usr/share/kvx/English.lng \
   /usr/share/kvx/ico/zip.ico /usr/share/applications/$id.desktop \
   /usr/share/mime/packages/kvx.xml /usr/share/metainfo/$id.metainfo.xml \
   /usr/share/icons/hicolor/scalable/apps/$id.svg /usr/share/icons/hicolor/16x16/apps/$id.png \
@@ -22,11 +22,13 @@ for f in /usr/bin/kvx /usr/libexec/kvx/kvx-gui /usr/share/kvx/Francais.lng /usr/
   grep -qxF "$f" "$tmp/files" || fail "$f is not in the package"
 done
 dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || fail "Depends lacks the Qt libraries"
+dpkg-deb -f "$deb" Depends | grep -q libqt6sql6-sqlite || fail "Depends lacks the SQLite driver"
 
 root=$tmp/root
 dpkg-deb -x "$deb" "$root"
-# kvx loads no GUI library: the window and --pdf are kvx-gui's.
-cmake -DREADELF=readelf -DPROGRAM="$root/usr/bin/kvx" -P tools/needs-no-gui.cmake
+# One program: no other executable file in the package.
+programs=$(find "$root" -type f -perm -u+x -printf '/%P\n')
+[ "$programs" = /usr/bin/kvx ] || fail "executables other than /usr/bin/kvx: $programs"
 desktop-file-validate "$root/usr/share/applications/$id.desktop"
 appstreamcli validate-tree --no-net "$root"
 lintian_rc=0
@@ -44,8 +46,8 @@ grep -qxF "50:application/x-kvx:*.kvx" "$tmp/mime/globs2" || fail "no *.kvx glob
 start='[FileInfo]#%Type=TVW FILE' # CR LF shown as #%
 tr '\r\n' '#%' <"$tmp/mime/magic" | grep -qF "$start" || fail "no magic for documents"
 
-# The unpacked program: its help, a document and a jacket (printed by
-# kvx-gui from libexec/kvx), with its data found in the unpacked share/kvx.
+# The unpacked program: its help, a document and a jacket, with its data
+# found in the unpacked share/kvx.
 export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$tmp/runtime HOME=$tmp/home
 export XDG_DATA_HOME=$HOME/.local/share
 mkdir -m 700 "$XDG_RUNTIME_DIR"
@@ -63,6 +65,9 @@ grep -qxF "  languages: English.lng, Francais.lng" <<<"$help" || fail "languages
 # a.zip gets the picture of ico/zip.ico, not the plain file picture (6).
 image=$(tr -d '\r' <"$tmp/disc.kvx" | sed -n 's/^Image3=\([0-9]*\)|.*/\1/p')
 [ -n "$image" ] && [ "$image" -gt 6 ] || fail "the icons were not found (a.zip has image '$image')"
+# The catalogue, through the SQLite driver the package depends on.
+[ "$("$kvx" catalogue add "$tmp/disc")" = KVX-0001 ] || fail "the disc was not catalogued"
+"$kvx" find b.mp3 | grep -qF "/sub/b.mp3" || fail "the catalogue does not find b.mp3"
 
 # Installed, the data folder is read-only: a user's own languages are offered
 # too. Run as an unprivileged user, for whom the unpacked folder is read-only.

@@ -1,5 +1,6 @@
 #include "cli/CommandLine.h"
 
+#include "catalogue/Catalogue.h"
 #include "cli/MessageLines.h"
 #include "lang/LanguageList.h"
 #include "util/ProgramFolders.h"
@@ -38,29 +39,6 @@ constexpr ValueOption kValueOptions[] = {
     {"format", "--format takes json, csv, html or md"}};
 constexpr const char* kSwitches[] = {"list", "bw", "mono"};
 
-// The options QGuiApplication, QApplication and the X11 platform read from
-// the command line, with a value or not. They are accepted here and left to
-// the application object, which reads them from argv; a run without a window
-// has no use for them.
-constexpr const char* kQtValueOptions[] = {"platform",
-                                           "platformpluginpath",
-                                           "platformtheme",
-                                           "plugin",
-                                           "qwindowgeometry",
-                                           "geometry",
-                                           "qwindowicon",
-                                           "icon",
-                                           "qwindowtitle",
-                                           "title",
-                                           "session",
-                                           "style",
-                                           "stylesheet",
-                                           "display",
-                                           "name",
-                                           "visual",
-                                           "qmljsdebugger"};
-constexpr const char* kQtSwitches[] = {"reverse", "widgetcount", "testability", "nograb", "dograb"};
-
 void addOptions(QCommandLineParser& parser)
 {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -69,11 +47,6 @@ void addOptions(QCommandLineParser& parser)
         parser.addOption(QCommandLineOption(QString::fromLatin1(option.name), QString(),
                                             QStringLiteral("value")));
     for (const char* name : kSwitches)
-        parser.addOption(QCommandLineOption(QString::fromLatin1(name)));
-    for (const char* name : kQtValueOptions)
-        parser.addOption(
-            QCommandLineOption(QString::fromLatin1(name), QString(), QStringLiteral("value")));
-    for (const char* name : kQtSwitches)
         parser.addOption(QCommandLineOption(QString::fromLatin1(name)));
 }
 
@@ -142,9 +115,16 @@ QString commandLineHelp()
         "  kvx DOCUMENT.kvx            open the window with a tree document\n"
         "  kvx --from FOLDER [--expand N] [--add PATTERNS] ACTION...\n"
         "  kvx DOCUMENT.kvx [--expand N] [--add PATTERNS] ACTION...\n"
+        "  kvx catalogue add PATH [--disc-name NAME] [--note TEXT] [--replace]\n"
+        "  kvx catalogue list [--json]\n"
+        "  kvx catalogue note ID TEXT\n"
+        "  kvx catalogue remove ID\n"
+        "  kvx catalogue verify ID PATH\n"
+        "  kvx find TEXT [--disc ID] [--limit N] [--json]\n"
         "\n"
         "Options:\n"
-        "  --from FOLDER   build the tree from FOLDER, as the start button does\n"
+        "  --from FOLDER   build the tree from FOLDER, as the start button does;\n"
+        "                  FOLDER may be an ISO 9660 disc image\n"
         "  --expand N      show every folder of depth < N open, after files are added\n"
         "                  (default 1: the root only; a document as it was saved)\n"
         "  --add PATTERNS  add files matching \";\"-separated wildcards under every folder\n"
@@ -161,7 +141,18 @@ QString commandLineHelp()
         "  --export - --format json|csv|html|md\n"
         "                  the same to standard output\n"
         "\n"
-        "Nothing is written unless every action succeeds.\n");
+        "Nothing is written unless every action succeeds.\n"
+        "\n"
+        "The catalogue of discs (--catalogue FILE: another one than the default):\n"
+        "  catalogue add   record every folder, file and link of a folder, mounted disc\n"
+        "                  or ISO image; prints the disc's identifier (KVX-0001...)\n"
+        "  catalogue list  the discs: identifier, name, note, date, entries, bytes\n"
+        "  catalogue note  replace a disc's note;  catalogue remove  take a disc out\n"
+        "  catalogue verify  what is missing, changed or new on a disc since its record\n"
+        "                  (exit 1 when something differs)\n"
+        "  find TEXT       the entries whose names hold TEXT, case and accents aside\n"
+        "                  (one or two characters: names that start with them); best\n"
+        "                  first, 100 at most unless --limit N (0: all); exit 1 if none\n");
 }
 
 QString programFilesHelp()
@@ -172,6 +163,8 @@ QString programFilesHelp()
     const QString user = userLanguageFolder(data);
     if (!user.isEmpty() && user != data)
         text += QStringLiteral("  %1  your own language files\n").arg(withoutControls(user));
+    text += QStringLiteral("  %1  the catalogue of discs\n")
+                .arg(withoutControls(Catalogue::defaultPath()));
     QStringList names;
     for (const LanguageItem& language : ListLanguages(languageFolders(data)))
         names.append(withoutControls(QFileInfo(language.path).fileName()));
@@ -182,12 +175,22 @@ QString programFilesHelp()
 
 CommandLineResult parseCommandLine(const QStringList& arguments)
 {
-    auto fail = [](const QString& message) { return CommandLineResult{std::nullopt, message}; };
+    auto fail = [](const QString& message) {
+        CommandLineResult failed;
+        failed.error = message;
+        return failed;
+    };
 
     QCommandLineParser parser;
     addOptions(parser);
-    if (!parser.parse(QStringList(QStringLiteral("kvx")) + arguments))
-        return fail(parseError(parser, arguments));
+    if (!parser.parse(QStringList(QStringLiteral("kvx")) + arguments)) {
+        CommandLineResult failed = fail(parseError(parser, arguments));
+        failed.unknownOptions = !parser.unknownOptionNames().isEmpty();
+        failed.headless =
+            parser.isSet(QStringLiteral("list")) || parser.isSet(QStringLiteral("save")) ||
+            parser.isSet(QStringLiteral("pdf")) || parser.isSet(QStringLiteral("help"));
+        return failed;
+    }
 
     CommandLine options;
     options.help = parser.isSet(QStringLiteral("help"));
@@ -231,8 +234,13 @@ CommandLineResult parseCommandLine(const QStringList& arguments)
         return fail(QStringLiteral("more than one document given: \"%1\"").arg(documents.at(1)));
     options.document = documents.value(0);
 
+    const auto done = [&options] {
+        CommandLineResult read;
+        read.options = options;
+        return read;
+    };
     if (options.help)
-        return {options, {}};
+        return done();
     if (!options.document.isEmpty() && !options.fromFolder.isEmpty())
         return fail(QStringLiteral("give either a document or --from FOLDER, not both"));
     const bool treeOptions =
@@ -244,7 +252,7 @@ CommandLineResult parseCommandLine(const QStringList& arguments)
             QStringLiteral("nothing to do: add --list, --save FILE, --pdf FILE or --export FILE"));
     if (options.headless() && options.document.isEmpty() && options.fromFolder.isEmpty())
         return fail(QStringLiteral("no tree: give a document or --from FOLDER"));
-    return {options, {}};
+    return done();
 }
 
 } // namespace kvx

@@ -8,6 +8,12 @@
 
 namespace kvx {
 
+// The application object a run needs: a QCoreApplication for work that draws
+// nothing, a QGuiApplication for work that draws (a PDF jacket, the pictures
+// of an HTML export), a
+// QApplication for the window.
+enum class RunKind { Text, Drawing, Window };
+
 // What the command line asks for. With no argument at all the window opens.
 struct CommandLine
 {
@@ -33,12 +39,24 @@ struct CommandLine
     {
         return list || !saveFile.isEmpty() || !pdfFile.isEmpty() || !exportFile.isEmpty();
     }
+    // A new action that draws makes its run a Drawing one here.
+    [[nodiscard]] RunKind kind() const
+    {
+        if (!pdfFile.isEmpty() || exportFormat == ExportFormat::Html)
+            return RunKind::Drawing;
+        return headless() || help ? RunKind::Text : RunKind::Window;
+    }
 };
 
 struct CommandLineResult
 {
     std::optional<CommandLine> options;
     QString error; // one line, set when options is empty
+    // On error: the arguments hold options the program does not know (perhaps Qt's
+    // own, which an application object takes out of the arguments), and
+    // whether those we know ask for a run without the window.
+    bool unknownOptions = false;
+    bool headless = false;
 };
 
 // Parses the arguments (without the program name).

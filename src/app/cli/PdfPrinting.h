@@ -16,9 +16,8 @@ struct PdfJacketResult
 };
 
 // The jacket printing of a --pdf run, and the pictures of an HTML export. It
-// draws the tree as the window does, with widgets, so the full program
-// provides it to the command-line run; the program without widgets hands
-// those runs over to the full one.
+// draws the tree as the window does, with QtGui, which the command line
+// (QtCore alone) leaves to its caller.
 class PdfPrinting
 {
 public:

@@ -3,7 +3,6 @@
 #include "cli/MessageLines.h"
 #include "util/TemporaryFiles.h"
 
-#include <QCoreApplication>
 #include <QTextStream>
 #include <csignal>
 #include <cstdio>
@@ -23,29 +22,31 @@ void headlessMessages(QtMsgType type, const QMessageLogContext&, const QString& 
 
 } // namespace
 
-std::variant<CommandLine, int> startCommandLine(int& argc, char** argv)
+void prepareProcess()
 {
     // A file size limit makes a write fail ("File too large") instead of
     // ending the program with a half-written temporary file.
     std::signal(SIGXFSZ, SIG_IGN);
     // Interrupted, a run leaves no temporary file behind.
     removeTemporaryFilesOnSignals();
+}
 
+QStringList programArguments(int argc, char** argv)
+{
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
-    const CommandLineResult parsed = parseCommandLine(arguments);
-    if (!parsed.options) {
-        QTextStream err(stderr);
-        sayError(err, parsed.error);
-        return 2;
-    }
-    if (parsed.options->help) {
-        const QCoreApplication app(argc, argv); // tells where the program is
-        QTextStream(stdout) << commandLineHelp() << programFilesHelp();
-        return 0;
-    }
-    return *parsed.options;
+    return arguments;
+}
+
+CommandLineResult readCommandLine(int argc, char** argv)
+{
+    return parseCommandLine(programArguments(argc, argv));
+}
+
+void writeHelp(QTextStream& out)
+{
+    out << commandLineHelp() << programFilesHelp();
 }
 
 void keepQtMessagesQuiet()

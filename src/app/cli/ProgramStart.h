@@ -2,14 +2,25 @@
 
 #include "cli/CommandLine.h"
 
-#include <variant>
+#include <QStringList>
+
+class QTextStream;
 
 namespace kvx {
 
-// The start both programs (kvx and kvx-gui) make: the arguments read, and an
-// error or the help printed. Returns the options to run, or the exit status
-// of a run that is over already.
-[[nodiscard]] std::variant<CommandLine, int> startCommandLine(int& argc, char** argv);
+// What a run does first: a write past a file size limit fails instead of
+// ending the program, and a signal that ends it removes its temporary files.
+void prepareProcess();
+
+// The program's arguments, without its name.
+[[nodiscard]] QStringList programArguments(int argc, char** argv);
+
+// The arguments (without the program's name), read before or after an
+// application object has taken its own options out of them.
+[[nodiscard]] CommandLineResult readCommandLine(int argc, char** argv);
+
+// The help of `kvx --help`, with where the running program finds its data.
+void writeHelp(QTextStream& out);
 
 // Without the window, standard error carries the program's own lines only:
 // Qt's warnings (a printer that could not start, a missing runtime folder)

@@ -3,8 +3,10 @@
 #include "doc/TreeViewSettings.h"
 #include "tree/NodeTreeView.h"
 #include "tree/TreeModel.h"
+#include "tree/WindowFont.h"
 #include "util/Twips.h"
 
+#include <QGuiApplication>
 #include <cmath>
 
 namespace kvx {
@@ -20,14 +22,28 @@ int indentationPixels(float twips)
 
 } // namespace
 
+RowAppearance RowAppearanceOf(const TreeViewSettings& settings)
+{
+    RowAppearance look;
+    look.font = RowFont(WindowFont());
+    look.indentation = indentationPixels(settings.indentationTwips);
+    // Without pictures the decoration takes no room at all.
+    look.pictureSize = settings.showsImages() ? kPictureSize : 0;
+    look.expandButtons = settings.showsExpandButtons();
+    look.lines = settings.showsLines();
+    look.checkboxes = settings.checkboxes;
+    look.palette = QGuiApplication::palette();
+    return look;
+}
+
 void applyTreeViewSettings(const TreeViewSettings& settings, NodeTreeView& view, TreeModel& model)
 {
-    model.setCheckboxes(settings.checkboxes);
-    view.setIndentation(indentationPixels(settings.indentationTwips));
-    // Without pictures the decoration takes no room at all.
-    const int picture = settings.showsImages() ? kPictureSize : 0;
-    view.setIconSize(QSize(picture, picture));
-    view.setExpandButtons(settings.showsExpandButtons());
+    const RowAppearance look = RowAppearanceOf(settings);
+    model.setCheckboxes(look.checkboxes);
+    view.setIndentation(look.indentation);
+    view.setIconSize(QSize(look.pictureSize, look.pictureSize));
+    view.setExpandButtons(look.expandButtons);
+    view.setTreeLines(look.lines);
     view.setToolTip(settings.toolTipText);
     view.setFullRowSelect(settings.fullRowSelect);
     view.setHideSelection(settings.hideSelection);
@@ -39,7 +55,7 @@ void readTreeViewSettings(const NodeTreeView& view, const TreeModel& model,
     settings.checkboxes = model.checkboxes();
     if (indentationPixels(settings.indentationTwips) != view.indentation())
         settings.indentationTwips = float(PixelsToTwips(view.indentation()));
-    settings.style = (settings.style & 4) | (view.expandButtons() ? 2 : 0) |
+    settings.style = (view.treeLines() ? 4 : 0) | (view.expandButtons() ? 2 : 0) |
                      (view.iconSize().width() > 0 ? 1 : 0);
     settings.toolTipText = view.toolTip();
     settings.fullRowSelect = view.fullRowSelect();

@@ -2,11 +2,13 @@
 
 #include "dialogs/DialogService.h"
 #include "doc/DocumentPaths.h"
+#include "doc/TreeDocumentCommands.h"
 #include "export/ExportRows.h"
 #include "export/HtmlExport.h"
 #include "lang/MessageTexts.h"
 #include "tree/SystemColours.h"
 #include "util/FileReplacement.h"
+#include "util/UserSettings.h"
 #include "workspace/Workspace.h"
 
 #include <QAction>
@@ -17,18 +19,19 @@ namespace kvx {
 
 ExportCommands::ExportCommands(QAction* mnuExport, Workspace& workspace, const ImageList& pictures,
                                const QWidget& view, DialogService& dialogs,
-                               const MessageTexts& texts, const QString& programDir,
+                               const MessageTexts& texts, const TreeDocumentCommands& documents,
                                QObject* parent)
     : QObject(parent), m_workspace(workspace), m_pictures(pictures), m_view(view),
-      m_dialogs(dialogs), m_texts(texts), m_programDir(programDir)
+      m_dialogs(dialogs), m_texts(texts), m_documents(documents)
 {
     connect(mnuExport, &QAction::triggered, this, &ExportCommands::mnuExport_Click);
 }
 
 void ExportCommands::mnuExport_Click()
 {
-    const QString path = m_dialogs.ShowSave(exportDialogFilter(), m_texts.text(Msg::ExportTitle),
-                                            documentDialogFolder(m_programDir));
+    const QString path =
+        m_dialogs.ShowSave(exportDialogFilter(), m_texts.text(Msg::ExportTitle),
+                           openDialogStart(m_documents.document(), UserSettings().lastFolder()));
     if (!path.isEmpty())
         exportTo(path);
 }

@@ -11,6 +11,7 @@ namespace kvx {
 class DialogService;
 class ImageList;
 class MessageTexts;
+class TreeDocumentCommands;
 class Workspace;
 
 // "Exporter ..." of the "Plus ..." menu (mnuExport): the shown rows written
@@ -24,7 +25,7 @@ public:
     // `view` is the tree view, whose palette gives the system colours.
     ExportCommands(QAction* mnuExport, Workspace& workspace, const ImageList& pictures,
                    const QWidget& view, DialogService& dialogs, const MessageTexts& texts,
-                   const QString& programDir, QObject* parent = nullptr);
+                   const TreeDocumentCommands& documents, QObject* parent = nullptr);
 
     // Writes the export; a failure leaves any old file as it was and says so
     // in a box titled "KVX"; returns false then.
@@ -40,7 +41,7 @@ private:
     const QWidget& m_view;
     DialogService& m_dialogs;
     const MessageTexts& m_texts;
-    QString m_programDir;
+    const TreeDocumentCommands& m_documents;
 };
 
 } // namespace kvx

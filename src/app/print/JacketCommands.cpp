@@ -1,29 +1,40 @@
 #include "print/JacketCommands.h"
 
 #include "print/JacketLayout.h"
+#include "print/JacketPage.h"
 #include "print/RowsOverflow.h"
 #include "tree/DisplayOrder.h"
+#include "tree/NodeTreeView.h"
 #include "workspace/Workspace.h"
 
 #include <QAbstractButton>
 #include <QLabel>
-#include <QTreeView>
+#include <QScrollBar>
 
 namespace kvx {
 
 JacketCommands::JacketCommands(const JacketControls& controls, Workspace& workspace,
-                               DialogService& dialogs, const MessageTexts& texts, QObject* parent)
-    : QObject(parent), m_controls(controls), m_workspace(workspace), m_dialogs(dialogs),
-      m_texts(texts)
+                               const ImageList& images, DialogService& dialogs,
+                               const MessageTexts& texts, QObject* parent)
+    : QObject(parent), m_controls(controls), m_workspace(workspace), m_images(images),
+      m_dialogs(dialogs), m_texts(texts)
 {
+    // However an option gets checked (a click, the keyboard, a screen
+    // reader's action), the layout follows.
     for (int index = 0; index < int(std::size(LineOptionCounts)); ++index) {
-        connect(m_controls.opLines.at(size_t(index)), &QAbstractButton::clicked, this,
-                [this, index] { opLines_Click(index); });
+        connect(m_controls.opLines.at(size_t(index)), &QAbstractButton::toggled, this,
+                [this, index](bool checked) {
+                    if (checked)
+                        opLines_Click(index);
+                });
     }
     for (size_t i = 0; i < std::size(ColumnOptionIndexes); ++i) {
         const int index = ColumnOptionIndexes[i];
-        connect(m_controls.opColum.at(i), &QAbstractButton::clicked, this,
-                [this, index] { opColum_Click(index); });
+        connect(m_controls.opColum.at(i), &QAbstractButton::toggled, this,
+                [this, index](bool checked) {
+                    if (checked)
+                        opColum_Click(index);
+                });
     }
     connect(m_controls.chkImageNb, &QAbstractButton::toggled, this,
             &JacketCommands::chkImageNb_Click);
@@ -60,28 +71,42 @@ void JacketCommands::showCapacity()
     MarkRowsOverflow(m_controls.lblNbElements, m_workspace.jacket.capacity());
 }
 
-JacketSource JacketCommands::source()
+JacketPage JacketCommands::page() const
 {
-    return {m_workspace.tree(),           *m_controls.view,
-            m_workspace.pump(),           m_controls.guide,
-            m_workspace.jacket,           m_workspace.jacket.capacity(),
-            m_workspace.appearance.colour};
+    RowAppearance look = m_controls.view->rowAppearance();
+    look.colour = m_workspace.appearance.colour;
+    return {m_workspace.tree(), m_images, look, m_workspace.jacket, m_workspace.jacket.capacity()};
 }
 
 void JacketCommands::cmdPrint_Click()
 {
-    if (m_printer.printing())
+    if (m_printer.printing() ||
+        !ConfirmRowsLeftOut(CountVisibleNodes(m_workspace.tree()), m_workspace.jacket.capacity(),
+                            m_dialogs, m_texts))
         return;
-    JacketSource jacket = source();
-    if (!ConfirmRowsLeftOut(CountVisibleNodes(jacket.tree), jacket.capacity, m_dialogs, m_texts))
-        return;
-    m_printer.print(jacket, m_dialogs, m_texts);
+    print();
+}
+
+void JacketCommands::print()
+{
+    // The print run numbers the rows from the first one, which it selects;
+    // the view stays scrolled where the user left it.
+    NodeTree& tree = m_workspace.tree();
+    QScrollBar* down = m_controls.view->verticalScrollBar();
+    QScrollBar* across = m_controls.view->horizontalScrollBar();
+    const int top = down->value(), left = across->value();
+    if (Node* first = tree.nodeAt(1))
+        tree.setSelectedItem(first);
+    down->setValue(top);
+    across->setValue(left);
+    m_printer.print(page(), m_workspace.appearance.colour, m_dialogs, m_texts);
 }
 
 void JacketCommands::cmdPreview_Click()
 {
-    JacketSource jacket = source();
-    m_printer.preview(jacket, m_dialogs, m_texts, m_controls.cmdPreview->window());
+    if (m_printer.preview(page(), m_controls.cmdPrint->text(), m_dialogs, m_texts,
+                          m_controls.cmdPreview->window()))
+        print();
 }
 
 void JacketCommands::chkImageNb_Click()
@@ -96,7 +121,7 @@ void JacketCommands::chkNb_Click()
 
 void JacketCommands::cmpProp_Click()
 {
-    m_printer.showProperties(m_controls.cmdPrint->window());
+    m_printer.showProperties(m_dialogs, m_texts, m_controls.cmpProp->window());
 }
 
 } // namespace kvx

@@ -8,13 +8,14 @@
 
 class QAbstractButton;
 class QLabel;
-class QTreeView;
-class QWidget;
 
 namespace kvx {
 
 class DialogService;
+class ImageList;
+class JacketPage;
 class MessageTexts;
+class NodeTreeView;
 class Workspace;
 
 // The window's controls that the jacket commands serve.
@@ -29,30 +30,31 @@ struct JacketControls
     QAbstractButton* cmpProp = nullptr;
     QAbstractButton* cmdPrint = nullptr;
     QAbstractButton* cmdPreview = nullptr;
-    QTreeView* view = nullptr;          // the tree view the jacket is copied from
-    QWidget* guide = nullptr;           // the column guide over it, hidden while printing
-    std::function<void(int)> moveGuide; // to a left position in twips
+    NodeTreeView* view = nullptr;       // the tree view, whose rows the jacket shows
+    std::function<void(int)> moveGuide; // the column guide, to a left position in twips
 };
 
 // The jacket controls of the main window: the line and column options with
 // the capacity in lblImprimable and the column guide, the folder-picture and
-// colour boxes, the print dialog and the print. The layout and the appearance
-// are the workspace's. Holds the session's one printer.
+// colour boxes, the printer properties, the preview and the print. The
+// jacket's rows are drawn as the view draws them; the layout and the
+// appearance are the workspace's. Holds the session's one printer.
 class JacketCommands : public QObject
 {
     Q_OBJECT
 
 public:
-    JacketCommands(const JacketControls& controls, Workspace& workspace, DialogService& dialogs,
-                   const MessageTexts& texts, QObject* parent = nullptr);
+    JacketCommands(const JacketControls& controls, Workspace& workspace, const ImageList& images,
+                   DialogService& dialogs, const MessageTexts& texts, QObject* parent = nullptr);
 
     // A line option was chosen (index 0, 1, 2: 30, 40, 50 lines).
     void opLines_Click(int index);
     // A column option was chosen; its index is the column width in centimetres.
     void opColum_Click(int index);
-    // Asks first when the tree shows more rows than the jacket holds.
+    // Asks first when the tree shows more rows than the jacket holds; the
+    // print selects the first row, and leaves the view as it was.
     void cmdPrint_Click();
-    // The print preview of the jacket.
+    // The preview of the jacket, from where it may be printed.
     void cmdPreview_Click();
     void chkImageNb_Click();
     void chkNb_Click();
@@ -62,10 +64,12 @@ public:
 
 private:
     void showCapacity();
-    [[nodiscard]] JacketSource source();
+    [[nodiscard]] JacketPage page() const;
+    void print();
 
     JacketControls m_controls;
     Workspace& m_workspace;
+    const ImageList& m_images;
     DialogService& m_dialogs;
     const MessageTexts& m_texts;
     JacketPrinter m_printer;

@@ -2,13 +2,13 @@
 
 #include "dialogs/DialogService.h"
 #include "lang/MessageTexts.h"
-#include "tree/DisplayOrder.h"
+#include "print/JacketPage.h"
+#include "print/JacketPreview.h"
+#include "print/PrinterChoice.h"
 
 #include <QDir>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
+#include <QGuiApplication>
 #include <QPrinterInfo>
-#include <QScreen>
 
 namespace kvx {
 
@@ -31,11 +31,12 @@ void warn(DialogService& dialogs, const QString& text)
 {
     dialogs.MsgBox(text, QStringLiteral("KVX"), MessageIcon::Exclamation);
 }
+
 } // namespace
 
 JacketPrinter::JacketPrinter()
 {
-    m_printer.setDocName(QString::fromLatin1(DocumentName));
+    m_printer.setDocName(QString::fromLatin1(JacketPage::DocumentName));
 }
 
 PrintTarget JacketPrinter::target() const
@@ -48,19 +49,8 @@ PrintTarget JacketPrinter::target() const
 
 bool JacketPrinter::useTarget(const PrintTarget& to)
 {
-    switch (to.kind) {
-    case PrintTarget::Kind::UserPdf:
-        return true;
-    case PrintTarget::Kind::Printer:
-        m_printer.setOutputFileName(QString());
-        m_printer.setOutputFormat(QPrinter::NativeFormat);
-        if (m_printer.printerName() != to.name)
-            m_printer.setPrinterName(to.name);
-        return true;
-    case PrintTarget::Kind::AskPdf:
-        break;
-    }
-    return false;
+    ApplyPrintTarget(m_printer, to);
+    return to.kind != PrintTarget::Kind::AskPdf;
 }
 
 // Readies the printer: the user's PDF file, the chosen or default system
@@ -73,25 +63,23 @@ bool JacketPrinter::usePrinterOrAskFile(DialogService& dialogs, const MessageTex
         *pdfFile = to.name;
     if (useTarget(to))
         return true;
-    const QString file =
-        dialogs.ShowSave(texts.text(Msg::PdfFilter) + QStringLiteral("|*.pdf"),
-                         texts.text(Msg::SaveJacketTitle), QDir::homePath());
+    const QString file = dialogs.ShowSave(texts.text(Msg::PdfFilter) + QStringLiteral("|*.pdf"),
+                                          texts.text(Msg::SaveJacketTitle), QDir::homePath());
     if (file.isEmpty())
         return false;
-    m_printer.setOutputFormat(QPrinter::PdfFormat);
     m_printer.setOutputFileName(file);
     *pdfFile = file;
     return true;
 }
 
-PrintResult JacketPrinter::print(JacketSource& source, DialogService& dialogs,
+PrintResult JacketPrinter::print(const JacketPage& page, bool colour, DialogService& dialogs,
                                  const MessageTexts& texts)
 {
     if (m_printing)
         return PrintResult::Busy;
     const Running running(m_printing);
 
-    if (CountVisibleNodes(source.tree) < 1) {
+    if (page.rowCount() < 1) {
         warn(dialogs, texts.text(Msg::EmptyTree));
         return PrintResult::NothingToPrint;
     }
@@ -99,72 +87,66 @@ PrintResult JacketPrinter::print(JacketSource& source, DialogService& dialogs,
     if (!usePrinterOrAskFile(dialogs, texts, &pdfFile))
         return PrintResult::Cancelled;
 
-    const PrintResult result = PrintJacket(m_printer, source);
-    switch (result) {
-    case PrintResult::Printed:
-        if (!pdfFile.isEmpty())
-            dialogs.MsgBox(texts.text(Msg::JacketSaved).arg(pdfFile), QStringLiteral("KVX"),
-                           MessageIcon::Information);
-        break;
-    case PrintResult::NothingToPrint:
-        warn(dialogs, texts.text(Msg::EmptyTree));
-        break;
-    case PrintResult::PrinterFailed:
+    // The page is drawn in grey when the print is; a printer is told too, so
+    // that it prints with black alone. A PDF file takes the page as drawn,
+    // as the command line's does.
+    const bool pdf = m_printer.outputFormat() == QPrinter::PdfFormat;
+    m_printer.setColorMode(colour || pdf ? QPrinter::Color : QPrinter::GrayScale);
+    // One portrait page, one copy; the origin is the printable area's top-left.
+    m_printer.setCopyCount(1);
+    m_printer.setPageOrientation(QPageLayout::Portrait);
+    m_printer.setFullPage(false);
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool printed = page.print(m_printer) && m_printer.printerState() != QPrinter::Error;
+    QGuiApplication::restoreOverrideCursor();
+    if (printed && !pdfFile.isEmpty())
+        dialogs.MsgBox(texts.text(Msg::JacketSaved).arg(pdfFile), QStringLiteral("KVX"),
+                       MessageIcon::Information);
+    if (!printed)
         warn(dialogs, pdfFile.isEmpty()
                           ? texts.text(Msg::PrinterFailed).arg(m_printer.printerName())
                           : texts.text(Msg::PdfFailed).arg(pdfFile));
-        break;
-    default:
-        break;
-    }
     if (!pdfFile.isEmpty() && !m_pdfChosenByUser) {
         // A file asked for at print time is for that print only.
         m_printer.setOutputFileName(QString());
     }
-    return result;
+    return printed ? PrintResult::Printed : PrintResult::PrinterFailed;
 }
 
-void JacketPrinter::preview(JacketSource& source, DialogService& dialogs, const MessageTexts& texts,
-                            QWidget* owner)
+bool JacketPrinter::preview(const JacketPage& page, const QString& printCaption,
+                            DialogService& dialogs, const MessageTexts& texts, QWidget* owner)
 {
     if (m_printing)
-        return;
-    if (CountVisibleNodes(source.tree) < 1) {
+        return false;
+    if (page.rowCount() < 1) {
         warn(dialogs, texts.text(Msg::EmptyTree));
-        return;
+        return false;
     }
-    const Running running(m_printing);
-    // Without a system printer the preview prints to a PDF file it asks for.
-    if (!useTarget(target())) {
-        m_printer.setOutputFormat(QPrinter::PdfFormat);
-        m_printer.setOutputFileName(QString());
-    }
-    QPrintPreviewDialog dialog(&m_printer, owner);
-    dialog.setAccessibleName(dialog.windowTitle());
-    // Tall enough to read the jacket's rows on the whole page.
-    if (const QScreen* screen = owner ? owner->screen() : nullptr) {
-        const QRect room = screen->availableGeometry();
-        dialog.resize(qMin(room.width() * 9 / 10, room.height() * 3 / 4), room.height() * 9 / 10);
-    }
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                     [&source](QPrinter* printer) { (void)PrintJacket(*printer, source); });
-    dialog.exec();
+    // The paper of the printer the page would go to.
+    useTarget(target());
+    m_printer.setPageOrientation(QPageLayout::Portrait);
+    JacketPreview shown(page, m_printer.pageLayout(), printCaption, texts, owner);
+    return shown.exec() == QDialog::Accepted;
 }
 
-void JacketPrinter::showProperties(QWidget* owner)
+void JacketPrinter::showProperties(DialogService& dialogs, const MessageTexts& texts,
+                                   QWidget* owner)
 {
     if (m_printing)
         return;
-    if (target().kind == PrintTarget::Kind::AskPdf)
+    const PrintTarget before = target();
+    useTarget(before);
+    const QPageLayout page = m_printer.pageLayout();
+    PrinterChoice choice(m_printer, QPrinterInfo::availablePrinterNames(), before, dialogs, texts,
+                         owner);
+    if (choice.exec() == QDialog::Accepted) {
+        const PrintTarget chosen = choice.chosen();
+        useTarget(chosen);
+        m_pdfChosenByUser = chosen.kind == PrintTarget::Kind::UserPdf;
         return;
-    QPrintDialog dialog(&m_printer, owner);
-    // One page, one copy: only the printer and its own settings are the user's.
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
-    if (dialog.exec() == QDialog::Accepted)
-        m_pdfChosenByUser = m_printer.outputFormat() == QPrinter::PdfFormat &&
-                            !m_printer.outputFileName().isEmpty();
+    }
+    useTarget(before);
+    m_printer.setPageLayout(page);
 }
 
 } // namespace kvx

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "print/PrintJacket.h"
 #include "print/PrintTarget.h"
 
 #include <QPrinter>
@@ -10,36 +9,43 @@ class QWidget;
 namespace kvx {
 
 class DialogService;
+class JacketPage;
 class MessageTexts;
 
-// The program's one printer for the session, and the print command around it:
-// the system's default printer when one is installed, otherwise a PDF file the
-// user names; what the user sets in the print dialog holds for later prints.
-// Questions and messages go through the window's dialog service, boxes
-// titled "KVX".
+enum class PrintResult {
+    Printed,
+    NothingToPrint, // the tree shows no row
+    PrinterFailed,  // the printer could not start or finish the page
+    Busy,           // another print is running
+    Cancelled,      // the user chose no file
+};
+
+// The program's one printer for the session, and the print commands around
+// it: the system's default printer when one is installed, otherwise a PDF
+// file the user names; what the user chooses in "Propriétés" holds for later
+// prints and previews. Questions and messages go through the window's dialog
+// service, boxes titled "KVX".
 class JacketPrinter
 {
 public:
     JacketPrinter();
 
-    // Prints and tells the user how it went. A second call while a print runs
-    // (from the event loop it yields to) does nothing and returns Busy.
-    PrintResult print(JacketSource& source, DialogService& dialogs, const MessageTexts& texts);
-    // Qt's print preview of the jacket on the printer, modal to `owner`: the
-    // page as print() prints it, drawn by the same code. From there the user
-    // prints it, or saves it as a PDF file. An empty tree is only said to be
-    // empty; a call while a print runs does nothing.
-    void preview(JacketSource& source, DialogService& dialogs, const MessageTexts& texts,
-                 QWidget* owner);
-    // Qt's print dialog on the printer, modal to `owner`; cancelling changes
-    // nothing. With no usable printer nothing happens.
-    void showProperties(QWidget* owner);
+    // Prints the page, in colour or grey whatever the printer's own setting,
+    // and tells the user how it went. A second call while a print runs does
+    // nothing and returns Busy.
+    PrintResult print(const JacketPage& page, bool colour, DialogService& dialogs,
+                      const MessageTexts& texts);
+    // The preview of the page on the printer's paper, modal to `owner`,
+    // saying how many rows are left out. True when the user asks to print
+    // it from there. An empty tree is only said to be empty.
+    [[nodiscard]] bool preview(const JacketPage& page, const QString& printCaption,
+                               DialogService& dialogs, const MessageTexts& texts, QWidget* owner);
+    // "Propriétés": the printer or PDF file to print to, and Qt's page
+    // set-up for it, modal to `owner`. A cancel puts everything back.
+    void showProperties(DialogService& dialogs, const MessageTexts& texts, QWidget* owner);
 
     [[nodiscard]] QPrinter& printer() { return m_printer; }
     [[nodiscard]] bool printing() const { return m_printing; }
-
-    // The document name, which also names the file a PDF print queue writes.
-    static constexpr const char* DocumentName = "KVX jaquette";
 
 private:
     // Where a print would go now, given the system's printers.

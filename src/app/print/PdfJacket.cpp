@@ -1,18 +1,16 @@
 #include "print/PdfJacket.h"
 
+#include "doc/TreeViewAppearance.h"
 #include "export/HtmlExport.h"
-#include "print/JacketPrinter.h"
-#include "print/JacketView.h"
-#include "print/PrintJacket.h"
+#include "print/JacketPage.h"
 #include "tree/CategoryIcons.h"
-#include "tree/DisplayOrder.h"
 #include "tree/ImageList.h"
 #include "util/FileReplacement.h"
 #include "util/ProgramFolders.h"
 #include "workspace/Workspace.h"
 
 #include <QFile>
-#include <QPrinter>
+#include <QPdfWriter>
 
 namespace kvx {
 
@@ -53,39 +51,36 @@ PdfJacketResult PdfJacket::print(Workspace& workspace, FileReplacement& file)
         result.error = QStringLiteral("cannot write %1: %2").arg(file.target(), file.errorString());
         return result;
     }
-    JacketView shown(workspace.tree(), *m_pictures, workspace.settings);
-
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(file.temporaryPath());
-    printer.setDocName(QString::fromLatin1(JacketPrinter::DocumentName));
-
-    const qint32 capacity = workspace.jacket.capacity();
-    JacketSource source{workspace.tree(), shown.view(), workspace.pump(),           nullptr,
-                        workspace.jacket, capacity,     workspace.appearance.colour};
-    switch (PrintJacket(printer, source)) {
-    case PrintResult::Printed: {
-        if (!completePdf(file.temporaryPath())) {
-            // One more write of our own meets the reason the printer's met.
-            result.error = QStringLiteral("cannot write %1: %2")
-                               .arg(file.target(),
-                                    file.write("\n") ? QStringLiteral("the PDF came out incomplete")
-                                                     : file.errorString());
-            break;
-        }
-        const int rows = CountVisibleNodes(workspace.tree());
-        result.printed = qMin(rows, capacity);
-        result.leftOut = rows - result.printed;
-        break;
-    }
-    case PrintResult::NothingToPrint:
+    RowAppearance look = RowAppearanceOf(workspace.settings);
+    look.colour = workspace.appearance.colour;
+    const JacketPage page(workspace.tree(), *m_pictures, look, workspace.jacket,
+                          workspace.jacket.capacity());
+    if (page.rowCount() < 1) {
         result.error = QStringLiteral("the tree is empty: nothing to print");
-        break;
-    default:
+        return result;
+    }
+    // The page a printer without settings of its own gives the window's
+    // print to a PDF file: A4, margins of 10 points, 1200 dpi.
+    QPdfWriter writer(file.temporaryPath());
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                     QMarginsF(10, 10, 10, 10), QPageLayout::Point));
+    writer.setResolution(1200);
+    writer.setTitle(QString::fromLatin1(JacketPage::DocumentName));
+    if (!page.print(writer)) {
         result.error =
             QStringLiteral("cannot write %1: the PDF could not be made").arg(file.target());
-        break;
+        return result;
     }
+    if (!completePdf(file.temporaryPath())) {
+        // One more write of our own meets the reason the writer met.
+        result.error =
+            QStringLiteral("cannot write %1: %2")
+                .arg(file.target(), file.write("\n") ? QStringLiteral("the PDF came out incomplete")
+                                                     : file.errorString());
+        return result;
+    }
+    result.printed = page.printedRows();
+    result.leftOut = page.rowCount() - result.printed;
     return result;
 }
 

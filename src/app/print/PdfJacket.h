@@ -8,8 +8,9 @@ namespace kvx {
 
 class ImageList;
 
-// The jacket printing of a --pdf run, with the window's pictures, printer and
-// layout. Needs a running QApplication.
+// The jacket printing of a --pdf run: the window's pictures, rows and page,
+// drawn by the window's row painter into a PDF writer. QtGui alone: needs a
+// running QGuiApplication, and makes no widget.
 class PdfJacket : public PdfPrinting
 {
 public:

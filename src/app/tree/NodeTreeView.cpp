@@ -3,62 +3,30 @@
 #include "tree/TreeModel.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSignalBlocker>
+#include <QStyleOption>
 #include <QStyledItemDelegate>
 
 namespace kvx {
 
 namespace {
 
-// Paints a node's background colour, and the selection, behind its label
-// only, as a classic tree does, not across the whole row.
-class LabelBackgroundDelegate : public QStyledItemDelegate
+// The rows are the row painter's; the delegate only gives their size. Check
+// boxes are the view's to toggle, where the painter draws them.
+class RowSizeDelegate : public QStyledItemDelegate
 {
 public:
-    LabelBackgroundDelegate(const QPalette& selection, QObject* parent)
-        : QStyledItemDelegate(parent), m_selection(selection)
+    using QStyledItemDelegate::QStyledItemDelegate;
+    bool editorEvent(QEvent*, QAbstractItemModel*, const QStyleOptionViewItem&,
+                     const QModelIndex&) override
     {
+        return false;
     }
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override
-    {
-        QStyleOptionViewItem opt = option;
-        initStyleOption(&opt, index);
-        QBrush back = opt.backgroundBrush;
-        bool selected = false;
-        opt.backgroundBrush = Qt::NoBrush;
-        const auto* view = qobject_cast<const NodeTreeView*>(opt.widget);
-        if (view && view->hideSelection() && !view->hasFocus())
-            opt.state &= ~QStyle::State_Selected;
-        if (opt.state & QStyle::State_Selected) {
-            const QPalette::ColorGroup group =
-                opt.state & QStyle::State_Active ? QPalette::Active : QPalette::Inactive;
-            back = m_selection.brush(group, QPalette::Highlight);
-            selected = true;
-            opt.palette.setBrush(QPalette::Text,
-                                 m_selection.brush(group, QPalette::HighlightedText));
-            opt.state &= ~QStyle::State_Selected;
-        }
-        const QWidget* widget = opt.widget;
-        QStyle* style = widget ? widget->style() : QApplication::style();
-        if (back.style() != Qt::NoBrush) {
-            QRect text = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, widget);
-            const int width = opt.fontMetrics.horizontalAdvance(opt.text) + 6;
-            const bool wholeRow = selected && view && view->fullRowSelect();
-            if (!wholeRow)
-                text.setWidth(qMin(text.width(), width));
-            painter->fillRect(text, back);
-        }
-        style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
-    }
-
-private:
-    QPalette m_selection;
 };
 
 } // namespace
@@ -73,13 +41,7 @@ NodeTreeView::NodeTreeView(QWidget* parent) : QTreeView(parent)
     setIconSize(QSize(16, 16));
     setIndentation(19);
     setRootIsDecorated(true);
-    // The view's own selection painting (whole row, branch area) is made
-    // invisible; the delegate highlights the label with the real colours.
-    setItemDelegate(new LabelBackgroundDelegate(palette(), this));
-    QPalette clear = palette();
-    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
-        clear.setColor(group, QPalette::Highlight, Qt::transparent);
-    setPalette(clear);
+    setItemDelegate(new RowSizeDelegate(this));
     header()->setStretchLastSection(true);
 }
 
@@ -102,11 +64,77 @@ void NodeTreeView::setExpandButtons(bool on)
     viewport()->update();
 }
 
+void NodeTreeView::setTreeLines(bool on)
+{
+    m_lines = on;
+    viewport()->update();
+}
+
+const TreeModel* NodeTreeView::treeModel() const
+{
+    return qobject_cast<const TreeModel*>(model());
+}
+
+RowAppearance NodeTreeView::rowAppearance() const
+{
+    RowAppearance look;
+    look.font = RowFont(font());
+    look.rowHeight = TreeModel::RowHeight;
+    look.indentation = indentation();
+    look.pictureSize = iconSize().width();
+    look.expandButtons = m_expandButtons;
+    look.lines = m_lines;
+    look.checkboxes = treeModel() && treeModel()->checkboxes();
+    look.palette = palette();
+    // The marker where the style takes a click on it for one.
+    QStyleOption cell;
+    cell.initFrom(this);
+    cell.rect = QRect(0, 0, indentation(), TreeModel::RowHeight);
+    look.markerBox = style()->subElementRect(QStyle::SE_TreeViewDisclosureItem, &cell, this);
+    return look;
+}
+
+QRect NodeTreeView::wholeRow(const QRect& item) const
+{
+    return {header()->sectionViewportPosition(0), item.top(), header()->sectionSize(0),
+            item.height()};
+}
+
+const Node* NodeTreeView::nodeAt(const QModelIndex& index) const
+{
+    return treeModel() ? treeModel()->nodeOf(index) : nullptr;
+}
+
+void NodeTreeView::drawRow(QPainter* painter, const QStyleOptionViewItem& option,
+                           const QModelIndex& index) const
+{
+    const Node* node = nodeAt(index);
+    if (!node)
+        return;
+    const QRect row = wholeRow(option.rect);
+    drawBranches(painter, row, index);
+    RowState state;
+    state.selected = selectionModel() && selectionModel()->isSelected(index) &&
+                     !(m_hideSelection && !hasFocus());
+    state.active = option.state & QStyle::State_Active;
+    state.wholeRow = m_fullRowSelect;
+    RowPainter(treeModel()->tree(), treeModel()->images(), rowAppearance())
+        .paintItem(*painter, *node, row, state);
+}
+
 void NodeTreeView::drawBranches(QPainter* painter, const QRect& rect,
                                 const QModelIndex& index) const
 {
-    if (m_expandButtons)
-        QTreeView::drawBranches(painter, rect, index);
+    if (const Node* node = nodeAt(index))
+        RowPainter(treeModel()->tree(), treeModel()->images(), rowAppearance())
+            .paintBranches(*painter, *node, rect);
+}
+
+void NodeTreeView::toggleCheckBox(const QModelIndex& index)
+{
+    const Node* node = nodeAt(index);
+    if (node && treeModel()->checkboxes())
+        model()->setData(index, node->checked() ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
 }
 
 void NodeTreeView::expandAll()
@@ -122,13 +150,37 @@ void NodeTreeView::expandRecursively(const QModelIndex& index, int depth)
 
 void NodeTreeView::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() != Qt::Key_Asterisk) {
+    if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Select)
+        toggleCheckBox(currentIndex());
+    const bool menu = event->key() == Qt::Key_Menu ||
+                      (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
+    if (event->key() != Qt::Key_Asterisk && !menu) {
         QTreeView::keyPressEvent(event);
         return;
     }
     event->accept();
-    if (currentIndex().isValid())
+    if (menu)
+        requestMenu();
+    else if (currentIndex().isValid())
         expandRecursively(currentIndex());
+}
+
+void NodeTreeView::contextMenuEvent(QContextMenuEvent* event)
+{
+    // The mouse's menu opens on the right button's release.
+    if (event->reason() == QContextMenuEvent::Keyboard)
+        requestMenu();
+    event->accept();
+}
+
+void NodeTreeView::requestMenu()
+{
+    QPoint at;
+    if (const QModelIndex current = currentIndex(); current.isValid()) {
+        scrollTo(current);
+        at = visualRect(current).bottomLeft();
+    }
+    Q_EMIT menuRequested(viewport()->mapToGlobal(at));
 }
 
 void NodeTreeView::focusInEvent(QFocusEvent* event)
@@ -161,6 +213,13 @@ void NodeTreeView::mouseReleaseEvent(QMouseEvent* event)
         QTreeView::mouseReleaseEvent(event);
     else
         event->accept();
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (const Node* node = nodeAt(index); node && event->button() == Qt::LeftButton) {
+        const RowPainter rows(treeModel()->tree(), treeModel()->images(), rowAppearance());
+        if (rows.checkBoxRect(*node, wholeRow(visualRect(index)))
+                .contains(event->position().toPoint()))
+            toggleCheckBox(index);
+    }
     Q_EMIT mouseUp(event->button(), event->modifiers(), event->position().toPoint());
 }
 

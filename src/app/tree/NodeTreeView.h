@@ -1,11 +1,16 @@
 #pragma once
 
+#include "tree/RowPainter.h"
+
 #include <QTreeView>
 
 namespace kvx {
 
-// The tree view TV: 16-pixel rows, the label's background drawn behind the
-// label only, and mouse presses and releases reported after the view has
+class TreeModel;
+
+// The tree view TV: 16-pixel rows drawn by the row painter (the label's
+// background behind the label only), its check boxes toggled by a click or
+// the space bar, and mouse presses and releases reported after the view has
 // handled them. A right-button press does not move the selection, and
 // neither does focus: only the user's own choice makes a row current.
 //
@@ -28,6 +33,12 @@ public:
     // Expand buttons before nodes that have children.
     void setExpandButtons(bool on);
     [[nodiscard]] bool expandButtons() const { return m_expandButtons; }
+    // Dotted lines joining the nodes.
+    void setTreeLines(bool on);
+    [[nodiscard]] bool treeLines() const { return m_lines; }
+
+    // How the view draws its rows (with a TreeModel), for drawing them elsewhere.
+    [[nodiscard]] RowAppearance rowAppearance() const;
 
 public Q_SLOTS:
     // These hide QTreeView's own, which open rows without telling the tree.
@@ -40,19 +51,33 @@ Q_SIGNALS:
     void branchExpansionRequested(const QModelIndex& index, int levels);
     void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint position);
     void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint position);
+    // The keyboard asks for the node menu (the menu key, Shift+F10): it opens
+    // at `globalPosition`, just below the current row.
+    void menuRequested(QPoint globalPosition);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void drawRow(QPainter* painter, const QStyleOptionViewItem& option,
+                 const QModelIndex& index) const override;
     void drawBranches(QPainter* painter, const QRect& rect,
                       const QModelIndex& index) const override;
 
 private:
+    void requestMenu();
+    [[nodiscard]] const TreeModel* treeModel() const;
+    [[nodiscard]] const Node* nodeAt(const QModelIndex& index) const;
+    // The whole row of an item's rectangle, indentation included.
+    [[nodiscard]] QRect wholeRow(const QRect& item) const;
+    void toggleCheckBox(const QModelIndex& index);
+
     bool m_fullRowSelect = false;
     bool m_hideSelection = false;
     bool m_expandButtons = true;
+    bool m_lines = true;
 };
 
 } // namespace kvx

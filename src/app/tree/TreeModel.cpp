@@ -153,15 +153,10 @@ QVariant TreeModel::data(const QModelIndex& index, int role) const
         return {};
     switch (role) {
     case Qt::DisplayRole:
+    case Qt::EditRole:
         return node->text();
     case Qt::DecorationRole: {
-        // The selected picture wins, then the expanded one, then the plain one.
-        ImageRef ref = node->image();
-        if (node->expanded() && !node->expandedImage().isNone())
-            ref = node->expandedImage();
-        if (node == m_tree.selectedItem() && !node->selectedImage().isNone())
-            ref = node->selectedImage();
-        const QIcon icon = m_images.icon(ref);
+        const QIcon icon = m_images.icon(node->shownImage(node == m_tree.selectedItem()));
         return icon.isNull() ? QVariant() : QVariant(icon);
     }
     case Qt::FontRole:
@@ -195,6 +190,14 @@ QVariant TreeModel::data(const QModelIndex& index, int role) const
 bool TreeModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
     Node* node = nodeOf(index);
+    if (node && role == Qt::EditRole) {
+        // The tree's editor names the change: renaming is an edit of its own.
+        const QString text = value.toString();
+        if (text.trimmed().isEmpty())
+            return false;
+        Q_EMIT renameRequested(node->id(), text);
+        return true;
+    }
     if (!node || role != Qt::CheckStateRole || !m_checkboxes)
         return false;
     m_tree.setChecked(node, value.toInt() == Qt::Checked);
@@ -205,7 +208,8 @@ Qt::ItemFlags TreeModel::flags(const QModelIndex& index) const
 {
     if (!nodeOf(index))
         return Qt::NoItemFlags;
-    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    // Editable when asked (F2, "Renommer"): the view opens no editor of its own.
+    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
     if (m_checkboxes)
         flags |= Qt::ItemIsUserCheckable;
     return flags;

@@ -37,6 +37,9 @@ public:
     void setCheckboxes(bool on);
     [[nodiscard]] bool checkboxes() const { return m_checkboxes; }
 
+    [[nodiscard]] const NodeTree& tree() const { return m_tree; }
+    [[nodiscard]] const ImageList& images() const { return m_images; }
+
     [[nodiscard]] QModelIndex indexOf(const Node* node) const;
     [[nodiscard]] Node* nodeOf(const QModelIndex& index) const;
 
@@ -48,6 +51,11 @@ public:
     [[nodiscard]] QVariant data(const QModelIndex& index, int role) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
     [[nodiscard]] Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+Q_SIGNALS:
+    // A row's text was edited in the view; the tree is left to whoever keeps
+    // its history. An empty text is refused.
+    void renameRequested(kvx::NodeId id, const QString& text);
 
 private:
     void onBulkChangeAboutToBegin();

@@ -1,7 +1,6 @@
 #include "print/SlicePlan.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace kvx {
 
@@ -40,14 +39,6 @@ Slice makeSlice(const SliceInputs& in, int number, int firstRow, int lastRow, in
     const int side = JacketSideCm * in.twipsPerCm;
     slice.clipTwips = QRect(column * columnWidth, 0, columnWidth, side) & QRect(0, 0, side, side);
 
-    const double twipsPerCapturedPixel = CaptureWidthTwips * scale / slice.capturePixels.width();
-    const double inside =
-        (slice.clipTwips.x() + slice.clipTwips.width() - slice.positionTwips.x()) /
-        twipsPerCapturedPixel;
-    const bool atRightSide = slice.clipTwips.x() + slice.clipTwips.width() >= side;
-    const int visible = int(atRightSide ? std::floor(inside + 1e-9) : std::ceil(inside - 1e-9));
-    slice.visiblePixels =
-        QSize(std::clamp(visible, 0, slice.capturePixels.width()), slice.capturePixels.height());
     return slice;
 }
 

@@ -33,28 +33,24 @@ struct SliceInputs
     qint32 twipsPerCm = TwipsPerCm;
 };
 
-// One half-column picture of the tree view and its place on the page.
+// One half-column of the tree view's rows and its place on the page.
 struct Slice
 {
     int number = 0;   // 1-based
     int firstRow = 0; // first row shown (1-based in the row list)
     int lastRow = 0;  // last row shown; below it the view may be empty (slice 1)
     int viewHeightTwips = 0;
-    QSize capturePixels;
+    QSize capturePixels;  // the view's part shown, in screen pixels
     QPoint positionTwips; // top-left on the page
     QSizeF printedTwips;
     // What of the slice may print: its own column, within the 12 cm square.
     // The slice is wider than a column; the rest of its width never prints.
     QRect clipTwips;
-    // The part of the capture that lands inside the clip, in whole pixels
-    // from the left: what is worth drawing. Rounded up inside the jacket (the
-    // next column covers the excess), down at its right-hand side.
-    QSize visiblePixels;
 
     friend bool operator==(const Slice&, const Slice&) = default;
 };
 
-// How much a captured view shrinks onto paper: a full slice becomes 6 cm high.
+// How much the view's rows shrink onto paper: a full slice becomes 6 cm high.
 [[nodiscard]] double PrintScale(qint32 twipsPerCm, qint32 rowsPerSlice);
 
 // Width of one jacket column in whole centimetres: 6, 4 or 3 for 2, 3 or 4 columns.

@@ -52,6 +52,16 @@ public:
     [[nodiscard]] bool checked() const { return m_values.checked; }
     [[nodiscard]] bool expanded() const { return m_values.expanded; }
     [[nodiscard]] bool sorted() const { return m_values.sorted; }
+    // The picture its row shows: the selected picture while selected, else the
+    // expanded one while expanded, else its own, each where it has one.
+    [[nodiscard]] const ImageRef& shownImage(bool selected) const
+    {
+        if (selected && !m_values.selectedImage.isNone())
+            return m_values.selectedImage;
+        if (m_values.expanded && !m_values.expandedImage.isNone())
+            return m_values.expandedImage;
+        return m_values.image;
+    }
 
     // 1-based position in the tree's creation-ordered collection.
     [[nodiscard]] int index() const;

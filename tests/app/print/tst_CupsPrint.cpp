@@ -1,7 +1,7 @@
 #include "JacketTestTree.h"
 
 #include <QApplication>
-#include <QPrintDialog>
+#include <QComboBox>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -87,24 +87,27 @@ private Q_SLOTS:
         QVERIFY(m_cupsd.waitForFinished(20000));
     }
 
-    // "Propriétés" opens Qt's print dialog on the default printer; cancelling
-    // it changes nothing. The print then goes to that printer without a
-    // question; the document it received is the jacket, found by the job's id.
+    // "Propriétés" offers the default printer, chosen, and a PDF file;
+    // cancelling it changes nothing. The print then goes to that printer
+    // without a question; the document it received is the jacket, found by
+    // the job's id.
     void printsOnTheDefaultPrinter()
     {
         test::PrintWindow w;
         test::buildRows(w.window.tree(), 60);
         const QPageLayout layout = w.printer().pageLayout();
-        QPrintDialog* shown = nullptr;
-        QTimer poll;
-        connect(&poll, &QTimer::timeout, &w.window, [&shown] {
-            if ((shown = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget())))
-                shown->reject();
+        QString offered;
+        QTimer::singleShot(0, &w.window, [&offered] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            auto* where = dialog->findChild<QComboBox*>("printer");
+            offered = where->currentText() + ' ' + QString::number(where->count());
+            where->setCurrentIndex(where->count() - 1); // a PDF file, then cancelled
+            dialog->reject();
         });
-        poll.start(20);
         w.click("cmpProp");
-        QVERIFY(shown);
+        QCOMPARE(offered, QStringLiteral("KvxTest 2"));
         QCOMPARE(w.printer().printerName(), QStringLiteral("KvxTest"));
+        QCOMPARE(w.printer().outputFormat(), QPrinter::NativeFormat);
         QVERIFY(w.printer().pageLayout().isEquivalentTo(layout));
         w.click("cmdPrint");
         QVERIFY(w.dialogs.calls.empty());
@@ -119,7 +122,7 @@ private Q_SLOTS:
         const QString document =
             serverDir().filePath(QString("spool/d%1-001").arg(id, 5, 10, QLatin1Char('0')));
         QVERIFY(test::output("pdftotext", {document, "-"}).contains(test::rowText(60)));
-        test::verifyJacket(test::pdfPage(document), w.printer(), 50, 3, 60);
+        test::verifyJacket(test::pdfPage(document), w.printer().pageLayout(), 50, 3, 60);
     }
 };
 

@@ -1,5 +1,6 @@
 #include "JacketTestTree.h"
 #include "lang/MessageTexts.h"
+#include "print/JacketPreview.h"
 #include "print/RowsOverflow.h"
 #include "print/SlicePlan.h"
 #include "tree/NodeTreeView.h"
@@ -7,12 +8,10 @@
 #include "window/VLine.h"
 
 #include <QApplication>
-#include <QGraphicsItem>
-#include <QGraphicsScene>
-#include <QGraphicsView>
 #include <QLabel>
-#include <QPrintPreviewDialog>
+#include <QLineEdit>
 #include <QPrinterInfo>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -22,31 +21,27 @@ using Window = test::PrintWindow;
 
 namespace {
 
-// The page "Aperçu" shows, drawn at 144 dpi (null when it shows none within
-// five seconds); the preview is then closed.
-QImage previewPage(Window& w)
+// What "Aperçu ..." shows: its page, at what resolution, and the note above
+// it (empty when hidden). The preview is closed, or printed from with `print`.
+struct Preview
 {
-    QImage shown;
-    int tries = 250;
-    std::function<void()> look = [&] {
-        auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
-        QGraphicsScene* scene = preview ? preview->findChild<QGraphicsView*>()->scene() : nullptr;
-        const bool page = scene && !scene->items().isEmpty();
-        if (!page && --tries > 0)
-            return QTimer::singleShot(20, &w.window, look); // until it shows its page
-        if (page) {
-            const QPrinter& printer = *preview->printer();
-            const QSizeF paper = printer.pageLayout().fullRectPixels(printer.resolution()).size();
-            shown = QImage((paper * 144 / printer.resolution()).toSize(), QImage::Format_RGB32);
-            shown.fill(Qt::white);
-            QPainter painter(&shown);
-            const QGraphicsItem* item = scene->items().constFirst();
-            scene->render(&painter, shown.rect(), item->mapRectToScene(QRectF({}, paper)));
-        }
-        if (preview)
-            preview->reject();
-    };
-    QTimer::singleShot(0, &w.window, look);
+    QImage page;
+    double dpi = 0;
+    QString note;
+};
+
+Preview preview(Window& w, bool print = false)
+{
+    Preview shown;
+    QTimer::singleShot(0, &w.window, [&] {
+        auto* dialog = qobject_cast<JacketPreview*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        shown = {dialog->shown(), dialog->dotsPerInch(), {}};
+        if (const auto* note = dialog->findChild<QLabel*>("leftOut"); !note->isHidden())
+            shown.note = note->text();
+        print ? dialog->findChild<QPushButton*>("print")->click() : dialog->reject();
+    });
     w.click("cmdPreview");
     return shown;
 }
@@ -66,16 +61,16 @@ private Q_SLOTS:
     }
 
     // The options clicked (the guide's left in twips and the capacity follow
-    // them), then a print to the file the user names, and what the user does
-    // amid it. Past the capacity the count is red and the print asks first,
-    // naming the rows left out. A print: every row up to the capacity at its
-    // place in the 12 cm frame and as text, the others not at all; the
-    // preview shows the same page. Nothing to print, no file chosen, the
-    // question declined, a file that cannot be written, the tree cleared or
-    // the selected row deleted amid the print: the message (a warning, the
-    // file written, none; the question first) and the next print asks for its
-    // own file and works.
-    // Either way the window as before: guide, scroll position and selection.
+    // them), then a print to the file the user names, from the button or
+    // from the preview. Past the capacity the count is red, the preview says
+    // how many rows are left out and the button's print asks first. A print:
+    // every row up to the capacity at its place in the 12 cm frame and as
+    // text, grey without colour, the others not at all; the preview shows
+    // that page. Nothing to print, no file chosen, the question declined, a
+    // file that cannot be written: the message (a warning, the file written,
+    // none; the question first), and the next print asks for its own file
+    // and works. A print selects the first row; the window is otherwise as
+    // before: view, scroll position and guide.
     void prints_data()
     {
         QTest::addColumn<QString>("clicks");
@@ -84,31 +79,32 @@ private Q_SLOTS:
         QTest::addColumn<int>("guide");
         QTest::addColumn<int>("rows");
         QTest::addColumn<QString>("file");
-        QTest::addColumn<QString>("amid");
+        QTest::addColumn<QString>("how"); // "cmdPrint", "preview" or "decline" the question
         QTest::addColumn<int>("message"); // a Msg, -1 for none
         const int written = int(Msg::JacketSaved), none = -1;
         const auto row = [](const char* name, const char* clicks, int lines, int columns, int guide,
-                            int rows, const char* file, const char* amid, int message) {
+                            int rows, const char* file, const char* how, int message) {
             QTest::newRow(name) << QString(clicks) << lines << columns << guide << rows
-                                << QString(file) << QString(amid) << message;
+                                << QString(file) << QString(how) << message;
         };
-        row("50x3 60, as started", "", 50, 3, 3730, 60, "ma jaquette.pdf", "", written);
-        row("50x2 10", "opColum(6)", 50, 2, 5730, 10, "j.pdf", "", written);
-        row("30x2 45", "opLines(0) opColum(6)", 30, 2, 3690, 45, "j.pdf", "", written);
-        row("40x4 170, past the capacity", "opColum(3) opLines(1)", 40, 4, 2400, 170, "j.pdf", "",
+        row("50x3 60, as started", "", 50, 3, 3730, 60, "ma jaquette.pdf", "cmdPrint", written);
+        row("50x2 10, from the preview", "opColum(6)", 50, 2, 5730, 10, "j.pdf", "preview",
             written);
-        row("40x3 60 monochrome", "opLines(1) chkNb", 40, 3, 3290, 60, "j.pdf", "", written);
-        row("empty tree", "opLines(0)", 30, 3, 2370, 0, "", "", int(Msg::EmptyTree));
-        row("no file chosen", "opLines(0) opColum(3)", 30, 4, 1710, 5, "", "", none);
+        row("30x2 45", "opLines(0) opColum(6)", 30, 2, 3690, 45, "j.pdf", "cmdPrint", written);
+        row("40x4 170, past the capacity", "opColum(3) opLines(1)", 40, 4, 2400, 170, "j.pdf",
+            "cmdPrint", written);
+        row("50x3 170 grey, from the preview", "chkNb", 50, 3, 3730, 170, "j.pdf", "preview",
+            written);
+        row("40x3 60 grey", "opLines(1) chkNb", 40, 3, 3290, 60, "j.pdf", "cmdPrint", written);
+        row("empty tree", "opLines(0)", 30, 3, 2370, 0, "", "cmdPrint", int(Msg::EmptyTree));
+        row("no file chosen", "opLines(0) opColum(3)", 30, 4, 1710, 5, "", "cmdPrint", none);
         row("question declined", "opColum(3) opLines(0)", 30, 4, 1710, 170, "j.pdf", "decline",
             none);
-        row("unwritable", "opLines(1) opColum(6)", 40, 2, 5070, 70, "/nonexistent-folder/j.pdf", "",
-            int(Msg::PdfFailed));
-        row("tree cleared", "opColum(3)", 50, 4, 2730, 120, "j.pdf", "clear", written);
+        row("unwritable", "opLines(1) opColum(6)", 40, 2, 5070, 70, "/nonexistent-folder/j.pdf",
+            "cmdPrint", int(Msg::PdfFailed));
         row("options clicked again",
             "opColum(6) opLines(0) opColum(3) opColum(3) opLines(1) opLines(1)", 40, 4, 2400, 60,
-            "j.pdf", "", written);
-        row("selected row deleted", "", 50, 3, 3730, 120, "j.pdf", "delete", written);
+            "j.pdf", "cmdPrint", written);
     }
     void prints()
     {
@@ -118,7 +114,7 @@ private Q_SLOTS:
         QFETCH(int, guide);
         QFETCH(int, rows);
         QFETCH(QString, file);
-        QFETCH(QString, amid);
+        QFETCH(QString, how);
         QFETCH(int, message);
         Window w;
         NodeTree& tree = w.window.tree();
@@ -134,7 +130,7 @@ private Q_SLOTS:
         QCOMPARE(checked, (QStringList{QString("opLines(%1)").arg(lines / 10 - 3),
                                        QString("opColum(%1)").arg(12 / columns)}));
         const int capacity = lines * columns;
-        const bool overflow = rows > capacity, asks = rows && amid != "decline";
+        const bool overflow = rows > capacity, colour = !clicks.contains("chkNb");
         QCOMPARE(w.control<QLabel>("lblImprimable")->text(), QString::number(capacity));
         QCOMPARE(w.control<QLabel>("lblNbElements")->palette().color(QPalette::WindowText) ==
                      QColor(OverflowRgb),
@@ -148,55 +144,48 @@ private Q_SLOTS:
         if (!file.isEmpty())
             file = QDir(dir.path()).filePath(file);
         w.dialogs.savePaths.push_back(file);
-        if (overflow) // print the rows that fit?
+        const MessageTexts texts;
+        const bool asks = rows && how != "decline";
+        if (overflow && how != "preview") // print the rows that fit?
             w.dialogs.messageAnswers.push_back(asks ? MessageResult::Ok : MessageResult::Cancel);
-        // Amid the print: busy pointer, guide and selection hidden; a second
-        // print is refused (it would ask for a file again).
-        bool busy = false;
-        QTimer::singleShot(0, &w.window, [&] {
-            const QCursor* cursor = QApplication::overrideCursor();
-            busy = cursor && cursor->shape() == Qt::WaitCursor && !w.window.vLine()->isVisible() &&
-                   !tree.selectedItem();
-            if (amid == "clear")
-                tree.clear();
-            else if (amid == "delete")
-                QVERIFY(tree.remove(chosen));
-            else
-                w.click("cmdPrint");
-        });
-        w.click("cmdPrint");
-        QCOMPARE(busy, asks && !file.isEmpty());
+        Preview shown;
+        if (how == "preview")
+            shown = preview(w, true);
+        else
+            w.click("cmdPrint");
         QVERIFY(!QApplication::overrideCursor());
         QCOMPARE(w.dialogs.callsOf("ShowSave").size(), size_t(asks));
-        const MessageTexts texts;
-        QStringList shown, expected;
+        QStringList said, expected;
         for (const auto& call : w.dialogs.callsOf("MsgBox"))
-            shown << call.args.join('|') +
-                         (call.icon == MessageIcon::Information ? " (i)" : " (!)");
-        if (overflow)
+            said << call.args.join('|') + (call.icon == MessageIcon::Information ? " (i)" : " (!)");
+        if (overflow && how != "preview")
             expected << texts.text(Msg::RowsLeftOut).arg(rows).arg(capacity).arg(rows - capacity) +
                             "|KVX (!)";
         if (message >= 0)
             expected << QString(texts.text(Msg(message))).replace("%1", file) + "|KVX" +
                             (message == int(Msg::JacketSaved) ? " (i)" : " (!)");
-        QCOMPARE(shown, expected);
-        QCOMPARE(w.window.TV()->height(), TwipsToPixels(ViewSideTwips));
-        QVERIFY(w.window.vLine()->isVisible());
+        QCOMPARE(said, expected);
+        QCOMPARE(view.indexAt(QPoint(0, 0)), top);
         QCOMPARE(w.window.vLine()->geometry(),
                  QRect(TwipsToVisiblePixels(guide), 0, TwipsToVisiblePixels(3),
                        w.control<QWidget>("picTv")->height()));
-        QCOMPARE(tree.selectedItem(), amid.isEmpty() || amid == "decline" ? chosen : nullptr);
+        QCOMPARE(tree.selectedItem(), asks ? tree.nodeAt(1) : chosen);
 
-        if (message == int(Msg::JacketSaved) && amid.isEmpty()) {
-            QCOMPARE(view.indexAt(QPoint(0, 0)), top);
+        if (message == int(Msg::JacketSaved)) {
             const QString text = test::output("pdftotext", {file, "-"});
             const int printed = qMin(rows, capacity);
             QVERIFY(text.contains(test::rowText(1)) && text.contains(test::rowText(printed)));
             QVERIFY(!text.contains(test::rowText(printed + 1)));
-            const int colours = clicks.contains("chkNb") ? 0 : rows;
-            test::verifyJacket(test::pdfPage(file), w.printer(), lines, columns, colours);
-            if (colours) // the preview shows colours whatever the print's colour mode
-                test::verifyJacket(previewPage(w), w.printer(), lines, columns, colours);
+            const QPageLayout paper = w.printer().pageLayout();
+            test::verifyJacket(test::pdfPage(file), paper, lines, columns, rows, colour);
+            if (how != "preview")
+                shown = preview(w);
+            test::verifyJacket(shown.page, paper, lines, columns, rows, colour, shown.dpi);
+            QCOMPARE(
+                shown.note,
+                overflow
+                    ? texts.text(Msg::PreviewLeftOut).arg(rows).arg(capacity).arg(rows - capacity)
+                    : QString());
         } else {
             tree.clear();
             test::buildRows(tree, 3);
@@ -204,6 +193,32 @@ private Q_SLOTS:
             w.click("cmdPrint");
             QVERIFY(QFile::exists(dir.filePath("next.pdf")));
         }
+    }
+
+    // "Propriétés" with no printer installed: a PDF file chosen there takes
+    // the later prints without a question; a cancelled change keeps it. Left
+    // empty, each print asks again.
+    void properties()
+    {
+        Window w;
+        test::buildRows(w.window.tree(), 12);
+        QTemporaryDir dir;
+        const auto choose = [&w](const QString& file, bool ok) {
+            QTimer::singleShot(0, &w.window, [&] {
+                auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                dialog->findChild<QLineEdit*>("pdfFile")->setText(file);
+                ok ? dialog->accept() : dialog->reject();
+            });
+            w.click("cmpProp");
+        };
+        choose(dir.filePath("a.pdf"), true);
+        choose(dir.filePath("b.pdf"), false);
+        w.click("cmdPrint");
+        choose(QString(), true);
+        w.dialogs.savePaths.push_back(dir.filePath("c.pdf"));
+        w.click("cmdPrint");
+        QCOMPARE(w.dialogs.callsOf("ShowSave").size(), size_t(1));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{"a.pdf", "c.pdf"}));
     }
 };
 
