@@ -27,6 +27,7 @@ class CatalogueCommands;
 class CategoryCommands;
 class cOpen;
 class DialogService;
+class ExportCommands;
 class ImageList;
 class InterfaceLanguage;
 class JacketCommands;
@@ -86,6 +87,7 @@ public:
     [[nodiscard]] JacketCommands& jacketCommands() { return *m_jacket; }
     [[nodiscard]] TreeDocumentCommands& documents() { return *m_documents; }
     [[nodiscard]] CatalogueCommands& catalogueCommands() { return *m_catalogue; }
+    [[nodiscard]] ExportCommands& exports() { return *m_exports; }
     [[nodiscard]] LanguageMenu& languageMenu() { return *m_languages; }
     [[nodiscard]] TreeFind& treeFind() { return *m_find; }
     [[nodiscard]] InterfaceLanguage& language() { return *m_language; }
@@ -173,6 +175,7 @@ private:
     CategoryCommands* m_categories = nullptr;
     JacketCommands* m_jacket = nullptr;
     TreeDocumentCommands* m_documents = nullptr;
+    ExportCommands* m_exports = nullptr;
     LanguageMenu* m_languages = nullptr;
     TreeFind* m_find = nullptr;
     RecentDocumentsMenu* m_recent = nullptr;
@@ -217,6 +220,7 @@ private:
     QAction* m_mnLangueOther = nullptr;
     QAction* m_mnuAbout = nullptr;
     QMenu* m_mnuMore = nullptr;
+    QAction* m_mnuExport = nullptr;
     QAction* m_mnuFind = nullptr;
     QAction* m_mnuFindNext = nullptr;
     QAction* m_mnuFindPrevious = nullptr;

@@ -70,6 +70,10 @@ constexpr std::array<Entry, size_t(Msg::Count)> kEntries{{
     {"PreviewTitle", "Aperçu de la jaquette"},
     {"PreviewLeftOut", "L'arbre montre %1 lignes, la jaquette n'en contient que %2 : "
                        "les %3 dernières lignes ne sont pas imprimées."},
+    {"ExportTitle", "Exporter l'arbre"},
+    {"ExportFailed", "L'arbre n'a pas pu être exporté dans :\n%1\n(%2)\n"
+                     "Un fichier qui s'y trouvait déjà n'a pas été modifié."},
+    {"ExportUnknownFormat", "le nom du fichier doit finir par .json, .csv, .html ou .md"},
     {"HitColumns", "Nom|Taille|Modifié le"},
     {"DiscColumns", "Disque|Nom|Note|Date|Éléments|Taille"},
     {"HitsFound", "%1 résultats"},

@@ -55,11 +55,14 @@ enum class Msg {
     BrowseFile,
     PageSetUp,
     PreviewTitle,
-    PreviewLeftOut, // %1 rows shown, %2 printed, %3 left out
-    HitColumns,     // the hit list's column titles, separated by "|"
-    DiscColumns,    // the disc list's column titles
-    HitsFound,      // %1 hits
-    HitsLimited,    // %1 hits shown, more not
+    PreviewLeftOut,      // %1 rows shown, %2 printed, %3 left out
+    ExportTitle,         // title of the export dialog
+    ExportFailed,        // %1 the file, %2 the reason
+    ExportUnknownFormat, // the reason when the file's extension names no format
+    HitColumns,          // the hit list's column titles, separated by "|"
+    DiscColumns,         // the disc list's column titles
+    HitsFound,           // %1 hits
+    HitsLimited,         // %1 hits shown, more not
     NoHits,
     NoteTitle,
     NotePrompt,      // %1 the disc's identifier, %2 its name
