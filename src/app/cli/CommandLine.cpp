@@ -32,7 +32,7 @@ constexpr ValueOption kValueOptions[] = {
     {"add", "--add needs patterns"},         {"save", "--save needs a file name"},
     {"pdf", "--pdf needs a file name"},      {"lines", "--lines takes 30, 40 or 50"},
     {"columns", "--columns takes 2, 3 or 4"}};
-constexpr const char* kSwitches[] = {"list", "bw", "mono"};
+constexpr const char* kSwitches[] = {"list", "bw", "mono", "sizes"};
 
 void addOptions(QCommandLineParser& parser)
 {
@@ -81,8 +81,8 @@ QString commandLineHelp()
         "Usage:\n"
         "  kvx                         open the window\n"
         "  kvx DOCUMENT.kvx            open the window with a tree document\n"
-        "  kvx --from FOLDER [--expand N] [--add PATTERNS] ACTION...\n"
-        "  kvx DOCUMENT.kvx [--expand N] [--add PATTERNS] ACTION...\n"
+        "  kvx --from FOLDER [--expand N] [--add PATTERNS] [--sizes] ACTION...\n"
+        "  kvx DOCUMENT.kvx [--expand N] [--add PATTERNS] [--sizes] ACTION...\n"
         "  kvx catalogue add PATH [--disc-name NAME] [--note TEXT] [--replace]\n"
         "  kvx catalogue list [--json]\n"
         "  kvx catalogue note ID TEXT\n"
@@ -96,6 +96,8 @@ QString commandLineHelp()
         "  --expand N      show every folder of depth < N open, after files are added\n"
         "                  (default 1: the root only; a document as it was saved)\n"
         "  --add PATTERNS  add files matching \";\"-separated wildcards under every folder\n"
+        "  --sizes         show after each folder its files and their size, all the\n"
+        "                  way down (a document: taken again from its start folder)\n"
         "  --help          show this help\n"
         "  Qt's standard options (-style, -platform, -reverse...) are accepted too.\n"
         "\n"
@@ -165,6 +167,7 @@ CommandLineResult parseCommandLine(const QStringList& arguments)
     options.pdfFile = parser.value(QStringLiteral("pdf"));
     options.blackAndWhiteFolders = parser.isSet(QStringLiteral("bw"));
     options.monochrome = parser.isSet(QStringLiteral("mono"));
+    options.sizes = parser.isSet(QStringLiteral("sizes"));
 
     if (parser.isSet(QStringLiteral("from")) && options.fromFolder.isEmpty())
         return fail(QStringLiteral("--from needs a folder"));
@@ -207,8 +210,8 @@ CommandLineResult parseCommandLine(const QStringList& arguments)
         return done();
     if (!options.document.isEmpty() && !options.fromFolder.isEmpty())
         return fail(QStringLiteral("give either a document or --from FOLDER, not both"));
-    const bool treeOptions =
-        parser.isSet(QStringLiteral("add")) || parser.isSet(QStringLiteral("expand"));
+    const bool treeOptions = parser.isSet(QStringLiteral("add")) ||
+                             parser.isSet(QStringLiteral("expand")) || options.sizes;
     if (!options.headless() && (!options.fromFolder.isEmpty() || treeOptions))
         return fail(QStringLiteral("nothing to do: add --list, --save FILE or --pdf FILE"));
     if (options.headless() && options.document.isEmpty() && options.fromFolder.isEmpty())

@@ -20,6 +20,7 @@ struct CommandLine
     // stays as it was saved.
     std::optional<int> expandDepth;
     QString addPatterns; // --add
+    bool sizes = false;  // --sizes: the files and sizes under each folder
     bool list = false;
     QString saveFile;
     QString pdfFile;

@@ -1,6 +1,8 @@
 #include "print/PdfJacket.h"
 
 #include "doc/TreeViewAppearance.h"
+#include "lang/MessageTexts.h"
+#include "lang/TotalsText.h"
 #include "print/JacketPage.h"
 #include "tree/CategoryIcons.h"
 #include "tree/ImageList.h"
@@ -47,6 +49,10 @@ PdfJacketResult PdfJacket::print(Workspace& workspace, FileReplacement& file)
     }
     RowAppearance look = RowAppearanceOf(workspace.settings);
     look.colour = workspace.appearance.colour;
+    // In the program's own language, which a run without the window keeps.
+    look.suffix = [&workspace, texts = MessageTexts()](const Node& node) {
+        return totalSuffix(workspace.totals, node, texts);
+    };
     const JacketPage page(workspace.tree(), *m_pictures, look, workspace.jacket,
                           workspace.jacket.capacity());
     if (page.rowCount() < 1) {

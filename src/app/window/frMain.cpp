@@ -20,6 +20,7 @@
 #include "tree/WindowFont.h"
 #include "util/ProgramFolders.h"
 #include "util/Twips.h"
+#include "window/SizesCommand.h"
 #include "window/VLine.h"
 #include "workspace/Workspace.h"
 
@@ -151,6 +152,9 @@ frMain::~frMain()
     m_tv = nullptr;
     delete m_model;
     m_model = nullptr;
+    // Its walk stops before the workspace goes.
+    delete m_sizes;
+    m_sizes = nullptr;
 }
 
 NodeTree& frMain::tree()
@@ -248,6 +252,10 @@ void frMain::createControls()
     // The commands beyond the original window share one menu under one button.
     m_cmdMore = makeControl<QPushButton>(fra, QStringLiteral("cmdMore"), {7920, 6150, 1275, 375},
                                          QStringLiteral("Plus ..."));
+    // While "Tailles" walks the disc: how far it is, and a way to stop it.
+    m_lblSizes = makeControl<QLabel>(fra, QStringLiteral("lblSizes"), {0, 6360, 6060, 255});
+    m_cmdSizesStop = makeControl<QPushButton>(fra, QStringLiteral("cmdSizesStop"),
+                                              {6180, 6150, 1335, 375}, QStringLiteral("Arrêter"));
 
     m_autoSizeLabels.push_back(makeControl<QLabel>(fra, QStringLiteral("lblNbColonnes"),
                                                    {0, 6075, 1560, 195},
@@ -335,6 +343,8 @@ void frMain::createMenus()
     m_mnuAbout = makeAction(this, QStringLiteral("mnuabout"), QStringLiteral("A propos ..."));
     m_mnuMore = new QMenu(QStringLiteral("mnuMore"), this);
     m_mnuMore->setObjectName(QStringLiteral("mnuMore"));
+    m_mnuTailles = makeAction(this, QStringLiteral("mnuTailles"), QStringLiteral("Tailles"));
+    m_mnuMore->addAction(m_mnuTailles);
 
     m_mnuLangue->addActions({m_mnLangueChoice0, m_mnLangueSep, m_mnLangueOther,
                              makeSeparator(this, QStringLiteral("MNlangueSep01")), m_mnuAbout});
@@ -412,6 +422,14 @@ void frMain::createSubsystems()
 
     m_documents = new TreeDocumentCommands(m_mnuLoad, m_mnuSave, workspace, *m_tv, *m_model,
                                            *m_dialogs, texts, m_programDir, this);
+
+    SizesControls sizes;
+    sizes.mnuTailles = m_mnuTailles;
+    sizes.lblSizes = m_lblSizes;
+    sizes.cmdSizesStop = m_cmdSizesStop;
+    sizes.view = m_tv;
+    m_sizes = new SizesCommand(sizes, workspace, *m_dialogs, texts, this);
+    connect(m_sizes, &SizesCommand::walkEnded, this, &frMain::reportLeftOut);
 
     LanguageControls languages;
     languages.window = this;

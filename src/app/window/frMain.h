@@ -35,6 +35,7 @@ class Node;
 class NodeTree;
 class NodeTreeView;
 class OverflowCountDisplay;
+class SizesCommand;
 class TreeDocumentCommands;
 class TreeModel;
 class VLine;
@@ -78,6 +79,7 @@ public:
     [[nodiscard]] JacketCommands& jacketCommands() { return *m_jacket; }
     [[nodiscard]] TreeDocumentCommands& documents() { return *m_documents; }
     [[nodiscard]] LanguageMenu& languageMenu() { return *m_languages; }
+    [[nodiscard]] SizesCommand& sizesCommand() { return *m_sizes; }
     [[nodiscard]] InterfaceLanguage& language() { return *m_language; }
 
     // The objectName of a control-array member: "opColum(4)".
@@ -148,6 +150,7 @@ private:
     JacketCommands* m_jacket = nullptr;
     TreeDocumentCommands* m_documents = nullptr;
     LanguageMenu* m_languages = nullptr;
+    SizesCommand* m_sizes = nullptr;
 
     // The controls, created once by createControls() and createMenus().
     NodeTreeView* m_tv = nullptr;
@@ -188,6 +191,9 @@ private:
     QAction* m_mnLangueOther = nullptr;
     QAction* m_mnuAbout = nullptr;
     QMenu* m_mnuMore = nullptr;
+    QAction* m_mnuTailles = nullptr;
+    QLabel* m_lblSizes = nullptr;
+    QPushButton* m_cmdSizesStop = nullptr;
     std::vector<QLabel*> m_autoSizeLabels;
 };
 

@@ -1,5 +1,6 @@
 #include "doc/TreeViewInFile.h"
 
+#include "doc/FieldEncoding.h"
 #include "doc/IniFile.h"
 #include "doc/IniWriter.h"
 #include "doc/LoadReport.h"
@@ -34,12 +35,6 @@ constexpr QStringView kFileInfo = u"FileInfo";
 constexpr QStringView kTreeView = u"TreeView";
 constexpr QStringView kNodes = u"Nodes";
 
-// The characters the reader trims from the ends of a value.
-bool isBlank(QChar c)
-{
-    return c == u' ' || c == u'\t' || c == u'\v' || c == u'\f';
-}
-
 bool needsEncoding(const QString& field)
 {
     for (const QChar c : field) {
@@ -59,60 +54,6 @@ bool treeNeedsEncoding(const NodeTree& tree)
             return true;
     }
     return false;
-}
-
-void appendEscape(QString& out, QChar c)
-{
-    out += u'%';
-    out += QString::number(c.unicode(), 16).toUpper().rightJustified(2, u'0');
-}
-
-QString encodeField(const QString& field)
-{
-    QString out;
-    out.reserve(field.size());
-    for (qsizetype i = 0; i < field.size(); ++i) {
-        const QChar c = field.at(i);
-        if (c == u'%' || c == u'|' || c == u'\r' || c == u'\n' || (i == 0 && isBlank(c)))
-            appendEscape(out, c);
-        else
-            out += c;
-    }
-    return out;
-}
-
-int hexValue(QChar c)
-{
-    if (c >= u'0' && c <= u'9')
-        return c.unicode() - u'0';
-    if (c >= u'A' && c <= u'F')
-        return c.unicode() - u'A' + 10;
-    if (c >= u'a' && c <= u'f')
-        return c.unicode() - u'a' + 10;
-    return -1;
-}
-
-// Turns every "%HH" naming an ASCII character back into it; anything else,
-// a lone "%" included, stays as it is.
-QString decodeField(QStringView field)
-{
-    if (!field.contains(u'%'))
-        return field.toString();
-    QString out;
-    out.reserve(field.size());
-    for (qsizetype i = 0; i < field.size(); ++i) {
-        if (field.at(i) == u'%' && i + 2 < field.size()) {
-            const int high = hexValue(field.at(i + 1));
-            const int low = hexValue(field.at(i + 2));
-            if (high >= 0 && high < 8 && low >= 0) {
-                out += QChar(char16_t(high * 16 + low));
-                i += 2;
-                continue;
-            }
-        }
-        out += field.at(i);
-    }
-    return out;
 }
 
 // Indentation: a 32-bit float with up to 7 significant digits and the
@@ -583,24 +524,27 @@ QByteArray TreeViewDocument(const NodeTree& tree, const TreeViewSettings& settin
 }
 
 bool WriteTreeViewTo(FileReplacement& file, const NodeTree& tree, const TreeViewSettings& settings,
-                     bool blnStyle, bool blnImages)
+                     bool blnStyle, bool blnImages, const QByteArray& sections)
 {
-    return file.write(TreeViewDocument(tree, settings, blnStyle, blnImages));
+    return file.write(TreeViewDocument(tree, settings, blnStyle, blnImages) + sections);
 }
 
 bool SaveTreeViewInFile(const NodeTree& tree, const TreeViewSettings& settings,
-                        const QString& strFile, bool blnStyle, bool blnImages, QString* error)
+                        const QString& strFile, bool blnStyle, bool blnImages, QString* error,
+                        const QByteArray& sections)
 {
     FileReplacement file(strFile);
-    const bool saved =
-        file.begin() && WriteTreeViewTo(file, tree, settings, blnStyle, blnImages) && file.commit();
+    const bool saved = file.begin() &&
+                       WriteTreeViewTo(file, tree, settings, blnStyle, blnImages, sections) &&
+                       file.commit();
     if (!saved && error)
         *error = file.errorString();
     return saved;
 }
 
 qint32 LoadTreeViewFromFile(NodeTree& tree, TreeViewSettings& settings, const QString& strFile,
-                            bool blnProperties, bool blnStyle, bool blnImages, LoadReport* report)
+                            bool blnProperties, bool blnStyle, bool blnImages, LoadReport* report,
+                            const std::function<void(const IniFile&)>& alsoRead)
 {
     LoadReport unused;
     LoadReport& r = report ? *report : unused;
@@ -611,7 +555,11 @@ qint32 LoadTreeViewFromFile(NodeTree& tree, TreeViewSettings& settings, const QS
         const std::optional<IniFile> doc = IniFile::load(strFile, &r.error);
         if (!doc)
             return load_result::NotADocument;
-        return LoadTreeViewFromIni(tree, settings, *doc, blnProperties, blnStyle, blnImages, &r);
+        const qint32 result =
+            LoadTreeViewFromIni(tree, settings, *doc, blnProperties, blnStyle, blnImages, &r);
+        if (result != load_result::NotADocument && alsoRead)
+            alsoRead(*doc);
+        return result;
     } catch (const std::bad_alloc&) {
         r.error = QStringLiteral("out of memory");
         return load_result::NotADocument;

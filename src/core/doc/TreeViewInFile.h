@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 
 namespace kvx {
 
@@ -33,10 +34,12 @@ inline constexpr qint32 BadStyle = 6;
 [[nodiscard]] QByteArray TreeViewDocument(const NodeTree& tree, const TreeViewSettings& settings,
                                           bool blnStyle, bool blnImages);
 
-// Writes the document into a replacement the caller has begun and commits
+// Writes the document, followed by `sections` (the document's own sections
+// beyond the tree), into a replacement the caller has begun and commits
 // (with its other outputs). False when it cannot be written.
 [[nodiscard]] bool WriteTreeViewTo(FileReplacement& file, const NodeTree& tree,
-                                   const TreeViewSettings& settings, bool blnStyle, bool blnImages);
+                                   const TreeViewSettings& settings, bool blnStyle, bool blnImages,
+                                   const QByteArray& sections = {});
 
 // Writes the document to `strFile` through a temporary file that replaces
 // the old document only once complete; only a regular file or a new name is
@@ -44,17 +47,19 @@ inline constexpr qint32 BadStyle = 6;
 // written; *error then tells why in the system's words.
 [[nodiscard]] bool SaveTreeViewInFile(const NodeTree& tree, const TreeViewSettings& settings,
                                       const QString& strFile, bool blnStyle, bool blnImages,
-                                      QString* error = nullptr);
+                                      QString* error = nullptr, const QByteArray& sections = {});
 
 // Rebuilds the tree from the document `strFile`. `blnProperties` clears the
 // tree first and reads the view's settings; `blnStyle` and `blnImages` read
 // the node styles and pictures. Returns a load_result code. A file that is
 // not a tree document (missing, unreadable, wrong type, too large for the
 // memory) changes nothing. *report tells what was not read, or why the file
-// could not be read.
+// could not be read. `alsoRead`, when given, reads the document's own
+// sections once its tree is read.
 [[nodiscard]] qint32 LoadTreeViewFromFile(NodeTree& tree, TreeViewSettings& settings,
                                           const QString& strFile, bool blnProperties, bool blnStyle,
-                                          bool blnImages, LoadReport* report = nullptr);
+                                          bool blnImages, LoadReport* report = nullptr,
+                                          const std::function<void(const IniFile&)>& alsoRead = {});
 // The same from a document already read.
 [[nodiscard]] qint32 LoadTreeViewFromIni(NodeTree& tree, TreeViewSettings& settings,
                                          const IniFile& document, bool blnProperties, bool blnStyle,

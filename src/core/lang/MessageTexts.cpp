@@ -46,6 +46,13 @@ constexpr std::array<Entry, size_t(Msg::Count)> kEntries{{
     {"PreviewTitle", "Aperçu de la jaquette"},
     {"PreviewLeftOut", "L'arbre montre %1 lignes, la jaquette n'en contient que %2 : "
                        "les %3 dernières lignes ne sont pas imprimées."},
+    {"SizesFiles", "(%1 fichiers, %2)"},
+    {"SizesOneFile", "(%1 fichier, %2)"},
+    {"SizesEmpty", "(vide)"},
+    {"SizeUnits", "o ko Mo Go To"},
+    {"DecimalSeparator", ","},
+    {"ThousandsSeparator", "\u00a0"}, // a space the line never breaks at
+    {"SizesProgress", "Tailles : %1 dossiers, %2 fichiers lus ..."},
 }};
 
 } // namespace

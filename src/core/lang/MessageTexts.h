@@ -34,6 +34,13 @@ enum class Msg {
     PageSetUp,
     PreviewTitle,
     PreviewLeftOut, // %1 rows shown, %2 printed, %3 left out
+    SizesFiles,     // after a folder: %1 its files, %2 their size
+    SizesOneFile,   // the same for one file
+    SizesEmpty,     // after a folder without files
+    SizeUnits,      // bytes, kB, MB, GB and TB, separated by blanks
+    DecimalSeparator,
+    ThousandsSeparator,
+    SizesProgress, // %1 folders, %2 files read so far
     Count
 };
 

@@ -1,5 +1,6 @@
 #include "workspace/Workspace.h"
 
+#include "doc/FolderTotalsInFile.h"
 #include "doc/TreeViewInFile.h"
 #include "history/TreeHistory.h"
 #include "print/FolderPictures.h"
@@ -52,6 +53,7 @@ void Workspace::followShownRows()
 void Workspace::BuildTree(const QString& startFolder)
 {
     m_history->clear();
+    totals.clear();
     // A view empties at once and shows the new tree when it stands.
     m_tree.clear();
     BulkChange bulk(m_tree);
@@ -91,9 +93,14 @@ qint32 Workspace::Open(const QString& path, LoadReport* report)
     BusyGuard busy(m_pump);
     BulkChange bulk(m_tree);
     TreeViewSettings read = settings;
-    const qint32 result = LoadTreeViewFromFile(m_tree, read, path, true, true, true, report);
+    FolderTotals readTotals;
+    const qint32 result =
+        LoadTreeViewFromFile(m_tree, read, path, true, true, true, report, [&](const IniFile& doc) {
+            readTotals = ReadFolderTotals(doc, rootKey());
+        });
     if (result != load_result::NotADocument) {
         settings = read;
+        totals = std::move(readTotals);
         m_history->clear();
         m_history->markSaved();
     }
@@ -104,7 +111,8 @@ qint32 Workspace::Open(const QString& path, LoadReport* report)
 bool Workspace::Save(const QString& path, QString* error)
 {
     BusyGuard busy(m_pump);
-    if (!SaveTreeViewInFile(m_tree, settings, path, true, true, error))
+    if (!SaveTreeViewInFile(m_tree, settings, path, true, true, error,
+                            FolderTotalsSection(totals).toUtf8()))
         return false;
     m_history->markSaved();
     return true;
@@ -112,13 +120,32 @@ bool Workspace::Save(const QString& path, QString* error)
 
 bool Workspace::Save(FileReplacement& file)
 {
-    return WriteTreeViewTo(file, m_tree, settings, true, true);
+    return WriteTreeViewTo(file, m_tree, settings, true, true,
+                           FolderTotalsSection(totals).toUtf8());
+}
+
+QString Workspace::rootKey() const
+{
+    const Node* root = m_tree.nodeAt(1);
+    return root ? root->key() : QString();
+}
+
+bool Workspace::takeTotals(const TotalsWalk& walk, const QString& startKey)
+{
+    if (startKey.isEmpty() || startKey != rootKey())
+        return false;
+    totals = walk.totals;
+    totals.setRootKey(startKey);
+    for (const WalkProblem& problem : walk.walk.unreadable)
+        m_totalsLeftOut.unreadableFolders.insert(totals.keyOf(problem.path));
+    return true;
 }
 
 LeftOut Workspace::leftOut() const
 {
     LeftOut all = m_scan->leftOut();
     all += m_files->leftOut();
+    all += m_totalsLeftOut;
     return all;
 }
 
@@ -126,6 +153,7 @@ void Workspace::resetLeftOut()
 {
     m_scan->resetLeftOut();
     m_files->resetLeftOut();
+    m_totalsLeftOut = {};
 }
 
 void Workspace::RefreshElementCount()

@@ -6,6 +6,7 @@
 #include "tree/ImageRegistry.h"
 #include "tree/LeftOut.h"
 #include "tree/NodeTree.h"
+#include "walk/FolderTotals.h"
 
 #include <QString>
 #include <memory>
@@ -69,6 +70,16 @@ public:
     // The jacket's grid: 50 lines, 3 columns until the user chooses.
     JacketLayout jacket;
     PrintAppearance appearance;
+    // The files and sizes under each folder, when taken (or read with the
+    // document): the rows show them, documents keep them.
+    FolderTotals totals;
+
+    // Takes the totals of a walk over the tree's start folder, when the tree
+    // still starts where the walk did (`rootKey`); what the walk could not
+    // read joins what the tree left out. False when the tree changed its start.
+    bool takeTotals(const TotalsWalk& walk, const QString& rootKey);
+    // The key of the start folder's node; empty for an empty tree.
+    [[nodiscard]] QString rootKey() const;
 
     // The start button: clears the tree, scans the folder, opens the root.
     // A new tree starts a new history.
@@ -115,6 +126,7 @@ private:
     std::unique_ptr<FolderScan> m_scan;
     std::unique_ptr<FileNodes> m_files;
     std::unique_ptr<TreeHistory> m_history;
+    LeftOut m_totalsLeftOut;
 };
 
 } // namespace kvx
