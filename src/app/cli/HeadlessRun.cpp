@@ -13,11 +13,13 @@
 #include "lang/TotalsText.h"
 #include "tree/FileNodes.h"
 #include "tree/IconFolder.h"
+#include "tree/NameOrder.h"
 #include "tree/TreeWalks.h"
 #include "util/FileReplacement.h"
 #include "util/ProcessEventsPump.h"
 #include "util/ProgramFolders.h"
 #include "util/Sanitizers.h"
+#include "util/UserSettings.h"
 #include "walk/DirectoryWalkSource.h"
 #include "workspace/Workspace.h"
 
@@ -93,6 +95,9 @@ int runSteps(const CommandLine& options, QTextStream& out, QTextStream& err, Pdf
     }
     if (save && pdf && save->finalPath() == pdf->finalPath())
         return fail(QStringLiteral("--save and --pdf name the same file: %1").arg(options.pdfFile));
+
+    // Names in the order the window lists them, in its language.
+    setNameOrderLocale(QLocale(UserSettings().languageLocale()));
 
     // A tree from a disc image reads the image through listers of its own.
     const QFileInfo from(options.fromFolder);

@@ -1,6 +1,7 @@
 #include "catalogue/DiscComparison.h"
 
 #include "tree/FolderLister.h"
+#include "tree/NameOrder.h"
 
 #include <QHash>
 #include <QSet>

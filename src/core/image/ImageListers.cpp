@@ -1,6 +1,7 @@
 #include "image/ImageListers.h"
 
 #include "image/DiscImage.h"
+#include "tree/NameOrder.h"
 #include "tree/WildcardList.h"
 
 #include <QDir>
@@ -55,9 +56,9 @@ std::vector<FolderEntry> entriesOf(const DiscImage& image, int folder, WalkKind 
         if (entry.badName)
             badNames->append(entry.name);
         else
-            entries.push_back(folderEntry(entry.name, entry.kind == WalkKind::Link));
+            entries.push_back({entry.name, entry.kind == WalkKind::Link});
     }
-    std::sort(entries.begin(), entries.end());
+    sortByName(entries);
     return entries;
 }
 

@@ -1,5 +1,7 @@
 #include "tree/FolderEntries.h"
 
+#include "tree/NameOrder.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -84,14 +86,6 @@ struct FolderStream
 
 } // namespace
 
-FolderEntry folderEntry(const QString& name, bool link)
-{
-    // ASCII names are folded without the general Unicode machinery.
-    const bool ascii =
-        std::all_of(name.cbegin(), name.cend(), [](QChar c) { return c.unicode() < 0x80; });
-    return {ascii ? QString(name).toLower() : name.toCaseFolded(), name, link};
-}
-
 std::optional<FolderEntries> readFolderEntries(const QString& path, EntryKind kind)
 {
     if (path.isEmpty())
@@ -118,12 +112,12 @@ std::optional<FolderEntries> readFolderEntries(const QString& path, EntryKind ki
         const bool link = entry->d_type != DT_DIR && entry->d_type != DT_REG;
         const QByteArrayView raw(entry->d_name);
         if (std::all_of(raw.begin(), raw.end(), [](char c) { return (c & 0x80) == 0; })) {
-            // The common case, without the general text decoding.
+            // The common case, without the general Unicode machinery.
             QString name = QString::fromLatin1(raw);
             if (size_t(raw.size()) > longestName)
                 read.tooLong.append(name);
             else
-                read.entries.push_back(folderEntry(name, link));
+                read.entries.push_back({std::move(name), link});
             continue;
         }
         QString name = QFile::decodeName(raw.toByteArray());
@@ -132,9 +126,9 @@ std::optional<FolderEntries> readFolderEntries(const QString& path, EntryKind ki
         else if (size_t(raw.size()) > longestName)
             read.tooLong.append(name);
         else
-            read.entries.push_back(folderEntry(name, link));
+            read.entries.push_back({std::move(name), link});
     }
-    std::sort(read.entries.begin(), read.entries.end());
+    sortByName(read.entries);
     return read;
 }
 

@@ -1,6 +1,7 @@
 #include "walk/FullWalk.h"
 
 #include "tree/FolderLister.h"
+#include "tree/NameOrder.h"
 
 #include <algorithm>
 

@@ -197,12 +197,12 @@ private Q_SLOTS:
             row(command, 2, {}, "kvx: " + QString(error) + '\n');
         };
         row("find PLAGE --disc KVX-0001 CAT", 0,
-            one + "/Photos/Été 2019/Plage\t1" + t + one + "/Photos/Plage du Midi.jpg\t10" + t +
-                one + "/Photos/Été 2019/plage.JPG\t5" + t + one +
+            one + "/Photos/Été 2019/Plage\t1" + t + one + "/Photos/Été 2019/plage.JPG\t5" + t +
+                one + "/Photos/Plage du Midi.jpg\t10" + t + one +
                 "/Photos/Été 2019/la plage.png\t3" + t);
         row("find plage --limit 3 CAT", 0,
             one + "/Photos/Été 2019/Plage\t1" + t + two + "/Photos/Été 2019/Plage\t1" + t + one +
-                "/Photos/Plage du Midi.jpg\t10" + t);
+                "/Photos/Été 2019/plage.JPG\t5" + t);
         row("find æø CAT", 0, one + "/Ünïcödé ÆØ.txt\t2" + t + two + "/Ünïcödé ÆØ.txt\t2" + t);
         row("find ü --disc 2 CAT", 0, two + "/Ünïcödé ÆØ.txt\t2" + t);
         row("find l --disc 1 CAT", 0,
