@@ -4,6 +4,7 @@
 #include "doc/DocumentPaths.h"
 #include "doc/RecentDocumentsMenu.h"
 #include "doc/TreeDocumentCommands.h"
+#include "export/ExportCommands.h"
 #include "history/TreeHistory.h"
 #include "lang/InterfaceLanguage.h"
 #include "lang/LanguageMenu.h"
@@ -393,8 +394,9 @@ void frMain::createMenus()
     m_mnuAbout = makeAction(this, QStringLiteral("mnuabout"), QStringLiteral("A propos ..."));
     m_mnuMore = new QMenu(QStringLiteral("mnuMore"), this);
     m_mnuMore->setObjectName(QStringLiteral("mnuMore"));
+    m_mnuExport = makeAction(this, QStringLiteral("mnuExport"), QStringLiteral("Exporter ..."),
+                             QKeySequence(Qt::CTRL | Qt::Key_E));
     m_mnuTailles = makeAction(this, QStringLiteral("mnuTailles"), QStringLiteral("&Tailles"));
-    m_mnuMore->addAction(m_mnuTailles);
     m_mnuFind =
         makeAction(this, QStringLiteral("mnuFind"), QStringLiteral("Rechercher dans l'arbre ..."),
                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
@@ -405,8 +407,9 @@ void frMain::createMenus()
                    QStringLiteral("Rechercher le précédent"), QKeySequence(Qt::SHIFT | Qt::Key_F3));
     m_mnuRecent = new QMenu(QStringLiteral("Documents récents"), m_mnuMore);
     m_mnuRecent->setObjectName(QStringLiteral("mnuRecent"));
-    const QList<QAction*> moreItems{m_mnuFind, m_mnuFindNext, m_mnuFindPrevious,
-                                    makeSeparator(this, QStringLiteral("mnuMoreSep00"))};
+    const QList<QAction*> moreItems{
+        m_mnuExport,   m_mnuTailles,      m_mnuFind,
+        m_mnuFindNext, m_mnuFindPrevious, makeSeparator(this, QStringLiteral("mnuMoreSep00"))};
     m_mnuMore->addActions(moreItems);
     m_mnuMore->addMenu(m_mnuRecent);
     addActions(moreItems);
@@ -548,6 +551,8 @@ void frMain::createSubsystems()
     sizes.view = m_tv;
     m_sizes = new SizesCommand(sizes, workspace, *m_dialogs, texts, this);
     connect(m_sizes, &SizesCommand::walkEnded, this, &frMain::reportLeftOut);
+    m_exports = new ExportCommands(m_mnuExport, workspace, *m_images, *m_tv, *m_dialogs, texts,
+                                   *m_documents, this);
 
     LanguageControls languages;
     languages.window = this;

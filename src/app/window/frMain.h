@@ -26,6 +26,7 @@ class BusyEventPump;
 class CategoryCommands;
 class cOpen;
 class DialogService;
+class ExportCommands;
 class ImageList;
 class InterfaceLanguage;
 class JacketCommands;
@@ -85,6 +86,7 @@ public:
     [[nodiscard]] CategoryCommands& categoryCommands() { return *m_categories; }
     [[nodiscard]] JacketCommands& jacketCommands() { return *m_jacket; }
     [[nodiscard]] TreeDocumentCommands& documents() { return *m_documents; }
+    [[nodiscard]] ExportCommands& exports() { return *m_exports; }
     [[nodiscard]] LanguageMenu& languageMenu() { return *m_languages; }
     [[nodiscard]] SizesCommand& sizesCommand() { return *m_sizes; }
     [[nodiscard]] TreeFind& treeFind() { return *m_find; }
@@ -173,6 +175,7 @@ private:
     CategoryCommands* m_categories = nullptr;
     JacketCommands* m_jacket = nullptr;
     TreeDocumentCommands* m_documents = nullptr;
+    ExportCommands* m_exports = nullptr;
     LanguageMenu* m_languages = nullptr;
     SizesCommand* m_sizes = nullptr;
     TreeFind* m_find = nullptr;
@@ -220,6 +223,7 @@ private:
     QAction* m_mnuTailles = nullptr;
     QLabel* m_lblSizes = nullptr;
     QPushButton* m_cmdSizesStop = nullptr;
+    QAction* m_mnuExport = nullptr;
     QAction* m_mnuFind = nullptr;
     QAction* m_mnuFindNext = nullptr;
     QAction* m_mnuFindPrevious = nullptr;

@@ -77,6 +77,10 @@ constexpr std::array<Entry, size_t(Msg::Count)> kEntries{{
     {"DecimalSeparator", ","},
     {"ThousandsSeparator", "\u00a0"}, // a space the line never breaks at
     {"SizesProgress", "Tailles : %1 dossiers, %2 fichiers lus ..."},
+    {"ExportTitle", "Exporter l'arbre"},
+    {"ExportFailed", "L'arbre n'a pas pu être exporté dans :\n%1\n(%2)\n"
+                     "Un fichier qui s'y trouvait déjà n'a pas été modifié."},
+    {"ExportUnknownFormat", "le nom du fichier doit finir par .json, .csv, .html ou .md"},
 }};
 
 } // namespace

@@ -62,7 +62,10 @@ enum class Msg {
     SizeUnits,      // bytes, kB, MB, GB and TB, separated by blanks
     DecimalSeparator,
     ThousandsSeparator,
-    SizesProgress, // %1 folders, %2 files read so far
+    SizesProgress,       // %1 folders, %2 files read so far
+    ExportTitle,         // title of the export dialog
+    ExportFailed,        // %1 the file, %2 the reason
+    ExportUnknownFormat, // the reason when the file's extension names no format
     Count
 };
 
