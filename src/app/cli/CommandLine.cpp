@@ -2,6 +2,7 @@
 
 #include "cli/MessageLines.h"
 #include "lang/LanguageList.h"
+#include "print/CoverTemplates.h"
 #include "util/ProgramFolders.h"
 
 #include <QCommandLineParser>
@@ -27,11 +28,13 @@ struct ValueOption
 };
 
 constexpr ValueOption kValueOptions[] = {
-    {"from", "--from needs a folder"},       {"expand", "--expand needs a number"},
-    {"add", "--add needs patterns"},         {"save", "--save needs a file name"},
-    {"pdf", "--pdf needs a file name"},      {"lines", "--lines takes 30, 40 or 50"},
-    {"columns", "--columns takes 2, 3 or 4"}};
-constexpr const char* kSwitches[] = {"list", "bw", "mono"};
+    {"from", "--from needs a folder"},        {"expand", "--expand needs a number"},
+    {"add", "--add needs patterns"},          {"save", "--save needs a file name"},
+    {"pdf", "--pdf needs a file name"},       {"lines", "--lines takes 30, 40 or 50"},
+    {"columns", "--columns takes 2, 3 or 4"}, {"template", "--template needs a name"},
+    {"paper", "--paper takes a4 or letter"},  {"disc-title", "--disc-title needs a text"},
+    {"disc-id", "--disc-id needs a text"}};
+constexpr const char* kSwitches[] = {"list", "bw", "mono", "title-on-booklet"};
 
 void addOptions(QCommandLineParser& parser)
 {
@@ -96,6 +99,9 @@ QString commandLineHelp()
         "  --save FILE     write the tree document\n"
         "  --pdf FILE      print the jacket to a PDF file\n"
         "      [--lines 30|40|50] [--columns 2|3|4] [--bw] [--mono]\n"
+        "      [--template booklet|tray|dvd|slimdvd|booklet+tray] [--paper a4|letter]\n"
+        "      [--disc-title TEXT] [--disc-id TEXT] [--title-on-booklet]\n"
+        "      (the template, title and identifier are saved with --save too)\n"
         "\n"
         "Nothing is written unless every action succeeds.\n");
 }
@@ -144,6 +150,23 @@ CommandLineResult parseCommandLine(const QStringList& arguments)
     options.pdfFile = parser.value(QStringLiteral("pdf"));
     options.blackAndWhiteFolders = parser.isSet(QStringLiteral("bw"));
     options.monochrome = parser.isSet(QStringLiteral("mono"));
+    options.titleOnBooklet = parser.isSet(QStringLiteral("title-on-booklet"));
+    if (parser.isSet(QStringLiteral("disc-title")))
+        options.discTitle = parser.value(QStringLiteral("disc-title"));
+    if (parser.isSet(QStringLiteral("disc-id")))
+        options.discId = parser.value(QStringLiteral("disc-id"));
+    if (parser.isSet(QStringLiteral("template"))) {
+        options.templateName = parser.value(QStringLiteral("template"));
+        if (!FindCoverTemplate(options.templateName))
+            return fail(
+                QStringLiteral("unknown template \"%1\": use %2")
+                    .arg(options.templateName, CoverTemplateNames().join(QLatin1String(", "))));
+    }
+    if (parser.isSet(QStringLiteral("paper"))) {
+        options.paper = parser.value(QStringLiteral("paper"));
+        if (!PaperOfName(options.paper))
+            return fail(QStringLiteral("--paper takes a4 or letter"));
+    }
 
     if (parser.isSet(QStringLiteral("from")) && options.fromFolder.isEmpty())
         return fail(QStringLiteral("--from needs a folder"));

@@ -27,6 +27,13 @@ struct CommandLine
     int columns = 3;
     bool blackAndWhiteFolders = false; // --bw
     bool monochrome = false;           // --mono
+    // The cover: a template, the paper of a PDF (none: the locale's), and
+    // the disc's title and identifier (none: the document's or the default).
+    QString templateName;
+    QString paper;
+    std::optional<QString> discTitle;
+    std::optional<QString> discId;
+    bool titleOnBooklet = false;
     bool help = false;
 
     // True when an action asks for a run without the window.

@@ -109,6 +109,15 @@ int runSteps(const CommandLine& options, QTextStream& out, QTextStream& err, Pdf
         return fail(QStringLiteral("%1: %2: %3")
                         .arg(describeLeftOut(leftOut), options.fromFolder,
                              systemErrorText(leftOut.startFolderError)));
+    // The cover's choices go with the tree into the document and the PDF.
+    if (!options.templateName.isEmpty())
+        workspace.cover.templateName = options.templateName;
+    if (options.discTitle)
+        workspace.cover.discTitle = *options.discTitle;
+    if (options.discId)
+        workspace.cover.discId = *options.discId;
+    if (options.titleOnBooklet)
+        workspace.cover.titleOnBooklet = true;
     if (save && !workspace.Save(*save))
         return cannotWrite(*save);
     PdfJacketResult printed;
@@ -116,6 +125,8 @@ int runSteps(const CommandLine& options, QTextStream& out, QTextStream& err, Pdf
         workspace.jacket.chooseLines(options.lines);
         workspace.jacket.chooseColumnOption(qint16(12 / options.columns), options.columns);
         workspace.appearance.colour = !options.monochrome;
+        workspace.appearance.paper =
+            options.paper.isEmpty() ? PaperOfEnvironment() : *PaperOfName(options.paper);
         if (options.blackAndWhiteFolders)
             workspace.setBlackAndWhiteFolders(true);
         printed = printing->print(workspace, *pdf);

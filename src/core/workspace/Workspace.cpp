@@ -52,6 +52,9 @@ void Workspace::followShownRows()
 void Workspace::BuildTree(const QString& startFolder)
 {
     m_history->clear();
+    // A new disc: its own title, from its folder, until the user gives one.
+    cover.discTitle.clear();
+    cover.discId.clear();
     // A view empties at once and shows the new tree when it stands.
     m_tree.clear();
     BulkChange bulk(m_tree);
@@ -91,9 +94,12 @@ qint32 Workspace::Open(const QString& path, LoadReport* report)
     BusyGuard busy(m_pump);
     BulkChange bulk(m_tree);
     TreeViewSettings read = settings;
-    const qint32 result = LoadTreeViewFromFile(m_tree, read, path, true, true, true, report);
+    CoverChoice readCover;
+    const qint32 result =
+        LoadTreeViewFromFile(m_tree, read, path, true, true, true, report, &readCover);
     if (result != load_result::NotADocument) {
         settings = read;
+        cover = readCover;
         m_history->clear();
         m_history->markSaved();
     }
@@ -104,7 +110,7 @@ qint32 Workspace::Open(const QString& path, LoadReport* report)
 bool Workspace::Save(const QString& path, QString* error)
 {
     BusyGuard busy(m_pump);
-    if (!SaveTreeViewInFile(m_tree, settings, path, true, true, error))
+    if (!SaveTreeViewInFile(m_tree, settings, path, true, true, error, &cover))
         return false;
     m_history->markSaved();
     return true;
@@ -112,7 +118,7 @@ bool Workspace::Save(const QString& path, QString* error)
 
 bool Workspace::Save(FileReplacement& file)
 {
-    return WriteTreeViewTo(file, m_tree, settings, true, true);
+    return WriteTreeViewTo(file, m_tree, settings, true, true, &cover);
 }
 
 LeftOut Workspace::leftOut() const

@@ -3,6 +3,7 @@
 #include "doc/LoadReport.h"
 #include "doc/TreeViewInFile.h"
 #include "doc/TreeViewSettings.h"
+#include "print/CoverChoice.h"
 #include "tree/ImageRegistry.h"
 #include "tree/NodeTree.h"
 
@@ -89,6 +90,8 @@ private Q_SLOTS:
     void example();
     void reading_data();
     void reading();
+    void cover_data();
+    void cover();
     void init() { QLocale::setDefault(QLocale::c()); }
 };
 
@@ -112,7 +115,13 @@ void tst_TreeViewInFile::example()
     QCOMPARE(tree.count(), 3);             // every field: written back byte for byte below
     QVERIFY(tree.isShown(tree.nodeAt(2))); // expanded before its child existed
     QVERIFY(tree.nodeAt(3)->isFile());
-    QTEST(TreeViewDocument(tree, settings, true, true), "expected");
+    // A document without cover values gets none back.
+    CoverChoice cover;
+    cover.discTitle = "old";
+    QCOMPARE(LoadTreeViewFromIni(tree, settings, IniFile::parse(kExample), true, true, true,
+                                 nullptr, &cover),
+             load_result::Ok);
+    QTEST(TreeViewDocument(tree, settings, true, true, &cover), "expected");
 }
 
 void tst_TreeViewInFile::reading_data()
@@ -186,7 +195,8 @@ void tst_TreeViewInFile::reading_data()
     row("% in 1.0", "Count=1\nNode1=50%7C|ROOT|k|t|0\n", {"50%7C|ROOT|k|t|0"}, Ok);
     // Each line in its own encoding.
     row("mixed encodings", "Count=2\nNode1=caf\xc3\xa9|ROOT|k|t|0\nNode2=\xe9t\xe9|1||\xc9|0\n",
-        {"café|ROOT|k|t|0", "été|1||É|0"}, Ok, "lines that are not UTF-8 were read as Windows-1252");
+        {"café|ROOT|k|t|0", "été|1||É|0"}, Ok,
+        "lines that are not UTF-8 were read as Windows-1252");
     row("100 MB line", "Count=2\nNode1=a|ROOT|k|t|1\nNode2=" + QByteArray(100 << 20, '|'),
         {"a|ROOT|k|t|1"}, NodeSkipped, "1 node entry could not be read and was left out");
     // A chain whose 2,049th level is the last, then nodes under the root past the 32,767th.
@@ -270,6 +280,41 @@ void tst_TreeViewInFile::reading()
     }
     QCOMPARE(TreeViewDocument(empty, settings, false, false), want);
     checkRereads(tree, settings);
+}
+
+// The [Cover] section: read into the choice and written back as the choice
+// says (the keys set, in their order); unknown templates refused.
+void tst_TreeViewInFile::cover_data()
+{
+    QTest::addColumn<QByteArray>("section");
+    QTest::addColumn<QString>("read"); // template|title|identifier|title on booklet
+    QTest::addColumn<QByteArray>("written");
+    QTest::addColumn<int>("result");
+    QTest::newRow("all") << QByteArray("[cover]\nTitleOnBooklet=1\nIdentifier=n° 12\n"
+                                       "Title=\" Été | 2026 \"\ntemplate=dvd\n")
+                         << "dvd| Été | 2026 |n° 12|1"
+                         << QByteArray("[Cover]\r\nTemplate=dvd\r\nTitle=\" Été | 2026 \"\r\n"
+                                       "Identifier=n° 12\r\nTitleOnBooklet=1\r\n")
+                         << int(load_result::Ok);
+    QTest::newRow("unknown template") << QByteArray("[Cover]\nTemplate=lp\nTitleOnBooklet=x\n")
+                                      << "|||0" << QByteArray() << int(load_result::BadSetting);
+}
+
+void tst_TreeViewInFile::cover()
+{
+    QFETCH(QByteArray, section);
+    NodeTree tree;
+    TreeViewSettings settings;
+    CoverChoice cover;
+    QTEST(LoadTreeViewFromIni(tree, settings, IniFile::parse(kExample + section), true, false,
+                              false, nullptr, &cover),
+          "result");
+    QTEST(QStringList(
+              {cover.templateName, cover.discTitle, cover.discId, BoolToFlag(cover.titleOnBooklet)})
+              .join(u'|'),
+          "read");
+    const QByteArray plain = TreeViewDocument(tree, settings, false, false);
+    QTEST(TreeViewDocument(tree, settings, false, false, &cover).sliced(plain.size()), "written");
 }
 
 QTEST_GUILESS_MAIN(tst_TreeViewInFile)

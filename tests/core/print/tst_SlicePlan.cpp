@@ -1,3 +1,4 @@
+#include "print/CoverChoice.h"
 #include "print/SlicePlan.h"
 
 #include <QTest>
@@ -72,6 +73,82 @@ private Q_SLOTS:
         QTEST(shown.join(' '), "slices");
         if (!plan.empty())
             QTEST(std::round(plan.back().printedTwips.height() * 100) / 100, "lastHeight");
+    }
+
+    // The other covers: how many rows each holds, and which rows each card's
+    // slices show where (from its rows area; "T": the title comes first).
+    void covers_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<int>("columns");
+        QTest::addColumn<bool>("title");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("capacity");
+        QTest::addColumn<QString>("plan");
+        const auto row = [](const char* name, int lines, int columns, bool title, int rows,
+                            int capacity, const char* plan) {
+            QTest::addRow("%s %dx%d%s", name, lines, columns, title ? " titled" : "")
+                << QString(name) << lines << columns << title << rows << capacity << QString(plan);
+        };
+        row("booklet", 50, 3, true, 60, 149, "0:T1-24@0,0 0:25-49@0,3402 0:50-60@2268,0");
+        // 116 mm of rows: 48 lines of 2.4 mm, 29 of 4 mm.
+        row("tray", 50, 3, true, 200, 144, "0:1-48@0,0 0:49-96@2268,0 0:97-144@4536,0");
+        row("tray", 30, 2, false, 40, 58, "0:1-29@0,0 0:30-40@3402,0");
+        // The back panel's 175 mm: 72 lines of 2.4 mm, 43 of 4 mm.
+        row("dvd", 50, 3, false, 100, 216, "0:1-72@0,0 0:73-100@2268,0");
+        row("slimdvd", 30, 4, false, 10, 172, "0:1-10@0,0");
+        // The tray takes the rows after the booklet's.
+        row("booklet+tray", 50, 2, true, 200, 195,
+            "0:T1-24@0,0 0:25-49@0,3402 0:50-74@3402,0 0:75-99@3402,3402 1:100-147@0,0 "
+            "1:148-195@3402,0");
+    }
+    void covers()
+    {
+        QFETCH(int, lines);
+        QFETCH(int, columns);
+        QFETCH(bool, title);
+        QFETCH(int, rows);
+        QFETCH(QString, name);
+        const CoverTemplate& cover = *FindCoverTemplate(name);
+        JacketLayout layout;
+        layout.chooseLines(lines);
+        layout.chooseColumnOption(qint16(12 / columns), columns);
+        QTEST(int(CoverCapacity(cover, layout, title)), "capacity");
+        QStringList shown;
+        for (const CardRows& card : PlanCoverRows(cover, layout, rows, title)) {
+            const int shift = card.rowOffset - (card.titleRow ? 1 : 0);
+            for (const Slice& slice : card.slices) {
+                const bool titled = card.titleRow && slice.firstRow == 1;
+                shown << QString("%1:%2%3-%4@%5,%6")
+                             .arg(card.card)
+                             .arg(titled ? "T" : "")
+                             .arg(slice.firstRow + shift + (titled ? 1 : 0))
+                             .arg(slice.lastRow + shift)
+                             .arg(slice.positionTwips.x())
+                             .arg(slice.positionTwips.y());
+                // Every row as high as on the booklet.
+                QCOMPARE(slice.printedTwips.height() * RowHeightTwips / slice.viewHeightTwips,
+                         6.0 * 567 / (lines / 2));
+            }
+        }
+        QTEST(shown.join(' '), "plan");
+    }
+
+    // A template too large for either turn of the paper is refused; the
+    // paper follows the locale.
+    void paper()
+    {
+        CoverCard poster;
+        poster.outlineMm = QSizeF(250, 200);
+        QCOMPARE(PlaceOnPaper({"wide", SheetTurn::Portrait, {poster, {}}, 1}, Paper::A4)->turn,
+                 SheetTurn::Landscape);
+        poster.outlineMm = QSizeF(250, 220);
+        QVERIFY(!PlaceOnPaper({"big", SheetTurn::Portrait, {poster, {}}, 1}, Paper::Letter));
+        for (const char* letter : {"en_US.UTF-8", "fr_CA@euro"})
+            QCOMPARE(PaperOfLocale(letter), Paper::Letter);
+        for (const char* a4 : {"en_GB.UTF-8", "fr_FR", "C"})
+            QCOMPARE(PaperOfLocale(a4), Paper::A4);
     }
 };
 
