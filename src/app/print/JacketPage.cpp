@@ -220,6 +220,20 @@ QPointF JacketPage::origin(const QPageLayout& paper, double dotsPerInch) const
     return (corner - paper.paintRect(QPageLayout::Millimeter).topLeft()) * dotsPerInch / 25.4;
 }
 
+std::optional<QPageLayout::Orientation> JacketPage::orientationOn(const QPageSize& paper,
+                                                                  QString* paperName) const
+{
+    if (m_cover.plainBooklet())
+        return QPageLayout::Portrait;
+    const Paper kind = paper.id() == QPageSize::Letter ? Paper::Letter : Paper::A4;
+    if (paperName)
+        *paperName = paper.name();
+    const std::optional<SheetPlacement> placed = PlaceOnPaper(*m_cover.cover, kind);
+    if (!placed)
+        return std::nullopt;
+    return placed->turn == SheetTurn::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
+}
+
 bool JacketPage::print(QPagedPaintDevice& device) const
 {
     QPainter painter;

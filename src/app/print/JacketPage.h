@@ -6,9 +6,10 @@
 #include "print/SlicePlan.h"
 #include "tree/RowPainter.h"
 
+#include <QPageLayout>
+#include <optional>
 #include <vector>
 
-class QPageLayout;
 class QPagedPaintDevice;
 class QPainter;
 
@@ -64,6 +65,11 @@ public:
     // printable area, in device units: the booklet alone at that corner, the
     // other templates centred on the sheet.
     [[nodiscard]] QPointF origin(const QPageLayout& paper, double dotsPerInch) const;
+    // How a printer's paper is turned for the page: portrait for the booklet,
+    // as the template needs on A4 or, for that paper, US Letter. None when the
+    // template fits on neither turn; *paperName then names the paper.
+    [[nodiscard]] std::optional<QPageLayout::Orientation> orientationOn(const QPageSize& paper,
+                                                                        QString* paperName) const;
     // Prints it as one page of a printer or a PDF writer (whose page is
     // turned as the template needs). False when the device does not start
     // or end the page.

@@ -5,6 +5,7 @@
 #include "history/TreeHistory.h"
 #include "lang/InterfaceLanguage.h"
 #include "lang/LanguageMenu.h"
+#include "print/CoverChoice.h"
 #include "print/JacketCommands.h"
 #include "print/RowsOverflow.h"
 #include "tree/BuiltInPictures.h"
@@ -24,6 +25,7 @@
 #include "workspace/Workspace.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -134,8 +136,10 @@ frMain::frMain(DialogService* dialogs, const QString& programDir, QWidget* paren
         widget->setFont(font);
     fitAutoSizeLabels();
     m_count = std::make_unique<LabelCountDisplay>(m_lblNbElements);
-    m_countShown = std::make_unique<OverflowCountDisplay>(
-        *m_count, m_lblNbElements, [this] { return m_workspace->jacket.capacity(); });
+    m_countShown = std::make_unique<OverflowCountDisplay>(*m_count, m_lblNbElements, [this] {
+        const CoverChoice& cover = m_workspace->cover;
+        return CoverCapacity(cover.coverTemplate(), m_workspace->jacket, cover.titleOnBooklet);
+    });
     m_workspace = std::make_unique<Workspace>(*m_pump, *m_countShown);
     m_images = std::make_unique<ImageList>(m_workspace->images());
     m_model = new TreeModel(m_workspace->tree(), *m_images, this);
@@ -335,6 +339,25 @@ void frMain::createMenus()
     m_mnuAbout = makeAction(this, QStringLiteral("mnuabout"), QStringLiteral("A propos ..."));
     m_mnuMore = new QMenu(QStringLiteral("mnuMore"), this);
     m_mnuMore->setObjectName(QStringLiteral("mnuMore"));
+    m_mnuTemplate = new QMenu(QStringLiteral("Modèle"), this);
+    m_mnuTemplate->setObjectName(QStringLiteral("mnuTemplate"));
+    auto* templates = new QActionGroup(m_mnuTemplate);
+    int item = 0;
+    for (const CoverTemplate& cover : CoverTemplates()) {
+        QAction* choice =
+            makeAction(this, arrayName("mnuTemplateItem", item++), QString::fromLatin1(cover.name));
+        choice->setCheckable(true);
+        choice->setData(QString::fromLatin1(cover.name));
+        templates->addAction(choice);
+    }
+    m_mnuTemplate->addActions(templates->actions());
+    m_mnuDiscTitle =
+        makeAction(this, QStringLiteral("mnuDiscTitle"), QStringLiteral("Titre du disque ..."));
+    m_mnuTitleOnBooklet = makeAction(this, QStringLiteral("mnuTitleOnBooklet"),
+                                     QStringLiteral("Titre sur le livret"));
+    m_mnuTitleOnBooklet->setCheckable(true);
+    m_mnuMore->addMenu(m_mnuTemplate);
+    m_mnuMore->addActions({m_mnuDiscTitle, m_mnuTitleOnBooklet});
 
     m_mnuLangue->addActions({m_mnLangueChoice0, m_mnLangueSep, m_mnLangueOther,
                              makeSeparator(this, QStringLiteral("MNlangueSep01")), m_mnuAbout});
@@ -412,6 +435,7 @@ void frMain::createSubsystems()
 
     m_documents = new TreeDocumentCommands(m_mnuLoad, m_mnuSave, workspace, *m_tv, *m_model,
                                            *m_dialogs, texts, m_programDir, this);
+    connectCoverEntries();
 
     LanguageControls languages;
     languages.window = this;
@@ -549,6 +573,25 @@ void frMain::TV_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers, QPoint po
         m_mnuGras->setChecked(selected->bold());
     if (button == Qt::RightButton)
         m_mnuNode->popup(m_tv->viewport()->mapToGlobal(position));
+}
+
+void frMain::connectCoverEntries()
+{
+    // The marks show the document's choice, whichever document was opened.
+    connect(m_mnuMore, &QMenu::aboutToShow, this, [this] {
+        const CoverChoice& cover = m_workspace->cover;
+        for (QAction* choice : m_mnuTemplate->actions())
+            choice->setChecked(choice->data().toString() ==
+                               QLatin1String(cover.coverTemplate().name));
+        m_mnuTitleOnBooklet->setChecked(cover.titleOnBooklet);
+    });
+    for (QAction* choice : m_mnuTemplate->actions())
+        connect(choice, &QAction::triggered, this,
+                [this, choice] { m_jacket->chooseTemplate(choice->data().toString()); });
+    connect(m_mnuDiscTitle, &QAction::triggered, m_jacket, &JacketCommands::askDiscTitle);
+    connect(m_mnuTitleOnBooklet, &QAction::toggled, m_jacket, &JacketCommands::setTitleOnBooklet);
+    // An opened document brings its template.
+    connect(m_mnuLoad, &QAction::triggered, m_jacket, &JacketCommands::showCapacity);
 }
 
 void frMain::cmdMore_Click()

@@ -120,6 +120,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void connectCoverEntries();
     void createControls();
     void createMenus();
     void connectControls();
@@ -188,6 +189,10 @@ private:
     QAction* m_mnLangueOther = nullptr;
     QAction* m_mnuAbout = nullptr;
     QMenu* m_mnuMore = nullptr;
+    // In mnuMore: the cover's template, the disc's title, the title on the booklet.
+    QMenu* m_mnuTemplate = nullptr;
+    QAction* m_mnuDiscTitle = nullptr;
+    QAction* m_mnuTitleOnBooklet = nullptr;
     std::vector<QLabel*> m_autoSizeLabels;
 };
 

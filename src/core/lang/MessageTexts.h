@@ -34,6 +34,9 @@ enum class Msg {
     PageSetUp,
     PreviewTitle,
     PreviewLeftOut, // %1 rows shown, %2 printed, %3 left out
+    DiscTitlePrompt,
+    DiscIdPrompt,
+    CoverDoesNotFit, // %1 the template, %2 the paper
     Count
 };
 

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
 #include <QTemporaryDir>
 
 using namespace kvx;
@@ -29,6 +30,9 @@ QMap<QString, QString> allTexts(const frMain& window)
             texts.insert(caption, label->text());
         else if (const auto* group = qobject_cast<const QGroupBox*>(object))
             texts.insert(caption, group->title());
+        else if (const auto* menu = qobject_cast<const QMenu*>(object);
+                 menu && !menu->menuAction()->associatedObjects().isEmpty())
+            texts.insert(caption, menu->title()); // a sub-menu's caption
         if (const auto* widget = qobject_cast<const QWidget*>(object))
             texts.insert(object->objectName() + ".ToolTipText", widget->toolTip());
     }
