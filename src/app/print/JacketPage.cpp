@@ -211,7 +211,7 @@ void JacketPage::paint(QPainter& painter, double dotsPerInch) const
 
 QPointF JacketPage::origin(const QPageLayout& paper, double dotsPerInch) const
 {
-    if (m_cover.plainBooklet())
+    if (m_cover.cover == &BookletTemplate())
         return {};
     const QSizeF sheet = paper.fullRect(QPageLayout::Millimeter).size();
     const QSizeF block = m_cover.cover->blockMm();
