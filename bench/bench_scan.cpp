@@ -6,6 +6,7 @@
 #include "tree/FolderLister.h"
 #include "tree/FolderScan.h"
 #include "tree/ImageRegistry.h"
+#include "tree/NameOrder.h"
 #include "tree/NodeTree.h"
 #include "tree/TreeWalks.h"
 #include "util/ProcessEventsPump.h"
@@ -52,6 +53,21 @@ void BM_ExpandAllRows(benchmark::State& state)
     scanAndList(state, 99);
 }
 BENCHMARK(BM_ExpandAllRows)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The listers' order of one large folder's 5,000 names ("folder 0" to
+// "folder 4999", numbers in numeric order), as the interface language sorts them.
+void BM_NameOrder(benchmark::State& state)
+{
+    std::vector<kvx::FolderEntry> names;
+    for (int i = 0; i < 5000; ++i)
+        names.push_back({QStringLiteral("folder %1").arg(i * 7919 % 5000), false});
+    for (auto _ : state) {
+        std::vector<kvx::FolderEntry> listing = names;
+        kvx::sortByName(listing);
+        benchmark::DoNotOptimize(listing.data());
+    }
+}
+BENCHMARK(BM_NameOrder)->Unit(benchmark::kMillisecond);
 
 // The node tree's key index alone: the 30,001 folder keys of the large disc
 // added as a scan adds them (each checked for a duplicate first), then each

@@ -22,6 +22,7 @@ for f in /usr/bin/kvx /usr/share/kvx/Francais.lng /usr/share/kvx/English.lng \
   grep -qxF "$f" "$tmp/files" || fail "$f is not in the package"
 done
 dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || fail "Depends lacks the Qt libraries"
+dpkg-deb -f "$deb" Depends | grep -q libqt6sql6-sqlite || fail "Depends lacks the SQLite driver"
 
 root=$tmp/root
 dpkg-deb -x "$deb" "$root"
@@ -64,6 +65,9 @@ grep -qxF "  languages: English.lng, Francais.lng" <<<"$help" || fail "languages
 # a.zip gets the picture of ico/zip.ico, not the plain file picture (6).
 image=$(tr -d '\r' <"$tmp/disc.kvx" | sed -n 's/^Image3=\([0-9]*\)|.*/\1/p')
 [ -n "$image" ] && [ "$image" -gt 6 ] || fail "the icons were not found (a.zip has image '$image')"
+# The catalogue, through the SQLite driver the package depends on.
+[ "$("$kvx" catalogue add "$tmp/disc")" = KVX-0001 ] || fail "the disc was not catalogued"
+"$kvx" find b.mp3 | grep -qF "/sub/b.mp3" || fail "the catalogue does not find b.mp3"
 
 # Installed, the data folder is read-only: a user's own languages are offered
 # too. Run as an unprivileged user, for whom the unpacked folder is read-only.

@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(
-  qt6-base-dev cmake g++ make ninja-build libbenchmark-dev tree python3
+  qt6-base-dev libqt6sql6-sqlite libarchive-dev cmake g++ make ninja-build libbenchmark-dev
+  tree python3 xorriso
   fonts-dejavu-core fonts-dejavu-extra xdg-utils
   xvfb xauth x11-apps xdotool imagemagick poppler-utils
   cups printer-driver-cups-pdf

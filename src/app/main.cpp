@@ -1,5 +1,7 @@
 // kvx: the window, and the command line's work without it. The arguments
 // decide which application object runs: the lightest that does the work.
+#include "cli/CatalogueCommandLine.h"
+#include "cli/CatalogueRun.h"
 #include "cli/HeadlessRun.h"
 #include "cli/MessageLines.h"
 #include "cli/ProgramStart.h"
@@ -38,6 +40,9 @@ std::unique_ptr<QCoreApplication> applicationFor(kvx::RunKind kind, int& argc, c
 int main(int argc, char** argv)
 {
     kvx::prepareProcess();
+    if (const QStringList arguments = kvx::programArguments(argc, argv);
+        kvx::isCatalogueCommand(arguments))
+        return kvx::runCatalogueProgram(argc, argv, arguments);
     kvx::CommandLineResult read = kvx::readCommandLine(argc, argv);
     std::unique_ptr<QCoreApplication> app;
     if (read.unknownOptions) {

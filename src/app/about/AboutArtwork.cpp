@@ -79,11 +79,11 @@ void drawFrame(QPainter& painter, int frame)
 
 } // namespace
 
-QPixmap titleBand(const QString& title)
+QPixmap titleBand(const QString& title, int width)
 {
-    QPixmap band(kTitleBandWidth, kTitleBandHeight);
+    QPixmap band(width, kTitleBandHeight);
     QPainter painter(&band);
-    QLinearGradient gradient(0, 0, kTitleBandWidth, 0);
+    QLinearGradient gradient(0, 0, width, 0);
     gradient.setColorAt(0, kNight);
     gradient.setColorAt(1, kSea);
     painter.fillRect(band.rect(), gradient);

@@ -16,7 +16,9 @@ inline constexpr int kAnimationFrameWidth = 160;
 inline constexpr int kAnimationFrameHeight = 85;
 inline constexpr int kAnimationFrameCount = 15;
 
-[[nodiscard]] QPixmap titleBand(const QString& title);
+// The title band is as wide as the window: 387 pixels, or more when the
+// texts of the window's language need it.
+[[nodiscard]] QPixmap titleBand(const QString& title, int width = kTitleBandWidth);
 [[nodiscard]] QPixmap animationStrip();
 
 // The close cross, and one half of the button frame drawn around it: the

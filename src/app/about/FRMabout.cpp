@@ -1,17 +1,18 @@
 #include "about/FRMabout.h"
 
 #include "about/AboutArtwork.h"
-#include "about/AppInfo.h"
 #include "about/ShellOpen.h"
+#include "util/ProgramFolders.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QFrame>
+#include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
-#include <QUrl>
 #include <algorithm>
 #include <iterator>
 
@@ -24,8 +25,8 @@ constexpr int kInitialInterval = 1000;
 constexpr int kCrossPressShift = 1;
 const QPoint kEdgesFromCross(-3, -4);
 
-const QColor kLinkBlue(0, 0, 255);
-const QColor kLinkPurple(128, 0, 128);
+// The rows of captions and values, right of the animation.
+constexpr int kRowsLeft = 180;
 
 QLabel* addLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry)
 {
@@ -35,20 +36,23 @@ QLabel* addLabel(QWidget* parent, const char* name, const QString& text, const Q
     return label;
 }
 
-void makeLink(QLabel* label, const QColor& colour)
+// A label that opens its target when clicked, or when it has the focus and
+// Enter or the space bar is pressed.
+void makeLink(QLabel* label)
 {
     QFont font = label->font();
     font.setUnderline(true);
     label->setFont(font);
     QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::WindowText, palette.color(QPalette::Link));
     label->setPalette(palette);
     label->setCursor(Qt::PointingHandCursor);
+    label->setFocusPolicy(Qt::StrongFocus);
 }
 
 } // namespace
 
-FRMabout::FRMabout(ShellOpen& shell, QWidget* parent)
+FRMabout::FRMabout(ShellOpen& shell, const QString& programDir, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_shell(shell)
 {
     setObjectName(QStringLiteral("FRMabout"));
@@ -60,45 +64,53 @@ FRMabout::FRMabout(ShellOpen& shell, QWidget* parent)
     small.setPointSizeF(8.25);
     setFont(small);
 
-    // Captions on the left, values beside them; the value column moves right
-    // when the captions need more room than they had in the original layout.
+    // Captions on the left, each value beside its caption whatever the
+    // captions' length in the interface's language.
+    m_rows = new QWidget(this);
+    auto* grid = new QGridLayout(m_rows);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(2);
+    grid->setColumnStretch(1, 1);
     struct Row
     {
         const char* captionName;
         QString caption;
         const char* valueName;
     };
-    const Row rows[] = {
-        {"Label1", QStringLiteral("Application   :"), "LBLappname"},
-        {"Label2", QStringLiteral("Version         :"), "LBLversion"},
-        {"Label4", QStringLiteral("Exécutable   :"), "LBLexe"},
-        {"Label3", QStringLiteral("CopyRight    :"), "LBLcopyRight"},
-        {"Label5", QStringLiteral("Organisation :"), "LBLCieName"},
+    const Row table[] = {
+        {"Label1", QStringLiteral("Application :"), "LBLappname"},
+        {"Label2", QStringLiteral("Version :"), "LBLversion"},
+        {"Label4", QStringLiteral("Exécutable :"), "LBLexe"},
+        {"Label3", QStringLiteral("Licence :"), "LBLcopyRight"},
+        {"Label5", QStringLiteral("Documentation :"), "LBLCieName"},
     };
-    constexpr int kCaptionLeft = 180;
-    int captionWidth = 0;
-    for (const Row& row : rows)
-        captionWidth = std::max(captionWidth, fontMetrics().horizontalAdvance(row.caption));
-    const int valueLeft = std::max(252, kCaptionLeft + captionWidth + 6);
-    QLabel* values[std::size(rows)];
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        const int top = 24 + 20 * int(i);
-        addLabel(this, rows[i].captionName, rows[i].caption,
-                 {kCaptionLeft, top, valueLeft - kCaptionLeft, 15});
-        values[i] =
-            addLabel(this, rows[i].valueName, {}, {valueLeft, top, width() - valueLeft - 4, 15});
+    QLabel* captions[std::size(table)];
+    QLabel* values[std::size(table)];
+    for (std::size_t i = 0; i < std::size(table); ++i) {
+        captions[i] = addLabel(m_rows, table[i].captionName, table[i].caption, {});
+        values[i] = addLabel(m_rows, table[i].valueName, {}, {});
+        grid->addWidget(captions[i], int(i), 0);
+        grid->addWidget(values[i], int(i), 1);
     }
+    grid->setRowStretch(int(std::size(table)), 1);
     m_appName = values[0];
     m_version = values[1];
     m_exe = values[2];
+    // The links: the licence text and the documentation folder, each shown
+    // only when the program has it.
     m_copyRight = values[3];
-    m_copyRight->setText(QString(appinfo::kContactEmail));
-    m_copyRight->adjustSize();
-    makeLink(m_copyRight, kLinkBlue);
+    m_copyRight->setText(QStringLiteral("Lire la licence"));
     m_cieName = values[4];
-    m_cieName->setText(QString(appinfo::kMakerName));
-    m_cieName->adjustSize();
-    makeLink(m_cieName, kLinkPurple);
+    m_cieName->setText(QStringLiteral("Ouvrir le dossier"));
+    m_documentation = documentationFolderFor(programDir);
+    m_licence = licenceFileIn(m_documentation);
+    for (const std::size_t i : {3u, 4u}) {
+        makeLink(values[i]);
+        const bool shown = !(i == 3 ? m_licence : m_documentation).isEmpty();
+        captions[i]->setVisible(shown);
+        values[i]->setVisible(shown);
+    }
 
     auto* viewport = new QFrame(this);
     viewport->setObjectName(QStringLiteral("Picture1"));
@@ -133,16 +145,12 @@ FRMabout::FRMabout(ShellOpen& shell, QWidget* parent)
 void FRMabout::Form_Load()
 {
     m_appName->setText(QCoreApplication::applicationName());
-    m_band = titleBand(QCoreApplication::applicationName());
     m_version->setText(QStringLiteral(KVX_VERSION));
     // The program file's own name as started; on this platform it carries no
     // extension.
     const QString started = QCoreApplication::arguments().value(0);
     m_exe->setText(QFileInfo(started.isEmpty() ? QCoreApplication::applicationFilePath() : started)
                        .fileName());
-    const QPoint edges = m_exit->pos() + kEdgesFromCross;
-    m_top->move(edges);
-    m_down->move(edges);
 
     const QStringList delays =
         QStringLiteral("1000,200,200,200,200,1000,200,200,200,200,1000,200,200,200,100")
@@ -151,6 +159,21 @@ void FRMabout::Form_Load()
         m_animationDelays.append(delay.toInt());
     m_animationFrame = 0;
     m_timer->start(kInitialInterval);
+}
+
+void FRMabout::showEvent(QShowEvent* event)
+{
+    // As wide as the rows need in the interface's language (a language file
+    // may have been applied since the window was made), the title band and
+    // the close cross along.
+    setFixedWidth(std::max(kTitleBandWidth, kRowsLeft + m_rows->sizeHint().width() + 8));
+    m_rows->setGeometry(kRowsLeft, 24, width() - kRowsLeft - 8, height() - 28);
+    m_band = titleBand(QCoreApplication::applicationName(), width());
+    m_exit->move(width() - 15, m_exit->y());
+    const QPoint edges = m_exit->pos() + kEdgesFromCross;
+    m_top->move(edges);
+    m_down->move(edges);
+    QDialog::showEvent(event);
 }
 
 void FRMabout::Timer1_Timer()
@@ -177,23 +200,14 @@ void FRMabout::Image1_MouseUp(Qt::MouseButton button)
 
 void FRMabout::LBLCieName_Click()
 {
-    m_shell.ShellOpenDocument(QString(appinfo::kWebAddress), 10, {}, {}, QStringLiteral("open"),
-                              this);
-}
-
-QString FRMabout::mailLink() const
-{
-    const QString subject =
-        QStringLiteral("About ") + m_appName->text() + QLatin1Char(' ') + m_version->text();
-    // Blanks and the like are escaped so that every mail program reads the
-    // subject whole.
-    return QStringLiteral("mailto:") + QString(appinfo::kContactEmail) +
-           QStringLiteral("?subject=") + QString::fromLatin1(QUrl::toPercentEncoding(subject));
+    if (!m_documentation.isEmpty())
+        m_shell.ShellOpenDocument(m_documentation, 10, {}, {}, QStringLiteral("open"), this);
 }
 
 void FRMabout::LBLcopyRight_Click()
 {
-    m_shell.ShellOpenDocument(mailLink(), 10, {}, {}, QStringLiteral("open"), this);
+    if (!m_licence.isEmpty())
+        m_shell.ShellOpenDocument(m_licence, 10, {}, {}, QStringLiteral("open"), this);
 }
 
 void FRMabout::setCrossEdges(bool visible)
@@ -238,7 +252,7 @@ bool FRMabout::eventFilter(QObject* watched, QEvent* event)
     const auto* mouse = press || release ? static_cast<QMouseEvent*>(event) : nullptr;
     // A click is a release over the label that was pressed.
     const auto clicked = [&] {
-        return release && mouse->button() == Qt::LeftButton &&
+        return mouse && release && mouse->button() == Qt::LeftButton &&
                static_cast<QWidget*>(watched)->rect().contains(mouse->position().toPoint());
     };
 
@@ -263,9 +277,13 @@ bool FRMabout::eventFilter(QObject* watched, QEvent* event)
             Image1_MouseUp(mouse->button());
         return true;
     }
-    if (watched == m_cieName && clicked())
+    const auto* key = type == QEvent::KeyPress ? static_cast<QKeyEvent*>(event) : nullptr;
+    const bool activated =
+        clicked() || (key && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
+                              key->key() == Qt::Key_Space));
+    if (watched == m_cieName && activated)
         LBLCieName_Click();
-    else if (watched == m_copyRight && clicked())
+    else if (watched == m_copyRight && activated)
         LBLcopyRight_Click();
     return QDialog::eventFilter(watched, event);
 }

@@ -11,8 +11,9 @@ namespace kvx {
 
 class ShellOpen;
 
-// The About window: the program's title, version and file, the maker's two
-// links and a looping 15-frame animation. It has no frame of its own: it
+// The About window: the program's title, version and file, links to its
+// licence text and its documentation folder (each shown only where the
+// program has it), and a looping 15-frame animation. It has no frame of its own: it
 // draws its title band and close cross and moves by dragging its background.
 // Holding the left button on the animation freezes it; a right click while it
 // is frozen steps one frame.
@@ -21,7 +22,9 @@ class FRMabout : public QDialog
     Q_OBJECT
 
 public:
-    explicit FRMabout(ShellOpen& shell, QWidget* parent = nullptr);
+    // `programDir` is the program's data folder, beside which the
+    // documentation lies.
+    FRMabout(ShellOpen& shell, const QString& programDir, QWidget* parent = nullptr);
 
     [[nodiscard]] int animationFrame() const { return m_animationFrame; }
     [[nodiscard]] QTimer* animationTimer() const { return m_timer; }
@@ -29,17 +32,16 @@ public:
     // Shows the next frame and waits for its delay.
     void Timer1_Timer();
 
+    // Opens the documentation folder, and the licence text.
     void LBLCieName_Click();
     void LBLcopyRight_Click();
-
-    // The address that the contact link opens.
-    [[nodiscard]] QString mailLink() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void Form_Load();
@@ -52,6 +54,7 @@ private:
     void setCrossPressed(bool pressed);
 
     ShellOpen& m_shell;
+    QWidget* m_rows = nullptr;
     QLabel* m_appName = nullptr;
     QLabel* m_version = nullptr;
     QLabel* m_exe = nullptr;
@@ -62,6 +65,8 @@ private:
     QLabel* m_down = nullptr;
     QLabel* m_image = nullptr;
     QTimer* m_timer = nullptr;
+    QString m_documentation;
+    QString m_licence;
     QPixmap m_band;
     QList<int> m_animationDelays;
     int m_animationFrame = 0;

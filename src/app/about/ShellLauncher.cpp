@@ -9,13 +9,9 @@
 
 namespace kvx {
 
-namespace {
+using namespace shell_code;
 
-constexpr qint32 kFileNotFound = 2;
-constexpr qint32 kPathNotFound = 3;
-constexpr qint32 kInvalidAssociation = 27;
-constexpr qint32 kNoAssociation = 31;
-constexpr qint32 kOtherError = 1;
+namespace {
 
 bool isOpenVerb(const QString& operation)
 {
@@ -48,26 +44,26 @@ qint32 XdgOpenLauncher::codeForExitStatus(int exitStatus)
 {
     switch (exitStatus) {
     case 0:
-        return kAccepted;
+        return Accepted;
     case 2: // a file named on the command line does not exist
-        return kFileNotFound;
+        return FileNotFound;
     case 3: // no tool or application for the type
     case 4: // the desktop's opener failed, mostly for want of an application
-        return kNoAssociation;
+        return NoAssociation;
     default:
-        return kOtherError;
+        return OtherError;
     }
 }
 
 qint32 XdgOpenLauncher::launch(const ShellRequest& request, LateFailure lateFailure)
 {
     if (!isOpenVerb(request.operation))
-        return kNoAssociation;
+        return NoAssociation;
     if (request.file.isEmpty())
-        return kFileNotFound;
+        return FileNotFound;
     const QString path = localPath(request);
     if (!path.isEmpty() && !QFileInfo::exists(path))
-        return QFileInfo(path).absoluteDir().exists() ? kFileNotFound : kPathNotFound;
+        return QFileInfo(path).absoluteDir().exists() ? FileNotFound : PathNotFound;
 
     // The process is parented to the application, not to this launcher, so that
     // closing the window that asked never kills what was started.
@@ -80,12 +76,12 @@ qint32 XdgOpenLauncher::launch(const ShellRequest& request, LateFailure lateFail
     process->start(QIODevice::NotOpen);
     if (!process->waitForStarted()) {
         delete process;
-        return kInvalidAssociation;
+        return InvalidAssociation;
     }
     if (process->waitForFinished(m_waitMs)) {
         const qint32 code = process->exitStatus() == QProcess::NormalExit
                                 ? codeForExitStatus(process->exitCode())
-                                : kOtherError;
+                                : OtherError;
         delete process;
         return code;
     }
@@ -93,12 +89,12 @@ qint32 XdgOpenLauncher::launch(const ShellRequest& request, LateFailure lateFail
     connect(process, &QProcess::finished, process,
             [process, lateFailure](int exitCode, QProcess::ExitStatus status) {
                 const qint32 code =
-                    status == QProcess::NormalExit ? codeForExitStatus(exitCode) : kOtherError;
+                    status == QProcess::NormalExit ? codeForExitStatus(exitCode) : OtherError;
                 if (lateFailure && !isShellSuccess(code))
                     lateFailure(code);
                 process->deleteLater();
             });
-    return kAccepted;
+    return Accepted;
 }
 
 } // namespace kvx

@@ -9,7 +9,7 @@
 namespace kvx {
 
 // Hands a prepared request to the desktop and answers with a shell code
-// (above 32: accepted; 0 to 32: the failure codes of shellFailureFor).
+// (above 32: accepted; 0 to 32: a failure, see shell_code).
 class ShellLauncher
 {
 public:
@@ -38,8 +38,6 @@ public:
 
     // The code of an xdg-open exit status.
     [[nodiscard]] static qint32 codeForExitStatus(int exitStatus);
-
-    static constexpr qint32 kAccepted = 42;
 
 private:
     QString m_program;

@@ -10,8 +10,9 @@
 
 namespace kvx {
 
-ShellOpen::ShellOpen(ShellLauncher& launcher, DialogService& dialogs, QObject* parent)
-    : QObject(parent), m_launcher(launcher), m_dialogs(dialogs)
+ShellOpen::ShellOpen(ShellLauncher& launcher, DialogService& dialogs, const MessageTexts& texts,
+                     QObject* parent)
+    : QObject(parent), m_launcher(launcher), m_dialogs(dialogs), m_texts(texts)
 {
 }
 
@@ -23,25 +24,24 @@ bool ShellOpen::ShellOpenDocument(const QString& file, qint32 showCommand,
         prepareShellRequest(file, showCommand, parameters, directory, operation);
     QPointer<ShellOpen> self(this);
     QPointer<QWidget> lateOwner(owner);
-    const qint32 code = m_launcher.launch(request, [self, lateOwner](qint32 lateCode) {
+    const qint32 code = m_launcher.launch(request, [self, lateOwner, file](qint32 lateCode) {
         if (self)
-            self->reportFailure(lateCode, lateOwner.data());
+            self->reportFailure(lateCode, file, lateOwner.data());
     });
     if (isShellSuccess(code))
         return true;
-    reportFailure(code, owner);
+    reportFailure(code, file, owner);
     return false;
 }
 
-void ShellOpen::reportFailure(qint32 code, QWidget* owner)
+void ShellOpen::reportFailure(qint32 code, const QString& file, QWidget* owner)
 {
-    const std::optional<ShellFailure> failure = shellFailureFor(code);
-    if (!failure)
+    if (isShellSuccess(code))
         return;
     const QPointer<QWidget> previousOwner = m_dialogs.MehWnd();
     if (owner)
         m_dialogs.setMehWnd(owner);
-    m_dialogs.MsgBox(shellFailureText(*failure), QCoreApplication::applicationName(),
+    m_dialogs.MsgBox(shellFailureText(code, file, m_texts), QCoreApplication::applicationName(),
                      MessageIcon::Critical);
     if (owner)
         m_dialogs.setMehWnd(previousOwner);

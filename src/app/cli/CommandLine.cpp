@@ -1,5 +1,6 @@
 #include "cli/CommandLine.h"
 
+#include "catalogue/Catalogue.h"
 #include "cli/MessageLines.h"
 #include "lang/LanguageList.h"
 #include "print/CoverTemplates.h"
@@ -85,9 +86,16 @@ QString commandLineHelp()
         "  kvx DOCUMENT.kvx            open the window with a tree document\n"
         "  kvx --from FOLDER [--expand N] [--add PATTERNS] ACTION...\n"
         "  kvx DOCUMENT.kvx [--expand N] [--add PATTERNS] ACTION...\n"
+        "  kvx catalogue add PATH [--disc-name NAME] [--note TEXT] [--replace]\n"
+        "  kvx catalogue list [--json]\n"
+        "  kvx catalogue note ID TEXT\n"
+        "  kvx catalogue remove ID\n"
+        "  kvx catalogue verify ID PATH\n"
+        "  kvx find TEXT [--disc ID] [--limit N] [--json]\n"
         "\n"
         "Options:\n"
-        "  --from FOLDER   build the tree from FOLDER, as the start button does\n"
+        "  --from FOLDER   build the tree from FOLDER, as the start button does;\n"
+        "                  FOLDER may be an ISO 9660 disc image\n"
         "  --expand N      show every folder of depth < N open, after files are added\n"
         "                  (default 1: the root only; a document as it was saved)\n"
         "  --add PATTERNS  add files matching \";\"-separated wildcards under every folder\n"
@@ -103,7 +111,18 @@ QString commandLineHelp()
         "      [--disc-title TEXT] [--disc-id TEXT] [--title-on-booklet]\n"
         "      (the template, title and identifier are saved with --save too)\n"
         "\n"
-        "Nothing is written unless every action succeeds.\n");
+        "Nothing is written unless every action succeeds.\n"
+        "\n"
+        "The catalogue of discs (--catalogue FILE: another one than the default):\n"
+        "  catalogue add   record every folder, file and link of a folder, mounted disc\n"
+        "                  or ISO image; prints the disc's identifier (KVX-0001...)\n"
+        "  catalogue list  the discs: identifier, name, note, date, entries, bytes\n"
+        "  catalogue note  replace a disc's note;  catalogue remove  take a disc out\n"
+        "  catalogue verify  what is missing, changed or new on a disc since its record\n"
+        "                  (exit 1 when something differs)\n"
+        "  find TEXT       the entries whose names hold TEXT, case and accents aside\n"
+        "                  (one or two characters: names that start with them); best\n"
+        "                  first, 100 at most unless --limit N (0: all); exit 1 if none\n");
 }
 
 QString programFilesHelp()
@@ -114,6 +133,8 @@ QString programFilesHelp()
     const QString user = userLanguageFolder(data);
     if (!user.isEmpty() && user != data)
         text += QStringLiteral("  %1  your own language files\n").arg(withoutControls(user));
+    text += QStringLiteral("  %1  the catalogue of discs\n")
+                .arg(withoutControls(Catalogue::defaultPath()));
     QStringList names;
     for (const LanguageItem& language : ListLanguages(languageFolders(data)))
         names.append(withoutControls(QFileInfo(language.path).fileName()));

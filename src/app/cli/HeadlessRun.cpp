@@ -6,13 +6,17 @@
 #include "cli/RowListing.h"
 #include "doc/LoadReport.h"
 #include "doc/TreeViewInFile.h"
+#include "image/DiscImage.h"
+#include "image/ImageListers.h"
 #include "tree/FileNodes.h"
 #include "tree/IconFolder.h"
+#include "tree/NameOrder.h"
 #include "tree/TreeWalks.h"
 #include "util/FileReplacement.h"
 #include "util/ProcessEventsPump.h"
 #include "util/ProgramFolders.h"
 #include "util/Sanitizers.h"
+#include "util/UserSettings.h"
 #include "workspace/Workspace.h"
 
 #include <QFileInfo>
@@ -65,9 +69,28 @@ int runSteps(const CommandLine& options, QTextStream& out, QTextStream& err, Pdf
     if (save && pdf && save->finalPath() == pdf->finalPath())
         return fail(QStringLiteral("--save and --pdf name the same file: %1").arg(options.pdfFile));
 
+    // Names in the order the window lists them, in its language.
+    setNameOrderLocale(QLocale(UserSettings().languageLocale()));
+
+    // A tree from a disc image reads the image through listers of its own.
+    const QFileInfo from(options.fromFolder);
+    std::unique_ptr<DiscImage> image;
+    std::optional<ImageFolderLister> imageFolders;
+    std::optional<ImageFileLister> imageFiles;
+    if (!options.fromFolder.isEmpty() && from.exists() && !from.isDir()) {
+        QString error;
+        image = DiscImage::open(options.fromFolder, &error);
+        if (!image)
+            return fail(error);
+        imageFolders.emplace(*image);
+        imageFiles.emplace(*image);
+    }
+
     ProcessEventsPump pump;
     NoElementCountDisplay count;
-    auto ownedWorkspace = std::make_unique<Workspace>(pump, count);
+    auto ownedWorkspace = image
+                              ? std::make_unique<Workspace>(pump, count, *imageFolders, *imageFiles)
+                              : std::make_unique<Workspace>(pump, count);
     Workspace& workspace = *ownedWorkspace;
 
     // The window's image list: pictures only where a jacket is printed, the
@@ -81,7 +104,7 @@ int runSteps(const CommandLine& options, QTextStream& out, QTextStream& err, Pdf
 
     const int depth = options.expandDepth.value_or(1);
     if (!options.fromFolder.isEmpty()) {
-        if (!QFileInfo(options.fromFolder).isDir())
+        if (!image && !from.isDir())
             return fail(QStringLiteral("no such folder: %1").arg(options.fromFolder));
         workspace.BuildTree(options.fromFolder);
         ExpandToDepth(workspace.tree(), depth);

@@ -31,12 +31,17 @@ void prepareProcess()
     removeTemporaryFilesOnSignals();
 }
 
-CommandLineResult readCommandLine(int argc, char** argv)
+QStringList programArguments(int argc, char** argv)
 {
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
-    return parseCommandLine(arguments);
+    return arguments;
+}
+
+CommandLineResult readCommandLine(int argc, char** argv)
+{
+    return parseCommandLine(programArguments(argc, argv));
 }
 
 void writeHelp(QTextStream& out)

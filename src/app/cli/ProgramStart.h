@@ -2,6 +2,8 @@
 
 #include "cli/CommandLine.h"
 
+#include <QStringList>
+
 class QTextStream;
 
 namespace kvx {
@@ -9,6 +11,9 @@ namespace kvx {
 // What a run does first: a write past a file size limit fails instead of
 // ending the program, and a signal that ends it removes its temporary files.
 void prepareProcess();
+
+// The program's arguments, without its name.
+[[nodiscard]] QStringList programArguments(int argc, char** argv);
 
 // The arguments (without the program's name), read before or after an
 // application object has taken its own options out of them.

@@ -27,7 +27,8 @@ public:
     // The colour chosen as 0x00BBGGRR (0 to 16777215), -1 when cancelled.
     [[nodiscard]] virtual qint32 ShowColor() = 0;
     // `filter` is "|"-separated description and pattern pairs; `iniPath` the
-    // folder to open in (empty: the program's folder). Empty text on cancel.
+    // folder to open in (empty: the program's folder), or a file in it whose
+    // name the dialog fills in. Empty text on cancel.
     [[nodiscard]] virtual QString ShowOpen(const QString& filter, const QString& title,
                                            const QString& iniPath) = 0;
     // As ShowOpen; the selected filter's extension is appended to a name
@@ -36,8 +37,8 @@ public:
                                            const QString& iniPath) = 0;
     // The chosen folder's path, empty text on cancel.
     [[nodiscard]] virtual QString BrowseFolder(const QString& title) = 0;
-    // A one-line prompt: the typed text, nullopt when cancelled (an empty
-    // confirmed answer is an empty text).
+    // A one-line prompt, wide enough for the whole default text: the typed
+    // text, nullopt when cancelled (an empty confirmed answer is an empty text).
     [[nodiscard]] virtual std::optional<QString>
     InputBox(const QString& prompt, const QString& title, const QString& defaultText) = 0;
     // A message box; returns the button pressed (closing the box counts as

@@ -6,10 +6,12 @@
 #include "doc/TreeViewInFile.h"
 #include "doc/UnsavedChanges.h"
 #include "lang/MessageTexts.h"
+#include "util/UserSettings.h"
 #include "workspace/Workspace.h"
 
 #include <QAction>
 #include <QDir>
+#include <QFileInfo>
 
 namespace kvx {
 
@@ -22,9 +24,9 @@ const QString kTitle = QStringLiteral("KVX");
 TreeDocumentCommands::TreeDocumentCommands(QAction* mnuLoad, QAction* mnuSave, Workspace& workspace,
                                            NodeTreeView& view, TreeModel& model,
                                            DialogService& dialogs, const MessageTexts& texts,
-                                           const QString& programDir, QObject* parent)
+                                           QObject* parent)
     : QObject(parent), m_workspace(workspace), m_view(view), m_model(model), m_dialogs(dialogs),
-      m_texts(texts), m_programDir(programDir)
+      m_texts(texts)
 {
     readTreeViewSettings(m_view, m_model, m_workspace.settings);
     connect(mnuLoad, &QAction::triggered, this, &TreeDocumentCommands::mnuLoad_Click);
@@ -43,7 +45,7 @@ void TreeDocumentCommands::mnuLoad_Click()
         return;
     const QString path =
         m_dialogs.ShowOpen(QString::fromLatin1(kDocumentFilter), m_texts.text(Msg::OpenTitle),
-                           documentDialogFolder(m_programDir));
+                           openDialogStart(m_document, UserSettings().lastFolder()));
     if (!path.isEmpty())
         openDocument(path);
 }
@@ -52,7 +54,7 @@ bool TreeDocumentCommands::mnuSave_Click()
 {
     const QString path =
         m_dialogs.ShowSave(QString::fromLatin1(kDocumentFilter), m_texts.text(Msg::SaveTitle),
-                           documentDialogFolder(m_programDir));
+                           saveDialogStart(m_document, UserSettings().lastFolder()));
     return !path.isEmpty() && saveDocument(withDocumentExtension(path));
 }
 
@@ -65,6 +67,7 @@ bool TreeDocumentCommands::openDocument(const QString& path)
         return false;
     }
     applyTreeViewSettings(m_workspace.settings, m_view, m_model);
+    setDocument(path);
     return true;
 }
 
@@ -73,11 +76,26 @@ bool TreeDocumentCommands::saveDocument(const QString& path)
     // A language file may have changed what the view shows (its tool tip).
     readTreeViewSettings(m_view, m_model, m_workspace.settings);
     QString error;
-    if (m_workspace.Save(path, &error))
+    if (m_workspace.Save(path, &error)) {
+        setDocument(path);
         return true;
+    }
     m_dialogs.MsgBox(m_texts.text(Msg::SaveFailed).arg(QDir::toNativeSeparators(path), error),
                      kTitle, MessageIcon::Critical);
     return false;
+}
+
+void TreeDocumentCommands::setDocument(const QString& path)
+{
+    m_document = QFileInfo(path).absoluteFilePath();
+    UserSettings().addRecentDocument(m_document);
+    Q_EMIT documentChanged(m_document);
+}
+
+void TreeDocumentCommands::forgetDocument()
+{
+    m_document.clear();
+    Q_EMIT documentChanged(m_document);
 }
 
 } // namespace kvx

@@ -1,6 +1,7 @@
 #include "lang/InterfaceLanguage.h"
 
 #include "lang/LanguageFile.h"
+#include "tree/NameOrder.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
@@ -10,7 +11,7 @@ namespace kvx {
 
 InterfaceLanguage::InterfaceLanguage()
 {
-    setQtLocale(QStringLiteral("fr"));
+    setQtLocale(QString::fromLatin1(kStartLocale));
 }
 
 InterfaceLanguage::~InterfaceLanguage()
@@ -35,6 +36,7 @@ void InterfaceLanguage::apply(const QString& languageFile)
 void InterfaceLanguage::setQtLocale(const QString& locale)
 {
     m_qtLocale = locale;
+    setNameOrderLocale(QLocale(locale));
     if (m_qtTexts)
         QCoreApplication::removeTranslator(m_qtTexts.get());
     // Qt's catalogue of its base module holds the texts of its dialogs.

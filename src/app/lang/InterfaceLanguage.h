@@ -10,8 +10,9 @@ class QTranslator;
 namespace kvx {
 
 // The interface's language beyond the window's captions: the program's own
-// messages, and the texts of Qt's own dialogs (file, folder, colour and print
-// dialogs, message box buttons) from Qt's translation catalogues. It starts
+// messages, the texts of Qt's own dialogs (file, folder, colour and print
+// dialogs, message box buttons) from Qt's translation catalogues, and the
+// order of names in folder listings. It starts
 // in French; a language file names the Qt locale of its language in
 //   [Language]
 //   QtLocale = en
@@ -34,7 +35,8 @@ public:
     // file changes nothing.
     void apply(const QString& languageFile);
     // Qt's dialogs speak this locale from now on ("fr", "en", "de_DE"...),
-    // or English, Qt's own language, when Qt has no catalogue for it.
+    // or English, Qt's own language, when Qt has no catalogue for it; names
+    // are listed in its order.
     void setQtLocale(const QString& locale);
 
 private:

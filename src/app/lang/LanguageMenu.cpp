@@ -4,14 +4,16 @@
 #include "about/ShellLauncher.h"
 #include "about/ShellOpen.h"
 #include "dialogs/DialogService.h"
+#include "lang/InterfaceLanguage.h"
 #include "lang/LanguageList.h"
 #include "lang/LanguageTemplate.h"
 #include "lang/TranslateForm.h"
 #include "util/ProgramFolders.h"
+#include "util/UserSettings.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
-#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <utility>
@@ -31,8 +33,8 @@ QString choiceName(qsizetype index)
 } // namespace
 
 LanguageMenu::LanguageMenu(const LanguageControls& controls, DialogService& dialogs,
-                           const QString& programDir, QObject* parent)
-    : QObject(parent), m_controls(controls), m_dialogs(dialogs),
+                           InterfaceLanguage& language, const QString& programDir, QObject* parent)
+    : QObject(parent), m_controls(controls), m_dialogs(dialogs), m_language(language),
       m_programDir(programDir), m_choices{controls.firstChoice}, m_fileInUse(kStartLanguage),
       m_ownLauncher(std::make_unique<XdgOpenLauncher>()), m_launcher(m_ownLauncher.get())
 {
@@ -56,16 +58,13 @@ ShellOpen& LanguageMenu::shell()
 {
     // Made on first use: the window's dialog service may be given late.
     if (!m_shell)
-        m_shell = std::make_unique<ShellOpen>(*m_launcher, m_dialogs);
+        m_shell = std::make_unique<ShellOpen>(*m_launcher, m_dialogs, m_language.texts());
     return *m_shell;
 }
 
 void LanguageMenu::ListLanguageFiles()
 {
     m_languages = ListLanguages(languageFolders(m_programDir));
-    m_controls.FileLNG->clear();
-    for (const LanguageItem& language : std::as_const(m_languages))
-        m_controls.FileLNG->addItem(QFileInfo(language.path).fileName());
 
     for (qsizetype i = 0; i < m_languages.size(); ++i) {
         if (size_t(i) >= m_choices.size()) {
@@ -102,6 +101,19 @@ void LanguageMenu::cmdTranslate_Click()
     m_controls.MNlangue->popup(menuPosition());
 }
 
+void LanguageMenu::applySavedLanguage()
+{
+    const QString saved = UserSettings().languageFile();
+    if (saved.isEmpty())
+        return;
+    for (const LanguageItem& item : ListLanguages(languageFolders(m_programDir))) {
+        if (QFileInfo(item.path).fileName() == saved) {
+            applyLanguage(item.path);
+            return;
+        }
+    }
+}
+
 void LanguageMenu::MNlangueChoice_Click(int index)
 {
     // "#", the item shown when there is no language file, applies nothing.
@@ -109,34 +121,38 @@ void LanguageMenu::MNlangueChoice_Click(int index)
         markLanguageInUse(); // a triggered item flips its own mark
         return;
     }
-    const QString file = m_languages.at(index).path;
+    applyLanguage(m_languages.at(index).path);
+    UserSettings().setLanguage(m_fileInUse, m_language.qtLocale());
+}
+
+void LanguageMenu::applyLanguage(const QString& file)
+{
     TranslateForm(m_controls.window, file);
+    m_language.apply(file);
     m_fileInUse = QFileInfo(file).fileName();
+    m_pathInUse = file;
     markLanguageInUse();
     Q_EMIT languageApplied(file);
 }
 
 void LanguageMenu::MNlangueOther_Click()
 {
-    // An installed program's folder is read-only: the user edits a copy of
-    // the template in their own language folder, which the menu also lists.
+    // The user edits a copy of the template in their own language folder,
+    // which the menu lists wherever the program is installed.
     const QString path = editableLanguageTemplate(m_programDir);
     const QString folder = userLanguageFolder(m_programDir);
-    const QString where = folder == m_programDir || folder.isEmpty()
-                              ? QStringLiteral("the application folder ")
-                              : QStringLiteral("the folder\n\n") + folder + QStringLiteral("\n\n");
-    const QString text = QStringLiteral("Translate this file \n\n") + path +
-                         QStringLiteral("\n\nand save it in ") + where +
-                         QStringLiteral("like this :\n"
-                                        "your country's name .LNG\n\n"
-                                        "It will apear in the translate menu");
-    m_dialogs.MsgBox(text, QStringLiteral("KVX"), MessageIcon::Information);
+    m_dialogs.MsgBox(m_language.texts()
+                         .text(Msg::LanguageHowTo)
+                         .arg(QDir::toNativeSeparators(path), QDir::toNativeSeparators(folder)),
+                     QStringLiteral("KVX"), MessageIcon::Information);
     shell().ShellOpenDocument(path, 1, {}, {}, QStringLiteral("open"), m_controls.window);
 }
 
 void LanguageMenu::mnuabout_Click()
 {
-    FRMabout about(shell(), m_controls.window);
+    FRMabout about(shell(), m_programDir, m_controls.window);
+    if (!m_pathInUse.isEmpty())
+        TranslateForm(&about, m_pathInUse);
     about.exec();
 }
 

@@ -21,21 +21,6 @@ bool isControlName(const QString& name)
     return !name.isEmpty() && !name.startsWith(QLatin1String("qt_"));
 }
 
-// A label shows its caption as a button does: "&&" shows one "&", and a
-// single "&" (which marks an access key) shows nothing.
-QString labelText(const QString& caption)
-{
-    QString text;
-    text.reserve(caption.size());
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        if (caption.at(i) != u'&')
-            text.append(caption.at(i));
-        else if (i + 1 < caption.size() && caption.at(i + 1) == u'&')
-            text.append(caption.at(++i));
-    }
-    return text;
-}
-
 QString labelCaption(const QString& text)
 {
     return QString(text).replace(QLatin1Char('&'), QLatin1String("&&"));
@@ -68,10 +53,12 @@ void translateWidget(const LanguageFile& file, const QString& section, QWidget* 
     if (auto* button = qobject_cast<QAbstractButton*>(widget))
         button->setText(caption(button->text()));
     else if (auto* label = qobject_cast<QLabel*>(widget))
-        label->setText(labelText(caption(labelCaption(label->text()))));
+        label->setText(shownCaption(caption(labelCaption(label->text())))); // as a button shows it
     else if (auto* group = qobject_cast<QGroupBox*>(widget))
         group->setTitle(caption(group->title()));
     widget->setToolTip(file.ReadTranslation(section, toolTipKey(name), widget->toolTip()));
+    widget->setAccessibleName(
+        file.ReadTranslation(section, accessibleNameKey(name), widget->accessibleName()));
 }
 
 } // namespace

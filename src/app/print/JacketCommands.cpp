@@ -21,14 +21,22 @@ JacketCommands::JacketCommands(const JacketControls& controls, Workspace& worksp
     : QObject(parent), m_controls(controls), m_workspace(workspace), m_images(images),
       m_dialogs(dialogs), m_texts(texts)
 {
+    // However an option gets checked (a click, the keyboard, a screen
+    // reader's action), the layout follows.
     for (int index = 0; index < int(std::size(LineOptionCounts)); ++index) {
-        connect(m_controls.opLines.at(size_t(index)), &QAbstractButton::clicked, this,
-                [this, index] { opLines_Click(index); });
+        connect(m_controls.opLines.at(size_t(index)), &QAbstractButton::toggled, this,
+                [this, index](bool checked) {
+                    if (checked)
+                        opLines_Click(index);
+                });
     }
     for (size_t i = 0; i < std::size(ColumnOptionIndexes); ++i) {
         const int index = ColumnOptionIndexes[i];
-        connect(m_controls.opColum.at(i), &QAbstractButton::clicked, this,
-                [this, index] { opColum_Click(index); });
+        connect(m_controls.opColum.at(i), &QAbstractButton::toggled, this,
+                [this, index](bool checked) {
+                    if (checked)
+                        opColum_Click(index);
+                });
     }
     connect(m_controls.chkImageNb, &QAbstractButton::toggled, this,
             &JacketCommands::chkImageNb_Click);

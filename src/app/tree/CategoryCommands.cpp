@@ -1,5 +1,7 @@
 #include "tree/CategoryCommands.h"
 
+#include "lang/LanguageFile.h"
+#include "lang/MessageTexts.h"
 #include "workspace/Workspace.h"
 
 #include <QAction>
@@ -13,9 +15,9 @@
 namespace kvx {
 
 CategoryCommands::CategoryCommands(const CategoryControls& controls, Workspace& workspace,
-                                   AskText ask, QObject* parent)
+                                   const MessageTexts& texts, AskText ask, QObject* parent)
     : QObject(parent), m_controls(controls), m_workspace(workspace),
-      m_categories(workspace.categories), m_ask(std::move(ask))
+      m_categories(workspace.categories), m_texts(texts), m_ask(std::move(ask))
 {
     for (int i = 0; i < FileCategories::Count; ++i) {
         QCheckBox* chk = m_controls.chkFile.at(size_t(i));
@@ -77,13 +79,14 @@ void CategoryCommands::chkFile_MouseDown(int index, Qt::MouseButton button)
     if (button != Qt::RightButton || !m_ask)
         return;
     const QPointer<CategoryCommands> alive(this);
+    const QString prompt =
+        m_texts.text(Msg::EditPattern).arg(shownCaption(m_categories.box(index).caption));
     const std::optional<QString> answer =
-        m_ask(m_categories.editPrompt(index), m_categories.editTitle(index),
-              m_categories.editDefault(index));
+        m_ask(prompt, m_categories.editTitle(index), m_categories.editDefault(index));
     // The window may be gone once the prompt has run its own event loop.
-    if (!alive)
+    if (!alive || !answer)
         return;
-    m_categories.applyEditedPattern(index, answer.value_or(QString()));
+    m_categories.applyEditedPattern(index, *answer);
     showBoxes();
 }
 

@@ -15,6 +15,7 @@ class QWidget;
 
 namespace kvx {
 
+class MessageTexts;
 class Workspace;
 
 // The window's controls that the file categories serve.
@@ -42,8 +43,8 @@ public:
     using AskText = std::function<std::optional<QString>(
         const QString& prompt, const QString& title, const QString& defaultText)>;
 
-    CategoryCommands(const CategoryControls& controls, Workspace& workspace, AskText ask,
-                     QObject* parent = nullptr);
+    CategoryCommands(const CategoryControls& controls, Workspace& workspace,
+                     const MessageTexts& texts, AskText ask, QObject* parent = nullptr);
 
     [[nodiscard]] const QString& activePattern() const;
 
@@ -53,6 +54,7 @@ public:
 
 public Q_SLOTS:
     void chkFile_Click(int index);
+    // A right click asks for the box's pattern; a cancelled prompt keeps it.
     void chkFile_MouseDown(int index, Qt::MouseButton button);
     void cmdExe_Click();
     void Command1_Click();
@@ -68,6 +70,7 @@ private:
     CategoryControls m_controls;
     Workspace& m_workspace;
     FileCategories& m_categories;
+    const MessageTexts& m_texts;
     AskText m_ask;
 };
 

@@ -38,17 +38,18 @@ std::optional<StartupError> loadCategoryIcons(const QString& icoFolder, ImageLis
     // same icons in the window and in a printed or saved jacket.
     const std::optional<QList<IconFile>> icons = IconFiles(icoFolder);
     if (!icons)
-        return StartupError{kErrPathNotFound, QStringLiteral("Path not found: %1").arg(icoFolder)};
+        return StartupError{kErrPathNotFound, QStringLiteral("Path not found: %1").arg(icoFolder),
+                            icoFolder};
 
     for (const IconFile& icon : *icons) {
         const QImage picture = readSmallIcon(icon.path);
         if (picture.isNull())
             return StartupError{kErrInvalidPicture,
-                                QStringLiteral("Invalid picture: %1").arg(icon.path)};
+                                QStringLiteral("Invalid picture: %1").arg(icon.path), icon.path};
         if (!images.add(icon.key, QPixmap::fromImage(picture)))
-            return StartupError{
-                kErrKeyNotUnique,
-                QStringLiteral("Key is not unique in collection: %1").arg(icon.key)};
+            return StartupError{kErrKeyNotUnique,
+                                QStringLiteral("Key is not unique in collection: %1").arg(icon.key),
+                                icon.key};
     }
     return std::nullopt;
 }

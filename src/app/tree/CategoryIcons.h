@@ -7,11 +7,14 @@ namespace kvx {
 
 class ImageList;
 
-// A failure that ends start-up: the error number and description of its box.
+// A failure that ends start-up: the error number of its box, its English
+// description (the command line's), and what it is about (the folder, the
+// file or the key), which the window names in its own language.
 struct StartupError
 {
     int number = 0;
     QString description;
+    QString subject;
 };
 
 inline constexpr int kErrPathNotFound = 76;

@@ -2,6 +2,8 @@
 
 #include "tree/TreeModel.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -150,13 +152,35 @@ void NodeTreeView::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Select)
         toggleCheckBox(currentIndex());
-    if (event->key() != Qt::Key_Asterisk) {
+    const bool menu = event->key() == Qt::Key_Menu ||
+                      (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
+    if (event->key() != Qt::Key_Asterisk && !menu) {
         QTreeView::keyPressEvent(event);
         return;
     }
     event->accept();
-    if (currentIndex().isValid())
+    if (menu)
+        requestMenu();
+    else if (currentIndex().isValid())
         expandRecursively(currentIndex());
+}
+
+void NodeTreeView::contextMenuEvent(QContextMenuEvent* event)
+{
+    // The mouse's menu opens on the right button's release.
+    if (event->reason() == QContextMenuEvent::Keyboard)
+        requestMenu();
+    event->accept();
+}
+
+void NodeTreeView::requestMenu()
+{
+    QPoint at;
+    if (const QModelIndex current = currentIndex(); current.isValid()) {
+        scrollTo(current);
+        at = visualRect(current).bottomLeft();
+    }
+    Q_EMIT menuRequested(viewport()->mapToGlobal(at));
 }
 
 void NodeTreeView::focusInEvent(QFocusEvent* event)

@@ -51,11 +51,15 @@ Q_SIGNALS:
     void branchExpansionRequested(const QModelIndex& index, int levels);
     void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint position);
     void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint position);
+    // The keyboard asks for the node menu (the menu key, Shift+F10): it opens
+    // at `globalPosition`, just below the current row.
+    void menuRequested(QPoint globalPosition);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void drawRow(QPainter* painter, const QStyleOptionViewItem& option,
                  const QModelIndex& index) const override;
@@ -63,6 +67,7 @@ protected:
                       const QModelIndex& index) const override;
 
 private:
+    void requestMenu();
     [[nodiscard]] const TreeModel* treeModel() const;
     [[nodiscard]] const Node* nodeAt(const QModelIndex& index) const;
     // The whole row of an item's rectangle, indentation included.

@@ -153,6 +153,7 @@ QVariant TreeModel::data(const QModelIndex& index, int role) const
         return {};
     switch (role) {
     case Qt::DisplayRole:
+    case Qt::EditRole:
         return node->text();
     case Qt::DecorationRole: {
         const QIcon icon = m_images.icon(node->shownImage(node == m_tree.selectedItem()));
@@ -189,6 +190,14 @@ QVariant TreeModel::data(const QModelIndex& index, int role) const
 bool TreeModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
     Node* node = nodeOf(index);
+    if (node && role == Qt::EditRole) {
+        // The tree's editor names the change: renaming is an edit of its own.
+        const QString text = value.toString();
+        if (text.trimmed().isEmpty())
+            return false;
+        Q_EMIT renameRequested(node->id(), text);
+        return true;
+    }
     if (!node || role != Qt::CheckStateRole || !m_checkboxes)
         return false;
     m_tree.setChecked(node, value.toInt() == Qt::Checked);
@@ -199,7 +208,8 @@ Qt::ItemFlags TreeModel::flags(const QModelIndex& index) const
 {
     if (!nodeOf(index))
         return Qt::NoItemFlags;
-    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    // Editable when asked (F2, "Renommer"): the view opens no editor of its own.
+    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
     if (m_checkboxes)
         flags |= Qt::ItemIsUserCheckable;
     return flags;

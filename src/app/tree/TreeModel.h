@@ -52,6 +52,11 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
     [[nodiscard]] Qt::ItemFlags flags(const QModelIndex& index) const override;
 
+Q_SIGNALS:
+    // A row's text was edited in the view; the tree is left to whoever keeps
+    // its history. An empty text is refused.
+    void renameRequested(kvx::NodeId id, const QString& text);
+
 private:
     void onBulkChangeAboutToBegin();
     void onBulkChangeEnded();

@@ -1,7 +1,6 @@
 #include "window/RunWindow.h"
 
 #include "doc/TreeDocumentCommands.h"
-#include "print/JacketCommands.h"
 #include "window/frMain.h"
 
 #include <QApplication>
@@ -12,8 +11,8 @@ int runWindow(const QString& document)
 {
     frMain window;
     window.Form_Load();
-    if (!document.isEmpty() && window.documents().openDocument(document))
-        window.jacketCommands().showCapacity(); // the document's template
+    if (!document.isEmpty())
+        window.documents().openDocument(document);
     return QApplication::exec();
 }
 

@@ -1,10 +1,13 @@
 #include "window/frMain.h"
 
 #include "dialogs/cOpen.h"
+#include "doc/DocumentPaths.h"
+#include "doc/RecentDocumentsMenu.h"
 #include "doc/TreeDocumentCommands.h"
 #include "history/TreeHistory.h"
 #include "lang/InterfaceLanguage.h"
 #include "lang/LanguageMenu.h"
+#include "lang/LeftOutMessage.h"
 #include "print/CoverChoice.h"
 #include "print/JacketCommands.h"
 #include "print/RowsOverflow.h"
@@ -21,6 +24,9 @@
 #include "tree/WindowFont.h"
 #include "util/ProgramFolders.h"
 #include "util/Twips.h"
+#include "util/UserSettings.h"
+#include "window/AppIcon.h"
+#include "window/TreeFind.h"
 #include "window/VLine.h"
 #include "workspace/Workspace.h"
 
@@ -31,12 +37,14 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QDropEvent>
 #include <QEvent>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -82,6 +90,18 @@ QAction* makeAction(QObject* parent, const QString& name, const QString& caption
     return action;
 }
 
+// One folder, or one tree document, from the desktop's file manager.
+QString droppedPath(const QMimeData* data)
+{
+    if (!data || !data->hasUrls() || data->urls().size() != 1 ||
+        !data->urls().front().isLocalFile())
+        return {};
+    const QFileInfo dropped(data->urls().front().toLocalFile());
+    return dropped.isDir() || (dropped.isFile() && isDocumentName(dropped.fileName()))
+               ? dropped.absoluteFilePath()
+               : QString();
+}
+
 QAction* makeSeparator(QObject* parent, const QString& name)
 {
     auto* action = new QAction(parent);
@@ -103,7 +123,8 @@ frMain::frMain(DialogService* dialogs, const QString& programDir, QWidget* paren
 {
     setObjectName(QStringLiteral("frMain"));
     setWindowTitle(QStringLiteral("KVX"));
-    setWindowIcon(QIcon(builtInPicture(image::ClosedFolder)));
+    setWindowIcon(programIcon());
+    setAcceptDrops(true);
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::WindowTitleHint);
 
@@ -164,32 +185,30 @@ NodeTree& frMain::tree()
 
 void frMain::createControls()
 {
-    // Below the client area, never seen: the language files' list.
-    m_fileLng = makeControl<QListWidget>(this, QStringLiteral("FileLNG"), {1140, 8130, 2175, 870});
-    m_fileLng->setProperty("Pattern", QStringLiteral("*.lng"));
-
     auto* fra =
         makeControl<QFrame>(this, QStringLiteral("FraTb(0)"), {120, 120, 9270, kFraTbHeight});
 
     m_picTv = makeControl<QFrame>(fra, QStringLiteral("picTv"), {0, 0, 6060, 6060});
     m_tv = new NodeTreeView(m_picTv);
     m_tv->setObjectName(QStringLiteral("TV"));
-    m_tv->setAccessibleName(QStringLiteral("TV"));
+    m_tv->setAccessibleName(QStringLiteral("Arbre des dossiers"));
     m_tv->setGeometry(TwipsRect(0, 0, 3765, 2460));
     m_vLine = makeControl<VLine>(m_picTv, QStringLiteral("VLine"), {4380, 960, 255, 3075});
     m_vLine->raise(); // the guide is drawn over the tree
 
     m_cmdStartPoint =
         makeControl<QPushButton>(fra, QStringLiteral("cmdStartPoint"), {6120, 60, 3105, 315},
-                                 QStringLiteral("Commencer l'arbre depuis ..."));
+                                 QStringLiteral("&Commencer l'arbre depuis ..."));
     m_txtStartPath = makeControl<QLineEdit>(fra, QStringLiteral("txtStartPath"),
                                             {6120, 420, 3075, 315}, QDir::rootPath());
+    m_txtStartPath->setAccessibleName(QStringLiteral("Dossier de départ"));
     QPalette face = m_txtStartPath->palette();
     face.setColor(QPalette::Base, face.color(QPalette::Button));
     m_txtStartPath->setPalette(face);
 
     m_frmPattern =
         makeControl<QGroupBox>(fra, QStringLiteral("frmPattern"), {6180, 900, 2955, 1275});
+    m_frmPattern->setAccessibleName(QStringLiteral("Types de fichiers"));
     // Box 0 on top, then two columns: 1 to 4 on the left, 5 to 8 on the right.
     for (int i = 0; i < int(m_chkFile.size()); ++i) {
         const QRect twips =
@@ -200,9 +219,9 @@ void frMain::createControls()
     }
 
     m_command1 = makeControl<QPushButton>(fra, QStringLiteral("Command1"), {6180, 2220, 1065, 315},
-                                          QStringLiteral("Supprimer"));
+                                          QStringLiteral("Supp&rimer"));
     m_cmdExe = makeControl<QPushButton>(fra, QStringLiteral("cmdExe"), {7380, 2220, 1755, 315},
-                                        QStringLiteral("Ajouter ces fichiers"));
+                                        QStringLiteral("A&jouter ces fichiers"));
 
     auto* frame1 = makeControl<QGroupBox>(fra, QStringLiteral("Frame1"), {6180, 2820, 3015, 1335},
                                           QStringLiteral("Nombre de lignes :"));
@@ -214,6 +233,8 @@ void frMain::createControls()
         m_opLines.at(size_t(i)) = makeControl<QRadioButton>(frame1, arrayName("opLines", i),
                                                             {lineLefts[i], 240, 555, 255},
                                                             QString::number(LineOptionCounts[i]));
+        m_opLines.at(size_t(i))->setAccessibleName(
+            QStringLiteral("%1 lignes").arg(LineOptionCounts[i]));
         lineOptions->addButton(m_opLines.at(size_t(i)));
     }
     m_opLines.back()->setChecked(true);
@@ -234,24 +255,24 @@ void frMain::createControls()
                                           QStringLiteral("Impression"));
     m_chkImageNb =
         makeControl<QCheckBox>(frame2, QStringLiteral("chkImageNb"), {60, 240, 2115, 255},
-                               QStringLiteral("Dossier en Noir && Blanc"));
+                               QStringLiteral("Dossier en Noir && &Blanc"));
     m_chkNb = makeControl<QCheckBox>(frame2, QStringLiteral("chkNb"), {60, 540, 1815, 255},
-                                     QStringLiteral("Imprimer en Couleur"));
+                                     QStringLiteral("Imprimer &en Couleur"));
     m_chkNb->setChecked(true);
 
     m_cmpProp = makeControl<QPushButton>(fra, QStringLiteral("cmpProp"), {6180, 5250, 1335, 375},
-                                         QStringLiteral("Propriétés"));
+                                         QStringLiteral("Pr&opriétés"));
     m_cmdPrint = makeControl<QPushButton>(fra, QStringLiteral("cmdPrint"), {7920, 5250, 1275, 375},
-                                          QStringLiteral("Imprimer"));
+                                          QStringLiteral("I&mprimer"));
     // Below "Imprimer", as wide, level with "translate ...".
     m_cmdPreview = makeControl<QPushButton>(fra, QStringLiteral("cmdPreview"),
-                                            {7920, 5700, 1275, 375}, QStringLiteral("Aperçu ..."));
+                                            {7920, 5700, 1275, 375}, QStringLiteral("A&perçu ..."));
     m_cmdTranslate =
         makeControl<QPushButton>(fra, QStringLiteral("cmdTranslate"), {6180, 5700, 1335, 375},
-                                 QStringLiteral("translate ..."));
+                                 QStringLiteral("&Langue ..."));
     // The commands beyond the original window share one menu under one button.
     m_cmdMore = makeControl<QPushButton>(fra, QStringLiteral("cmdMore"), {7920, 6150, 1275, 375},
-                                         QStringLiteral("Plus ..."));
+                                         QStringLiteral("Plu&s ..."));
 
     m_autoSizeLabels.push_back(makeControl<QLabel>(fra, QStringLiteral("lblNbColonnes"),
                                                    {0, 6075, 1560, 195},
@@ -264,20 +285,44 @@ void frMain::createControls()
         m_opColum.at(i) = makeControl<QRadioButton>(fra, arrayName("opColum", index),
                                                     {columnLefts[i], 6075, columnWidths[i], 195},
                                                     QString::number(ColumnsOfOption(index)));
+        m_opColum.at(i)->setAccessibleName(
+            QStringLiteral("%1 colonnes").arg(ColumnsOfOption(index)));
         columnOptions->addButton(m_opColum.at(i));
     }
     m_opColum.at(1)->setChecked(true);
 
-    // The hidden listers: their work is done by the folder and file listers.
-    makeControl<QListWidget>(fra, QStringLiteral("Directory"), {1500, 1260, 2175, 2115})->hide();
-    auto* file1 = makeControl<QListWidget>(fra, QStringLiteral("File1"), {1500, 3420, 2175, 870});
-    file1->setProperty("Pattern", QStringLiteral("*.ico"));
-    file1->hide();
-    makeControl<QListWidget>(fra, QStringLiteral("Drive1"), {1500, 4380, 2175, 315})->hide();
-
     for (QLabel* label : m_autoSizeLabels)
         label->parentWidget()->installEventFilter(this);
     fitAutoSizeLabels();
+    setKeyboardOrder();
+}
+
+void frMain::setKeyboardOrder()
+{
+    // Frame by frame: the tree panel with the column options under it, then
+    // the commands on the right from top to bottom, each row left to right.
+    QList<QWidget*> order{m_tv};
+    order += {m_opColum.begin(), m_opColum.end()};
+    order += {m_cmdStartPoint, m_txtStartPath, m_chkFile.at(0)};
+    for (size_t row = 1; row <= 4; ++row)
+        order += {m_chkFile.at(row), m_chkFile.at(row + 4)};
+    order += {m_command1, m_cmdExe};
+    order += {m_opLines.begin(), m_opLines.end()};
+    order +=
+        {m_chkImageNb, m_chkNb, m_cmpProp, m_cmdPrint, m_cmdTranslate, m_cmdPreview, m_cmdMore};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order.at(i - 1), order.at(i));
+    // Tab lands on the checked option of a set; the arrow keys choose another.
+    for (auto* options : {&m_opLines, &m_opColum}) {
+        for (QRadioButton* option : *options) {
+            const auto takeTab = [option](bool checked) {
+                option->setFocusPolicy(checked ? Qt::StrongFocus : Qt::ClickFocus);
+            };
+            takeTab(option->isChecked());
+            connect(option, &QAbstractButton::toggled, option, takeTab);
+        }
+    }
+    m_tv->setFocus();
 }
 
 void frMain::createMenus()
@@ -291,9 +336,11 @@ void frMain::createMenus()
                            QKeySequence(Qt::CTRL | Qt::Key_B));
     m_mnuGras->setCheckable(true);
     m_mnuForeColors =
-        makeAction(this, QStringLiteral("mnuForeColors"), QStringLiteral("Couleur du Texte ..."));
+        makeAction(this, QStringLiteral("mnuForeColors"), QStringLiteral("Couleur du Texte ..."),
+                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T));
     m_mnuBackColors =
-        makeAction(this, QStringLiteral("mnuBackColors"), QStringLiteral("Couleur du Fond ..."));
+        makeAction(this, QStringLiteral("mnuBackColors"), QStringLiteral("Couleur du Fond ..."),
+                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_G));
     m_mnuNiveau =
         makeAction(this, QStringLiteral("mnuNiveau"), QStringLiteral("Appliquer au niveau"),
                    QKeySequence(Qt::CTRL | Qt::Key_L));
@@ -303,6 +350,8 @@ void frMain::createMenus()
                            QKeySequence(Qt::CTRL | Qt::Key_S));
     m_mnuSupprim = makeAction(this, QStringLiteral("mnuSupprim"), QStringLiteral("Supprimer"),
                               QKeySequence(Qt::Key_Delete));
+    m_mnuRename = makeAction(this, QStringLiteral("mnuRename"), QStringLiteral("Renommer"),
+                             QKeySequence(Qt::Key_F2));
     m_mnuUndo = makeAction(this, QStringLiteral("mnuUndo"), QStringLiteral("Annuler"),
                            QKeySequence(Qt::CTRL | Qt::Key_Z));
     m_mnuRedo = makeAction(this, QStringLiteral("mnuRedo"), QStringLiteral("Rétablir"),
@@ -321,6 +370,7 @@ void frMain::createMenus()
         m_mnuLoad,
         m_mnuSave,
         makeSeparator(this, QStringLiteral("mnuSep04")),
+        m_mnuRename,
         m_mnuSupprim,
         makeSeparator(this, QStringLiteral("mnuSep05")),
         m_mnuUndo,
@@ -335,10 +385,25 @@ void frMain::createMenus()
     m_mnLangueChoice0 = makeAction(this, arrayName("MNlangueChoice", 0), QStringLiteral("#"));
     m_mnLangueSep = makeSeparator(this, QStringLiteral("MNlangueSep"));
     m_mnLangueOther =
-        makeAction(this, QStringLiteral("MNlangueOther"), QStringLiteral("Other ..."));
+        makeAction(this, QStringLiteral("MNlangueOther"), QStringLiteral("Autre ..."));
     m_mnuAbout = makeAction(this, QStringLiteral("mnuabout"), QStringLiteral("A propos ..."));
     m_mnuMore = new QMenu(QStringLiteral("mnuMore"), this);
     m_mnuMore->setObjectName(QStringLiteral("mnuMore"));
+    m_mnuFind =
+        makeAction(this, QStringLiteral("mnuFind"), QStringLiteral("Rechercher dans l'arbre ..."),
+                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
+    m_mnuFindNext = makeAction(this, QStringLiteral("mnuFindNext"),
+                               QStringLiteral("Rechercher le suivant"), QKeySequence(Qt::Key_F3));
+    m_mnuFindPrevious =
+        makeAction(this, QStringLiteral("mnuFindPrevious"),
+                   QStringLiteral("Rechercher le précédent"), QKeySequence(Qt::SHIFT | Qt::Key_F3));
+    m_mnuRecent = new QMenu(QStringLiteral("Documents récents"), m_mnuMore);
+    m_mnuRecent->setObjectName(QStringLiteral("mnuRecent"));
+    const QList<QAction*> moreItems{m_mnuFind, m_mnuFindNext, m_mnuFindPrevious,
+                                    makeSeparator(this, QStringLiteral("mnuMoreSep00"))};
+    m_mnuMore->addActions(moreItems);
+    m_mnuMore->addMenu(m_mnuRecent);
+    addActions(moreItems);
     m_mnuTemplate = new QMenu(QStringLiteral("Modèle"), this);
     m_mnuTemplate->setObjectName(QStringLiteral("mnuTemplate"));
     auto* templates = new QActionGroup(m_mnuTemplate);
@@ -389,6 +454,14 @@ void frMain::connectControls()
     connect(m_mnuBackColors, &QAction::triggered, this, &frMain::mnuBackColors_Click);
     connect(m_mnuNiveau, &QAction::triggered, this, &frMain::mnuNiveau_Click);
     connect(m_mnuSupprim, &QAction::triggered, this, &frMain::mnuSupprim_Click);
+    connect(m_mnuRename, &QAction::triggered, this, &frMain::mnuRename_Click);
+    connect(m_tv, &NodeTreeView::menuRequested, this, &frMain::showNodeMenu);
+    connect(m_model, &TreeModel::renameRequested, this, &frMain::renameNode);
+    connect(m_mnuNode, &QMenu::aboutToShow, this, &frMain::showNodeCommands);
+    for (auto signal : {&NodeTree::cleared, &NodeTree::restored, &NodeTree::nodeRemoved})
+        connect(&tree(), signal, this, &frMain::showNodeCommands);
+    connect(&tree(), &NodeTree::selectionChanged, this, &frMain::showNodeCommands);
+    showNodeCommands();
     connect(m_mnuUndo, &QAction::triggered, this, &frMain::mnuUndo_Click);
     connect(m_mnuRedo, &QAction::triggered, this, &frMain::mnuRedo_Click);
     connect(&m_workspace->history(), &TreeHistory::changed, this, &frMain::showHistory);
@@ -399,6 +472,40 @@ void frMain::showHistory()
 {
     m_mnuUndo->setEnabled(m_workspace->history().canUndo());
     m_mnuRedo->setEnabled(m_workspace->history().canRedo());
+    setWindowModified(m_documents && !m_documents->document().isEmpty() &&
+                      m_workspace->history().isModified());
+}
+
+void frMain::showNodeCommands()
+{
+    const Node* selected = tree().selectedItem();
+    for (QAction* command : {m_mnuAddFile, m_mnuGras, m_mnuForeColors, m_mnuBackColors, m_mnuNiveau,
+                             m_mnuRename, m_mnuSupprim})
+        command->setEnabled(selected);
+    if (selected)
+        m_mnuGras->setChecked(selected->bold());
+}
+
+void frMain::showTitle()
+{
+    // "Disque 12.kvx - KVX", the mark after the name while changes are unsaved.
+    const QString& document = m_documents->document();
+    setWindowTitle(document.isEmpty() ? QStringLiteral("KVX")
+                                      : QFileInfo(document).fileName().replace(
+                                            QLatin1String("[*]"), QLatin1String("[*][*]")) +
+                                            QStringLiteral("[*] - KVX"));
+    showHistory();
+}
+
+void frMain::showStartFolder()
+{
+    // The opened tree's start folder: its root's key, as the start command
+    // writes a folder.
+    QString folder = tree().roots().empty() ? QString() : tree().roots().front()->key();
+    if (folder.size() > 1 && (folder.endsWith(u'/') || folder.endsWith(u'\\')) &&
+        !folder.endsWith(QLatin1String(":\\")))
+        folder.chop(1);
+    m_txtStartPath->setText(folder);
 }
 
 // Each subsystem gets the workspace and the controls it serves.
@@ -411,8 +518,9 @@ void frMain::createSubsystems()
     categories.cmdExe = m_cmdExe;
     categories.Command1 = m_command1;
     categories.mnuAddFile = m_mnuAddFile;
+    const MessageTexts& texts = m_language->texts();
     m_categories = new CategoryCommands(
-        categories, workspace,
+        categories, workspace, texts,
         [this](const QString& prompt, const QString& title, const QString& defaultText) {
             return m_dialogs->InputBox(prompt, title, defaultText);
         },
@@ -430,11 +538,21 @@ void frMain::createSubsystems()
     jacket.cmdPreview = m_cmdPreview;
     jacket.view = m_tv;
     jacket.moveGuide = [this](int leftTwips) { moveColumnGuide(leftTwips); };
-    const MessageTexts& texts = m_language->texts();
     m_jacket = new JacketCommands(jacket, workspace, *m_images, *m_dialogs, texts, this);
 
     m_documents = new TreeDocumentCommands(m_mnuLoad, m_mnuSave, workspace, *m_tv, *m_model,
-                                           *m_dialogs, texts, m_programDir, this);
+                                           *m_dialogs, texts, this);
+    connect(m_documents, &TreeDocumentCommands::documentChanged, this, [this](const QString& path) {
+        showTitle();
+        if (!path.isEmpty())
+            showStartFolder();
+    });
+    m_recent = new RecentDocumentsMenu(m_mnuRecent, texts, this);
+    connect(m_recent, &RecentDocumentsMenu::openRequested, this, &frMain::openDocument);
+    m_find = new TreeFind(workspace, *m_tv, *m_model, *m_dialogs, texts, this);
+    connect(m_mnuFind, &QAction::triggered, m_find, &TreeFind::find);
+    connect(m_mnuFindNext, &QAction::triggered, m_find, &TreeFind::findNext);
+    connect(m_mnuFindPrevious, &QAction::triggered, m_find, &TreeFind::findPrevious);
     connectCoverEntries();
 
     LanguageControls languages;
@@ -445,16 +563,13 @@ void frMain::createSubsystems()
     languages.choicesEnd = m_mnLangueSep;
     languages.MNlangueOther = m_mnLangueOther;
     languages.mnuabout = m_mnuAbout;
-    languages.FileLNG = m_fileLng;
-    m_languages = new LanguageMenu(languages, *m_dialogs, m_programDir, this);
+    m_languages = new LanguageMenu(languages, *m_dialogs, *m_language, m_programDir, this);
     // After the commands that scan or add files, whatever opened them.
     connect(&tree(), &NodeTree::expand, this, &frMain::reportLeftOut);
     connect(m_cmdExe, &QPushButton::clicked, this, &frMain::reportLeftOut);
     connect(m_mnuAddFile, &QAction::triggered, this, &frMain::reportLeftOut);
     connect(m_languages, &LanguageMenu::languageApplied, m_categories,
             &CategoryCommands::takeTranslatedTexts);
-    connect(m_languages, &LanguageMenu::languageApplied, this,
-            [this](const QString& file) { m_language->apply(file); });
 }
 
 void frMain::Form_Load()
@@ -475,6 +590,8 @@ void frMain::Form_Load()
         m_opColum.at(i)->move(TwipsToVisiblePixels(columnLefts[i]), m_opColum.at(i)->y());
     m_dialogs->setMehWnd(this);
     jacket.ColumnOptionIndex = 4;
+    // The language the window was last used in, before anything is said.
+    m_languages->applySavedLanguage();
 
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
@@ -511,19 +628,18 @@ bool frMain::windowColourIsWhite()
 
 void frMain::WarnWindowColour()
 {
-    const QString text =
-        QStringLiteral("Attention vos fenêtres ne sont pas blanches sur votre système\r\n"
-                       "Vos jaquettes adopterons cette couleur pour leur fond.\r\n"
-                       "Veuillez modifier la couleur des 'Fenetres' dans les propriétés "
-                       "d'affichages de Windows");
-    m_dialogs->MsgBox(text, QStringLiteral("KVX"), MessageIcon::Critical);
+    m_dialogs->MsgBox(m_language->texts().text(Msg::WindowColour), QStringLiteral("KVX"),
+                      MessageIcon::Critical);
 }
 
 void frMain::showStartupError(const StartupError& error)
 {
-    m_dialogs->MsgBox(error.description,
-                      QStringLiteral("ERREUR n°%1 in xxxxxxxxxx").arg(error.number),
-                      MessageIcon::Critical);
+    const MessageTexts& texts = m_language->texts();
+    const Msg description = error.number == kErrPathNotFound     ? Msg::IconFolderMissing
+                            : error.number == kErrInvalidPicture ? Msg::IconNotPicture
+                                                                 : Msg::IconKeyTaken;
+    m_dialogs->MsgBox(texts.text(description).arg(error.subject),
+                      texts.text(Msg::StartupError).arg(error.number), MessageIcon::Critical);
 }
 
 void frMain::cmdStartPoint_Click()
@@ -532,11 +648,40 @@ void frMain::cmdStartPoint_Click()
         return;
     const QString folder = m_dialogs->BrowseFolder(m_language->texts().text(Msg::ChooseFolder));
     // A cancelled dialog keeps the start folder and the tree, styles and all.
-    if (folder.isEmpty())
-        return;
+    if (!folder.isEmpty())
+        buildTreeFrom(folder);
+}
+
+void frMain::buildTreeFrom(const QString& folder)
+{
     m_txtStartPath->setText(folder);
-    m_workspace->BuildTree(m_txtStartPath->text());
+    m_documents->forgetDocument();
+    m_workspace->BuildTree(folder);
     reportLeftOut();
+}
+
+void frMain::openDocument(const QString& path)
+{
+    if (m_documents->saveOrDiscardChanges() && !m_documents->openDocument(path))
+        UserSettings().removeRecentDocument(path);
+}
+
+void frMain::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!droppedPath(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void frMain::dropEvent(QDropEvent* event)
+{
+    const QString path = droppedPath(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    if (!QFileInfo(path).isDir())
+        openDocument(path);
+    else if (m_documents->saveOrDiscardChanges())
+        buildTreeFrom(path);
 }
 
 void frMain::reportLeftOut()
@@ -554,11 +699,7 @@ void frMain::reportLeftOut()
     const QString text =
         leftOut.startFolderUnreadable
             ? texts.text(Msg::StartUnreadable).arg(QDir::toNativeSeparators(m_txtStartPath->text()))
-            : texts.text(Msg::EntriesLeftOut)
-                  .arg(leftOut.foldersBadName + leftOut.filesBadName)
-                  .arg(leftOut.foldersTooLong + leftOut.filesTooLong)
-                  .arg(leftOut.beyondNodeLimit)
-                  .arg(leftOut.unreadableFolders.size());
+            : leftOutMessage(leftOut, texts);
     m_dialogs->MsgBox(text, QStringLiteral("KVX"), MessageIcon::Exclamation);
 }
 
@@ -572,7 +713,13 @@ void frMain::TV_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers, QPoint po
     if (const Node* selected = tree().selectedItem())
         m_mnuGras->setChecked(selected->bold());
     if (button == Qt::RightButton)
-        m_mnuNode->popup(m_tv->viewport()->mapToGlobal(position));
+        showNodeMenu(m_tv->viewport()->mapToGlobal(position));
+}
+
+void frMain::showNodeMenu(QPoint globalPosition)
+{
+    if (!m_mnuNode->isVisible())
+        m_mnuNode->popup(globalPosition);
 }
 
 void frMain::connectCoverEntries()
@@ -591,7 +738,8 @@ void frMain::connectCoverEntries()
     connect(m_mnuDiscTitle, &QAction::triggered, m_jacket, &JacketCommands::askDiscTitle);
     connect(m_mnuTitleOnBooklet, &QAction::toggled, m_jacket, &JacketCommands::setTitleOnBooklet);
     // An opened document brings its template.
-    connect(m_mnuLoad, &QAction::triggered, m_jacket, &JacketCommands::showCapacity);
+    connect(m_documents, &TreeDocumentCommands::documentChanged, m_jacket,
+            &JacketCommands::showCapacity);
 }
 
 void frMain::cmdMore_Click()
@@ -638,6 +786,23 @@ void frMain::mnuSupprim_Click()
     const TreeHistory::Edit edit(m_workspace->history());
     if (const Node* selected = tree().selectedItem())
         tree().remove(selected->index());
+}
+
+void frMain::mnuRename_Click()
+{
+    const QModelIndex row = m_model->indexOf(tree().selectedItem());
+    if (!row.isValid())
+        return;
+    m_tv->setFocus(Qt::OtherFocusReason);
+    m_tv->scrollTo(row);
+    m_tv->edit(row);
+}
+
+void frMain::renameNode(NodeId id, const QString& text)
+{
+    const TreeHistory::Edit edit(m_workspace->history());
+    if (Node* node = tree().find(id))
+        tree().setText(node, text);
 }
 
 void frMain::mnuUndo_Click()

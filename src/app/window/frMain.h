@@ -2,6 +2,7 @@
 
 #include "tree/CategoryIcons.h"
 #include "tree/Colour.h"
+#include "tree/Node.h"
 
 #include <QPoint>
 #include <QWidget>
@@ -15,7 +16,6 @@ class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QMenu;
 class QPushButton;
 class QRadioButton;
@@ -35,13 +35,20 @@ class Node;
 class NodeTree;
 class NodeTreeView;
 class OverflowCountDisplay;
+class RecentDocumentsMenu;
 class TreeDocumentCommands;
+class TreeFind;
 class TreeModel;
 class VLine;
 class Workspace;
 
 // The main window: the tree panel on the left, the commands on the right, the
-// jacket options below; two pop-up menus (mnuNode, MNlangue) and no menu bar.
+// jacket options below; three pop-up menus (mnuNode, MNlangue, mnuMore) and
+// no menu bar. Tab goes through the controls frame by frame, left to right
+// and top to bottom; Alt and a caption's underlined letter presses a button
+// or a box. A folder dropped on the window starts a tree from it, a document
+// dropped opens. The title names the document, marked while it has unsaved
+// changes.
 // Every control carries its program name as objectName ("chkFile(3)" for a
 // control-array member): the language files address controls by it.
 //
@@ -78,6 +85,7 @@ public:
     [[nodiscard]] JacketCommands& jacketCommands() { return *m_jacket; }
     [[nodiscard]] TreeDocumentCommands& documents() { return *m_documents; }
     [[nodiscard]] LanguageMenu& languageMenu() { return *m_languages; }
+    [[nodiscard]] TreeFind& treeFind() { return *m_find; }
     [[nodiscard]] InterfaceLanguage& language() { return *m_language; }
 
     // The objectName of a control-array member: "opColum(4)".
@@ -96,6 +104,8 @@ public Q_SLOTS:
 
     void cmdStartPoint_Click();
     void cmdMore_Click();
+    // Asks about unsaved changes, then opens the document.
+    void openDocument(const QString& path);
 
     void TV_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint position);
     void TV_NodeClick(kvx::Node* node);
@@ -106,6 +116,10 @@ public Q_SLOTS:
     void mnuBackColors_Click();
     void mnuNiveau_Click();
     void mnuSupprim_Click();
+    // Edits the selected row's text in place.
+    void mnuRename_Click();
+    // Opens the node menu at a place on the screen.
+    void showNodeMenu(QPoint globalPosition);
 
     // Tells the user, once, in a box titled "KVX", what the last scans or
     // file adding left out of the tree (the tree keeps what was built).
@@ -116,6 +130,8 @@ public Q_SLOTS:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     // Asks about unsaved changes first; a cancel keeps the window open.
     void closeEvent(QCloseEvent* event) override;
 
@@ -125,6 +141,9 @@ private:
     void createMenus();
     void connectControls();
     void createSubsystems();
+    void setKeyboardOrder();
+    // A new tree: the folder's, in place of the tree and its document.
+    void buildTreeFrom(const QString& folder);
     // The colour command: the colour dialog, then the selected node's colour.
     void colourSelected(void (NodeTree::*set)(Node*, Colour));
     [[nodiscard]] bool windowColourIsWhite();
@@ -132,6 +151,11 @@ private:
     void fitAutoSizeLabels();
     void showHistory();
     void afterUndo();
+    // The node commands that need a selected row are enabled with one.
+    void showNodeCommands();
+    void showTitle();
+    void showStartFolder();
+    void renameNode(NodeId id, const QString& text);
 
     QString m_programDir;
     std::unique_ptr<BusyEventPump> m_pump;
@@ -149,12 +173,13 @@ private:
     JacketCommands* m_jacket = nullptr;
     TreeDocumentCommands* m_documents = nullptr;
     LanguageMenu* m_languages = nullptr;
+    TreeFind* m_find = nullptr;
+    RecentDocumentsMenu* m_recent = nullptr;
 
     // The controls, created once by createControls() and createMenus().
     NodeTreeView* m_tv = nullptr;
     VLine* m_vLine = nullptr;
     QWidget* m_picTv = nullptr;
-    QListWidget* m_fileLng = nullptr;
     QPushButton* m_cmdStartPoint = nullptr;
     QLineEdit* m_txtStartPath = nullptr;
     QGroupBox* m_frmPattern = nullptr;
@@ -181,6 +206,7 @@ private:
     QAction* m_mnuLoad = nullptr;
     QAction* m_mnuSave = nullptr;
     QAction* m_mnuSupprim = nullptr;
+    QAction* m_mnuRename = nullptr;
     QAction* m_mnuUndo = nullptr;
     QAction* m_mnuRedo = nullptr;
     QMenu* m_mnuLangue = nullptr;
@@ -193,6 +219,10 @@ private:
     QMenu* m_mnuTemplate = nullptr;
     QAction* m_mnuDiscTitle = nullptr;
     QAction* m_mnuTitleOnBooklet = nullptr;
+    QAction* m_mnuFind = nullptr;
+    QAction* m_mnuFindNext = nullptr;
+    QAction* m_mnuFindPrevious = nullptr;
+    QMenu* m_mnuRecent = nullptr;
     std::vector<QLabel*> m_autoSizeLabels;
 };
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lang/MessageTexts.h"
+
 #include <QString>
 #include <QtGlobal>
 #include <optional>
@@ -24,22 +26,26 @@ struct ShellRequest
                                                const QString& parameters, const QString& directory,
                                                const QString& operation);
 
+// The codes of the shell's answers that the program tells apart.
+namespace shell_code {
+inline constexpr qint32 OtherError = 1;
+inline constexpr qint32 FileNotFound = 2;
+inline constexpr qint32 PathNotFound = 3;
+inline constexpr qint32 InvalidAssociation = 27; // no opener could be started
+inline constexpr qint32 NoAssociation = 31;      // no application for the type
+inline constexpr qint32 Accepted = 42;
+} // namespace shell_code
+
 // The shell answers with a code: above 32 or below 0 means it accepted.
 [[nodiscard]] bool isShellSuccess(qint32 code);
 
-// What a failed shell code tells the user: the error number shown and its
-// explanation.
-struct ShellFailure
-{
-    qint32 errorNumber = 0;
-    QString message;
-};
+// The message of a failed shell code, in words that fit this system: the file
+// or its folder is missing, no application opens that kind of file, the
+// desktop's opener could not be started, or it failed otherwise. Nullopt
+// when the code is a success.
+[[nodiscard]] std::optional<Msg> shellFailureFor(qint32 code);
 
-// The failure behind a shell code, or nullopt when the code is a success.
-[[nodiscard]] std::optional<ShellFailure> shellFailureFor(qint32 code);
-
-// The text of the message box that reports a failure: "Erreur ", the number,
-// a line break and the explanation.
-[[nodiscard]] QString shellFailureText(const ShellFailure& failure);
+// The text of the message box that reports a failure to open `file`.
+[[nodiscard]] QString shellFailureText(qint32 code, const QString& file, const MessageTexts& texts);
 
 } // namespace kvx

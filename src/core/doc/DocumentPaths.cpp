@@ -13,15 +13,37 @@ QString withDocumentExtension(const QString& path)
     return path + QLatin1String(".kvx");
 }
 
-QString documentDialogFolder(const QString& programDir)
+bool isDocumentName(const QString& path)
 {
-    const QFileInfo program(programDir);
-    if (!programDir.isEmpty() && program.isDir() && program.isWritable())
-        return programDir;
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (!documents.isEmpty() && QFileInfo(documents).isDir())
-        return documents;
+    return path.endsWith(QLatin1String(".kvx"), Qt::CaseInsensitive);
+}
+
+namespace {
+
+QString firstFolder(const QStringList& candidates)
+{
+    for (const QString& folder : candidates) {
+        if (!folder.isEmpty() && QFileInfo(folder).isDir())
+            return folder;
+    }
     return QDir::homePath();
+}
+
+} // namespace
+
+QString openDialogStart(const QString& document, const QString& lastFolder)
+{
+    return firstFolder({document.isEmpty() ? QString() : QFileInfo(document).absolutePath(),
+                        lastFolder,
+                        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)});
+}
+
+QString saveDialogStart(const QString& document, const QString& lastFolder)
+{
+    const QString folder = openDialogStart(document, lastFolder);
+    return document.isEmpty() || QFileInfo(document).absolutePath() != folder
+               ? folder
+               : QDir(folder).filePath(QFileInfo(document).fileName());
 }
 
 } // namespace kvx

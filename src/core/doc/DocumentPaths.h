@@ -12,10 +12,15 @@ inline constexpr const char* kDocumentFilter = "*.KVX|*.kvx";
 // name counts, so a folder such as "old.kvx.d" does not stop the extension.
 [[nodiscard]] QString withDocumentExtension(const QString& path);
 
-// Where the open and save dialogs start: the program's folder when the user
-// may write there (a program run from its build or a portable folder);
-// otherwise, as for an installed program, the user's documents folder, or
-// the home folder when there is none.
-[[nodiscard]] QString documentDialogFolder(const QString& programDir);
+// True for a name a tree document carries: ending in ".kvx", in any letter case.
+[[nodiscard]] bool isDocumentName(const QString& path);
+
+// Where the open and save dialogs start. With a document open (or saved):
+// its folder, and for saving the document itself, its name filled in.
+// Before any: the last folder a document was opened from or saved in, else
+// the user's documents folder, else the home folder. Never the program's
+// folder, which an installed program cannot write to.
+[[nodiscard]] QString openDialogStart(const QString& document, const QString& lastFolder);
+[[nodiscard]] QString saveDialogStart(const QString& document, const QString& lastFolder);
 
 } // namespace kvx

@@ -47,6 +47,19 @@ QString ReadTranslation(const QString& strFile, const QString& strSection, const
         .ReadTranslation(strSection, strKey, strDefault);
 }
 
+QString shownCaption(const QString& caption)
+{
+    QString text;
+    text.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption.at(i) != u'&')
+            text.append(caption.at(i));
+        else if (i + 1 < caption.size() && caption.at(i + 1) == u'&')
+            text.append(caption.at(++i));
+    }
+    return text;
+}
+
 QString captionKey(const QString& controlName)
 {
     return controlName + QStringLiteral(".Caption");
@@ -55,6 +68,11 @@ QString captionKey(const QString& controlName)
 QString toolTipKey(const QString& controlName)
 {
     return controlName + QStringLiteral(".ToolTipText");
+}
+
+QString accessibleNameKey(const QString& controlName)
+{
+    return controlName + QStringLiteral(".AccessibleName");
 }
 
 } // namespace kvx

@@ -8,9 +8,9 @@
 namespace kvx {
 
 // A language file replaces the texts of a window: in the section named after
-// the window, the key "<control>.Caption" or "<control>.ToolTipText" (a
-// control-array member is named with its index, as "chkFile(3).Caption"), and
-// the window's current title as the key of its new title.
+// the window, the key "<control>.Caption", "<control>.ToolTipText" or
+// "<control>.AccessibleName" (a control-array member is named with its index, as
+// "chkFile(3).Caption"), and the window's current title as the key of its new title.
 inline constexpr qsizetype kTranslationMaxLength = 254;
 
 class LanguageFile
@@ -37,6 +37,12 @@ private:
                                       const QString& strKey, const QString& strDefault);
 
 [[nodiscard]] QString captionKey(const QString& controlName);
+// The text a caption shows: "&&" shows one "&", and a single "&" (which marks
+// the access key) shows nothing.
+[[nodiscard]] QString shownCaption(const QString& caption);
 [[nodiscard]] QString toolTipKey(const QString& controlName);
+// What a screen reader calls a control that shows no caption of its own (the
+// tree, the start folder field, an option whose caption is a number).
+[[nodiscard]] QString accessibleNameKey(const QString& controlName);
 
 } // namespace kvx

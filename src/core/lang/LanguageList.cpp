@@ -1,6 +1,6 @@
 #include "lang/LanguageList.h"
 
-#include "tree/FolderLister.h"
+#include "tree/NameOrder.h"
 
 #include <QDir>
 #include <QMap>

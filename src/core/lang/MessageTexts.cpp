@@ -14,7 +14,7 @@ struct Entry
 
 // In the order of Msg.
 constexpr std::array<Entry, size_t(Msg::Count)> kEntries{{
-    {"ChooseFolder", "Choose a folder"},
+    {"ChooseFolder", "Choisissez un dossier"},
     {"OpenTitle", "Ouvrir"},
     {"SaveTitle", "Sauvegarder"},
     {"NotADocument", "Ce fichier n'est pas un arbre KVX, ou il est illisible :\n%1"},
@@ -33,10 +33,34 @@ constexpr std::array<Entry, size_t(Msg::Count)> kEntries{{
                     "les %3 dernières lignes ne seront pas imprimées.\n"
                     "Imprimer les %2 premières lignes ?"},
     {"StartUnreadable", "Le dossier de départ ne peut pas être lu :\n%1"},
-    {"EntriesLeftOut", "Des dossiers ou des fichiers n'ont pas été ajoutés à l'arbre :\n"
-                       "%1 au nom illisible, %2 au chemin trop long, "
-                       "%3 au-delà de la limite de 32 767 éléments, "
-                       "%4 dont le contenu ne peut pas être lu."},
+    {"EntriesLeftOut", "Des dossiers ou des fichiers n'ont pas été ajoutés à l'arbre :"},
+    {"LeftOutBadNames", "%1 au nom illisible"},
+    {"LeftOutTooLong", "%1 au chemin trop long"},
+    {"LeftOutBeyondLimit", "%1 au-delà de la limite de 32 767 éléments"},
+    {"LeftOutUnreadable", "%1 dont le contenu ne peut pas être lu"},
+    {"WindowColour", "Attention vos fenêtres ne sont pas blanches sur votre système\n"
+                     "Vos jaquettes adopterons cette couleur pour leur fond.\n"
+                     "Veuillez modifier la couleur des fenêtres dans les réglages "
+                     "d'apparence de votre bureau."},
+    {"StartupError", "ERREUR n°%1 in xxxxxxxxxx"},
+    {"IconFolderMissing", "Dossier introuvable : %1"},
+    {"IconNotPicture", "Ce fichier n'est pas une image valide : %1"},
+    {"IconKeyTaken", "Une image de clé « %1 » existe déjà."},
+    {"EditPattern", "Fichiers \"%1\""},
+    {"LanguageHowTo", "Traduisez ce fichier :\n\n%1\n\npuis enregistrez-le dans votre dossier "
+                      "des langues :\n\n%2\n\nsous le nom de votre langue, par exemple "
+                      "Deutsch.lng. Il apparaîtra dans le menu des langues au prochain "
+                      "démarrage."},
+    {"OpenFileMissing", "Ce fichier n'existe pas :\n%1"},
+    {"OpenFolderMissing", "Le dossier de ce fichier n'existe pas :\n%1"},
+    {"OpenNoApplication", "Aucune application de ce système n'ouvre ce genre de fichier :\n%1"},
+    {"OpenNoOpener", "Le programme qui ouvre les fichiers avec l'application du bureau "
+                     "(xdg-open) n'a pas pu être lancé pour ouvrir :\n%1"},
+    {"OpenFailed", "L'ouverture a échoué :\n%1"},
+    {"FindTitle", "Rechercher dans l'arbre"},
+    {"FindPrompt", "Texte à rechercher dans les lignes de l'arbre :"},
+    {"NotFound", "Aucune ligne de l'arbre ne contient « %1 »."},
+    {"NoRecent", "(aucun)"},
     {"PrinterChoiceTitle", "Propriétés"},
     {"PrinterLabel", "Imprimante :"},
     {"PdfFileChoice", "Fichier PDF"},

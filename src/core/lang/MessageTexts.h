@@ -20,12 +20,34 @@ enum class Msg {
     SaveJacketTitle,
     JacketSaved, // %1 the file
     EmptyTree,
-    PrinterFailed,      // %1 the printer
-    PdfFailed,          // %1 the file
-    RowsLeftOut,        // %1 rows shown, %2 capacity, %3 rows left out
-    StartUnreadable,    // %1 the start folder
-    EntriesLeftOut,     // %1 names not readable, %2 paths too long, %3 beyond the node
-                        // limit, %4 folders that cannot be read
+    PrinterFailed,   // %1 the printer
+    PdfFailed,       // %1 the file
+    RowsLeftOut,     // %1 rows shown, %2 capacity, %3 rows left out
+    StartUnreadable, // %1 the start folder
+    // What was left out of the tree: the first line, then one line for each
+    // kind of entry left out (%1 how many).
+    EntriesLeftOut,
+    LeftOutBadNames,
+    LeftOutTooLong,
+    LeftOutBeyondLimit,
+    LeftOutUnreadable, // folders whose contents cannot be read
+    WindowColour,      // the warning when the system's window colour is not white
+    StartupError,      // title of the box that ends start-up; %1 the error number
+    IconFolderMissing, // %1 the folder
+    IconNotPicture,    // %1 the file
+    IconKeyTaken,      // %1 the key
+    EditPattern,       // the question when a category's pattern is edited; %1 the category
+    LanguageHowTo,     // how to make a language file; %1 the file to translate, %2 where to save it
+    // Why a file, a folder or a link could not be opened; %1 what was opened.
+    OpenFileMissing,
+    OpenFolderMissing,
+    OpenNoApplication,
+    OpenNoOpener,
+    OpenFailed,
+    FindTitle, // the find in the tree's dialog
+    FindPrompt,
+    NotFound,           // %1 the text looked for
+    NoRecent,           // the recent documents' menu while it has none
     PrinterChoiceTitle, // the printer properties dialog
     PrinterLabel,
     PdfFileChoice, // the printer list's entry for a PDF file

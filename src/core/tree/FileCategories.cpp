@@ -4,15 +4,15 @@ namespace kvx {
 
 FileCategories::FileCategories()
     : m_boxes{{
-          {QStringLiteral("Ajouter tous les fichiers"), QString(), QStringLiteral("*.*")},
-          {QStringLiteral("prog"), QStringLiteral("*.exe;*.com"), QString()},
-          {QStringLiteral("txt doc xls"), QStringLiteral("*.doc;*.xls;*.txt;*.pdf"), QString()},
-          {QStringLiteral("html"), QStringLiteral("*.htm;*.html;*.chm"), QString()},
-          {QStringLiteral("images"), QStringLiteral("*.gif;*.jpg;*.bmp;*.tiff;*.png"), QString()},
-          {QStringLiteral("sons"), QStringLiteral("*.wav;*.mp3;*.mid"), QString()},
-          {QStringLiteral("Videos"), QStringLiteral("*.avi;*.mpg;*.divx"), QString()},
-          {QStringLiteral("Archives"), QStringLiteral("*.zip;*.ace;*.rar;*.cab"), QString()},
-          {QStringLiteral("autres"), QStringLiteral("*.nfo"), QString()},
+          {QStringLiteral("Ajouter &tous les fichiers"), QString(), QStringLiteral("*.*")},
+          {QStringLiteral("pro&g"), QStringLiteral("*.exe;*.com"), QString()},
+          {QStringLiteral("txt &doc xls"), QStringLiteral("*.doc;*.xls;*.txt;*.pdf"), QString()},
+          {QStringLiteral("&html"), QStringLiteral("*.htm;*.html;*.chm"), QString()},
+          {QStringLiteral("&images"), QStringLiteral("*.gif;*.jpg;*.bmp;*.tiff;*.png"), QString()},
+          {QStringLiteral("so&ns"), QStringLiteral("*.wav;*.mp3;*.mid"), QString()},
+          {QStringLiteral("&Videos"), QStringLiteral("*.avi;*.mpg;*.divx"), QString()},
+          {QStringLiteral("&Archives"), QStringLiteral("*.zip;*.ace;*.rar;*.cab"), QString()},
+          {QStringLiteral("a&utres"), QStringLiteral("*.nfo"), QString()},
       }}
 {
 }
@@ -50,11 +50,6 @@ void FileCategories::rebuildActivePattern()
         if (m_boxes[size_t(i)].checked)
             m_activePattern += QLatin1Char(';') + m_boxes[size_t(i)].pattern;
     }
-}
-
-QString FileCategories::editPrompt(int index) const
-{
-    return QLatin1String("Fichiers \"") + box(index).caption + QLatin1Char('"');
 }
 
 void FileCategories::applyEditedPattern(int index, const QString& answer)

@@ -17,7 +17,7 @@ public:
 
     struct Box
     {
-        QString caption;
+        QString caption; // "&" marks the access key, as on the box
         QString pattern;
         QString defaultPattern;
         bool checked = false;
@@ -41,10 +41,9 @@ public:
     // checked box, in box order (so it starts with an empty item).
     [[nodiscard]] const QString& activePattern() const { return m_activePattern; }
 
-    // Editing a box's pattern: the question asked, then the answer applied.
-    // An empty answer (cleared or cancelled) gives back the default pattern.
-    // The active pattern is left as it is until the next check-state change.
-    [[nodiscard]] QString editPrompt(int index) const;
+    // Editing a box's pattern: the prompt's title and text, then the answer
+    // applied. An empty answer gives back the default pattern. The active
+    // pattern is left as it is until the next check-state change.
     [[nodiscard]] QString editTitle(int index) const { return box(index).pattern; }
     [[nodiscard]] QString editDefault(int index) const { return box(index).pattern; }
     void applyEditedPattern(int index, const QString& answer);

@@ -13,7 +13,7 @@ class WildcardList;
 // The files of one folder that match a pattern.
 struct FileListing
 {
-    QStringList names; // bare names with their extension, by name ignoring case
+    QStringList names; // bare names with their extension, in name order (NameOrder.h)
     LeftOut leftOut;   // matching files not listed, and why
 };
 

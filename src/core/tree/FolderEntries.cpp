@@ -1,5 +1,7 @@
 #include "tree/FolderEntries.h"
 
+#include "tree/NameOrder.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -110,12 +112,12 @@ std::optional<FolderEntries> readFolderEntries(const QString& path, EntryKind ki
         const bool link = entry->d_type != DT_DIR && entry->d_type != DT_REG;
         const QByteArrayView raw(entry->d_name);
         if (std::all_of(raw.begin(), raw.end(), [](char c) { return (c & 0x80) == 0; })) {
-            // The common case, folded without the general Unicode machinery.
+            // The common case, without the general Unicode machinery.
             QString name = QString::fromLatin1(raw);
             if (size_t(raw.size()) > longestName)
                 read.tooLong.append(name);
             else
-                read.entries.push_back({QString(name).toLower(), name, link});
+                read.entries.push_back({std::move(name), link});
             continue;
         }
         QString name = QFile::decodeName(raw.toByteArray());
@@ -124,9 +126,9 @@ std::optional<FolderEntries> readFolderEntries(const QString& path, EntryKind ki
         else if (size_t(raw.size()) > longestName)
             read.tooLong.append(name);
         else
-            read.entries.push_back({name.toCaseFolded(), name, link});
+            read.entries.push_back({std::move(name), link});
     }
-    std::sort(read.entries.begin(), read.entries.end());
+    sortByName(read.entries);
     return read;
 }
 

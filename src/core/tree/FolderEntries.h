@@ -20,14 +20,8 @@ enum class EntryKind { Folder, File };
 // One entry of a folder listing.
 struct FolderEntry
 {
-    QString folded; // the name folded for comparing
     QString name;
     bool link = false; // a symbolic link to an entry of the kind listed
-    friend bool operator<(const FolderEntry& a, const FolderEntry& b)
-    {
-        const int folded = QStringView(a.folded).compare(b.folded);
-        return folded != 0 ? folded < 0 : a.name < b.name;
-    }
 };
 
 // The entries of one kind in one folder, read straight from the file system.
@@ -36,7 +30,7 @@ struct FolderEntry
 struct FolderEntries
 {
     QString key; // the folder's absolute, clean path followed by "/" ("/" for the root)
-    std::vector<FolderEntry> entries; // by name ignoring case, then exactly
+    std::vector<FolderEntry> entries; // in name order (NameOrder.h)
     // Entries left out: names that are not valid UTF-8, which could not be
     // opened again (shown with replacement characters), and names whose full
     // path is longer than the system allows.

@@ -11,12 +11,6 @@ QString folderKey(const QString& folderPath)
     return folderPath.endsWith(QLatin1Char('/')) ? folderPath : folderPath + QLatin1Char('/');
 }
 
-bool nameBefore(const QString& a, const QString& b)
-{
-    const int folded = QString::compare(a, b, Qt::CaseInsensitive);
-    return folded != 0 ? folded < 0 : a < b;
-}
-
 std::optional<FolderListing> DirectoryLister::listFolder(const QString& path)
 {
     std::optional<FolderEntries> read = readFolderEntries(path, EntryKind::Folder);

@@ -13,7 +13,7 @@ namespace kvx {
 struct FolderListing
 {
     QString key; // the folder's absolute, clean path followed by "/": its node's key
-    std::vector<FolderEntry> subFolders; // by name ignoring case, then exactly
+    std::vector<FolderEntry> subFolders; // in name order (NameOrder.h)
     LeftOut leftOut;                     // sub-folders not listed, and why
     // The folder is there but could not be read: why, as an errno value (it
     // is then among the left-out folders too).
@@ -44,8 +44,5 @@ public:
 
 // The key of a folder node: its path followed by "/" ("/" for the root).
 [[nodiscard]] QString folderKey(const QString& folderPath);
-
-// Orders names the way the listers do: ignoring case, then exactly.
-[[nodiscard]] bool nameBefore(const QString& a, const QString& b);
 
 } // namespace kvx

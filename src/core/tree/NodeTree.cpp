@@ -350,6 +350,16 @@ void NodeTree::setSelectedItem(Node* node)
     Q_EMIT selectionChanged(node);
 }
 
+void NodeTree::setText(Node* node, const QString& text)
+{
+    if (node->m_values.text == text)
+        return;
+    node->m_values.text = text;
+    changed(node);
+    if (node->m_parent ? node->m_parent->m_values.sorted : m_rootsSorted)
+        reorder(node->m_parent);
+}
+
 void NodeTree::setTag(Node* node, const QString& tag)
 {
     if (node->m_values.tag == tag)

@@ -99,6 +99,9 @@ public:
     void setSelectedItem(Node* node);
 
     // Settable members; each announces nodeChanged when the value changes.
+    // A new text moves the node to its place among sorted siblings; the key
+    // stays, as keys never change once given.
+    void setText(Node* node, const QString& text);
     void setTag(Node* node, const QString& tag);
     void setImage(Node* node, const ImageRef& image);
     void setSelectedImage(Node* node, const ImageRef& image);

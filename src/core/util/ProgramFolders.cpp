@@ -33,6 +33,27 @@ QString programIconFolder()
     return iconFolderIn(programDataDir());
 }
 
+QString documentationFolderFor(const QString& dataDir)
+{
+    if (dataDir.isEmpty())
+        return {};
+    const QDir data(dataDir);
+    for (const QLatin1String folder : {QLatin1String("../doc/kvx"), QLatin1String("doc")}) {
+        const QString path = QDir::cleanPath(data.filePath(folder));
+        if (QFileInfo(path).isDir())
+            return path;
+    }
+    return {};
+}
+
+QString licenceFileIn(const QString& documentationFolder)
+{
+    if (documentationFolder.isEmpty())
+        return {};
+    const QString path = QDir(documentationFolder).filePath(QStringLiteral("copyright"));
+    return QFileInfo(path).isFile() ? path : QString();
+}
+
 QString userDataDir()
 {
     const QString home = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
@@ -41,10 +62,8 @@ QString userDataDir()
 
 QString userLanguageFolder(const QString& programDir)
 {
-    const QFileInfo program(programDir);
-    if (program.isDir() && program.isWritable())
-        return programDir;
-    return userDataDir();
+    const QString user = userDataDir();
+    return user.isEmpty() ? programDir : user;
 }
 
 QStringList languageFolders(const QString& programDir)

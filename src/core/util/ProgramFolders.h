@@ -17,13 +17,22 @@ namespace kvx {
 // The icon folder of the running program.
 [[nodiscard]] QString programIconFolder();
 
+// The program's documentation folder for a data folder: installed, the
+// system's documentation folder of the package (share/doc/kvx beside
+// share/kvx); in a build tree or a portable copy, doc/ in the data folder.
+// Empty when neither exists.
+[[nodiscard]] QString documentationFolderFor(const QString& dataDir);
+// The licence text in a documentation folder; empty when it has none.
+[[nodiscard]] QString licenceFileIn(const QString& documentationFolder);
+
 // The user's own KVX data folder: the XDG data home followed by "/kvx"
 // (~/.local/share/kvx by default); empty when the user has no home. It may
 // not exist yet.
 [[nodiscard]] QString userDataDir();
 
-// Where the user keeps language files of their own: the program folder when
-// they may write there, otherwise (an installed program) their data folder.
+// Where the user keeps language files of their own: their data folder, which
+// the program reads wherever it is installed, or the program folder for a
+// user without a home.
 [[nodiscard]] QString userLanguageFolder(const QString& programDir);
 
 // The folders whose language files are offered, in order: the program folder,

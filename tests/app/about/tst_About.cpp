@@ -1,19 +1,19 @@
 // The About window, clicked and dragged as a user would, and its links
 // opened through an opener standing in for xdg-open: what reaches it, and
 // the one box each failure shows.
-#include "about/AppInfo.h"
 #include "about/FRMabout.h"
 #include "about/ShellOpen.h"
 #include "app/ScriptedDialogs.h"
 #include "app/support/RecordingLauncher.h"
 #include "core/tree/ScanDoubles.h"
+#include "lang/MessageTexts.h"
+#include "lang/TranslateForm.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QUrlQuery>
 
 using namespace kvx;
 
@@ -24,7 +24,8 @@ class TestAbout : public QObject
     QTemporaryDir m_dir;
     RecordingLauncher m_launcher;
     test::ScriptedDialogs m_boxes;
-    ShellOpen m_shell{m_launcher, m_boxes};
+    MessageTexts m_texts;
+    ShellOpen m_shell{m_launcher, m_boxes, m_texts};
     std::unique_ptr<FRMabout> m_about;
 
     QLabel* label(const QString& name) const { return m_about->findChild<QLabel*>(name); }
@@ -61,7 +62,7 @@ private Q_SLOTS:
     void init()
     {
         m_boxes.calls.clear();
-        m_about = std::make_unique<FRMabout>(m_shell);
+        m_about = std::make_unique<FRMabout>(m_shell, m_dir.path());
         m_about->move(100, 100);
         m_about->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_about.get()));
@@ -129,82 +130,112 @@ private Q_SLOTS:
         QCOMPARE(state(), "140,86 f3 -255 run none +0 closed");
     }
 
-    // The labels name the program; the maker's name opens its web address,
-    // the contact address a mail about this version. The animation runs on
-    // its own timer.
+    // The labels name the program, each caption clear of its value. The
+    // links open the licence text and the documentation folder, and show
+    // only where the program has them: installed (share/doc/kvx beside
+    // share/kvx), in a build tree (doc/ beside the data), or nowhere.
     void labelsAndLinks()
     {
-        QStringList shown;
-        for (const char* name :
-             {"LBLappname", "LBLversion", "LBLexe", "LBLCieName", "LBLcopyRight"})
-            shown << label(name)->text();
-        QCOMPARE(shown, QStringList({"KVX", KVX_VERSION, "tst_About", appinfo::kMakerName,
-                                     appinfo::kContactEmail}));
-        QTest::mouseClick(label("LBLCieName"), Qt::LeftButton);
-        QTest::mouseClick(label("LBLcopyRight"), Qt::LeftButton);
-        QCOMPARE(m_launcher.requests.size(), 2);
-        QCOMPARE(m_launcher.requests[0].file, QString(appinfo::kWebAddress));
-        const QUrl mail(m_launcher.requests[1].file);
-        QCOMPARE(mail.scheme() + ':' + mail.path(), "mailto:" + QString(appinfo::kContactEmail));
-        QCOMPARE(QUrlQuery(mail).queryItemValue("subject", QUrl::FullyDecoded),
-                 "About KVX " KVX_VERSION);
-        QVERIFY(!m_launcher.requests[1].file.contains(' '));
+        for (const auto& [data, doc] :
+             {std::pair{"share/kvx", "share/doc/kvx"}, {"build", "build/doc"}, {"bare", ""}}) {
+            QTemporaryDir root;
+            QVERIFY(QDir(root.path()).mkpath(data));
+            QVERIFY(!*doc || (QDir(root.path()).mkpath(doc) &&
+                              writeFile(root.filePath(doc + QString("/copyright")), "x")));
+            FRMabout about(m_shell, root.filePath(data));
+            // A language's captions may be longer: the window makes room.
+            QVERIFY(writeFile(root.filePath("long.lng"),
+                              "[FRMabout]\nLabel5.Caption=Toute la documentation du programme :"));
+            TranslateForm(&about, root.filePath("long.lng"));
+            about.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&about));
+            const auto shown = [&](const QString& name) { return about.findChild<QLabel*>(name); };
+            QStringList values;
+            for (const QString row :
+                 {"1 LBLappname", "2 LBLversion", "4 LBLexe", "3 LBLcopyRight", "5 LBLCieName"}) {
+                QLabel *caption = shown("Label" + row.left(1)), *value = shown(row.mid(2));
+                QCOMPARE(caption->isVisible(), value->isVisible());
+                if (!value->isVisible())
+                    continue;
+                QVERIFY(caption->geometry().right() + 6 < value->x());
+                QVERIFY(caption->width() >= caption->sizeHint().width() &&
+                        value->width() >= value->sizeHint().width()); // shown whole
+                QVERIFY(about.rect().contains(
+                    value->geometry().translated(value->parentWidget()->pos())));
+                values << value->text();
+            }
+            m_launcher.requests.clear();
+            QTest::mouseClick(shown("LBLcopyRight"), Qt::LeftButton);
+            shown("LBLCieName")->setFocus();
+            QTest::keyClick(shown("LBLCieName"), Qt::Key_Return);
+            for (const ShellRequest& request : m_launcher.requests)
+                values << QDir(root.path()).relativeFilePath(request.file);
+            QCOMPARE(
+                values.join('|'),
+                QString("KVX|" KVX_VERSION "|tst_About") +
+                    (*doc ? QString("|Lire la licence|Ouvrir le dossier|%1/copyright|%1").arg(doc)
+                          : ""));
+        }
         QVERIFY(m_boxes.calls.empty());
         m_about->animationTimer()->setInterval(1);
         QTRY_COMPARE(m_about->animationFrame(), 5);
     }
 
-    // The links' web address, or the template "Autre ..." opens ("$D" stands
-    // for the temporary folder), in that folder; exit: the opener's exit
-    // status, -1 for an opener that cannot be started, late when it is still
-    // running after the wait (the request then counts as accepted and its
-    // failure is told when it ends); the failure shown, as a shell code (0:
-    // none).
+    // A web address, or a file ("$D" stands for the temporary folder),
+    // opened in that folder; exit: the opener's exit status, -1 for an
+    // opener that cannot be started, late when it is still running after the
+    // wait (the request then counts as accepted and its failure is told when
+    // it ends); the failure shown in words (empty: none), then the file.
     void opening_data()
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<int>("exit");
         QTest::addColumn<bool>("late");
-        QTest::addColumn<int>("failure");
+        QTest::addColumn<QString>("failure");
         const char* web = "https://example.org/a b?x=1&y='2'";
-        QTest::newRow("opened") << web << 0 << false << 0;
-        QTest::newRow("file missing") << web << 2 << false << 2;
-        QTest::newRow("no tool for the type") << web << 3 << false << 31;
-        QTest::newRow("anything else") << web << 9 << false << 1;
-        QTest::newRow("cannot start") << web << -1 << false << 27;
-        QTest::newRow("late failure") << "$D" << 4 << true << 31;
-        QTest::newRow("missing file") << "$D/no such file.txt" << 0 << false << 2;
-        QTest::newRow("missing folder") << "$D/no such folder/a.txt" << 0 << false << 3;
+        const char* none = "Aucune application de ce système n'ouvre ce genre de fichier :";
+        QTest::newRow("opened") << web << 0 << false << "";
+        QTest::newRow("file missing") << web << 2 << false << "Ce fichier n'existe pas :";
+        QTest::newRow("no tool for the type") << web << 3 << false << none;
+        QTest::newRow("anything else") << web << 9 << false << "L'ouverture a échoué :";
+        QTest::newRow("cannot start") << web << -1 << false
+                                      << "Le programme qui ouvre les fichiers avec l'application "
+                                         "du bureau (xdg-open) n'a pas pu être lancé pour ouvrir :";
+        QTest::newRow("late failure") << "$D" << 4 << true << none;
+        QTest::newRow("missing file")
+            << "$D/no such file.txt" << 0 << false << "Ce fichier n'existe pas :";
+        QTest::newRow("missing folder")
+            << "$D/no such folder/a.txt" << 0 << false << "Le dossier de ce fichier n'existe pas :";
     }
     void opening()
     {
         QFETCH(QString, file);
         QFETCH(int, exit);
         QFETCH(bool, late);
-        QFETCH(int, failure);
+        QFETCH(QString, failure);
         file.replace("$D", m_dir.path());
         const QString program = opener(QString(late ? "sleep 1; exit %1" : "exit %1").arg(exit));
         XdgOpenLauncher launcher(exit < 0 ? m_dir.filePath("none") : program, late ? 50 : 2000);
-        ShellOpen shell(launcher, m_boxes);
+        ShellOpen shell(launcher, m_boxes, m_texts);
         QWidget owner;
         QCOMPARE(shell.ShellOpenDocument(file, 10, {}, m_dir.path(), "open", &owner),
-                 !failure || late);
-        QTRY_COMPARE_WITH_TIMEOUT(m_boxes.calls.size(), failure ? 1u : 0u, 10000); // one box
-        if (failure) {
-            const QString box = shellFailureText(*shellFailureFor(failure));
-            QCOMPARE(m_boxes.calls[0].args, QStringList({box, "KVX"}));
+                 failure.isEmpty() || late);
+        QTRY_COMPARE_WITH_TIMEOUT(m_boxes.calls.size(), failure.isEmpty() ? 0u : 1u, 10000);
+        if (!failure.isEmpty()) {
+            QCOMPARE(m_boxes.calls[0].args, QStringList({failure + '\n' + file, "KVX"}));
             QCOMPARE(m_boxes.calls[0].icon, MessageIcon::Critical);
             QVERIFY(!m_boxes.MehWnd()); // the owner parents the box only while it shows
         }
         // Only what might open reaches the opener, verbatim and in its folder.
-        QCOMPARE(seen(), exit > 0 || !failure ? QStringList({file, m_dir.path()}) : QStringList());
+        QCOMPARE(seen(),
+                 exit > 0 || failure.isEmpty() ? QStringList({file, m_dir.path()}) : QStringList());
     }
 
     // A failure told after the opening's service is gone is dropped.
     void lateFailureWithNobodyLeft()
     {
         RecordingLauncher recording;
-        std::optional<ShellOpen> gone(std::in_place, recording, m_boxes);
+        std::optional<ShellOpen> gone(std::in_place, recording, m_boxes, m_texts);
         QVERIFY(gone->ShellOpenDocument("https://example.org/", 1, {}, {}, "open", nullptr));
         gone.reset();
         recording.late(4);

@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -56,6 +57,16 @@ private Q_SLOTS:
         QCOMPARE(dialogs.ShowSave("Document PDF|*.pdf", "Enregistrer", trees),
                  trees + "/jaquette.pdf");
         QCOMPARE(shown, (QStringList{trees, "Document PDF (*.pdf)"}));
+        // The prompt shows a long pattern whole.
+        const QString pattern = QStringList(9, "*.jpeg").join(';');
+        whenShown<QInputDialog>([&shown, pattern](QInputDialog* dialog) {
+            const auto* field = dialog->findChild<QLineEdit*>();
+            shown = {
+                QString::number(field->width() >= field->fontMetrics().horizontalAdvance(pattern))};
+            dialog->accept();
+        });
+        QCOMPARE(dialogs.InputBox("Fichiers \"images\"", "*.jpeg", pattern), pattern);
+        QCOMPARE(shown, QStringList{"1"});
 
         // A cancel gives nothing, in every dialog; Qt's own texts are French
         // at start, English after English.lng. Black is a colour; colours

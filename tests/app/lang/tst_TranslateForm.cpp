@@ -1,6 +1,10 @@
+#include "about/FRMabout.h"
+#include "about/ShellOpen.h"
 #include "app/MainWindowFixture.h"
+#include "app/support/RecordingLauncher.h"
 #include "core/tree/ScanDoubles.h"
 #include "doc/IniFile.h"
+#include "lang/MessageTexts.h"
 #include "lang/TranslateForm.h"
 
 #include <QAbstractButton>
@@ -9,15 +13,16 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QRadioButton>
 #include <QTemporaryDir>
 
 using namespace kvx;
 
 namespace {
 
-// Every text of the window a language file can change, under its key there
+// Every text of a window a language file can change, under its key there
 // ("title" for the window's title, "-" for a separator).
-QMap<QString, QString> allTexts(const frMain& window)
+QMap<QString, QString> allTexts(const QWidget& window)
 {
     QMap<QString, QString> texts{{"title", window.windowTitle()}};
     for (const QObject* object : window.findChildren<QObject*>(QRegularExpression("^[^q.]"))) {
@@ -31,22 +36,41 @@ QMap<QString, QString> allTexts(const frMain& window)
         else if (const auto* group = qobject_cast<const QGroupBox*>(object))
             texts.insert(caption, group->title());
         else if (const auto* menu = qobject_cast<const QMenu*>(object);
-                 menu && !menu->menuAction()->associatedObjects().isEmpty())
-            texts.insert(caption, menu->title()); // a sub-menu's caption
-        if (const auto* widget = qobject_cast<const QWidget*>(object))
+                 menu && menu->title() != menu->objectName())
+            texts.insert(caption, menu->title());
+        if (const auto* widget = qobject_cast<const QWidget*>(object)) {
             texts.insert(object->objectName() + ".ToolTipText", widget->toolTip());
+            if (widget->accessibleName() != widget->objectName())
+                texts.insert(object->objectName() + ".AccessibleName", widget->accessibleName());
+        }
     }
     return texts;
 }
 
-// The keys of a language file, letter case folded, sorted.
-QStringList keysOf(const QString& file)
+// The keys of a section of a shipped language file, sorted.
+QStringList keysOf(const QString& file, const QString& section)
 {
     QStringList keys;
     IniFile::load(QStringLiteral(KVX_TEST_PROGRAM_DIR "/") + file)
         .value_or(IniFile())
-        .forEachEntry(u"frMain",
-                      [&](QStringView key, IniFile::Entry) { keys.append(key.toString()); });
+        .forEachEntry(section, [&](QStringView key, IniFile::Entry) {
+            keys.append(key.toString().toLower());
+        });
+    keys.sort();
+    return keys;
+}
+
+// The keys a window's texts need: its title, and every caption and name
+// for screen readers that is no number, no value and no separator.
+QStringList keysNeeded(const QWidget& window)
+{
+    QStringList keys{"kvx"};
+    for (const auto& [key, text] : allTexts(window).asKeyValueRange()) {
+        if (key != "title" && !key.endsWith(".ToolTipText") && !text.isEmpty() && text != "-" &&
+            !key.contains(QRegularExpression(
+                "^(MNlangueChoice|lblImprimable|lblNbElements|LBLappname|LBLversion|LBLexe)")))
+            keys.append(key.toLower());
+    }
     keys.sort();
     return keys;
 }
@@ -113,19 +137,31 @@ void TestTranslateForm::translate()
     QVERIFY(w.dialogs.calls.empty());
 }
 
+// Each shipped language holds every text of the window and of the About
+// window (tst_LanguageList checks the messages), and gives the window's
+// buttons and boxes access keys of their own (none to the options, whose
+// captions are their numbers).
 void TestTranslateForm::shippedFiles()
 {
     test::MainWindowFixture w;
     w.window.Form_Load();
-    QStringList keys{"kvx"};
-    for (const auto& [key, text] : allTexts(w.window).asKeyValueRange()) {
-        if (key.endsWith(".Caption") && !text.isEmpty() && text != "-" &&
-            !key.contains(QRegularExpression("^(MNlangueChoice|lblImprimable|lblNbElements)")))
-            keys.append(key.toLower());
+    RecordingLauncher launcher;
+    const MessageTexts texts;
+    ShellOpen shell(launcher, w.dialogs, texts);
+    FRMabout about(shell, QStringLiteral(KVX_TEST_PROGRAM_DIR));
+    for (const QString name : {"Francais.lng", "English.lng"}) {
+        QCOMPARE(keysOf(name, "frMain"), keysNeeded(w.window));
+        QCOMPARE(keysOf(name, "FRMabout"), keysNeeded(about));
+        TranslateForm(&w.window, QStringLiteral(KVX_TEST_PROGRAM_DIR "/") + name);
+        QSet<int> keys;
+        for (const QAbstractButton* button : w.window.findChildren<QAbstractButton*>()) {
+            const QKeySequence key = QKeySequence::mnemonic(button->text());
+            const bool option = qobject_cast<const QRadioButton*>(button);
+            QVERIFY2(key.isEmpty() == option, qPrintable(button->text()));
+            QVERIFY2(option || !keys.contains(key[0].toCombined()), qPrintable(button->text()));
+            keys.insert(key[0].toCombined());
+        }
     }
-    keys.sort();
-    QCOMPARE(keysOf(QStringLiteral("Francais.lng")), keys);
-    QCOMPARE(keysOf(QStringLiteral("English.lng")), keys);
 }
 
 QTEST_MAIN(TestTranslateForm)

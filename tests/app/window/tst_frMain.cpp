@@ -2,10 +2,13 @@
 #include "core/tree/ScanDoubles.h"
 #include "doc/TreeViewInFile.h"
 #include "history/TreeHistory.h"
+#include "print/JacketLayout.h"
 #include "tree/FileCategories.h"
 #include "tree/NodeTreeView.h"
 #include "tree/TreeModel.h"
 #include "tree/TreeWalks.h"
+#include "util/Twips.h"
+#include "util/UserSettings.h"
 #include "workspace/Workspace.h"
 
 #include <QAbstractButton>
@@ -13,10 +16,14 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
-#include <QListWidget>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QWindow>
 #include <sys/stat.h>
 
 using namespace kvx;
@@ -81,7 +88,8 @@ struct Window : test::MainWindowFixture
         act(step);
         const QByteArray after = document();
         const bool edit = QStringList{"Ctrl+B", "mnuForeColors", "mnuBackColors", "Ctrl+L",
-                                      "Del",    "cmdExe",        "Command1",      "mnuAddFile"}
+                                      "Del",    "cmdExe",        "Command1",      "mnuAddFile",
+                                      "rename", "Ctrl+Shift+T",  "Ctrl+Shift+G"}
                               .contains(step.section(' ', 0, 0)) &&
                           document(false) != before.left(before.lastIndexOf("selected="));
         // One step, not more; a new tree starts a new history.
@@ -106,9 +114,10 @@ struct Window : test::MainWindowFixture
     // all files added, the root clicked and "*"), "click ROW", "right ROW"
     // (opens the menu, then closes it), "focus", "style" (the selected node
     // bold, colour 1 on 2), "expandAll" (the view's own), "edit chkFile(N)
-    // PATTERN" (a right click on the box, the pattern typed), a menu item
-    // by name (the colour dialog's answer after it, cancelled without), a
-    // button or a box by name, else keys on the tree view.
+    // PATTERN" (a right click on the box, the pattern typed, "-" cancels),
+    // "rename TEXT" (F2, the text typed, Enter), a menu item by name (the
+    // colour dialog's answer after it, cancelled without), a button or a box
+    // by name, else keys on the tree view (the colour's answer after them).
     void act(const QString& step)
     {
         const QString arg = step.section(' ', 1);
@@ -117,7 +126,8 @@ struct Window : test::MainWindowFixture
                 dialogs.messageAnswers.push_back(MessageResult::No); // not saved
             dialogs.folders.push_back(step == "start" ? disc : QString());
             QTest::mouseClick(control<QWidget>("cmdStartPoint"), Qt::LeftButton);
-            QCOMPARE(dialogs.callsOf("BrowseFolder").back().args, QStringList{"Choose a folder"});
+            QCOMPARE(dialogs.callsOf("BrowseFolder").back().args,
+                     QStringList{"Choisissez un dossier"});
             QCOMPARE(text("txtStartPath"), disc);
         } else if (step.startsWith("click") || step.startsWith("right")) {
             const bool right = step.startsWith("right");
@@ -136,21 +146,34 @@ struct Window : test::MainWindowFixture
             tree().setBold(tree().selectedItem(), true);
             tree().setForeColor(tree().selectedItem(), Colour(1));
             tree().setBackColor(tree().selectedItem(), Colour(2));
+        } else if (step.startsWith("rename")) {
+            const QString key = tree().selectedItem()->key();
+            QTest::keyClick(view(), Qt::Key_F2);
+            QPointer<QLineEdit> field = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+            QVERIFY(field && view()->isAncestorOf(field));
+            field->selectAll();
+            QTest::keyClicks(field, arg);
+            QTest::keyClick(field, Qt::Key_Return);
+            QTRY_VERIFY(!field); // the text is taken, the editor gone
+            QCOMPARE(tree().selectedItem()->key(), key);
         } else if (step.startsWith("edit")) {
             auto* box = control<QAbstractButton>(arg.section(' ', 0, 0));
             const int asked = int(dialogs.callsOf("InputBox").size());
-            dialogs.inputs.push_back(arg.section(' ', 1));
+            // "-" cancels the prompt.
+            dialogs.inputs.push_back(arg.endsWith(" -") ? std::nullopt
+                                                        : std::optional(arg.section(' ', 1)));
             QTest::mouseClick(box, Qt::RightButton, {}, QPoint(6, box->height() / 2));
             QCOMPARE(int(dialogs.callsOf("InputBox").size()), asked + box->isEnabled());
             dialogs.inputs.clear();
-        } else if (auto* item = control<QAction>(step.section(' ', 0, 0))) {
-            if (!arg.isEmpty())
-                dialogs.colours.push_back(arg.toInt(nullptr, 16));
-            item->trigger();
         } else if (auto* button = control<QAbstractButton>(step)) {
             QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
         } else {
-            QTest::keySequence(view(), QKeySequence(step));
+            if (!arg.isEmpty())
+                dialogs.colours.push_back(arg.toInt(nullptr, 16));
+            if (auto* item = control<QAction>(step.section(' ', 0, 0)))
+                item->trigger();
+            else
+                QTest::keySequence(view(), QKeySequence(step.section(' ', 0, 0)));
         }
         QVERIFY(!QApplication::overrideCursor());
         verify();
@@ -232,10 +255,7 @@ private Q_SLOTS:
         for (const QWidget* control : controls) {
             if (!control->isVisible() || !control->parentWidget()->isVisible())
                 continue;
-            const QRect inside = control->parentWidget()->rect();
-            QVERIFY2(control->objectName() == "FileLNG" // below the window, never seen
-                         ? !inside.intersects(control->geometry())
-                         : inside.contains(control->geometry()),
+            QVERIFY2(control->parentWidget()->rect().contains(control->geometry()),
                      qPrintable(control->objectName()));
             QVERIFY2(!QAccessible::queryAccessibleInterface(const_cast<QWidget*>(control))
                           ->text(QAccessible::Name)
@@ -251,6 +271,102 @@ private Q_SLOTS:
         }
         const QObjectList stack = w.window.TV()->parentWidget()->children();
         QVERIFY(stack.indexOf(w.control("VLine")) > stack.indexOf(w.window.TV()));
+        // The program's icon at every size a desktop asks for.
+        for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+            QVERIFY(w.window.windowIcon().availableSizes().contains(QSize(size, size)));
+    }
+
+    // Tab visits every control, frame by frame, left to right and top to
+    // bottom, landing on the checked option of a set, and comes back to the
+    // tree: each control shown inside the window, with a name for screen
+    // readers in the interface's language. Alt and the underlined letter
+    // press a button or a box, in either language, and the window, its
+    // dialogs and messages speak the language chosen. The keys of DESIGN's
+    // table are each bound to one command, and to no other (a key bound
+    // twice would show twice).
+    void keyboard()
+    {
+        Window w;
+        QStringList bound;
+        for (const QAction* action : w.window.findChildren<QAction*>())
+            for (const QKeySequence& key : action->shortcuts())
+                bound << key.toString() + '=' + action->objectName();
+        bound.sort();
+        QCOMPARE(bound.join(' '),
+                 "Ctrl+B=mnuGras Ctrl+F=mnuAddFile Ctrl+L=mnuNiveau Ctrl+O=mnuLoad Ctrl+S=mnuSave "
+                 "Ctrl+Shift+F=mnuFind Ctrl+Shift+G=mnuBackColors Ctrl+Shift+T=mnuForeColors "
+                 "Ctrl+Shift+Z=mnuRedo Ctrl+Y=mnuRedo Ctrl+Z=mnuUndo Del=mnuSupprim F2=mnuRename "
+                 "F3=mnuFindNext Shift+F3=mnuFindPrevious");
+        QStringList visited;
+        for (QWidget* focus = QApplication::focusWidget(); focus && visited.size() < 40;) {
+            const QRect place(focus->mapTo(&w.window, QPoint()), focus->size());
+            QVERIFY2(focus->isVisible() && w.window.rect().contains(place),
+                     qPrintable(focus->objectName()));
+            const QString name =
+                QAccessible::queryAccessibleInterface(focus)->text(QAccessible::Name);
+            QVERIFY2(!name.isEmpty() && name != focus->objectName(), qPrintable(name));
+            visited << focus->objectName();
+            QTest::keyClick(focus, Qt::Key_Tab);
+            if ((focus = QApplication::focusWidget()) == w.view())
+                break;
+        }
+        QCOMPARE(visited.join(' '),
+                 "TV opColum(4) cmdStartPoint txtStartPath chkFile(0) chkFile(1) chkFile(5) "
+                 "chkFile(2) chkFile(6) chkFile(3) chkFile(7) chkFile(4) chkFile(8) Command1 "
+                 "cmdExe opLines(2) chkImageNb chkNb cmpProp cmdPrint cmdTranslate cmdPreview "
+                 "cmdMore");
+        // The language's texts: the folder dialog's title, "Other ..." and
+        // the About window, which the window owns while it is open.
+        for (const auto& [language, keys, box, texts] : // English.lng, then Francais.lng
+             {std::tuple{"MNlangueChoice(0)", "Alt+S, Alt+U", "chkFile(5)",
+                         "Choose a folder|Other ...|frMain Application:"},
+              {"MNlangueChoice(1)", "Alt+C, Alt+I", "chkFile(4)",
+               "Choisissez un dossier|Autre ...|frMain Application :"}}) {
+            w.control<QAction>(language)->trigger();
+            w.window.activateWindow(); // back from the About window
+            QVERIFY(QTest::qWaitForWindowActive(&w.window));
+            const size_t asked = w.dialogs.callsOf("BrowseFolder").size() + 1;
+            QTest::keySequence(&w.window, QKeySequence(keys));
+            QTRY_COMPARE(w.dialogs.callsOf("BrowseFolder").size(), asked);
+            QTRY_VERIFY(w.control<QAbstractButton>(box)->isChecked());
+            QStringList shown{w.dialogs.callsOf("BrowseFolder").back().args.at(0),
+                              w.control<QAction>("MNlangueOther")->text()};
+            QTimer::singleShot(0, &w.window, [&shown] {
+                QWidget* about = QApplication::activeModalWidget();
+                shown << about->parentWidget()->objectName() + ' ' +
+                             about->findChild<QLabel*>("Label1")->text();
+                about->close();
+            });
+            w.control<QAction>("mnuabout")->trigger();
+            QCOMPARE(shown.join('|'), texts);
+            QVERIFY(!w.window.findChild<QDialog*>()); // gone once closed
+        }
+        UserSettings().setLanguage({}, "fr"); // the next window starts as built
+    }
+
+    // However an option gets checked (a screen reader's Toggle, the arrow
+    // keys, and clicks as tst_JacketCommands makes them), the capacity and the
+    // column guide follow.
+    void options()
+    {
+        Window w;
+        // The step on a control, then the lines and the column option it leaves.
+        for (const QString step :
+             {"toggle opLines(0) 30 4", "toggle opColum(6) 30 6", "toggle opLines(1) 40 6",
+              "Left opLines(1) 30 6", "toggle opColum(3) 30 3", "Right opLines(0) 40 3"}) {
+            const QStringList part = step.split(' ');
+            auto* on = w.control<QWidget>(part[1]);
+            on->setFocus(); // for the arrow keys; a screen reader's action needs none
+            if (part[0] == "toggle")
+                QAccessible::queryAccessibleInterface(on)->actionInterface()->doAction(
+                    QAccessibleActionInterface::toggleAction());
+            else
+                QTest::keySequence(on, QKeySequence(part[0]));
+            const int lines = part[2].toInt(), option = part[3].toInt();
+            QCOMPARE(w.text("lblImprimable"), QString::number(lines * ColumnsOfOption(option)));
+            QCOMPARE(w.control<QWidget>("VLine")->x(),
+                     TwipsToVisiblePixels(*ColumnGuideLeft(lines, qint16(option))));
+        }
     }
 
     void startup_data()
@@ -304,9 +420,10 @@ private Q_SLOTS:
         QTEST(titles, "boxes");
         const QString first = titles.isEmpty() ? QString() : w.dialogs.calls.at(0).args[0];
         QCOMPARE(first.startsWith("Attention vos fenêtres ne sont pas blanches"), grey);
-        QVERIFY(!grey || first.count("\r\n") == 2);
+        QVERIFY(!grey || first.count('\n') == 2);
         // An error box ends start-up before the language files are listed.
-        QCOMPARE(w.control<QListWidget>("FileLNG")->count() > 0, titles.filter("ERREUR").isEmpty());
+        QCOMPARE(w.control<QAction>("MNlangueChoice(0)")->text() != "#",
+                 titles.filter("ERREUR").isEmpty());
         QStringList loaded;
         for (int i = image::BuiltInCount + 1; i <= w.window.workspace().images().count(); ++i)
             loaded << w.window.workspace().images().keyAt(i);
@@ -317,6 +434,127 @@ private Q_SLOTS:
             keys += QString(FileCategories().box(i).pattern).remove("*.").split(';');
         for (const QString& key : keys)
             QVERIFY2(loaded.contains(key), qPrintable(key));
+    }
+
+    // The node menu opens from the keyboard too (the menu key, Shift+F10, and
+    // the desktop's context menu request), below the selected row; the
+    // commands that need a row are disabled without one.
+    void nodeMenuKeys()
+    {
+        Window w;
+        w.run("start");
+        w.run("focus");
+        QMenu* menu = w.window.mnuNode();
+        QContextMenuEvent request(QContextMenuEvent::Keyboard, {}, {}); // the desktop's
+        // The enabled commands, where the menu opened relative to the view.
+        const auto opens = [&](const QKeySequence& keys) {
+            keys.isEmpty() ? void(QApplication::sendEvent(w.view()->viewport(), &request))
+                           : QTest::keySequence(w.view(), keys);
+            QStringList enabled{QTest::qWaitFor([&] { return menu->isVisible(); }) ? "" : "-"};
+            for (const QAction* item : menu->actions())
+                if (!item->isSeparator() && item->isEnabled())
+                    enabled << item->objectName();
+            menu->hide();
+            const QPoint at = w.view()->viewport()->mapFromGlobal(menu->pos());
+            return enabled.join(' ') + QString(" %1,%2").arg(at.x()).arg(at.y());
+        };
+        QCOMPARE(opens(QKeySequence("Shift+F10")), " mnuLoad mnuSave 0,0");
+        w.run("click A");
+        const QString all = " mnuAddFile mnuGras mnuForeColors mnuBackColors mnuNiveau mnuLoad "
+                            "mnuSave mnuRename mnuSupprim";
+        const QPoint below = w.view()->visualRect(w.rowOf("A")).bottomLeft();
+        const QString at = QString(" %1,%2").arg(below.x()).arg(below.y());
+        QCOMPARE(opens(QKeySequence(Qt::Key_Menu)), all + at);
+        w.run("Ctrl+B");
+        QCOMPARE(opens({}), all + " mnuUndo" + at);
+    }
+
+    // The title names the tree's document, marked while changes are unsaved;
+    // the start field shows an opened tree's start folder. The save dialog
+    // starts in the last folder used, then at the document, its name filled
+    // in; the open dialog in its folder. The last five documents are offered again. A folder or a
+    // document dropped on the window replaces the tree, once unsaved changes are dealt with; other
+    // drops are refused.
+    void documents()
+    {
+        Window w;
+        UserSettings().setLastFolder(w.dir.path());
+        // The title, and the start folder ("D" the test's folder).
+        const auto shown = [&] {
+            return QString(w.window.windowHandle()->title() + " | " + w.text("txtStartPath"))
+                .replace(w.dir.path(), "D");
+        };
+        const auto save = [&](const QString& name) {
+            w.dialogs.savePaths.push_back(w.dir.filePath(name));
+            w.run("mnuSave");
+            return QString(w.dialogs.callsOf("ShowSave").back().args.at(2))
+                .replace(w.dir.path(), "D");
+        };
+        const auto drop = [&](const QString& path) {
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(path)});
+            QDragEnterEvent enter({9, 9}, Qt::CopyAction, &data, Qt::LeftButton, {});
+            QDropEvent dropped({9, 9}, Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(&w.window, &enter);
+            if (enter.isAccepted())
+                QApplication::sendEvent(&w.window, &dropped);
+            w.verify();
+            return enter.isAccepted();
+        };
+        for (const char* step : {"start", "click A", "Ctrl+B"})
+            w.run(step);
+        QCOMPARE(shown(), "KVX | D/disc");
+        QCOMPARE(save("s1"), "D");
+        QCOMPARE(shown(), "s1.kvx - KVX | D/disc");
+        w.run("Ctrl+B");
+        QCOMPARE(shown(), "s1.kvx* - KVX | D/disc");
+        QCOMPARE(save("s2"), "D/s1.kvx");
+        w.run("mnuLoad"); // cancelled
+        QCOMPARE(w.dialogs.callsOf("ShowOpen").back().args.at(2), w.dir.path());
+        for (const char* name : {"s3", "s4", "s5", "s6.kvx"})
+            save(name);
+        QMenu* recent = w.control<QMenu>("mnuRecent");
+        recent->popup({});
+        recent->hide();
+        QStringList offered;
+        for (const QAction* item : recent->actions())
+            offered << item->text().remove(w.dir.path() + '/');
+        QCOMPARE(offered.join(' '), "&1 s6.kvx &2 s5.kvx &3 s4.kvx &4 s3.kvx &5 s2.kvx");
+
+        QVERIFY(!drop(w.disc + "/c.txt") && drop(w.disc + "/A"));
+        QCOMPARE(shown(), "KVX | D/disc/A");
+        w.run("click /");
+        w.run("Ctrl+B");
+        w.dialogs.messageAnswers.push_back(MessageResult::No); // not saved
+        QVERIFY(drop(w.dir.filePath("s1.kvx")));
+        QCOMPARE(w.dialogs.callsOf("MsgBox").size(), size_t(1));
+        QCOMPARE(shown(), "s1.kvx - KVX | D/disc");
+        recent->actions().at(4)->trigger();
+        QCOMPARE(shown(), "s2.kvx - KVX | D/disc");
+    }
+
+    // Find in the tree searches the rows the tree holds, from the selected
+    // one, wrapping around; a match is selected and shown, the branches to it
+    // opened (and scanned) as a user opens them, which makes no undo step.
+    void findInTree()
+    {
+        Window w;
+        for (const char* step : {"start", "chkFile(0)", "cmdExe"})
+            w.run(step);
+        QCOMPARE(w.tree().findByKey(w.disc + "/A/A1/A11/"), nullptr); // not scanned yet
+        w.dialogs.inputs = {"MKV", "zzz"};
+        QStringList found;
+        for (const char* keys : {"Ctrl+Shift+F", "F3", "F3", "Shift+F3", "Ctrl+Shift+F"}) {
+            w.run(keys);
+            found << w.tree().selectedItem()->text();
+            QVERIFY(w.view()->viewport()->rect().contains(
+                w.view()->visualRect(w.view()->currentIndex())));
+        }
+        QCOMPARE(found, QStringList({"d.mkv", "e.mkv", "d.mkv", "e.mkv", "e.mkv"}));
+        QVERIFY(w.tree().findByKey(w.disc + "/A/A1/A11/")); // A was opened
+        QVERIFY(w.modified());
+        QCOMPARE(w.dialogs.callsOf("MsgBox").back().args,
+                 QStringList({"Aucune ligne de l'arbre ne contient « zzz ».", "KVX"}));
     }
 
     // A user's steps on the disc (see Window::run), each verified. The rows
@@ -349,21 +587,25 @@ private Q_SLOTS:
             {"start", "chkFile(7)", "cmdExe", "cmdExe", "edit chkFile(6) *.mkv", "chkFile(7)",
              "chkFile(6)", "click A", "mnuAddFile", "*"},
             "/:2- [A:2-] A1:2- A11:1 A2:1 a.zip:zip d.mkv:mkv Bé l'été:1+ ");
+        // A cancelled prompt keeps the pattern.
+        row("cancel keeps a pattern",
+            {"start", "edit chkFile(7) *.mkv", "edit chkFile(7) -", "chkFile(7)", "cmdExe",
+             "click /", "*"},
+            "[/:2-] A:2- A1:2- A11:1 A2:1 d.mkv:mkv Bé l'été:2- B1:1 e.mkv:mkv ");
+        // A row renamed in place keeps its key; an empty text is refused.
+        row("rename",
+            {"start", "click /", "rename Mon disque", "click A", "rename Albums", "rename  "},
+            "/:2- [Albums:1+] Bé l'été:1+ ");
         // "All files" locks the other boxes; removal takes the files matching the pattern.
         row("all files, then remove archives",
             {"start", "chkFile(0)", "edit chkFile(6) x", "chkFile(6)", "cmdExe", "chkFile(0)",
              "chkFile(7)", "Command1", "click /", "*"},
             "[/:2-] A:2- A1:2- A11:1 A2:1 d.mkv:mkv Bé l'été:2- B1:1 c.txt:txt e.mkv:mkv ");
-        // With no node selected (focus alone selects none, a right click
-        // neither) the node commands do nothing, the colour dialog still opens.
-        row("no selection",
-            {"start", "focus", "right A", "Ctrl+B", "mnuForeColors ff", "mnuBackColors ff",
-             "Ctrl+L", "Del", "mnuAddFile", "*"},
-            "/:2- A:1+ Bé l'été:1+ ");
-        // Bold toggles; a cancelled colour dialog changes nothing.
+        // Bold toggles; a cancelled colour dialog changes nothing; the colours
+        // have keys too.
         row("bold and colours",
-            {"open", "click A", "Ctrl+B", "mnuForeColors ff", "click A1", "style", "mnuForeColors",
-             "mnuBackColors", "Ctrl+B", "click Bé l'été", "mnuBackColors ff8000"},
+            {"open", "click A", "Ctrl+B", "Ctrl+Shift+T ff", "click A1", "style", "mnuForeColors",
+             "mnuBackColors", "Ctrl+B", "click Bé l'été", "Ctrl+Shift+G ff8000"},
             "/:2- A:2-*{ff,80000005} A1:2-{1,2} A11:1 A2:1 a.zip:zip d.mkv:mkv [Bé "
             "l'été:2-{0,ff8000}] B1:1 "
             "c.txt:txt e.mkv:mkv ");
@@ -386,7 +628,8 @@ private Q_SLOTS:
         Window w;
         for (const QString& step : steps)
             w.run(step);
-        QCOMPARE(w.dialogs.callsOf("ShowColor").size(), size_t(steps.filter("Colors").size()));
+        QCOMPARE(w.dialogs.callsOf("ShowColor").size(),
+                 size_t(steps.filter(QRegularExpression("Colors|Shift\\+[TG]")).size()));
         QString shown;
         for (QModelIndex i = w.model().index(0, 0); i.isValid(); i = w.view()->indexBelow(i)) {
             const Node* n = w.model().nodeOf(i);
@@ -500,8 +743,9 @@ private Q_SLOTS:
             QVERIFY(!w.control<QAction>(item)->isEnabled());
     }
 
-    // What a scan leaves out is told once, in a box titled "KVX"; the tree
-    // keeps what was built. A start folder that cannot be read is told too.
+    // What a scan leaves out is told once, in a box titled "KVX", naming only
+    // the kinds left out; the tree keeps what was built. A start folder that
+    // cannot be read is told too.
     void leftOutIsTold()
     {
         Window w;
@@ -519,14 +763,14 @@ private Q_SLOTS:
             QTest::qWait(200);
             const auto boxes = w.dialogs.callsOf("MsgBox");
             QCOMPARE(boxes.size(), size_t(1));
-            QCOMPARE(boxes[0].args,
-                     (QStringList{folder == locked
-                                      ? "Le dossier de départ ne peut pas être lu :\n" + locked
-                                      : "Des dossiers ou des fichiers n'ont pas été ajoutés à "
-                                        "l'arbre :\n1 au nom illisible, 0 au chemin trop long, 0 "
-                                        "au-delà de la limite de 32 767 éléments, 1 dont le "
-                                        "contenu ne peut pas être lu.",
-                                  "KVX"}));
+            QCOMPARE(
+                boxes[0].args,
+                (QStringList{
+                    folder == locked
+                        ? "Le dossier de départ ne peut pas être lu :\n" + locked
+                        : "Des dossiers ou des fichiers n'ont pas été ajoutés à "
+                          "l'arbre :\n1 au nom illisible\n1 dont le contenu ne peut pas être lu",
+                    "KVX"}));
             QCOMPARE(w.tree().isEmpty(), folder == locked); // the tree keeps what was built
         }
         QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
