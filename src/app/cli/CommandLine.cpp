@@ -29,11 +29,18 @@ struct ValueOption
 };
 
 constexpr ValueOption kValueOptions[] = {
-    {"from", "--from needs a folder"},        {"expand", "--expand needs a number"},
-    {"add", "--add needs patterns"},          {"save", "--save needs a file name"},
-    {"pdf", "--pdf needs a file name"},       {"lines", "--lines takes 30, 40 or 50"},
-    {"columns", "--columns takes 2, 3 or 4"}, {"template", "--template needs a name"},
-    {"paper", "--paper takes a4 or letter"},  {"disc-title", "--disc-title needs a text"},
+    {"from", "--from needs a folder"},
+    {"expand", "--expand needs a number"},
+    {"add", "--add needs patterns"},
+    {"save", "--save needs a file name"},
+    {"pdf", "--pdf needs a file name"},
+    {"lines", "--lines takes 30, 40 or 50"},
+    {"columns", "--columns takes 2, 3 or 4"},
+    {"export", "--export needs a file name, or - with --format"},
+    {"format", "--format takes json, csv, html or md"},
+    {"template", "--template needs a name"},
+    {"paper", "--paper takes a4 or letter"},
+    {"disc-title", "--disc-title needs a text"},
     {"disc-id", "--disc-id needs a text"}};
 constexpr const char* kSwitches[] = {"list", "bw", "mono", "title-on-booklet"};
 
@@ -76,6 +83,33 @@ QString parseError(const QCommandLineParser& parser, const QStringList& argument
     return text.isEmpty() ? text : text.front().toLower() + text.mid(1);
 }
 
+// --export and --format; an error line, empty when they make sense.
+QString readExportOptions(const QCommandLineParser& parser, CommandLine& options)
+{
+    options.exportFile = parser.value(QStringLiteral("export"));
+    const bool toStandardOutput = options.exportFile == QLatin1String("-");
+    if (parser.isSet(QStringLiteral("export")) && options.exportFile.isEmpty())
+        return QStringLiteral("--export needs a file name, or - with --format");
+    if (parser.isSet(QStringLiteral("format"))) {
+        options.exportFormat = exportFormatNamed(parser.value(QStringLiteral("format")));
+        if (!options.exportFormat)
+            return QStringLiteral("--format takes json, csv, html or md");
+        if (options.exportFile.isEmpty())
+            return QStringLiteral("--format goes with --export");
+    } else if (toStandardOutput) {
+        return QStringLiteral("--export - needs --format json, csv, html or md");
+    } else if (!options.exportFile.isEmpty()) {
+        options.exportFormat = exportFormatOfFile(options.exportFile);
+        if (!options.exportFormat)
+            return QStringLiteral("cannot tell the format of %1: name it .json, .csv, .html or "
+                                  ".md, or give --format")
+                .arg(options.exportFile);
+    }
+    if (toStandardOutput && options.list)
+        return QStringLiteral("--export - and --list both write to standard output");
+    return {};
+}
+
 } // namespace
 
 QString commandLineHelp()
@@ -110,6 +144,10 @@ QString commandLineHelp()
         "      [--template booklet|tray|dvd|slimdvd|booklet+tray] [--paper a4|letter]\n"
         "      [--disc-title TEXT] [--disc-id TEXT] [--title-on-booklet]\n"
         "      (the template, title and identifier are saved with --save too)\n"
+        "  --export FILE   write the shown rows as JSON, CSV, HTML or Markdown, by the\n"
+        "                  file's extension (.json, .csv, .html, .md)\n"
+        "  --export - --format json|csv|html|md\n"
+        "                  the same to standard output\n"
         "\n"
         "Nothing is written unless every action succeeds.\n"
         "\n"
@@ -232,8 +270,11 @@ CommandLineResult parseCommandLine(const QStringList& arguments)
         return fail(QStringLiteral("give either a document or --from FOLDER, not both"));
     const bool treeOptions =
         parser.isSet(QStringLiteral("add")) || parser.isSet(QStringLiteral("expand"));
+    if (const QString error = readExportOptions(parser, options); !error.isEmpty())
+        return fail(error);
     if (!options.headless() && (!options.fromFolder.isEmpty() || treeOptions))
-        return fail(QStringLiteral("nothing to do: add --list, --save FILE or --pdf FILE"));
+        return fail(
+            QStringLiteral("nothing to do: add --list, --save FILE, --pdf FILE or --export FILE"));
     if (options.headless() && options.document.isEmpty() && options.fromFolder.isEmpty())
         return fail(QStringLiteral("no tree: give a document or --from FOLDER"));
     return done();

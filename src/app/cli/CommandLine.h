@@ -1,5 +1,7 @@
 #pragma once
 
+#include "export/ExportFormat.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -7,7 +9,8 @@
 namespace kvx {
 
 // The application object a run needs: a QCoreApplication for work that draws
-// nothing, a QGuiApplication for work that draws (a PDF jacket), a
+// nothing, a QGuiApplication for work that draws (a PDF jacket, the pictures
+// of an HTML export), a
 // QApplication for the window.
 enum class RunKind { Text, Drawing, Window };
 
@@ -25,8 +28,12 @@ struct CommandLine
     QString pdfFile;
     int lines = 50;
     int columns = 3;
-    bool blackAndWhiteFolders = false; // --bw
-    bool monochrome = false;           // --mono
+    bool blackAndWhiteFolders = false;        // --bw
+    bool monochrome = false;                  // --mono
+    QString exportFile;                       // --export: a file, or "-" for standard output
+    std::optional<ExportFormat> exportFormat; // given with --format, or by the file's extension
+    bool blackAndWhiteFolders = false;        // --bw
+    bool monochrome = false;                  // --mono
     // The cover: a template, the paper of a PDF (none: the locale's), and
     // the disc's title and identifier (none: the document's or the default).
     QString templateName;
@@ -39,12 +46,12 @@ struct CommandLine
     // True when an action asks for a run without the window.
     [[nodiscard]] bool headless() const
     {
-        return list || !saveFile.isEmpty() || !pdfFile.isEmpty();
+        return list || !saveFile.isEmpty() || !pdfFile.isEmpty() || !exportFile.isEmpty();
     }
     // A new action that draws makes its run a Drawing one here.
     [[nodiscard]] RunKind kind() const
     {
-        if (!pdfFile.isEmpty())
+        if (!pdfFile.isEmpty() || exportFormat == ExportFormat::Html)
             return RunKind::Drawing;
         return headless() || help ? RunKind::Text : RunKind::Window;
     }

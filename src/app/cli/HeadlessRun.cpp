@@ -1,6 +1,7 @@
 #include "cli/HeadlessRun.h"
 
 #include "cli/CommandLine.h"
+#include "cli/ExportStep.h"
 #include "cli/MessageLines.h"
 #include "cli/PdfPrinting.h"
 #include "cli/RowListing.h"
@@ -66,8 +67,27 @@ int runSteps(const CommandLine& options, QTextStream& out, QTextStream& err, Pdf
         if (!pdf->begin())
             return cannotWrite(*pdf);
     }
-    if (save && pdf && save->finalPath() == pdf->finalPath())
-        return fail(QStringLiteral("--save and --pdf name the same file: %1").arg(options.pdfFile));
+    std::unique_ptr<FileReplacement> exported;
+    if (!options.exportFile.isEmpty() && options.exportFile != QLatin1String("-")) {
+        exported = std::make_unique<FileReplacement>(options.exportFile);
+        if (!exported->begin())
+            return cannotWrite(*exported);
+    }
+    const std::pair<const char*, FileReplacement*> outputs[] = {
+        {"--save", save.get()}, {"--pdf", pdf.get()}, {"--export", exported.get()}};
+    for (size_t a = 0; a < std::size(outputs); ++a) {
+        for (size_t b = a + 1; b < std::size(outputs); ++b) {
+            const FileReplacement* first = outputs[a].second;
+            const FileReplacement* second = outputs[b].second;
+            if (first && second && first->finalPath() == second->finalPath())
+                return fail(QStringLiteral("%1 and %2 name the same file: %3")
+                                .arg(QLatin1String(outputs[a].first),
+                                     QLatin1String(outputs[b].first), second->target()));
+        }
+    }
+    const bool drawnExport = options.exportFormat == ExportFormat::Html;
+    if (drawnExport && !printing)
+        return fail(QStringLiteral("this program cannot draw: --export as HTML is not available"));
 
     // Names in the order the window lists them, in its language.
     setNameOrderLocale(QLocale(UserSettings().languageLocale()));
@@ -95,7 +115,7 @@ int runSteps(const CommandLine& options, QTextStream& out, QTextStream& err, Pdf
 
     // The window's image list: pictures only where a jacket is printed, the
     // keys alone otherwise, so file nodes get the same pictures either way.
-    if (pdf) {
+    if (pdf || drawnExport) {
         if (const QString warning = printing->loadPictures(workspace); !warning.isEmpty())
             sayWarning(err, warning);
     } else {
@@ -143,10 +163,11 @@ int runSteps(const CommandLine& options, QTextStream& out, QTextStream& err, Pdf
         workspace.cover.titleOnBooklet = true;
     if (save && !workspace.Save(*save))
         return cannotWrite(*save);
+    // The jacket's grid, which exports tell too.
+    workspace.jacket.chooseLines(options.lines);
+    workspace.jacket.chooseColumnOption(qint16(12 / options.columns), options.columns);
     PdfJacketResult printed;
     if (pdf) {
-        workspace.jacket.chooseLines(options.lines);
-        workspace.jacket.chooseColumnOption(qint16(12 / options.columns), options.columns);
         workspace.appearance.colour = !options.monochrome;
         workspace.appearance.paper =
             options.paper.isEmpty() ? PaperOfEnvironment() : *PaperOfName(options.paper);
@@ -156,13 +177,19 @@ int runSteps(const CommandLine& options, QTextStream& out, QTextStream& err, Pdf
         if (!printed.error.isEmpty())
             return fail(printed.error);
     }
+    std::optional<QByteArray> exportBytes;
+    if (options.exportFormat) {
+        exportBytes = exportOfRun(workspace, *options.exportFormat, printing);
+        if (exported && !exported->write(*exportBytes))
+            return cannotWrite(*exported);
+    }
     // Only renames remain, in folders already written to.
-    for (FileReplacement* file : {save.get(), pdf.get()}) {
+    for (FileReplacement* file : {save.get(), pdf.get(), exported.get()}) {
         if (file && !file->commit())
             return cannotWrite(*file);
     }
 
-    for (const FileReplacement* file : {save.get(), pdf.get()}) {
+    for (const FileReplacement* file : {save.get(), pdf.get(), exported.get()}) {
         if (const int others = file ? file->otherLinks() : 0; others > 0)
             sayWarning(err, QStringLiteral("%1 had %2 other name%3, which keep%4 the old content")
                                 .arg(file->target())
@@ -177,6 +204,10 @@ int runSteps(const CommandLine& options, QTextStream& out, QTextStream& err, Pdf
                             .arg(printed.leftOut));
     if (options.list)
         writeRows(workspace.tree(), out);
+    if (exportBytes && !exported) {
+        out << QString::fromUtf8(*exportBytes);
+        out.flush();
+    }
     keepUntilExit(std::move(ownedWorkspace));
     return 0;
 }

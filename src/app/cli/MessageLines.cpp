@@ -1,21 +1,8 @@
 #include "cli/MessageLines.h"
 
 #include <QTextStream>
-#include <algorithm>
 
 namespace kvx {
-
-bool isControlCharacter(QChar c)
-{
-    const char16_t u = c.unicode();
-    return u < 0x20 || (u >= 0x7f && u < 0xa0);
-}
-
-QString withoutControls(QString text)
-{
-    std::replace_if(text.begin(), text.end(), isControlCharacter, u'?');
-    return text;
-}
 
 void sayError(QTextStream& err, const QString& message)
 {

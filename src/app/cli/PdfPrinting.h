@@ -6,6 +6,7 @@ namespace kvx {
 
 class FileReplacement;
 class Workspace;
+struct ExportRows;
 
 struct PdfJacketResult
 {
@@ -14,8 +15,9 @@ struct PdfJacketResult
     int leftOut = 0; // the shown rows beyond the capacity
 };
 
-// The jacket printing of a --pdf run. It draws the tree as the window does,
-// with QtGui, which the command line (QtCore alone) leaves to its caller.
+// The jacket printing of a --pdf run, and the pictures of an HTML export. It
+// draws the tree as the window does, with QtGui, which the command line
+// (QtCore alone) leaves to its caller.
 class PdfPrinting
 {
 public:
@@ -30,6 +32,9 @@ public:
     // begun and commits, as the window would print that tree: the same view
     // settings, pictures, layout and appearance.
     [[nodiscard]] virtual PdfJacketResult print(Workspace& workspace, FileReplacement& file) = 0;
+
+    // The HTML export of the rows, with the pictures loaded.
+    [[nodiscard]] virtual QByteArray htmlPage(const ExportRows& rows) = 0;
 };
 
 } // namespace kvx

@@ -1,8 +1,8 @@
 #include "cli/RowListing.h"
 
-#include "cli/MessageLines.h"
 #include "tree/DisplayOrder.h"
 #include "tree/NodeTree.h"
+#include "util/ControlCharacters.h"
 
 #include <QTextStream>
 #include <algorithm>

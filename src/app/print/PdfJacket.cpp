@@ -1,6 +1,7 @@
 #include "print/PdfJacket.h"
 
 #include "doc/TreeViewAppearance.h"
+#include "export/HtmlExport.h"
 #include "print/JacketPage.h"
 #include "tree/CategoryIcons.h"
 #include "tree/ImageList.h"
@@ -36,6 +37,11 @@ QString PdfJacket::loadPictures(Workspace& workspace)
     m_pictures = std::make_unique<ImageList>(workspace.images());
     const auto error = loadCategoryIcons(programIconFolder(), *m_pictures);
     return error ? error->description : QString();
+}
+
+QByteArray PdfJacket::htmlPage(const ExportRows& rows)
+{
+    return htmlExport(rows, *m_pictures);
 }
 
 PdfJacketResult PdfJacket::print(Workspace& workspace, FileReplacement& file)

@@ -19,6 +19,7 @@ public:
 
     [[nodiscard]] QString loadPictures(Workspace& workspace) override;
     [[nodiscard]] PdfJacketResult print(Workspace& workspace, FileReplacement& file) override;
+    [[nodiscard]] QByteArray htmlPage(const ExportRows& rows) override;
 
 private:
     std::unique_ptr<ImageList> m_pictures; // the workspace's, once loaded

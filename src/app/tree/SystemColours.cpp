@@ -45,6 +45,15 @@ QColor toQColor(Colour colour, const QPalette& palette, QPalette::ColorRole unkn
     return QColor(int(colour & 0xFFu), int((colour >> 8) & 0xFFu), int((colour >> 16) & 0xFFu));
 }
 
+SystemColourTable systemColourTable(const QPalette& palette)
+{
+    SystemColourTable table;
+    for (size_t number = 0; number < table.rgb.size(); ++number)
+        table.rgb.at(number) =
+            toQColor(kSystemColourFlag | Colour(number), palette, QPalette::Base).rgb() & 0xFFFFFFu;
+    return table;
+}
+
 Colour fromQColor(const QColor& colour)
 {
     return rgbColour(colour.red(), colour.green(), colour.blue());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/ExportRows.h"
 #include "tree/Colour.h"
 
 #include <QColor>
@@ -17,6 +18,9 @@ namespace kvx {
 // background is QPalette::Base, 0x8000000F the button face QPalette::Button),
 // `unknown` for a number that names none.
 [[nodiscard]] QPalette::ColorRole systemColourRole(Colour colour, QPalette::ColorRole unknown);
+
+// What the system colour numbers look like in the palette, for the exports.
+[[nodiscard]] SystemColourTable systemColourTable(const QPalette& palette);
 
 // A screen colour as a node colour, 0x00BBGGRR.
 [[nodiscard]] Colour fromQColor(const QColor& colour);

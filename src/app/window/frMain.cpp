@@ -4,6 +4,7 @@
 #include "doc/DocumentPaths.h"
 #include "doc/RecentDocumentsMenu.h"
 #include "doc/TreeDocumentCommands.h"
+#include "export/ExportCommands.h"
 #include "history/TreeHistory.h"
 #include "lang/InterfaceLanguage.h"
 #include "lang/LanguageMenu.h"
@@ -389,6 +390,8 @@ void frMain::createMenus()
     m_mnuAbout = makeAction(this, QStringLiteral("mnuabout"), QStringLiteral("A propos ..."));
     m_mnuMore = new QMenu(QStringLiteral("mnuMore"), this);
     m_mnuMore->setObjectName(QStringLiteral("mnuMore"));
+    m_mnuExport = makeAction(this, QStringLiteral("mnuExport"), QStringLiteral("Exporter ..."),
+                             QKeySequence(Qt::CTRL | Qt::Key_E));
     m_mnuFind =
         makeAction(this, QStringLiteral("mnuFind"), QStringLiteral("Rechercher dans l'arbre ..."),
                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
@@ -399,7 +402,7 @@ void frMain::createMenus()
                    QStringLiteral("Rechercher le précédent"), QKeySequence(Qt::SHIFT | Qt::Key_F3));
     m_mnuRecent = new QMenu(QStringLiteral("Documents récents"), m_mnuMore);
     m_mnuRecent->setObjectName(QStringLiteral("mnuRecent"));
-    const QList<QAction*> moreItems{m_mnuFind, m_mnuFindNext, m_mnuFindPrevious,
+    const QList<QAction*> moreItems{m_mnuExport, m_mnuFind, m_mnuFindNext, m_mnuFindPrevious,
                                     makeSeparator(this, QStringLiteral("mnuMoreSep00"))};
     m_mnuMore->addActions(moreItems);
     m_mnuMore->addMenu(m_mnuRecent);
@@ -554,6 +557,9 @@ void frMain::createSubsystems()
     connect(m_mnuFindNext, &QAction::triggered, m_find, &TreeFind::findNext);
     connect(m_mnuFindPrevious, &QAction::triggered, m_find, &TreeFind::findPrevious);
     connectCoverEntries();
+
+    m_exports = new ExportCommands(m_mnuExport, workspace, *m_images, *m_tv, *m_dialogs, texts,
+                                   *m_documents, this);
 
     LanguageControls languages;
     languages.window = this;

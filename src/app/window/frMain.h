@@ -26,6 +26,7 @@ class BusyEventPump;
 class CategoryCommands;
 class cOpen;
 class DialogService;
+class ExportCommands;
 class ImageList;
 class InterfaceLanguage;
 class JacketCommands;
@@ -84,6 +85,7 @@ public:
     [[nodiscard]] CategoryCommands& categoryCommands() { return *m_categories; }
     [[nodiscard]] JacketCommands& jacketCommands() { return *m_jacket; }
     [[nodiscard]] TreeDocumentCommands& documents() { return *m_documents; }
+    [[nodiscard]] ExportCommands& exports() { return *m_exports; }
     [[nodiscard]] LanguageMenu& languageMenu() { return *m_languages; }
     [[nodiscard]] TreeFind& treeFind() { return *m_find; }
     [[nodiscard]] InterfaceLanguage& language() { return *m_language; }
@@ -172,6 +174,7 @@ private:
     CategoryCommands* m_categories = nullptr;
     JacketCommands* m_jacket = nullptr;
     TreeDocumentCommands* m_documents = nullptr;
+    ExportCommands* m_exports = nullptr;
     LanguageMenu* m_languages = nullptr;
     TreeFind* m_find = nullptr;
     RecentDocumentsMenu* m_recent = nullptr;
@@ -215,6 +218,7 @@ private:
     QAction* m_mnLangueOther = nullptr;
     QAction* m_mnuAbout = nullptr;
     QMenu* m_mnuMore = nullptr;
+    QAction* m_mnuExport = nullptr;
     // In mnuMore: the cover's template, the disc's title, the title on the booklet.
     QMenu* m_mnuTemplate = nullptr;
     QAction* m_mnuDiscTitle = nullptr;

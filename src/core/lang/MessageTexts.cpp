@@ -70,6 +70,10 @@ constexpr std::array<Entry, size_t(Msg::Count)> kEntries{{
     {"PreviewTitle", "Aperçu de la jaquette"},
     {"PreviewLeftOut", "L'arbre montre %1 lignes, la jaquette n'en contient que %2 : "
                        "les %3 dernières lignes ne sont pas imprimées."},
+    {"ExportTitle", "Exporter l'arbre"},
+    {"ExportFailed", "L'arbre n'a pas pu être exporté dans :\n%1\n(%2)\n"
+                     "Un fichier qui s'y trouvait déjà n'a pas été modifié."},
+    {"ExportUnknownFormat", "le nom du fichier doit finir par .json, .csv, .html ou .md"},
     {"DiscTitlePrompt", "Titre du disque (vide : le nom du dossier ou du volume) :"},
     {"DiscIdPrompt", "Ligne sous le titre (par exemple « Sauvegarde n° 12 ») :"},
     {"CoverDoesNotFit", "Le modèle « %1 » ne tient pas sur le papier %2."},

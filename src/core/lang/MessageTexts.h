@@ -55,7 +55,11 @@ enum class Msg {
     BrowseFile,
     PageSetUp,
     PreviewTitle,
-    PreviewLeftOut, // %1 rows shown, %2 printed, %3 left out
+    PreviewLeftOut,      // %1 rows shown, %2 printed, %3 left out
+    ExportTitle,         // title of the export dialog
+    ExportFailed,        // %1 the file, %2 the reason
+    ExportUnknownFormat, // the reason when the file's extension names no format
+    PreviewLeftOut,      // %1 rows shown, %2 printed, %3 left out
     DiscTitlePrompt,
     DiscIdPrompt,
     CoverDoesNotFit, // %1 the template, %2 the paper

@@ -12,9 +12,14 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
+#include <QMenu>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 #include <poll.h>
 #include <sys/inotify.h>
 #include <sys/prctl.h>
@@ -32,6 +37,120 @@ struct Run
 QStringList expand(QString arguments, const QString& folder)
 {
     return arguments.replace("FOLDER", folder).split(u' ', Qt::SkipEmptyParts);
+}
+
+// A tree document of odd names and styles: quotes, a comma, "<" and "&";
+// Markdown's "*", "_" and "#"; a line break and an escape sequence; a line
+// that is not UTF-8 ("\xe9", and "\x81", a control character once read); a
+// node without a picture; a closed folder with a child.
+const QByteArray kOddDocument =
+    "[FileInfo]\r\nType=TVW FILE\r\nVersion=1.1\r\n[Nodes]\r\nCount=8\r\n"
+    "Node1=/disc/|ROOT|/disc/|0E|0\r\nImage1=2|3|\r\nStyle1=0|-2147483643|1|0|1\r\n"
+    "Node2=a \"b\", <c> & d|1|/disc/a \"b\", <c> & d/|1E|0\r\nImage2=2|3|\r\n"
+    "Style2=255|65535|0|0|1\r\n"
+    "Node3=*star*_under_.md|2||MD|0\r\nImage3=6||\r\nStyle3=8421504|-2147483633|1|0|0\r\n"
+    "Node4=new%0Aline%1B[2J|2||TXT|0\r\nImage4=6||\r\nStyle4=0|-2147483643|0|0|0\r\n"
+    "Node5=# no picture|1||X|0\r\nImage5=||\r\nStyle5=0|-2147483643|0|0|0\r\n"
+    "Node6=caf\xe9 \x81|1|/disc/caf\xe9 \x81/|1|0\r\nImage6=1|3|\r\n"
+    "Style6=0|-2147483643|0|0|0\r\nNode7=closed|1|/disc/closed/|1|0\r\nImage7=1|3|\r\n"
+    "Style7=0|-2147483643|0|0|0\r\nNode8=hidden|7|/disc/closed/hidden/|2|0\r\n"
+    "Image8=1|3|\r\nStyle8=0|-2147483643|0|0|0\r\n";
+
+// Its shown rows: depth|text|kind|path|bold|color|background|picture.
+const QStringList kOddRows{
+    "0|/disc/|folder|/disc/|true|#000000|#ffffff|2",
+    "1|a \"b\", <c> & d|folder|/disc/a \"b\", <c> & d/|false|#ff0000|#ffff00|2",
+    "2|*star*_under_.md|file|/disc/a \"b\", <c> & d/*star*_under_.md|true|#808080|#efefef|6",
+    "2|new?line?[2J|file|/disc/a \"b\", <c> & d/new?line?[2J|false|#000000|#ffffff|6",
+    "1|# no picture|other||false|#000000|#ffffff|",
+    "1|caf\u00e9 ?|folder|/disc/caf\u00e9 ?/|false|#000000|#ffffff|1",
+    "1|closed|folder|/disc/closed/|false|#000000|#ffffff|1"};
+
+// RFC 4180 records: fields split at commas, lines ended by CR LF, quoted
+// fields holding anything, "" a quote.
+QList<QStringList> readCsv(const QString& text)
+{
+    QList<QStringList> records{{}};
+    QString field;
+    bool quoted = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (quoted && c == u'"' && text.mid(i + 1, 1) == "\"")
+            field += text.at(++i);
+        else if (c == u'"')
+            quoted = !quoted;
+        else if (!quoted && (c == u',' || text.mid(i, 2) == "\r\n")) {
+            records.back() << std::exchange(field, {});
+            if (c != u',' && ++i < text.size() - 1)
+                records.append(QStringList());
+        } else
+            field += c;
+    }
+    return records;
+}
+
+// The rows an export holds, as kOddRows writes them: HTML all the values,
+// JSON and CSV all but the picture, Markdown depth, text and weight; and
+// what describes them (the title; and the grid for JSON, "|"-joined).
+QStringList readExport(const QString& format, const QByteArray& bytes, QString& about)
+{
+    QStringList rows;
+    if (format == "json") {
+        QJsonParseError error;
+        const QJsonObject all = QJsonDocument::fromJson(bytes, &error).object();
+        about = QStringList{all["title"].toString(), QString::number(all["columns"].toInt()),
+                            QString::number(all["lines"].toInt()), error.errorString()}
+                    .join('|');
+        for (const QJsonValue& value : all["rows"].toArray()) {
+            QStringList row{QString::number(value["depth"].toInt())};
+            for (const char* key : {"text", "kind", "path", "bold", "color", "background"})
+                row << value[key].toVariant().toString();
+            rows << row.join('|');
+        }
+    } else if (format == "csv") {
+        for (const QStringList& record : readCsv(QString::fromUtf8(bytes)))
+            rows << record.join('|');
+        about = rows.takeFirst();
+    } else if (format == "html") {
+        QXmlStreamReader xml(bytes);
+        QString depth, kind, picture;
+        for (int ul = -1; !xml.atEnd(); xml.readNext()) {
+            const QString name = xml.name().toString();
+            const QString of = xml.attributes().value("class").toString();
+            ul += xml.isStartElement() && name == "ul";
+            ul -= xml.isEndElement() && name == "ul";
+            if (xml.isStartElement() && name == "title")
+                about = xml.readElementText();
+            else if (xml.isStartElement() && name == "li")
+                depth = QString::number(ul), kind = of, picture.clear();
+            else if (xml.isStartElement() && of.startsWith("p p"))
+                picture = of.mid(3);
+            else if (xml.isStartElement() && of.startsWith("t")) {
+                const QString path = xml.attributes().value("title").toString();
+                const QString style = xml.attributes().value("style").toString();
+                rows << QString("%1|%2|%3|%4|%5|%6|%7|%8")
+                            .arg(depth, xml.readElementText(), kind, path,
+                                 of == "t b" ? "true" : "false", style.mid(7, 7), style.right(7),
+                                 picture);
+            }
+        }
+        if (xml.hasError())
+            rows << xml.errorString();
+    } else {
+        for (const QString& line : QString::fromUtf8(bytes).split('\n', Qt::SkipEmptyParts)) {
+            const qsizetype dash = line.indexOf('-');
+            QString text, marked = line.mid(dash + 2);
+            const bool bold = marked.startsWith("**");
+            if (bold)
+                marked = marked.mid(2, marked.size() - 4);
+            // An escaped character, a numeric reference, another character.
+            for (const auto& m : QRegularExpression(R"(\\(.)|&#(\d+);|(.))").globalMatch(marked))
+                text +=
+                    m.hasCaptured(2) ? QChar(m.captured(2).toInt()) : m.captured(1) + m.captured(3);
+            rows << QStringList{QString::number(dash / 2), text, bold ? "true" : "false"}.join('|');
+        }
+    }
+    return rows;
 }
 
 } // namespace
@@ -138,7 +257,25 @@ private Q_SLOTS:
              "--expand takes a whole number of 0 or more, not \"-1\"");
         fail("--from FOLDER --list --expand", "--expand needs a number");
         fail("--colour", "unknown option \"--colour\" (see kvx --help)");
-        fail("--from FOLDER", "nothing to do: add --list, --save FILE or --pdf FILE");
+        fail("--from FOLDER",
+             "nothing to do: add --list, --save FILE, --pdf FILE or --export FILE");
+        fail("--from FOLDER --export -", "--export - needs --format json, csv, html or md");
+        fail("--from FOLDER --export - --format md --list",
+             "--export - and --list both write to standard output");
+        fail("--from FOLDER --export FOLDER/x.txt",
+             "cannot tell the format of FOLDER/x.txt: name it .json, .csv, .html or .md, or give "
+             "--format");
+        fail("--from FOLDER --format xml --export -", "--format takes json, csv, html or md");
+        fail("--from FOLDER/locked --export FOLDER/x.json",
+             "the start folder cannot be read: FOLDER/locked: Permission denied");
+        fail("--from FOLDER/disc --save FOLDER/x --export FOLDER/./x --format csv",
+             "--save and --export name the same file: FOLDER/./x");
+        QTest::newRow("export")
+            << "--from FOLDER/disc/b --export - --format csv" << 0
+            << "depth,text,kind,path,bold,color,background\r\n"
+               "0,FOLDER/disc/b/,folder,FOLDER/disc/b/,false,#000000,#ffffff\r\n"
+               "1,b1,folder,FOLDER/disc/b/b1/,false,#000000,#ffffff\r\n"
+            << QString() << 0;
         fail("--list", "no tree: give a document or --from FOLDER");
         fail("a.kvx --from / --list", "give either a document or --from FOLDER, not both");
         fail("a.kvx b.kvx", "more than one document given: \"b.kvx\"");
@@ -342,6 +479,87 @@ private Q_SLOTS:
         QCOMPARE(kvx({dir.filePath("z.kvx"), "--list"}).out.split('\n').at(1), "  zz");
     }
 
+    // Each format of the odd document, to a file or to standard output,
+    // reads back as the rows the program lists, with the jacket's grid; the
+    // window's "Exporter ..." (Ctrl+E, in the "Plus ..." menu) writes the very
+    // same bytes, and says so when it cannot write.
+    void exports_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("about");
+        const auto row = [](const char* format, const char* target, const char* about) {
+            QTest::newRow(format) << QString(format) << QString(target) << QString(about);
+        };
+        row("json", "x.json", "/disc/|2|40|no error occurred");
+        row("csv", "-", "depth|text|kind|path|bold|color|background");
+        row("html", "x.HTML", "/disc/");
+        row("md", "-", "");
+    }
+    void exports()
+    {
+        QFETCH(QString, format);
+        QFETCH(QString, target);
+        QTemporaryDir dir;
+        const QString doc = dir.filePath("odd.kvx");
+        QVERIFY(writeFile(doc, kOddDocument));
+        QStringList expected, listed;
+        for (const QString& row : kOddRows) {
+            const QStringList values = row.split('|');
+            expected << (format == "html" ? values
+                         : format == "md" ? QStringList{values[0], values[1], values[4]}
+                                          : values.mid(0, 7))
+                            .join('|');
+            listed << QString(2 * values[0].toInt(), ' ') + values[1] + '\n';
+        }
+        QCOMPARE(kvx({doc, "--list"}).out, listed.join(""));
+
+        const QString file = target == "-" ? target : dir.filePath(target);
+        const Run run = kvx({doc, "--export", file, "--format", format, "--columns", "2", "--lines",
+                             "40", "--save", dir.filePath("again.kvx")});
+        QCOMPARE(run.err, QString());
+        QVERIFY(readFile(dir.filePath("again.kvx")).contains("Node6=caf\xc3\xa9 \xc2\x81|1|"));
+        const QByteArray bytes = target == "-" ? run.out.toUtf8() : readFile(file);
+        QString about;
+        QCOMPARE(readExport(format, bytes, about), expected);
+        QTEST(about, "about");
+        if (format == "html") {
+            // Each picture once, as a class of its own holding a 16 x 16 PNG.
+            const QRegularExpression css(
+                R"(\.p(\d) \{ background-image: url\(data:image/png;base64,([^)]+)\); \})");
+            QStringList classes;
+            for (const QRegularExpressionMatch& m : css.globalMatch(bytes)) {
+                classes << m.captured(1);
+                QCOMPARE(QImage::fromData(QByteArray::fromBase64(m.captured(2).toLatin1())).size(),
+                         QSize(16, 16));
+            }
+            QCOMPARE(classes, QStringList({"2", "6", "1"}));
+        }
+
+        kvx::test::MainWindowFixture w;
+        w.window.Form_Load();
+        w.dialogs.openPaths = {doc};
+        w.control<QAction>("mnuLoad")->trigger();
+        for (const char* option : {"opLines(1)", "opColum(6)"})
+            w.control<QAbstractButton>(option)->click();
+        QTest::mouseClick(w.control<QWidget>("cmdMore"), Qt::LeftButton);
+        QVERIFY(w.window.mnuMore()->isVisible());
+        w.window.mnuMore()->hide();
+        const QString mine = dir.filePath("window." + format), folder = dir.filePath("d." + format);
+        QVERIFY(QDir(dir.path()).mkdir("d." + format));
+        w.dialogs.savePaths = {mine, folder};
+        QTest::keySequence(w.window.TV(), QKeySequence("Ctrl+E"));
+        QCOMPARE(readFile(mine), bytes);
+        w.window.mnuMore()->actions().constFirst()->trigger();
+        QCOMPARE(w.dialogs.callsOf("ShowSave").at(1).args,
+                 QStringList({"JSON|*.json|CSV|*.csv|HTML|*.html|Markdown|*.md", "Exporter l'arbre",
+                              dir.path()}));
+        QCOMPARE(w.dialogs.callsOf("MsgBox").at(0).args.at(0),
+                 kvx::MessageTexts()
+                     .text(kvx::Msg::ExportFailed)
+                     .arg(folder, "not a regular file but a folder"));
+    }
+
     // Folders the user may not read (mode 000) or only enter (311) are told
     // like the other entries left out. Run as a user to whom permissions apply.
     void unreadableFolders()
@@ -416,8 +634,9 @@ private Q_SLOTS:
         QCOMPARE(help.status, 0);
         // The options, the data beside the built program, and its languages.
         for (const char* says :
-             {"--from", "--expand", "--add", "--list", "--save", "--pdf", "catalogue add", "find",
-              "\n  " KVX_TEST_PROGRAM_DIR "  icons", "languages: English.lng, Francais.lng\n"})
+             {"--from", "--expand", "--add", "--list", "--save", "--pdf", "--export",
+              "catalogue add", "find", "\n  " KVX_TEST_PROGRAM_DIR "  icons",
+              "languages: English.lng, Francais.lng\n"})
             QVERIFY2(help.out.contains(QLatin1String(says)), says);
         // A language file's odd name is one item of one line.
         QTemporaryDir dir;

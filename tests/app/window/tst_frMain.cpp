@@ -293,7 +293,8 @@ private Q_SLOTS:
                 bound << key.toString() + '=' + action->objectName();
         bound.sort();
         QCOMPARE(bound.join(' '),
-                 "Ctrl+B=mnuGras Ctrl+F=mnuAddFile Ctrl+L=mnuNiveau Ctrl+O=mnuLoad Ctrl+S=mnuSave "
+                 "Ctrl+B=mnuGras Ctrl+E=mnuExport Ctrl+F=mnuAddFile Ctrl+L=mnuNiveau "
+                 "Ctrl+O=mnuLoad Ctrl+S=mnuSave "
                  "Ctrl+Shift+F=mnuFind Ctrl+Shift+G=mnuBackColors Ctrl+Shift+T=mnuForeColors "
                  "Ctrl+Shift+Z=mnuRedo Ctrl+Y=mnuRedo Ctrl+Z=mnuUndo Del=mnuSupprim F2=mnuRename "
                  "F3=mnuFindNext Shift+F3=mnuFindPrevious");
