@@ -32,8 +32,6 @@ struct CommandLine
     bool monochrome = false;                  // --mono
     QString exportFile;                       // --export: a file, or "-" for standard output
     std::optional<ExportFormat> exportFormat; // given with --format, or by the file's extension
-    bool blackAndWhiteFolders = false;        // --bw
-    bool monochrome = false;                  // --mono
     // The cover: a template, the paper of a PDF (none: the locale's), and
     // the disc's title and identifier (none: the document's or the default).
     QString templateName;

@@ -424,8 +424,9 @@ void frMain::createMenus()
     m_mnuTitleOnBooklet = makeAction(this, QStringLiteral("mnuTitleOnBooklet"),
                                      QStringLiteral("Titre sur le livret"));
     m_mnuTitleOnBooklet->setCheckable(true);
-    m_mnuMore->addMenu(m_mnuTemplate);
-    m_mnuMore->addActions({m_mnuDiscTitle, m_mnuTitleOnBooklet});
+    // After "Exporter ...", as the menu's plan has them.
+    m_mnuMore->insertMenu(m_mnuFind, m_mnuTemplate);
+    m_mnuMore->insertActions(m_mnuFind, {m_mnuDiscTitle, m_mnuTitleOnBooklet});
 
     m_mnuLangue->addActions({m_mnLangueChoice0, m_mnLangueSep, m_mnLangueOther,
                              makeSeparator(this, QStringLiteral("MNlangueSep01")), m_mnuAbout});

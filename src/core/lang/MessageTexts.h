@@ -59,7 +59,6 @@ enum class Msg {
     ExportTitle,         // title of the export dialog
     ExportFailed,        // %1 the file, %2 the reason
     ExportUnknownFormat, // the reason when the file's extension names no format
-    PreviewLeftOut,      // %1 rows shown, %2 printed, %3 left out
     DiscTitlePrompt,
     DiscIdPrompt,
     CoverDoesNotFit, // %1 the template, %2 the paper

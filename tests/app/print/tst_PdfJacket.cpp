@@ -115,27 +115,12 @@ private Q_SLOTS:
             QVERIFY(QDir().mkpath(dir.filePath(QString("disc/Dossier %1/Photos").arg(i))));
         const QString pdf = dir.filePath("x.pdf"), saved = dir.filePath("x.kvx");
         // 59 rows on a booklet of 30 lines by 2 with its title: the tray gets the last 2.
-        const CommandLineResult read = parseCommandLine({"--from",
-                                                         dir.filePath("disc"),
-                                                         "--expand",
-                                                         "2",
-                                                         "--pdf",
-                                                         pdf,
-                                                         "--save",
-                                                         saved,
-                                                         "--template",
-                                                         name,
-                                                         "--paper",
-                                                         paper,
-                                                         "--disc-title",
-                                                         "Vacances 2026",
-                                                         "--disc-id",
-                                                         "n° 12",
-                                                         "--title-on-booklet",
-                                                         "--lines",
-                                                         "30",
-                                                         "--columns",
-                                                         "2"});
+        const CommandLineResult read = parseCommandLine(
+            QString("--from|%1|--expand|2|--pdf|%2|--save|%3|--template|%4|--paper|%5|"
+                    "--disc-title|Vacances 2026|--disc-id|n° 12|--title-on-booklet|--lines|30|"
+                    "--columns|2")
+                .arg(dir.filePath("disc"), pdf, saved, name, paper)
+                .split('|'));
         QVERIFY(read.options);
         QString said, err;
         QTextStream outStream(&said), errStream(&err);

@@ -90,7 +90,6 @@ private Q_SLOTS:
     void example();
     void reading_data();
     void reading();
-    void cover_data();
     void cover();
     void init() { QLocale::setDefault(QLocale::c()); }
 };
@@ -282,39 +281,28 @@ void tst_TreeViewInFile::reading()
     checkRereads(tree, settings);
 }
 
-// The [Cover] section: read into the choice and written back as the choice
-// says (the keys set, in their order); unknown templates refused.
-void tst_TreeViewInFile::cover_data()
-{
-    QTest::addColumn<QByteArray>("section");
-    QTest::addColumn<QString>("read"); // template|title|identifier|title on booklet
-    QTest::addColumn<QByteArray>("written");
-    QTest::addColumn<int>("result");
-    QTest::newRow("all") << QByteArray("[cover]\nTitleOnBooklet=1\nIdentifier=n° 12\n"
-                                       "Title=\" Été | 2026 \"\ntemplate=dvd\n")
-                         << "dvd| Été | 2026 |n° 12|1"
-                         << QByteArray("[Cover]\r\nTemplate=dvd\r\nTitle=\" Été | 2026 \"\r\n"
-                                       "Identifier=n° 12\r\nTitleOnBooklet=1\r\n")
-                         << int(load_result::Ok);
-    QTest::newRow("unknown template") << QByteArray("[Cover]\nTemplate=lp\nTitleOnBooklet=x\n")
-                                      << "|||0" << QByteArray() << int(load_result::BadSetting);
-}
-
+// The [Cover] section: read into the choice, written back as the choice says
+// (the keys set, in their order, quoted where needed); an unknown template
+// is refused.
 void tst_TreeViewInFile::cover()
 {
-    QFETCH(QByteArray, section);
     NodeTree tree;
     TreeViewSettings settings;
     CoverChoice cover;
-    QTEST(LoadTreeViewFromIni(tree, settings, IniFile::parse(kExample + section), true, false,
-                              false, nullptr, &cover),
-          "result");
-    QTEST(QStringList(
-              {cover.templateName, cover.discTitle, cover.discId, BoolToFlag(cover.titleOnBooklet)})
-              .join(u'|'),
-          "read");
+    const auto read = [&](const QByteArray& section) {
+        return LoadTreeViewFromIni(tree, settings, IniFile::parse(kExample + section), true, false,
+                                   false, nullptr, &cover);
+    };
+    QCOMPARE(read("[cover]\nTitleOnBooklet=1\nIdentifier=n° 12\nTitle=\" Été | 2026 \"\n"
+                  "template=dvd\n"),
+             load_result::Ok);
+    QCOMPARE(cover, (CoverChoice{"dvd", " Été | 2026 ", "n° 12", true}));
     const QByteArray plain = TreeViewDocument(tree, settings, false, false);
-    QTEST(TreeViewDocument(tree, settings, false, false, &cover).sliced(plain.size()), "written");
+    QCOMPARE(TreeViewDocument(tree, settings, false, false, &cover).sliced(plain.size()),
+             "[Cover]\r\nTemplate=dvd\r\nTitle=\" Été | 2026 \"\r\nIdentifier=n° 12\r\n"
+             "TitleOnBooklet=1\r\n");
+    QCOMPARE(read("[Cover]\nTemplate=lp\nTitleOnBooklet=x\n"), load_result::BadSetting);
+    QCOMPARE(cover, CoverChoice());
 }
 
 QTEST_GUILESS_MAIN(tst_TreeViewInFile)
