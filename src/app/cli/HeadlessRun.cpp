@@ -183,6 +183,15 @@ int runSteps(const CommandLine& options, QTextStream& out, QTextStream& err, Pdf
         return fail(QStringLiteral("%1: %2: %3")
                         .arg(describeLeftOut(leftOut), options.fromFolder,
                              systemErrorText(leftOut.startFolderError)));
+    // The cover's choices go with the tree into the document and the PDF.
+    if (!options.templateName.isEmpty())
+        workspace.cover.templateName = options.templateName;
+    if (options.discTitle)
+        workspace.cover.discTitle = *options.discTitle;
+    if (options.discId)
+        workspace.cover.discId = *options.discId;
+    if (options.titleOnBooklet)
+        workspace.cover.titleOnBooklet = true;
     if (save && !workspace.Save(*save))
         return cannotWrite(*save);
     // The jacket's grid, which exports tell too.
@@ -191,6 +200,8 @@ int runSteps(const CommandLine& options, QTextStream& out, QTextStream& err, Pdf
     PdfJacketResult printed;
     if (pdf) {
         workspace.appearance.colour = !options.monochrome;
+        workspace.appearance.paper =
+            options.paper.isEmpty() ? PaperOfEnvironment() : *PaperOfName(options.paper);
         if (options.blackAndWhiteFolders)
             workspace.setBlackAndWhiteFolders(true);
         printed = printing->print(workspace, *pdf);

@@ -9,6 +9,7 @@
 #include "lang/InterfaceLanguage.h"
 #include "lang/LanguageMenu.h"
 #include "lang/LeftOutMessage.h"
+#include "print/CoverChoice.h"
 #include "print/JacketCommands.h"
 #include "print/RowsOverflow.h"
 #include "tree/BuiltInPictures.h"
@@ -32,6 +33,7 @@
 #include "workspace/Workspace.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -157,8 +159,10 @@ frMain::frMain(DialogService* dialogs, const QString& programDir, QWidget* paren
         widget->setFont(font);
     fitAutoSizeLabels();
     m_count = std::make_unique<LabelCountDisplay>(m_lblNbElements);
-    m_countShown = std::make_unique<OverflowCountDisplay>(
-        *m_count, m_lblNbElements, [this] { return m_workspace->jacket.capacity(); });
+    m_countShown = std::make_unique<OverflowCountDisplay>(*m_count, m_lblNbElements, [this] {
+        const CoverChoice& cover = m_workspace->cover;
+        return CoverCapacity(cover.coverTemplate(), m_workspace->jacket, cover.titleOnBooklet);
+    });
     m_workspace = std::make_unique<Workspace>(*m_pump, *m_countShown);
     m_images = std::make_unique<ImageList>(m_workspace->images());
     m_model = new TreeModel(m_workspace->tree(), *m_images, this);
@@ -413,6 +417,26 @@ void frMain::createMenus()
     m_mnuMore->addActions(moreItems);
     m_mnuMore->addMenu(m_mnuRecent);
     addActions(moreItems);
+    m_mnuTemplate = new QMenu(QStringLiteral("Modèle"), this);
+    m_mnuTemplate->setObjectName(QStringLiteral("mnuTemplate"));
+    auto* templates = new QActionGroup(m_mnuTemplate);
+    int item = 0;
+    for (const CoverTemplate& cover : CoverTemplates()) {
+        QAction* choice =
+            makeAction(this, arrayName("mnuTemplateItem", item++), QString::fromLatin1(cover.name));
+        choice->setCheckable(true);
+        choice->setData(QString::fromLatin1(cover.name));
+        templates->addAction(choice);
+    }
+    m_mnuTemplate->addActions(templates->actions());
+    m_mnuDiscTitle =
+        makeAction(this, QStringLiteral("mnuDiscTitle"), QStringLiteral("Titre du disque ..."));
+    m_mnuTitleOnBooklet = makeAction(this, QStringLiteral("mnuTitleOnBooklet"),
+                                     QStringLiteral("Titre sur le livret"));
+    m_mnuTitleOnBooklet->setCheckable(true);
+    // After "Exporter ...", as the menu's plan has them.
+    m_mnuMore->insertMenu(m_mnuFind, m_mnuTemplate);
+    m_mnuMore->insertActions(m_mnuFind, {m_mnuDiscTitle, m_mnuTitleOnBooklet});
 
     m_mnuLangue->addActions({m_mnLangueChoice0, m_mnLangueSep, m_mnLangueOther,
                              makeSeparator(this, QStringLiteral("MNlangueSep01")), m_mnuAbout});
@@ -543,6 +567,7 @@ void frMain::createSubsystems()
     connect(m_mnuFind, &QAction::triggered, m_find, &TreeFind::find);
     connect(m_mnuFindNext, &QAction::triggered, m_find, &TreeFind::findNext);
     connect(m_mnuFindPrevious, &QAction::triggered, m_find, &TreeFind::findPrevious);
+    connectCoverEntries();
 
     SizesControls sizes;
     sizes.mnuTailles = m_mnuTailles;
@@ -719,6 +744,26 @@ void frMain::showNodeMenu(QPoint globalPosition)
 {
     if (!m_mnuNode->isVisible())
         m_mnuNode->popup(globalPosition);
+}
+
+void frMain::connectCoverEntries()
+{
+    // The marks show the document's choice, whichever document was opened.
+    connect(m_mnuMore, &QMenu::aboutToShow, this, [this] {
+        const CoverChoice& cover = m_workspace->cover;
+        for (QAction* choice : m_mnuTemplate->actions())
+            choice->setChecked(choice->data().toString() ==
+                               QLatin1String(cover.coverTemplate().name));
+        m_mnuTitleOnBooklet->setChecked(cover.titleOnBooklet);
+    });
+    for (QAction* choice : m_mnuTemplate->actions())
+        connect(choice, &QAction::triggered, this,
+                [this, choice] { m_jacket->chooseTemplate(choice->data().toString()); });
+    connect(m_mnuDiscTitle, &QAction::triggered, m_jacket, &JacketCommands::askDiscTitle);
+    connect(m_mnuTitleOnBooklet, &QAction::toggled, m_jacket, &JacketCommands::setTitleOnBooklet);
+    // An opened document brings its template.
+    connect(m_documents, &TreeDocumentCommands::documentChanged, m_jacket,
+            &JacketCommands::showCapacity);
 }
 
 void frMain::cmdMore_Click()

@@ -140,6 +140,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void connectCoverEntries();
     void createControls();
     void createMenus();
     void connectControls();
@@ -224,6 +225,10 @@ private:
     QLabel* m_lblSizes = nullptr;
     QPushButton* m_cmdSizesStop = nullptr;
     QAction* m_mnuExport = nullptr;
+    // In mnuMore: the cover's template, the disc's title, the title on the booklet.
+    QMenu* m_mnuTemplate = nullptr;
+    QAction* m_mnuDiscTitle = nullptr;
+    QAction* m_mnuTitleOnBooklet = nullptr;
     QAction* m_mnuFind = nullptr;
     QAction* m_mnuFindNext = nullptr;
     QAction* m_mnuFindPrevious = nullptr;

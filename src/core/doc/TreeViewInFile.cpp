@@ -5,6 +5,7 @@
 #include "doc/IniWriter.h"
 #include "doc/LoadReport.h"
 #include "doc/TreeViewSettings.h"
+#include "print/CoverChoice.h"
 #include "tree/ImageRegistry.h"
 #include "tree/NodeTree.h"
 #include "util/FileReplacement.h"
@@ -34,6 +35,9 @@ const QString kEncodedVersion = QStringLiteral("1.1");
 constexpr QStringView kFileInfo = u"FileInfo";
 constexpr QStringView kTreeView = u"TreeView";
 constexpr QStringView kNodes = u"Nodes";
+// Written after the nodes and only when set, so that older readers skip it
+// and a document without it is as it always was.
+constexpr QStringView kCover = u"Cover";
 
 bool needsEncoding(const QString& field)
 {
@@ -205,6 +209,24 @@ void readSettings(const IniFile& doc, TreeViewSettings& s, NodeTree& tree, Failu
     tree.setRootsSorted(s.sorted);
     readInteger(doc, u"Style", s.style, &TreeViewSettings::validStyle, failures);
     readText(doc, u"ToolTipText", s.toolTipText);
+}
+
+CoverChoice readCover(const IniFile& doc, Failures& failures)
+{
+    CoverChoice cover;
+    if (std::optional<QString> name = doc.find(kCover, u"Template")) {
+        if (FindCoverTemplate(*name))
+            cover.templateName = std::move(*name);
+        else
+            settingUnread(failures);
+    }
+    cover.discTitle = doc.value(kCover, u"Title");
+    cover.discId = doc.value(kCover, u"Identifier");
+    if (const std::optional<QString> text = doc.find(kCover, u"TitleOnBooklet")) {
+        if (!parseFlag(*text, &cover.titleOnBooklet))
+            settingUnread(failures);
+    }
+    return cover;
 }
 
 // "node12" gives 12 and so on: the number exactly as the writer spells it,
@@ -457,8 +479,21 @@ QString BoolToFlag(bool blnValue)
 
 namespace {
 
+void writeCover(IniWriter& w, const CoverChoice& cover)
+{
+    w.section(kCover);
+    if (!cover.templateName.isEmpty())
+        w.entry(u"Template", cover.templateName);
+    if (!cover.discTitle.isEmpty())
+        w.entry(u"Title", settingText(cover.discTitle));
+    if (!cover.discId.isEmpty())
+        w.entry(u"Identifier", settingText(cover.discId));
+    if (cover.titleOnBooklet)
+        w.entry(u"TitleOnBooklet", BoolToFlag(true));
+}
+
 IniWriter documentWriter(const NodeTree& tree, const TreeViewSettings& s, bool blnStyle,
-                         bool blnImages)
+                         bool blnImages, const CoverChoice* cover)
 {
     const bool encoded = treeNeedsEncoding(tree);
     auto field = [encoded](const QString& text) { return encoded ? encodeField(text) : text; };
@@ -512,31 +547,35 @@ IniWriter documentWriter(const NodeTree& tree, const TreeViewSettings& s, bool b
                             BoolToFlag(node->checked()), BoolToFlag(node->expanded())}));
         }
     }
+    if (cover && !cover->isDefault())
+        writeCover(w, *cover);
     return w;
 }
 
 } // namespace
 
 QByteArray TreeViewDocument(const NodeTree& tree, const TreeViewSettings& settings, bool blnStyle,
-                            bool blnImages)
+                            bool blnImages, const CoverChoice* cover)
 {
-    return documentWriter(tree, settings, blnStyle, blnImages).toUtf8();
+    return documentWriter(tree, settings, blnStyle, blnImages, cover).toUtf8();
 }
 
 bool WriteTreeViewTo(FileReplacement& file, const NodeTree& tree, const TreeViewSettings& settings,
-                     bool blnStyle, bool blnImages, const QByteArray& sections)
+                     bool blnStyle, bool blnImages, const CoverChoice* cover,
+                     const QByteArray& sections)
 {
-    return file.write(TreeViewDocument(tree, settings, blnStyle, blnImages) + sections);
+    return file.write(TreeViewDocument(tree, settings, blnStyle, blnImages, cover) + sections);
 }
 
 bool SaveTreeViewInFile(const NodeTree& tree, const TreeViewSettings& settings,
                         const QString& strFile, bool blnStyle, bool blnImages, QString* error,
-                        const QByteArray& sections)
+                        const CoverChoice* cover, const QByteArray& sections)
 {
     FileReplacement file(strFile);
-    const bool saved = file.begin() &&
-                       WriteTreeViewTo(file, tree, settings, blnStyle, blnImages, sections) &&
-                       file.commit();
+    const bool saved =
+        file.begin() &&
+        WriteTreeViewTo(file, tree, settings, blnStyle, blnImages, cover, sections) &&
+        file.commit();
     if (!saved && error)
         *error = file.errorString();
     return saved;
@@ -544,7 +583,7 @@ bool SaveTreeViewInFile(const NodeTree& tree, const TreeViewSettings& settings,
 
 qint32 LoadTreeViewFromFile(NodeTree& tree, TreeViewSettings& settings, const QString& strFile,
                             bool blnProperties, bool blnStyle, bool blnImages, LoadReport* report,
-                            const std::function<void(const IniFile&)>& alsoRead)
+                            CoverChoice* cover, const std::function<void(const IniFile&)>& alsoRead)
 {
     LoadReport unused;
     LoadReport& r = report ? *report : unused;
@@ -555,8 +594,8 @@ qint32 LoadTreeViewFromFile(NodeTree& tree, TreeViewSettings& settings, const QS
         const std::optional<IniFile> doc = IniFile::load(strFile, &r.error);
         if (!doc)
             return load_result::NotADocument;
-        const qint32 result =
-            LoadTreeViewFromIni(tree, settings, *doc, blnProperties, blnStyle, blnImages, &r);
+        const qint32 result = LoadTreeViewFromIni(tree, settings, *doc, blnProperties, blnStyle,
+                                                  blnImages, &r, cover);
         if (result != load_result::NotADocument && alsoRead)
             alsoRead(*doc);
         return result;
@@ -567,7 +606,8 @@ qint32 LoadTreeViewFromFile(NodeTree& tree, TreeViewSettings& settings, const QS
 }
 
 qint32 LoadTreeViewFromIni(NodeTree& tree, TreeViewSettings& settings, const IniFile& doc,
-                           bool blnProperties, bool blnStyle, bool blnImages, LoadReport* report)
+                           bool blnProperties, bool blnStyle, bool blnImages, LoadReport* report,
+                           CoverChoice* cover)
 {
     if (doc.value(kFileInfo, u"Type") != kType)
         return load_result::NotADocument;
@@ -579,6 +619,8 @@ qint32 LoadTreeViewFromIni(NodeTree& tree, TreeViewSettings& settings, const Ini
     if (blnProperties) {
         tree.clear();
         readSettings(doc, settings, tree, failures);
+        if (cover)
+            *cover = readCover(doc, failures);
     }
     readNodes(doc, nodes, tree, blnStyle, blnImages, failures);
     return failures.latest();

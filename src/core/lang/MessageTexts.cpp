@@ -81,6 +81,9 @@ constexpr std::array<Entry, size_t(Msg::Count)> kEntries{{
     {"ExportFailed", "L'arbre n'a pas pu être exporté dans :\n%1\n(%2)\n"
                      "Un fichier qui s'y trouvait déjà n'a pas été modifié."},
     {"ExportUnknownFormat", "le nom du fichier doit finir par .json, .csv, .html ou .md"},
+    {"DiscTitlePrompt", "Titre du disque (vide : le nom du dossier ou du volume) :"},
+    {"DiscIdPrompt", "Ligne sous le titre (par exemple « Sauvegarde n° 12 ») :"},
+    {"CoverDoesNotFit", "Le modèle « %1 » ne tient pas sur le papier %2."},
 }};
 
 } // namespace

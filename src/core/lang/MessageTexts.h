@@ -66,6 +66,9 @@ enum class Msg {
     ExportTitle,         // title of the export dialog
     ExportFailed,        // %1 the file, %2 the reason
     ExportUnknownFormat, // the reason when the file's extension names no format
+    DiscTitlePrompt,
+    DiscIdPrompt,
+    CoverDoesNotFit, // %1 the template, %2 the paper
     Count
 };
 

@@ -54,6 +54,9 @@ void Workspace::BuildTree(const QString& startFolder)
 {
     m_history->clear();
     totals.clear();
+    // A new disc: its own title, from its folder, until the user gives one.
+    cover.discTitle.clear();
+    cover.discId.clear();
     // A view empties at once and shows the new tree when it stands.
     m_tree.clear();
     BulkChange bulk(m_tree);
@@ -94,12 +97,13 @@ qint32 Workspace::Open(const QString& path, LoadReport* report)
     BulkChange bulk(m_tree);
     TreeViewSettings read = settings;
     FolderTotals readTotals;
-    const qint32 result =
-        LoadTreeViewFromFile(m_tree, read, path, true, true, true, report, [&](const IniFile& doc) {
-            readTotals = ReadFolderTotals(doc, rootKey());
-        });
+    CoverChoice readCover;
+    const qint32 result = LoadTreeViewFromFile(
+        m_tree, read, path, true, true, true, report, &readCover,
+        [&](const IniFile& doc) { readTotals = ReadFolderTotals(doc, rootKey()); });
     if (result != load_result::NotADocument) {
         settings = read;
+        cover = readCover;
         totals = std::move(readTotals);
         m_history->clear();
         m_history->markSaved();
@@ -111,7 +115,7 @@ qint32 Workspace::Open(const QString& path, LoadReport* report)
 bool Workspace::Save(const QString& path, QString* error)
 {
     BusyGuard busy(m_pump);
-    if (!SaveTreeViewInFile(m_tree, settings, path, true, true, error,
+    if (!SaveTreeViewInFile(m_tree, settings, path, true, true, error, &cover,
                             FolderTotalsSection(totals).toUtf8()))
         return false;
     m_history->markSaved();
@@ -120,7 +124,7 @@ bool Workspace::Save(const QString& path, QString* error)
 
 bool Workspace::Save(FileReplacement& file)
 {
-    return WriteTreeViewTo(file, m_tree, settings, true, true,
+    return WriteTreeViewTo(file, m_tree, settings, true, true, &cover,
                            FolderTotalsSection(totals).toUtf8());
 }
 

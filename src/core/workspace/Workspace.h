@@ -1,6 +1,7 @@
 #pragma once
 
 #include "doc/TreeViewSettings.h"
+#include "print/CoverChoice.h"
 #include "print/JacketLayout.h"
 #include "tree/FileCategories.h"
 #include "tree/ImageRegistry.h"
@@ -29,6 +30,7 @@ struct PrintAppearance
 {
     bool colour = true;
     bool blackAndWhiteFolders = false;
+    Paper paper = Paper::A4; // of a PDF written without a printer
 };
 
 // One tree being worked on, with everything its commands read and change: the
@@ -70,6 +72,8 @@ public:
     // The jacket's grid: 50 lines, 3 columns until the user chooses.
     JacketLayout jacket;
     PrintAppearance appearance;
+    // The document's template, disc title and identifier.
+    CoverChoice cover;
     // The files and sizes under each folder, when taken (or read with the
     // document): the rows show them, documents keep them.
     FolderTotals totals;

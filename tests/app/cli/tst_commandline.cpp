@@ -295,6 +295,9 @@ private Q_SLOTS:
         fail("a.kvx --from / --list", "give either a document or --from FOLDER, not both");
         fail("a.kvx b.kvx", "more than one document given: \"b.kvx\"");
         fail("a.kvx --pdf o.pdf --lines 35", "--lines takes 30, 40 or 50");
+        fail("a.kvx --pdf o.pdf --template Tray",
+             "unknown template \"Tray\": use booklet, tray, dvd, slimdvd, booklet+tray");
+        fail("a.kvx --pdf o.pdf --paper a5", "--paper takes a4 or letter");
         fail("FOLDER/e\x1b[2Jnl\nx.kvx --list",
              "cannot read FOLDER/e?[2Jnl?x.kvx: No such file or directory");
         fail("FOLDER/locked.kvx --list", "cannot read FOLDER/locked.kvx: Permission denied");
