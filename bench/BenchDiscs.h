@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -97,6 +98,25 @@ inline void fillFullTree(NodeTree& tree)
         tree.setExpanded(top, true);
     }
     tree.setExpanded(root, true);
+}
+
+// Runs a program once per iteration, its output dropped.
+inline void runProcess(benchmark::State& state, const QString& program,
+                       const QStringList& arguments)
+{
+    if (program.isEmpty()) {
+        state.SkipWithError("program not installed");
+        return;
+    }
+    for (auto _ : state) {
+        QProcess process;
+        process.setStandardOutputFile(QProcess::nullDevice());
+        process.start(program, arguments);
+        if (!process.waitForFinished(120000) || process.exitCode() != 0) {
+            state.SkipWithError("the process failed");
+            return;
+        }
+    }
 }
 
 // Runs the real program once per iteration, its output dropped, and reports

@@ -5,8 +5,10 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
+// state.range(0): the template's place in the list below (0: the booklet).
 static void BM_PrintJacket200RowsToPdf(benchmark::State& state)
 {
+    static const char* const templates[] = {"booklet", "tray", "dvd", "slimdvd", "booklet+tray"};
     QTemporaryDir dir;
     // A root, 20 folders with 9 sub-folders each, shown to depth 2: 201 rows, 200 printed at 50
     // x 4.
@@ -14,10 +16,13 @@ static void BM_PrintJacket200RowsToPdf(benchmark::State& state)
         for (int j = 1; j <= 9; ++j)
             QDir(dir.path()).mkpath(QStringLiteral("src/Dossier %1/Sous-dossier %2").arg(i).arg(j));
     const QString out = dir.filePath(QStringLiteral("out.pdf"));
-    const QStringList args{QStringLiteral("--from"),    dir.filePath(QStringLiteral("src")),
-                           QStringLiteral("--expand"),  QStringLiteral("2"),
-                           QStringLiteral("--pdf"),     out,
-                           QStringLiteral("--columns"), QStringLiteral("4")};
+    const QStringList args{
+        QStringLiteral("--from"),     dir.filePath(QStringLiteral("src")),
+        QStringLiteral("--expand"),   QStringLiteral("2"),
+        QStringLiteral("--pdf"),      out,
+        QStringLiteral("--columns"),  QStringLiteral("4"),
+        QStringLiteral("--template"), QString::fromLatin1(templates[state.range(0)])};
+    state.SetLabel(templates[state.range(0)]);
     for (auto _ : state) {
         QProcess p;
         p.start(QStringLiteral(KVX_BENCH_PROGRAM), args);
@@ -27,4 +32,8 @@ static void BM_PrintJacket200RowsToPdf(benchmark::State& state)
         }
     }
 }
-BENCHMARK(BM_PrintJacket200RowsToPdf)->Unit(benchmark::kMillisecond)->MinTime(3.0)->UseRealTime();
+BENCHMARK(BM_PrintJacket200RowsToPdf)
+    ->DenseRange(0, 4)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(3.0)
+    ->UseRealTime();

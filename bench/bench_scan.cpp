@@ -20,6 +20,7 @@
 namespace {
 
 using kvx::bench::bigFolder;
+using kvx::bench::runProcess;
 
 // In the process: the start scan, the folders opened down to `depth` (the
 // root has depth 0 and is always open) and the rows as `--list` gives them.
@@ -97,23 +98,6 @@ void BM_AddFolderKeys(benchmark::State& state)
     }
 }
 BENCHMARK(BM_AddFolderKeys)->Unit(benchmark::kMillisecond);
-
-void runProcess(benchmark::State& state, const QString& program, const QStringList& arguments)
-{
-    if (program.isEmpty()) {
-        state.SkipWithError("program not installed");
-        return;
-    }
-    for (auto _ : state) {
-        QProcess process;
-        process.setStandardOutputFile(QProcess::nullDevice());
-        process.start(program, arguments);
-        if (!process.waitForFinished(120000) || process.exitCode() != 0) {
-            state.SkipWithError("the process failed");
-            return;
-        }
-    }
-}
 
 void BM_KvxListProcess(benchmark::State& state)
 {

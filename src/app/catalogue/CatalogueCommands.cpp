@@ -110,7 +110,7 @@ bool CatalogueCommands::openHit(qint64 disc, const QString& path, bool folder)
     }
     m_controls.txtStartPath->setText(recorded->record().source);
     m_workspace.BuildTree(std::move(recorded));
-    m_workspace.settings.discIdentifier = discIdentifier(disc);
+    m_workspace.cover.discId = discIdentifier(disc);
     openDownTo(folder ? path : path.section(u'/', 0, -2));
     Q_EMIT treeBuilt();
     m_controls.window->activateWindow();
@@ -222,7 +222,7 @@ void CatalogueCommands::mnuCatalogueDisc_Click()
         return;
     }
     const QString identifier = discIdentifier(*outcome.id);
-    m_workspace.settings.discIdentifier = identifier;
+    m_workspace.cover.discId = identifier;
     QString said = m_texts.text(Msg::DiscCatalogued).arg(identifier).arg(outcome.entries);
     if (outcome.unreadable)
         said += m_texts.text(Msg::DiscUnreadableFolders).arg(outcome.unreadable);

@@ -3,6 +3,7 @@
 #include "catalogue/Catalogue.h"
 #include "cli/MessageLines.h"
 #include "lang/LanguageList.h"
+#include "print/CoverTemplates.h"
 #include "util/ProgramFolders.h"
 
 #include <QCommandLineParser>
@@ -36,8 +37,12 @@ constexpr ValueOption kValueOptions[] = {
     {"lines", "--lines takes 30, 40 or 50"},
     {"columns", "--columns takes 2, 3 or 4"},
     {"export", "--export needs a file name, or - with --format"},
-    {"format", "--format takes json, csv, html or md"}};
-constexpr const char* kSwitches[] = {"list", "bw", "mono"};
+    {"format", "--format takes json, csv, html or md"},
+    {"template", "--template needs a name"},
+    {"paper", "--paper takes a4 or letter"},
+    {"disc-title", "--disc-title needs a text"},
+    {"disc-id", "--disc-id needs a text"}};
+constexpr const char* kSwitches[] = {"list", "bw", "mono", "title-on-booklet", "sizes"};
 
 void addOptions(QCommandLineParser& parser)
 {
@@ -113,8 +118,8 @@ QString commandLineHelp()
         "Usage:\n"
         "  kvx                         open the window\n"
         "  kvx DOCUMENT.kvx            open the window with a tree document\n"
-        "  kvx --from FOLDER [--expand N] [--add PATTERNS] ACTION...\n"
-        "  kvx DOCUMENT.kvx [--expand N] [--add PATTERNS] ACTION...\n"
+        "  kvx --from FOLDER [--expand N] [--add PATTERNS] [--sizes] ACTION...\n"
+        "  kvx DOCUMENT.kvx [--expand N] [--add PATTERNS] [--sizes] ACTION...\n"
         "  kvx catalogue add PATH [--disc-name NAME] [--note TEXT] [--replace]\n"
         "  kvx catalogue list [--json]\n"
         "  kvx catalogue note ID TEXT\n"
@@ -128,6 +133,8 @@ QString commandLineHelp()
         "  --expand N      show every folder of depth < N open, after files are added\n"
         "                  (default 1: the root only; a document as it was saved)\n"
         "  --add PATTERNS  add files matching \";\"-separated wildcards under every folder\n"
+        "  --sizes         show after each folder its files and their size, all the\n"
+        "                  way down (a document: taken again from its start folder)\n"
         "  --help          show this help\n"
         "  Qt's standard options (-style, -platform, -reverse...) are accepted too.\n"
         "\n"
@@ -136,6 +143,9 @@ QString commandLineHelp()
         "  --save FILE     write the tree document\n"
         "  --pdf FILE      print the jacket to a PDF file\n"
         "      [--lines 30|40|50] [--columns 2|3|4] [--bw] [--mono]\n"
+        "      [--template booklet|tray|dvd|slimdvd|booklet+tray] [--paper a4|letter]\n"
+        "      [--disc-title TEXT] [--disc-id TEXT] [--title-on-booklet]\n"
+        "      (the template, title and identifier are saved with --save too)\n"
         "  --export FILE   write the shown rows as JSON, CSV, HTML or Markdown, by the\n"
         "                  file's extension (.json, .csv, .html, .md)\n"
         "  --export - --format json|csv|html|md\n"
@@ -201,6 +211,24 @@ CommandLineResult parseCommandLine(const QStringList& arguments)
     options.pdfFile = parser.value(QStringLiteral("pdf"));
     options.blackAndWhiteFolders = parser.isSet(QStringLiteral("bw"));
     options.monochrome = parser.isSet(QStringLiteral("mono"));
+    options.sizes = parser.isSet(QStringLiteral("sizes"));
+    options.titleOnBooklet = parser.isSet(QStringLiteral("title-on-booklet"));
+    if (parser.isSet(QStringLiteral("disc-title")))
+        options.discTitle = parser.value(QStringLiteral("disc-title"));
+    if (parser.isSet(QStringLiteral("disc-id")))
+        options.discId = parser.value(QStringLiteral("disc-id"));
+    if (parser.isSet(QStringLiteral("template"))) {
+        options.templateName = parser.value(QStringLiteral("template"));
+        if (!FindCoverTemplate(options.templateName))
+            return fail(
+                QStringLiteral("unknown template \"%1\": use %2")
+                    .arg(options.templateName, CoverTemplateNames().join(QLatin1String(", "))));
+    }
+    if (parser.isSet(QStringLiteral("paper"))) {
+        options.paper = parser.value(QStringLiteral("paper"));
+        if (!PaperOfName(options.paper))
+            return fail(QStringLiteral("--paper takes a4 or letter"));
+    }
 
     if (parser.isSet(QStringLiteral("from")) && options.fromFolder.isEmpty())
         return fail(QStringLiteral("--from needs a folder"));
@@ -243,8 +271,8 @@ CommandLineResult parseCommandLine(const QStringList& arguments)
         return done();
     if (!options.document.isEmpty() && !options.fromFolder.isEmpty())
         return fail(QStringLiteral("give either a document or --from FOLDER, not both"));
-    const bool treeOptions =
-        parser.isSet(QStringLiteral("add")) || parser.isSet(QStringLiteral("expand"));
+    const bool treeOptions = parser.isSet(QStringLiteral("add")) ||
+                             parser.isSet(QStringLiteral("expand")) || options.sizes;
     if (const QString error = readExportOptions(parser, options); !error.isEmpty())
         return fail(error);
     if (!options.headless() && (!options.fromFolder.isEmpty() || treeOptions))

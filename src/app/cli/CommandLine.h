@@ -23,6 +23,7 @@ struct CommandLine
     // stays as it was saved.
     std::optional<int> expandDepth;
     QString addPatterns; // --add
+    bool sizes = false;  // --sizes: the files and sizes under each folder
     bool list = false;
     QString saveFile;
     QString pdfFile;
@@ -32,6 +33,13 @@ struct CommandLine
     bool monochrome = false;                  // --mono
     QString exportFile;                       // --export: a file, or "-" for standard output
     std::optional<ExportFormat> exportFormat; // given with --format, or by the file's extension
+    // The cover: a template, the paper of a PDF (none: the locale's), and
+    // the disc's title and identifier (none: the document's or the default).
+    QString templateName;
+    QString paper;
+    std::optional<QString> discTitle;
+    std::optional<QString> discId;
+    bool titleOnBooklet = false;
     bool help = false;
 
     // True when an action asks for a run without the window.

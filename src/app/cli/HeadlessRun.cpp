@@ -9,6 +9,9 @@
 #include "doc/TreeViewInFile.h"
 #include "image/DiscImage.h"
 #include "image/ImageListers.h"
+#include "image/ImageWalkSource.h"
+#include "lang/MessageTexts.h"
+#include "lang/TotalsText.h"
 #include "tree/FileNodes.h"
 #include "tree/IconFolder.h"
 #include "tree/NameOrder.h"
@@ -18,6 +21,7 @@
 #include "util/ProgramFolders.h"
 #include "util/Sanitizers.h"
 #include "util/UserSettings.h"
+#include "walk/DirectoryWalkSource.h"
 #include "workspace/Workspace.h"
 
 #include <QFileInfo>
@@ -38,6 +42,29 @@ void keepUntilExit(std::unique_ptr<Workspace> workspace)
         workspace.reset();
     else
         (void)workspace.release();
+}
+
+// The totals of the tree's start folder (or image), in one walk the run
+// waits for. An error line when they cannot be taken.
+QString takeSizes(Workspace& workspace, const DiscImage* image)
+{
+    const QString rootKey = workspace.rootKey();
+    if (rootKey.isEmpty())
+        return {};
+    std::unique_ptr<WalkSource> source;
+    if (image) {
+        source = std::make_unique<ImageWalkSource>(*image);
+    } else {
+        if (!QFileInfo(rootKey).isDir())
+            return QStringLiteral("cannot take the sizes: no such folder: %1").arg(rootKey);
+        source = std::make_unique<DirectoryWalkSource>(rootKey);
+    }
+    const TotalsWalk walk = takeFolderTotals(*source, {});
+    if (walk.walk.startUnreadable)
+        return QStringLiteral("cannot take the sizes of %1: %2")
+            .arg(rootKey, walk.walk.unreadable.front().reason);
+    (void)workspace.takeTotals(walk, rootKey);
+    return {};
 }
 
 int runSteps(const CommandLine& options, QTextStream& out, QTextStream& err, PdfPrinting* printing)
@@ -147,11 +174,24 @@ int runSteps(const CommandLine& options, QTextStream& out, QTextStream& err, Pdf
         // Folders that only now have children (their files) show them too.
         ExpandToDepth(workspace.tree(), depth);
     }
+    if (options.sizes) {
+        if (const QString error = takeSizes(workspace, image.get()); !error.isEmpty())
+            return fail(error);
+    }
     const LeftOut leftOut = workspace.leftOut();
     if (leftOut.startFolderUnreadable)
         return fail(QStringLiteral("%1: %2: %3")
                         .arg(describeLeftOut(leftOut), options.fromFolder,
                              systemErrorText(leftOut.startFolderError)));
+    // The cover's choices go with the tree into the document and the PDF.
+    if (!options.templateName.isEmpty())
+        workspace.cover.templateName = options.templateName;
+    if (options.discTitle)
+        workspace.cover.discTitle = *options.discTitle;
+    if (options.discId)
+        workspace.cover.discId = *options.discId;
+    if (options.titleOnBooklet)
+        workspace.cover.titleOnBooklet = true;
     if (save && !workspace.Save(*save))
         return cannotWrite(*save);
     // The jacket's grid, which exports tell too.
@@ -160,6 +200,8 @@ int runSteps(const CommandLine& options, QTextStream& out, QTextStream& err, Pdf
     PdfJacketResult printed;
     if (pdf) {
         workspace.appearance.colour = !options.monochrome;
+        workspace.appearance.paper =
+            options.paper.isEmpty() ? PaperOfEnvironment() : *PaperOfName(options.paper);
         if (options.blackAndWhiteFolders)
             workspace.setBlackAndWhiteFolders(true);
         printed = printing->print(workspace, *pdf);
@@ -192,7 +234,9 @@ int runSteps(const CommandLine& options, QTextStream& out, QTextStream& err, Pdf
                             .arg(printed.printed)
                             .arg(printed.leftOut));
     if (options.list)
-        writeRows(workspace.tree(), out);
+        writeRows(workspace.tree(), out, [&workspace, texts = MessageTexts()](const Node& node) {
+            return totalSuffix(workspace.totals, node, texts);
+        });
     if (exportBytes && !exported) {
         out << QString::fromUtf8(*exportBytes);
         out.flush();

@@ -9,7 +9,8 @@
 
 namespace kvx {
 
-void writeRows(const NodeTree& tree, QTextStream& out)
+void writeRows(const NodeTree& tree, QTextStream& out,
+               const std::function<QString(const Node&)>& suffix)
 {
     // One text for all the rows, written at once: a large tree lists quickly.
     QString text;
@@ -18,6 +19,8 @@ void writeRows(const NodeTree& tree, QTextStream& out)
         const qsizetype name = text.size();
         text.append(node->text());
         std::replace_if(text.begin() + name, text.end(), isControlCharacter, u'?');
+        if (suffix)
+            text.append(suffix(*node));
         text.append(u'\n');
     }
     out << text;

@@ -1,5 +1,7 @@
 #include "print/JacketCommands.h"
 
+#include "dialogs/DialogService.h"
+#include "lang/MessageTexts.h"
 #include "print/JacketLayout.h"
 #include "print/JacketPage.h"
 #include "print/RowsOverflow.h"
@@ -65,24 +67,63 @@ void JacketCommands::opColum_Click(int index)
     showCapacity();
 }
 
+qint32 JacketCommands::capacity() const
+{
+    const CoverChoice& cover = m_workspace.cover;
+    return CoverCapacity(cover.coverTemplate(), m_workspace.jacket, cover.titleOnBooklet);
+}
+
 void JacketCommands::showCapacity()
 {
-    m_controls.lblImprimable->setText(QString::number(m_workspace.jacket.capacity()));
-    MarkRowsOverflow(m_controls.lblNbElements, m_workspace.jacket.capacity());
+    m_controls.lblImprimable->setText(QString::number(capacity()));
+    MarkRowsOverflow(m_controls.lblNbElements, capacity());
 }
 
 JacketPage JacketCommands::page() const
 {
     RowAppearance look = m_controls.view->rowAppearance();
     look.colour = m_workspace.appearance.colour;
-    return {m_workspace.tree(), m_images, look, m_workspace.jacket, m_workspace.jacket.capacity()};
+    return {m_workspace.tree(),
+            m_images,
+            look,
+            m_workspace.jacket,
+            m_workspace.jacket.capacity(),
+            CoverPrint::of(m_workspace.cover, m_workspace.tree())};
+}
+
+void JacketCommands::chooseTemplate(const QString& name)
+{
+    m_workspace.cover.templateName = name;
+    showCapacity();
+}
+
+void JacketCommands::askDiscTitle()
+{
+    CoverChoice& cover = m_workspace.cover;
+    const QString title = QStringLiteral("KVX");
+    const std::optional<QString> named = m_dialogs.InputBox(
+        m_texts.text(Msg::DiscTitlePrompt), title, DiscTitle(cover, m_workspace.tree()));
+    if (!named)
+        return;
+    const std::optional<QString> id =
+        m_dialogs.InputBox(m_texts.text(Msg::DiscIdPrompt), title, cover.discId);
+    if (!id)
+        return;
+    // The default title stays the default, following the tree.
+    cover.discTitle = *named == DefaultDiscTitle(m_workspace.tree()) ? QString() : named->trimmed();
+    cover.discId = id->trimmed();
+}
+
+void JacketCommands::setTitleOnBooklet(bool on)
+{
+    m_workspace.cover.titleOnBooklet = on;
+    showCapacity();
 }
 
 void JacketCommands::cmdPrint_Click()
 {
     if (m_printer.printing() ||
-        !ConfirmRowsLeftOut(CountVisibleNodes(m_workspace.tree()), m_workspace.jacket.capacity(),
-                            m_dialogs, m_texts))
+        !ConfirmRowsLeftOut(CountVisibleNodes(m_workspace.tree()), capacity(), m_dialogs, m_texts))
         return;
     print();
 }

@@ -59,11 +59,18 @@ public:
     void chkImageNb_Click();
     void chkNb_Click();
     void cmpProp_Click();
+    // The cover's template (by its name), the disc's title and identifier
+    // (asked for), and the title on the booklet; the capacity follows.
+    void chooseTemplate(const QString& name);
+    void askDiscTitle();
+    void setTitleOnBooklet(bool on);
+    // Shows the capacity of the layout and template in lblImprimable.
+    void showCapacity();
 
     [[nodiscard]] JacketPrinter& printer() { return m_printer; }
 
 private:
-    void showCapacity();
+    [[nodiscard]] qint32 capacity() const;
     [[nodiscard]] JacketPage page() const;
     void print();
 

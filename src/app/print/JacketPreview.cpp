@@ -32,7 +32,8 @@ QImage JacketPreview::sheet(const JacketPage& page, const QPageLayout& paper, do
     // Smoothed: at a screen's resolution a hairline of the page may fall
     // between two pixels.
     painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
-    painter.translate(paper.paintRect(QPageLayout::Inch).topLeft() * dotsPerInch);
+    painter.translate(paper.paintRect(QPageLayout::Inch).topLeft() * dotsPerInch +
+                      page.origin(paper, dotsPerInch));
     page.paint(painter, dotsPerInch);
     return image;
 }

@@ -92,9 +92,17 @@ PrintResult JacketPrinter::print(const JacketPage& page, bool colour, DialogServ
     // as the command line's does.
     const bool pdf = m_printer.outputFormat() == QPrinter::PdfFormat;
     m_printer.setColorMode(colour || pdf ? QPrinter::Color : QPrinter::GrayScale);
-    // One portrait page, one copy; the origin is the printable area's top-left.
+    // One page, one copy, turned as the template needs; the origin is the
+    // printable area's top-left.
     m_printer.setCopyCount(1);
-    m_printer.setPageOrientation(QPageLayout::Portrait);
+    QString paper;
+    const auto turn = page.orientationOn(m_printer.pageLayout().pageSize(), &paper);
+    if (!turn) {
+        warn(dialogs,
+             texts.text(Msg::CoverDoesNotFit).arg(QLatin1String(page.cover().cover->name), paper));
+        return PrintResult::PrinterFailed;
+    }
+    m_printer.setPageOrientation(*turn);
     m_printer.setFullPage(false);
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const bool printed = page.print(m_printer) && m_printer.printerState() != QPrinter::Error;
@@ -124,7 +132,14 @@ bool JacketPrinter::preview(const JacketPage& page, const QString& printCaption,
     }
     // The paper of the printer the page would go to.
     useTarget(target());
-    m_printer.setPageOrientation(QPageLayout::Portrait);
+    QString paper;
+    const auto turn = page.orientationOn(m_printer.pageLayout().pageSize(), &paper);
+    if (!turn) {
+        warn(dialogs,
+             texts.text(Msg::CoverDoesNotFit).arg(QLatin1String(page.cover().cover->name), paper));
+        return false;
+    }
+    m_printer.setPageOrientation(*turn);
     JacketPreview shown(page, m_printer.pageLayout(), printCaption, texts, owner);
     return shown.exec() == QDialog::Accepted;
 }

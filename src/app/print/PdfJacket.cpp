@@ -1,6 +1,8 @@
 #include "print/PdfJacket.h"
 
 #include "doc/TreeViewAppearance.h"
+#include "lang/MessageTexts.h"
+#include "lang/TotalsText.h"
 #include "export/HtmlExport.h"
 #include "print/JacketPage.h"
 #include "tree/CategoryIcons.h"
@@ -53,17 +55,32 @@ PdfJacketResult PdfJacket::print(Workspace& workspace, FileReplacement& file)
     }
     RowAppearance look = RowAppearanceOf(workspace.settings);
     look.colour = workspace.appearance.colour;
+    // In the program's own language, which a run without the window keeps.
+    look.suffix = [&workspace, texts = MessageTexts()](const Node& node) {
+        return totalSuffix(workspace.totals, node, texts);
+    };
     const JacketPage page(workspace.tree(), *m_pictures, look, workspace.jacket,
-                          workspace.jacket.capacity());
+                          workspace.jacket.capacity(),
+                          CoverPrint::of(workspace.cover, workspace.tree()));
     if (page.rowCount() < 1) {
         result.error = QStringLiteral("the tree is empty: nothing to print");
         return result;
     }
+    const Paper paper = workspace.appearance.paper;
+    const std::optional<SheetPlacement> placed = PlaceOnPaper(*page.cover().cover, paper);
+    if (!placed) {
+        result.error = QStringLiteral("the template \"%1\" does not fit on %2 paper")
+                           .arg(QLatin1String(page.cover().cover->name), PaperName(paper));
+        return result;
+    }
     // The page a printer without settings of its own gives the window's
-    // print to a PDF file: A4, margins of 10 points, 1200 dpi.
+    // print to a PDF file: margins of 10 points, 1200 dpi; turned as the
+    // template needs.
     QPdfWriter writer(file.temporaryPath());
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                     QMarginsF(10, 10, 10, 10), QPageLayout::Point));
+    writer.setPageLayout(QPageLayout(
+        QPageSize(paper == Paper::Letter ? QPageSize::Letter : QPageSize::A4),
+        placed->turn == SheetTurn::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+        QMarginsF(10, 10, 10, 10), QPageLayout::Point));
     writer.setResolution(1200);
     writer.setTitle(QString::fromLatin1(JacketPage::DocumentName));
     if (!page.print(writer)) {

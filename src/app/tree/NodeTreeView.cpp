@@ -64,6 +64,12 @@ void NodeTreeView::setExpandButtons(bool on)
     viewport()->update();
 }
 
+void NodeTreeView::setRowSuffix(std::function<QString(const Node&)> suffix)
+{
+    m_suffix = std::move(suffix);
+    viewport()->update();
+}
+
 void NodeTreeView::setTreeLines(bool on)
 {
     m_lines = on;
@@ -85,6 +91,7 @@ RowAppearance NodeTreeView::rowAppearance() const
     look.expandButtons = m_expandButtons;
     look.lines = m_lines;
     look.checkboxes = treeModel() && treeModel()->checkboxes();
+    look.suffix = m_suffix;
     look.palette = palette();
     // The marker where the style takes a click on it for one.
     QStyleOption cell;

@@ -37,6 +37,9 @@ public:
     void setTreeLines(bool on);
     [[nodiscard]] bool treeLines() const { return m_lines; }
 
+    // What rows show after their node's text (a folder's totals).
+    void setRowSuffix(std::function<QString(const Node&)> suffix);
+
     // How the view draws its rows (with a TreeModel), for drawing them elsewhere.
     [[nodiscard]] RowAppearance rowAppearance() const;
 
@@ -78,6 +81,7 @@ private:
     bool m_hideSelection = false;
     bool m_expandButtons = true;
     bool m_lines = true;
+    std::function<QString(const Node&)> m_suffix;
 };
 
 } // namespace kvx

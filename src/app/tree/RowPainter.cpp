@@ -112,7 +112,8 @@ RowPainter::Label RowPainter::label(const Node& node, const QRect& row) const
     const int left = labelLeft(node, row);
     const int room = row.right() + 1 - left - 2 * kTextMargin;
     if (room > 0)
-        label.text = metrics.elidedText(node.text(), Qt::ElideRight, room);
+        label.text = metrics.elidedText(
+            m_look.suffix ? node.text() + m_look.suffix(node) : node.text(), Qt::ElideRight, room);
     const int width = int(std::ceil(metrics.horizontalAdvance(label.text))) + 2 * kTextMargin;
     label.box =
         QRect(left, row.top(), qMax(0, qMin(width, row.right() + 1 - left)), m_look.rowHeight);

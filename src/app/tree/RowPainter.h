@@ -7,6 +7,7 @@
 #include <QPalette>
 #include <QPixmap>
 #include <QRect>
+#include <functional>
 #include <vector>
 
 class QPainter;
@@ -34,6 +35,8 @@ struct RowAppearance
     bool colour = true; // false: every colour and picture in its grey
     QPalette palette;   // the system colours; Base is the background
     QRect markerBox;    // where a marker sits in its indentation column; empty: all of it
+    // What a row shows after its node's text (a folder's totals); none when empty.
+    std::function<QString(const Node&)> suffix;
 
     // The indentation columns before a node's picture.
     [[nodiscard]] int levelsBefore(const Node& node) const

@@ -10,6 +10,7 @@
 #include "lang/InterfaceLanguage.h"
 #include "lang/LanguageMenu.h"
 #include "lang/LeftOutMessage.h"
+#include "print/CoverChoice.h"
 #include "print/JacketCommands.h"
 #include "print/RowsOverflow.h"
 #include "tree/BuiltInPictures.h"
@@ -27,11 +28,13 @@
 #include "util/Twips.h"
 #include "util/UserSettings.h"
 #include "window/AppIcon.h"
+#include "window/SizesCommand.h"
 #include "window/TreeFind.h"
 #include "window/VLine.h"
 #include "workspace/Workspace.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -157,8 +160,10 @@ frMain::frMain(DialogService* dialogs, const QString& programDir, QWidget* paren
         widget->setFont(font);
     fitAutoSizeLabels();
     m_count = std::make_unique<LabelCountDisplay>(m_lblNbElements);
-    m_countShown = std::make_unique<OverflowCountDisplay>(
-        *m_count, m_lblNbElements, [this] { return m_workspace->jacket.capacity(); });
+    m_countShown = std::make_unique<OverflowCountDisplay>(*m_count, m_lblNbElements, [this] {
+        const CoverChoice& cover = m_workspace->cover;
+        return CoverCapacity(cover.coverTemplate(), m_workspace->jacket, cover.titleOnBooklet);
+    });
     m_workspace = std::make_unique<Workspace>(*m_pump, *m_countShown);
     m_images = std::make_unique<ImageList>(m_workspace->images());
     m_model = new TreeModel(m_workspace->tree(), *m_images, this);
@@ -174,6 +179,9 @@ frMain::~frMain()
     m_tv = nullptr;
     delete m_model;
     m_model = nullptr;
+    // Its walk stops before the workspace goes.
+    delete m_sizes;
+    m_sizes = nullptr;
 }
 
 NodeTree& frMain::tree()
@@ -271,6 +279,10 @@ void frMain::createControls()
     // The commands beyond the original window share one menu under one button.
     m_cmdMore = makeControl<QPushButton>(fra, QStringLiteral("cmdMore"), {7920, 6150, 1275, 375},
                                          QStringLiteral("Plu&s ..."));
+    // While "Tailles" walks the disc: how far it is, and a way to stop it.
+    m_lblSizes = makeControl<QLabel>(fra, QStringLiteral("lblSizes"), {0, 6360, 6060, 255});
+    m_cmdSizesStop = makeControl<QPushButton>(fra, QStringLiteral("cmdSizesStop"),
+                                              {6180, 6150, 1335, 375}, QStringLiteral("Arr&êter"));
 
     m_autoSizeLabels.push_back(makeControl<QLabel>(fra, QStringLiteral("lblNbColonnes"),
                                                    {0, 6075, 1560, 195},
@@ -389,6 +401,7 @@ void frMain::createMenus()
     m_mnuMore->setObjectName(QStringLiteral("mnuMore"));
     m_mnuExport = makeAction(this, QStringLiteral("mnuExport"), QStringLiteral("Exporter ..."),
                              QKeySequence(Qt::CTRL | Qt::Key_E));
+    m_mnuTailles = makeAction(this, QStringLiteral("mnuTailles"), QStringLiteral("&Tailles"));
     m_mnuFind =
         makeAction(this, QStringLiteral("mnuFind"), QStringLiteral("Rechercher dans l'arbre ..."),
                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
@@ -399,11 +412,32 @@ void frMain::createMenus()
                    QStringLiteral("Rechercher le précédent"), QKeySequence(Qt::SHIFT | Qt::Key_F3));
     m_mnuRecent = new QMenu(QStringLiteral("Documents récents"), m_mnuMore);
     m_mnuRecent->setObjectName(QStringLiteral("mnuRecent"));
-    const QList<QAction*> moreItems{m_mnuExport, m_mnuFind, m_mnuFindNext, m_mnuFindPrevious,
-                                    makeSeparator(this, QStringLiteral("mnuMoreSep00"))};
+    const QList<QAction*> moreItems{
+        m_mnuExport,   m_mnuTailles,      m_mnuFind,
+        m_mnuFindNext, m_mnuFindPrevious, makeSeparator(this, QStringLiteral("mnuMoreSep00"))};
     m_mnuMore->addActions(moreItems);
     m_mnuMore->addMenu(m_mnuRecent);
     addActions(moreItems);
+    m_mnuTemplate = new QMenu(QStringLiteral("Modèle"), this);
+    m_mnuTemplate->setObjectName(QStringLiteral("mnuTemplate"));
+    auto* templates = new QActionGroup(m_mnuTemplate);
+    int item = 0;
+    for (const CoverTemplate& cover : CoverTemplates()) {
+        QAction* choice =
+            makeAction(this, arrayName("mnuTemplateItem", item++), QString::fromLatin1(cover.name));
+        choice->setCheckable(true);
+        choice->setData(QString::fromLatin1(cover.name));
+        templates->addAction(choice);
+    }
+    m_mnuTemplate->addActions(templates->actions());
+    m_mnuDiscTitle =
+        makeAction(this, QStringLiteral("mnuDiscTitle"), QStringLiteral("Titre du disque ..."));
+    m_mnuTitleOnBooklet = makeAction(this, QStringLiteral("mnuTitleOnBooklet"),
+                                     QStringLiteral("Titre sur le livret"));
+    m_mnuTitleOnBooklet->setCheckable(true);
+    // After "Exporter ...", as the menu's plan has them.
+    m_mnuMore->insertMenu(m_mnuFind, m_mnuTemplate);
+    m_mnuMore->insertActions(m_mnuFind, {m_mnuDiscTitle, m_mnuTitleOnBooklet});
     m_mnuOpenImage = makeAction(this, QStringLiteral("mnuOpenImage"),
                                 QStringLiteral("Ouvrir une image disque ..."));
     m_mnuCatalogueDisc = makeAction(this, QStringLiteral("mnuCatalogueDisc"),
@@ -544,7 +578,15 @@ void frMain::createSubsystems()
     connect(m_mnuFind, &QAction::triggered, m_find, &TreeFind::find);
     connect(m_mnuFindNext, &QAction::triggered, m_find, &TreeFind::findNext);
     connect(m_mnuFindPrevious, &QAction::triggered, m_find, &TreeFind::findPrevious);
+    connectCoverEntries();
 
+    SizesControls sizes;
+    sizes.mnuTailles = m_mnuTailles;
+    sizes.lblSizes = m_lblSizes;
+    sizes.cmdSizesStop = m_cmdSizesStop;
+    sizes.view = m_tv;
+    m_sizes = new SizesCommand(sizes, workspace, *m_dialogs, texts, this);
+    connect(m_sizes, &SizesCommand::walkEnded, this, &frMain::reportLeftOut);
     m_exports = new ExportCommands(m_mnuExport, workspace, *m_images, *m_tv, *m_dialogs, texts,
                                    *m_documents, this);
 
@@ -726,6 +768,26 @@ void frMain::showNodeMenu(QPoint globalPosition)
 {
     if (!m_mnuNode->isVisible())
         m_mnuNode->popup(globalPosition);
+}
+
+void frMain::connectCoverEntries()
+{
+    // The marks show the document's choice, whichever document was opened.
+    connect(m_mnuMore, &QMenu::aboutToShow, this, [this] {
+        const CoverChoice& cover = m_workspace->cover;
+        for (QAction* choice : m_mnuTemplate->actions())
+            choice->setChecked(choice->data().toString() ==
+                               QLatin1String(cover.coverTemplate().name));
+        m_mnuTitleOnBooklet->setChecked(cover.titleOnBooklet);
+    });
+    for (QAction* choice : m_mnuTemplate->actions())
+        connect(choice, &QAction::triggered, this,
+                [this, choice] { m_jacket->chooseTemplate(choice->data().toString()); });
+    connect(m_mnuDiscTitle, &QAction::triggered, m_jacket, &JacketCommands::askDiscTitle);
+    connect(m_mnuTitleOnBooklet, &QAction::toggled, m_jacket, &JacketCommands::setTitleOnBooklet);
+    // An opened document brings its template.
+    connect(m_documents, &TreeDocumentCommands::documentChanged, m_jacket,
+            &JacketCommands::showCapacity);
 }
 
 void frMain::cmdMore_Click()

@@ -37,6 +37,7 @@ class Node;
 class NodeTree;
 class NodeTreeView;
 class OverflowCountDisplay;
+class SizesCommand;
 class RecentDocumentsMenu;
 class TreeDocumentCommands;
 class TreeFind;
@@ -89,6 +90,7 @@ public:
     [[nodiscard]] CatalogueCommands& catalogueCommands() { return *m_catalogue; }
     [[nodiscard]] ExportCommands& exports() { return *m_exports; }
     [[nodiscard]] LanguageMenu& languageMenu() { return *m_languages; }
+    [[nodiscard]] SizesCommand& sizesCommand() { return *m_sizes; }
     [[nodiscard]] TreeFind& treeFind() { return *m_find; }
     [[nodiscard]] InterfaceLanguage& language() { return *m_language; }
 
@@ -140,6 +142,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void connectCoverEntries();
     void createControls();
     void createMenus();
     void connectControls();
@@ -177,6 +180,7 @@ private:
     TreeDocumentCommands* m_documents = nullptr;
     ExportCommands* m_exports = nullptr;
     LanguageMenu* m_languages = nullptr;
+    SizesCommand* m_sizes = nullptr;
     TreeFind* m_find = nullptr;
     RecentDocumentsMenu* m_recent = nullptr;
     CatalogueCommands* m_catalogue = nullptr;
@@ -220,7 +224,14 @@ private:
     QAction* m_mnLangueOther = nullptr;
     QAction* m_mnuAbout = nullptr;
     QMenu* m_mnuMore = nullptr;
+    QAction* m_mnuTailles = nullptr;
+    QLabel* m_lblSizes = nullptr;
+    QPushButton* m_cmdSizesStop = nullptr;
     QAction* m_mnuExport = nullptr;
+    // In mnuMore: the cover's template, the disc's title, the title on the booklet.
+    QMenu* m_mnuTemplate = nullptr;
+    QAction* m_mnuDiscTitle = nullptr;
+    QAction* m_mnuTitleOnBooklet = nullptr;
     QAction* m_mnuFind = nullptr;
     QAction* m_mnuFindNext = nullptr;
     QAction* m_mnuFindPrevious = nullptr;

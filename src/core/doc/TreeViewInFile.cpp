@@ -1,9 +1,11 @@
 #include "doc/TreeViewInFile.h"
 
+#include "doc/FieldEncoding.h"
 #include "doc/IniFile.h"
 #include "doc/IniWriter.h"
 #include "doc/LoadReport.h"
 #include "doc/TreeViewSettings.h"
+#include "print/CoverChoice.h"
 #include "tree/ImageRegistry.h"
 #include "tree/NodeTree.h"
 #include "util/FileReplacement.h"
@@ -33,12 +35,9 @@ const QString kEncodedVersion = QStringLiteral("1.1");
 constexpr QStringView kFileInfo = u"FileInfo";
 constexpr QStringView kTreeView = u"TreeView";
 constexpr QStringView kNodes = u"Nodes";
-
-// The characters the reader trims from the ends of a value.
-bool isBlank(QChar c)
-{
-    return c == u' ' || c == u'\t' || c == u'\v' || c == u'\f';
-}
+// Written after the nodes and only when set, so that older readers skip it
+// and a document without it is as it always was.
+constexpr QStringView kCover = u"Cover";
 
 bool needsEncoding(const QString& field)
 {
@@ -59,60 +58,6 @@ bool treeNeedsEncoding(const NodeTree& tree)
             return true;
     }
     return false;
-}
-
-void appendEscape(QString& out, QChar c)
-{
-    out += u'%';
-    out += QString::number(c.unicode(), 16).toUpper().rightJustified(2, u'0');
-}
-
-QString encodeField(const QString& field)
-{
-    QString out;
-    out.reserve(field.size());
-    for (qsizetype i = 0; i < field.size(); ++i) {
-        const QChar c = field.at(i);
-        if (c == u'%' || c == u'|' || c == u'\r' || c == u'\n' || (i == 0 && isBlank(c)))
-            appendEscape(out, c);
-        else
-            out += c;
-    }
-    return out;
-}
-
-int hexValue(QChar c)
-{
-    if (c >= u'0' && c <= u'9')
-        return c.unicode() - u'0';
-    if (c >= u'A' && c <= u'F')
-        return c.unicode() - u'A' + 10;
-    if (c >= u'a' && c <= u'f')
-        return c.unicode() - u'a' + 10;
-    return -1;
-}
-
-// Turns every "%HH" naming an ASCII character back into it; anything else,
-// a lone "%" included, stays as it is.
-QString decodeField(QStringView field)
-{
-    if (!field.contains(u'%'))
-        return field.toString();
-    QString out;
-    out.reserve(field.size());
-    for (qsizetype i = 0; i < field.size(); ++i) {
-        if (field.at(i) == u'%' && i + 2 < field.size()) {
-            const int high = hexValue(field.at(i + 1));
-            const int low = hexValue(field.at(i + 2));
-            if (high >= 0 && high < 8 && low >= 0) {
-                out += QChar(char16_t(high * 16 + low));
-                i += 2;
-                continue;
-            }
-        }
-        out += field.at(i);
-    }
-    return out;
 }
 
 // Indentation: a 32-bit float with up to 7 significant digits and the
@@ -247,7 +192,6 @@ void readSettings(const IniFile& doc, TreeViewSettings& s, NodeTree& tree, Failu
     readInteger(doc, u"Appearance", s.appearance, &TreeViewSettings::validAppearance, failures);
     readInteger(doc, u"BorderStyle", s.borderStyle, &TreeViewSettings::validBorderStyle, failures);
     readFlag(doc, u"Checkboxes", s.checkboxes, failures);
-    s.discIdentifier = doc.value(kFileInfo, u"Disc");
     readFlag(doc, u"FullRowSelect", s.fullRowSelect, failures);
     readFlag(doc, u"HideSelection", s.hideSelection, failures);
     // ImageList names the window's own list: never taken from a document.
@@ -265,6 +209,24 @@ void readSettings(const IniFile& doc, TreeViewSettings& s, NodeTree& tree, Failu
     tree.setRootsSorted(s.sorted);
     readInteger(doc, u"Style", s.style, &TreeViewSettings::validStyle, failures);
     readText(doc, u"ToolTipText", s.toolTipText);
+}
+
+CoverChoice readCover(const IniFile& doc, Failures& failures)
+{
+    CoverChoice cover;
+    if (std::optional<QString> name = doc.find(kCover, u"Template")) {
+        if (FindCoverTemplate(*name))
+            cover.templateName = std::move(*name);
+        else
+            settingUnread(failures);
+    }
+    cover.discTitle = doc.value(kCover, u"Title");
+    cover.discId = doc.value(kCover, u"Identifier");
+    if (const std::optional<QString> text = doc.find(kCover, u"TitleOnBooklet")) {
+        if (!parseFlag(*text, &cover.titleOnBooklet))
+            settingUnread(failures);
+    }
+    return cover;
 }
 
 // "node12" gives 12 and so on: the number exactly as the writer spells it,
@@ -517,8 +479,21 @@ QString BoolToFlag(bool blnValue)
 
 namespace {
 
+void writeCover(IniWriter& w, const CoverChoice& cover)
+{
+    w.section(kCover);
+    if (!cover.templateName.isEmpty())
+        w.entry(u"Template", cover.templateName);
+    if (!cover.discTitle.isEmpty())
+        w.entry(u"Title", settingText(cover.discTitle));
+    if (!cover.discId.isEmpty())
+        w.entry(u"Identifier", settingText(cover.discId));
+    if (cover.titleOnBooklet)
+        w.entry(u"TitleOnBooklet", BoolToFlag(true));
+}
+
 IniWriter documentWriter(const NodeTree& tree, const TreeViewSettings& s, bool blnStyle,
-                         bool blnImages)
+                         bool blnImages, const CoverChoice* cover)
 {
     const bool encoded = treeNeedsEncoding(tree);
     auto field = [encoded](const QString& text) { return encoded ? encodeField(text) : text; };
@@ -527,8 +502,6 @@ IniWriter documentWriter(const NodeTree& tree, const TreeViewSettings& s, bool b
     w.section(kFileInfo);
     w.entry(u"Type", kType);
     w.entry(u"Version", encoded ? kEncodedVersion : kPlainVersion);
-    if (!s.discIdentifier.isEmpty())
-        w.entry(u"Disc", settingText(s.discIdentifier));
 
     w.section(kTreeView);
     w.entry(u"Appearance", QString::number(s.appearance));
@@ -574,36 +547,43 @@ IniWriter documentWriter(const NodeTree& tree, const TreeViewSettings& s, bool b
                             BoolToFlag(node->checked()), BoolToFlag(node->expanded())}));
         }
     }
+    if (cover && !cover->isDefault())
+        writeCover(w, *cover);
     return w;
 }
 
 } // namespace
 
 QByteArray TreeViewDocument(const NodeTree& tree, const TreeViewSettings& settings, bool blnStyle,
-                            bool blnImages)
+                            bool blnImages, const CoverChoice* cover)
 {
-    return documentWriter(tree, settings, blnStyle, blnImages).toUtf8();
+    return documentWriter(tree, settings, blnStyle, blnImages, cover).toUtf8();
 }
 
 bool WriteTreeViewTo(FileReplacement& file, const NodeTree& tree, const TreeViewSettings& settings,
-                     bool blnStyle, bool blnImages)
+                     bool blnStyle, bool blnImages, const CoverChoice* cover,
+                     const QByteArray& sections)
 {
-    return file.write(TreeViewDocument(tree, settings, blnStyle, blnImages));
+    return file.write(TreeViewDocument(tree, settings, blnStyle, blnImages, cover) + sections);
 }
 
 bool SaveTreeViewInFile(const NodeTree& tree, const TreeViewSettings& settings,
-                        const QString& strFile, bool blnStyle, bool blnImages, QString* error)
+                        const QString& strFile, bool blnStyle, bool blnImages, QString* error,
+                        const CoverChoice* cover, const QByteArray& sections)
 {
     FileReplacement file(strFile);
     const bool saved =
-        file.begin() && WriteTreeViewTo(file, tree, settings, blnStyle, blnImages) && file.commit();
+        file.begin() &&
+        WriteTreeViewTo(file, tree, settings, blnStyle, blnImages, cover, sections) &&
+        file.commit();
     if (!saved && error)
         *error = file.errorString();
     return saved;
 }
 
 qint32 LoadTreeViewFromFile(NodeTree& tree, TreeViewSettings& settings, const QString& strFile,
-                            bool blnProperties, bool blnStyle, bool blnImages, LoadReport* report)
+                            bool blnProperties, bool blnStyle, bool blnImages, LoadReport* report,
+                            CoverChoice* cover, const std::function<void(const IniFile&)>& alsoRead)
 {
     LoadReport unused;
     LoadReport& r = report ? *report : unused;
@@ -614,7 +594,11 @@ qint32 LoadTreeViewFromFile(NodeTree& tree, TreeViewSettings& settings, const QS
         const std::optional<IniFile> doc = IniFile::load(strFile, &r.error);
         if (!doc)
             return load_result::NotADocument;
-        return LoadTreeViewFromIni(tree, settings, *doc, blnProperties, blnStyle, blnImages, &r);
+        const qint32 result = LoadTreeViewFromIni(tree, settings, *doc, blnProperties, blnStyle,
+                                                  blnImages, &r, cover);
+        if (result != load_result::NotADocument && alsoRead)
+            alsoRead(*doc);
+        return result;
     } catch (const std::bad_alloc&) {
         r.error = QStringLiteral("out of memory");
         return load_result::NotADocument;
@@ -622,7 +606,8 @@ qint32 LoadTreeViewFromFile(NodeTree& tree, TreeViewSettings& settings, const QS
 }
 
 qint32 LoadTreeViewFromIni(NodeTree& tree, TreeViewSettings& settings, const IniFile& doc,
-                           bool blnProperties, bool blnStyle, bool blnImages, LoadReport* report)
+                           bool blnProperties, bool blnStyle, bool blnImages, LoadReport* report,
+                           CoverChoice* cover)
 {
     if (doc.value(kFileInfo, u"Type") != kType)
         return load_result::NotADocument;
@@ -634,6 +619,8 @@ qint32 LoadTreeViewFromIni(NodeTree& tree, TreeViewSettings& settings, const Ini
     if (blnProperties) {
         tree.clear();
         readSettings(doc, settings, tree, failures);
+        if (cover)
+            *cover = readCover(doc, failures);
     }
     readNodes(doc, nodes, tree, blnStyle, blnImages, failures);
     return failures.latest();

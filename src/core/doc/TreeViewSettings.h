@@ -26,10 +26,6 @@ struct TreeViewSettings
     // Bit 0 images, bit 1 expand buttons, bit 2 lines; text always.
     int style = 7;
     QString toolTipText;
-    // The catalogue identifier of the disc the tree shows ("KVX-0007"), once
-    // the disc is catalogued or when the tree was opened from the catalogue;
-    // written as Disc= in [FileInfo]. Empty for none.
-    QString discIdentifier;
 
     [[nodiscard]] bool showsImages() const { return (style & 1) != 0; }
     [[nodiscard]] bool showsExpandButtons() const { return (style & 2) != 0; }

@@ -25,7 +25,9 @@ QByteArray csvExport(const ExportRows& rows)
 {
     QByteArray out;
     out.reserve(qsizetype(rows.rows.size()) * 120 + 50);
-    out += "depth,text,kind,path,bold,color,background\r\n";
+    // The totals' columns only where there are totals: other exports stay as they were.
+    out += rows.totals ? "depth,text,kind,path,bold,color,background,files,bytes\r\n"
+                       : "depth,text,kind,path,bold,color,background\r\n";
     for (const ExportRow& row : rows.rows) {
         out += QByteArray::number(row.depth);
         out += ',';
@@ -38,6 +40,11 @@ QByteArray csvExport(const ExportRows& rows)
         out += colourName(row.color).toLatin1();
         out += ',';
         out += colourName(row.background).toLatin1();
+        if (row.total)
+            out += ',' + QByteArray::number(row.total->files) + ',' +
+                   QByteArray::number(row.total->bytes);
+        else if (rows.totals)
+            out += ",,";
         out += "\r\n";
     }
     return out;

@@ -16,8 +16,9 @@ int shownPicture(const Node& node, const ImageRegistry& images)
     return images.positionOf(open ? node.expandedImage() : node.image());
 }
 
-ExportRow exportRow(const Node& node, const ImageRegistry& images, const SystemColourTable& colours)
+ExportRow exportRow(const Node& node, const Workspace& workspace, const SystemColourTable& colours)
 {
+    const ImageRegistry& images = workspace.images();
     ExportRow row;
     row.depth = node.depth();
     row.text = withoutControls(node.text());
@@ -35,6 +36,8 @@ ExportRow exportRow(const Node& node, const ImageRegistry& images, const SystemC
     row.color = colours.resolve(node.foreColor(), kSysWindowText);
     row.background = colours.resolve(node.backColor(), kSysWindowBackground);
     row.picture = shownPicture(node, images);
+    if (const FolderTotal* total = workspace.totals.ofNode(node))
+        row.total = *total;
     return row;
 }
 
@@ -66,8 +69,10 @@ ExportRows collectExportRows(const Workspace& workspace, const SystemColourTable
     rows.lines = workspace.jacket.LinesPerColumn;
     rows.viewBackground = colours.resolve(kSysWindowBackground, kSysWindowBackground);
     rows.rows.reserve(size_t(tree.shownRows()));
-    for (const Node* node = FirstRow(tree); node; node = NextNode(tree, node))
-        rows.rows.push_back(exportRow(*node, workspace.images(), colours));
+    for (const Node* node = FirstRow(tree); node; node = NextNode(tree, node)) {
+        rows.rows.push_back(exportRow(*node, workspace, colours));
+        rows.totals = rows.totals || rows.rows.back().total;
+    }
     if (!rows.rows.empty())
         rows.title = rows.rows.front().text;
     return rows;

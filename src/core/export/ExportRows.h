@@ -1,9 +1,11 @@
 #pragma once
 
 #include "tree/Colour.h"
+#include "walk/FolderTotals.h"
 
 #include <QString>
 #include <array>
+#include <optional>
 #include <vector>
 
 namespace kvx {
@@ -40,6 +42,7 @@ struct ExportRow
     quint32 color = 0;      // 0xRRGGBB
     quint32 background = 0; // 0xRRGGBB
     int picture = 0;        // 1-based position in the image list of the picture shown, 0 none
+    std::optional<FolderTotal> total; // a folder's files and bytes, once taken
 };
 
 // The rows of an export and what describes them.
@@ -50,6 +53,7 @@ struct ExportRows
     int columns = 0;
     int lines = 0;
     std::vector<ExportRow> rows;
+    bool totals = false; // some row has its folder's totals
 };
 
 // The shown rows of the workspace's tree in display order, exactly those the

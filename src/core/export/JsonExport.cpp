@@ -68,7 +68,12 @@ QByteArray jsonExport(const ExportRows& rows)
         out += colourName(row.color).toLatin1();
         out += QByteArrayView("\", \"background\": \"");
         out += colourName(row.background).toLatin1();
-        out += QByteArrayView("\"}");
+        out += '"';
+        if (row.total) {
+            out += ", \"files\": " + QByteArray::number(row.total->files);
+            out += ", \"bytes\": " + QByteArray::number(row.total->bytes);
+        }
+        out += '}';
     }
     out += rows.rows.empty() ? QByteArrayView("]\n}\n") : QByteArrayView("\n  ]\n}\n");
     return out;

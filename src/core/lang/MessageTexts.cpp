@@ -70,10 +70,20 @@ constexpr std::array<Entry, size_t(Msg::Count)> kEntries{{
     {"PreviewTitle", "Aperçu de la jaquette"},
     {"PreviewLeftOut", "L'arbre montre %1 lignes, la jaquette n'en contient que %2 : "
                        "les %3 dernières lignes ne sont pas imprimées."},
+    {"SizesFiles", "(%1 fichiers, %2)"},
+    {"SizesOneFile", "(%1 fichier, %2)"},
+    {"SizesEmpty", "(vide)"},
+    {"SizeUnits", "o ko Mo Go To"},
+    {"DecimalSeparator", ","},
+    {"ThousandsSeparator", "\u00a0"}, // a space the line never breaks at
+    {"SizesProgress", "Tailles : %1 dossiers, %2 fichiers lus ..."},
     {"ExportTitle", "Exporter l'arbre"},
     {"ExportFailed", "L'arbre n'a pas pu être exporté dans :\n%1\n(%2)\n"
                      "Un fichier qui s'y trouvait déjà n'a pas été modifié."},
     {"ExportUnknownFormat", "le nom du fichier doit finir par .json, .csv, .html ou .md"},
+    {"DiscTitlePrompt", "Titre du disque (vide : le nom du dossier ou du volume) :"},
+    {"DiscIdPrompt", "Ligne sous le titre (par exemple « Sauvegarde n° 12 ») :"},
+    {"CoverDoesNotFit", "Le modèle « %1 » ne tient pas sur le papier %2."},
     {"HitColumns", "Nom|Taille|Modifié le"},
     {"DiscColumns", "Disque|Nom|Note|Date|Éléments|Taille"},
     {"HitsFound", "%1 résultats"},

@@ -55,14 +55,24 @@ enum class Msg {
     BrowseFile,
     PageSetUp,
     PreviewTitle,
-    PreviewLeftOut,      // %1 rows shown, %2 printed, %3 left out
+    PreviewLeftOut, // %1 rows shown, %2 printed, %3 left out
+    SizesFiles,     // after a folder: %1 its files, %2 their size
+    SizesOneFile,   // the same for one file
+    SizesEmpty,     // after a folder without files
+    SizeUnits,      // bytes, kB, MB, GB and TB, separated by blanks
+    DecimalSeparator,
+    ThousandsSeparator,
+    SizesProgress,       // %1 folders, %2 files read so far
     ExportTitle,         // title of the export dialog
     ExportFailed,        // %1 the file, %2 the reason
     ExportUnknownFormat, // the reason when the file's extension names no format
-    HitColumns,          // the hit list's column titles, separated by "|"
-    DiscColumns,         // the disc list's column titles
-    HitsFound,           // %1 hits
-    HitsLimited,         // %1 hits shown, more not
+    DiscTitlePrompt,
+    DiscIdPrompt,
+    CoverDoesNotFit, // %1 the template, %2 the paper
+    HitColumns,      // the hit list's column titles, separated by "|"
+    DiscColumns,     // the disc list's column titles
+    HitsFound,       // %1 hits
+    HitsLimited,     // %1 hits shown, more not
     NoHits,
     NoteTitle,
     NotePrompt,      // %1 the disc's identifier, %2 its name

@@ -28,8 +28,9 @@ Slice makeSlice(const SliceInputs& in, int number, int firstRow, int lastRow, in
     slice.capturePixels =
         QSize(TwipsToPixels(CaptureWidthTwips), TwipsToPixels(slice.viewHeightTwips));
 
-    const int column = (number - 1) / 2;
-    const int half = (number - 1) % 2;
+    const int perColumn = qMax(1, in.slicesPerColumn);
+    const int column = (number - 1) / perColumn;
+    const int half = (number - 1) % perColumn;
     const int columnWidth = in.columnStepCm * in.twipsPerCm;
     slice.positionTwips = QPoint(column * columnWidth, half * SliceHeightCm * in.twipsPerCm);
 
@@ -37,7 +38,9 @@ Slice makeSlice(const SliceInputs& in, int number, int firstRow, int lastRow, in
     slice.printedTwips = QSizeF(CaptureWidthTwips * scale, slice.viewHeightTwips * scale);
 
     const int side = JacketSideCm * in.twipsPerCm;
-    slice.clipTwips = QRect(column * columnWidth, 0, columnWidth, side) & QRect(0, 0, side, side);
+    const QRect area =
+        in.areaTwips.isEmpty() ? QRect(0, 0, side, side) : QRect(QPoint(), in.areaTwips);
+    slice.clipTwips = QRect(column * columnWidth, 0, columnWidth, area.height()) & area;
 
     return slice;
 }
@@ -47,7 +50,7 @@ Slice makeSlice(const SliceInputs& in, int number, int firstRow, int lastRow, in
 std::vector<Slice> PlanSlices(const SliceInputs& in)
 {
     std::vector<Slice> slices;
-    const qint32 h = in.rowsPerSlice;
+    const qint32 h = in.sliceRows > 0 ? in.sliceRows : in.rowsPerSlice;
     const qint32 n = in.rowCount;
     if (h < 1 || n < 1)
         return slices;

@@ -31,6 +31,11 @@ struct SliceInputs
     qint32 rowCount = 0;      // the rows numbered for this print
     qint32 columnStepCm = 4;  // width of one column
     qint32 twipsPerCm = TwipsPerCm;
+    // Other covers lay out one taller slice per column, at the same row
+    // height, within an area of their own.
+    qint32 sliceRows = 0; // rows a slice holds; 0: rowsPerSlice
+    qint32 slicesPerColumn = 2;
+    QSize areaTwips; // what may print; empty: the 12 cm square
 };
 
 // One half-column of the tree view's rows and its place on the page.

@@ -1,6 +1,7 @@
 #include "workspace/Workspace.h"
 
 #include "catalogue/RecordedDisc.h"
+#include "doc/FolderTotalsInFile.h"
 #include "doc/TreeViewInFile.h"
 #include "history/TreeHistory.h"
 #include "image/DiscImage.h"
@@ -74,8 +75,11 @@ void Workspace::BuildTree(std::unique_ptr<RecordedDisc> disc)
 
 void Workspace::build(const QString& startFolder)
 {
-    settings.discIdentifier.clear(); // a new tree is no catalogued disc yet
     m_history->clear();
+    totals.clear();
+    // A new disc: its own title, from its folder, until the user gives one.
+    cover.discTitle.clear();
+    cover.discId.clear();
     // A view empties at once and shows the new tree when it stands.
     m_tree.clear();
     BulkChange bulk(m_tree);
@@ -115,12 +119,18 @@ qint32 Workspace::Open(const QString& path, LoadReport* report)
     BusyGuard busy(m_pump);
     BulkChange bulk(m_tree);
     TreeViewSettings read = settings;
-    const qint32 result = LoadTreeViewFromFile(m_tree, read, path, true, true, true, report);
+    FolderTotals readTotals;
+    CoverChoice readCover;
+    const qint32 result = LoadTreeViewFromFile(
+        m_tree, read, path, true, true, true, report, &readCover,
+        [&](const IniFile& doc) { readTotals = ReadFolderTotals(doc, rootKey()); });
     if (result != load_result::NotADocument) {
         // Its folders grow from the file system.
         if (m_source)
             m_source->readFileSystem();
         settings = read;
+        cover = readCover;
+        totals = std::move(readTotals);
         m_history->clear();
         m_history->markSaved();
     }
@@ -131,7 +141,8 @@ qint32 Workspace::Open(const QString& path, LoadReport* report)
 bool Workspace::Save(const QString& path, QString* error)
 {
     BusyGuard busy(m_pump);
-    if (!SaveTreeViewInFile(m_tree, settings, path, true, true, error))
+    if (!SaveTreeViewInFile(m_tree, settings, path, true, true, error, &cover,
+                            FolderTotalsSection(totals).toUtf8()))
         return false;
     m_history->markSaved();
     return true;
@@ -139,13 +150,32 @@ bool Workspace::Save(const QString& path, QString* error)
 
 bool Workspace::Save(FileReplacement& file)
 {
-    return WriteTreeViewTo(file, m_tree, settings, true, true);
+    return WriteTreeViewTo(file, m_tree, settings, true, true, &cover,
+                           FolderTotalsSection(totals).toUtf8());
+}
+
+QString Workspace::rootKey() const
+{
+    const Node* root = m_tree.nodeAt(1);
+    return root ? root->key() : QString();
+}
+
+bool Workspace::takeTotals(const TotalsWalk& walk, const QString& startKey)
+{
+    if (startKey.isEmpty() || startKey != rootKey())
+        return false;
+    totals = walk.totals;
+    totals.setRootKey(startKey);
+    for (const WalkProblem& problem : walk.walk.unreadable)
+        m_totalsLeftOut.unreadableFolders.insert(totals.keyOf(problem.path));
+    return true;
 }
 
 LeftOut Workspace::leftOut() const
 {
     LeftOut all = m_scan->leftOut();
     all += m_files->leftOut();
+    all += m_totalsLeftOut;
     return all;
 }
 
@@ -153,6 +183,7 @@ void Workspace::resetLeftOut()
 {
     m_scan->resetLeftOut();
     m_files->resetLeftOut();
+    m_totalsLeftOut = {};
 }
 
 void Workspace::RefreshElementCount()

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "doc/TreeViewSettings.h"
+#include "print/CoverChoice.h"
 #include "print/JacketLayout.h"
 #include "tree/FileCategories.h"
 #include "tree/ImageRegistry.h"
 #include "tree/LeftOut.h"
 #include "tree/NodeTree.h"
+#include "walk/FolderTotals.h"
 
 #include <QString>
 #include <memory>
@@ -31,6 +33,7 @@ struct PrintAppearance
 {
     bool colour = true;
     bool blackAndWhiteFolders = false;
+    Paper paper = Paper::A4; // of a PDF written without a printer
 };
 
 // One tree being worked on, with everything its commands read and change: the
@@ -73,6 +76,18 @@ public:
     // The jacket's grid: 50 lines, 3 columns until the user chooses.
     JacketLayout jacket;
     PrintAppearance appearance;
+    // The document's template, disc title and identifier.
+    CoverChoice cover;
+    // The files and sizes under each folder, when taken (or read with the
+    // document): the rows show them, documents keep them.
+    FolderTotals totals;
+
+    // Takes the totals of a walk over the tree's start folder, when the tree
+    // still starts where the walk did (`rootKey`); what the walk could not
+    // read joins what the tree left out. False when the tree changed its start.
+    bool takeTotals(const TotalsWalk& walk, const QString& rootKey);
+    // The key of the start folder's node; empty for an empty tree.
+    [[nodiscard]] QString rootKey() const;
 
     // The start button: clears the tree, scans the folder, opens the root.
     // A new tree starts a new history.
@@ -126,6 +141,7 @@ private:
     std::unique_ptr<FolderScan> m_scan;
     std::unique_ptr<FileNodes> m_files;
     std::unique_ptr<TreeHistory> m_history;
+    LeftOut m_totalsLeftOut;
 };
 
 } // namespace kvx

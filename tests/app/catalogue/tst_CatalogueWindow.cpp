@@ -132,7 +132,7 @@ private Q_SLOTS:
                                                   kTexts.text(Msg::DiscNamePrompt).arg(w.disc),
                                                   kTexts.text(Msg::DiscNotePrompt)}));
         QCOMPARE(w.discs().size(), size_t(1));
-        QCOMPARE(w.window.workspace().settings.discIdentifier, "KVX-0001");
+        QCOMPARE(w.window.workspace().cover.discId, "KVX-0001");
         CatalogueWindow* at = w.catalogueWindow();
         QVERIFY(at);
         const QString group = QString::fromUtf8("KVX-0001  Bleu 1  —  boîte bleue");
@@ -261,7 +261,7 @@ private Q_SLOTS:
         w.dialogs.savePaths = {w.dir.filePath("bleu.kvx"), w.dir.filePath("bleu.pdf")};
         w.key(Qt::Key_S);
         QVERIFY(!w.window.workspace().history().isModified());
-        QVERIFY(readFile(w.dir.filePath("bleu.kvx")).contains("\r\nDisc=KVX-0001\r\n"));
+        QVERIFY(readFile(w.dir.filePath("bleu.kvx")).contains("\r\nIdentifier=KVX-0001\r\n"));
         w.click("cmdPrint");
         QCOMPARE(w.said(),
                  QStringList{kTexts.text(Msg::JacketSaved).arg(w.dir.filePath("bleu.pdf"))});

@@ -9,6 +9,7 @@
 #include "tree/TreeModel.h"
 #include "tree/TreeWalks.h"
 #include "util/Sanitizers.h"
+#include "window/SizesCommand.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -235,6 +236,14 @@ private Q_SLOTS:
              "  A\n    a1\n  b\n    b1\n    c.zip\n  c d\n    e.zip\n  a.zip\n  b (1).txt\n"
              "  readme\n");
         list("--expand 2 --add ; --list", "  A\n    a1\n  b\n    b1\n  c d\n");
+        QTest::newRow("sizes") << "--from FOLDER/disc --expand 2 --sizes --list" << 0
+                               << "FOLDER/disc/ (6 fichiers, 0 o)\n  A (vide)\n    a1 (vide)\n"
+                                  "  b (2 fichiers, 0 o)\n    b1 (1 fichier, 0 o)\n"
+                                  "  c d (1 fichier, 0 o)\n"
+                               << QString() << 0;
+        QTest::newRow("sizes of a document's folder")
+            << "FOLDER/tree.kvx --sizes --list" << 0 << "FOLDER/disc/ (6 fichiers, 0 o)\n"
+            << QString() << 0;
         QTest::newRow("left out") << "--from FOLDER/odd --list" << 0 << "FOLDER/odd/\n  ok\n"
                                   << "kvx: warning: left out 1 folder whose name is not valid "
                                      "UTF-8\n"
@@ -276,15 +285,30 @@ private Q_SLOTS:
                "0,FOLDER/disc/b/,folder,FOLDER/disc/b/,false,#000000,#ffffff\r\n"
                "1,b1,folder,FOLDER/disc/b/b1/,false,#000000,#ffffff\r\n"
             << QString() << 0;
+        QTest::newRow("export with sizes")
+            << "--from FOLDER/disc/b --sizes --export - --format csv" << 0
+            << "depth,text,kind,path,bold,color,background,files,bytes\r\n"
+               "0,FOLDER/disc/b/,folder,FOLDER/disc/b/,false,#000000,#ffffff,2,0\r\n"
+               "1,b1,folder,FOLDER/disc/b/b1/,false,#000000,#ffffff,1,0\r\n"
+            << QString() << 0;
         fail("--list", "no tree: give a document or --from FOLDER");
         fail("a.kvx --from / --list", "give either a document or --from FOLDER, not both");
         fail("a.kvx b.kvx", "more than one document given: \"b.kvx\"");
         fail("a.kvx --pdf o.pdf --lines 35", "--lines takes 30, 40 or 50");
+        fail("a.kvx --pdf o.pdf --template Tray",
+             "unknown template \"Tray\": use booklet, tray, dvd, slimdvd, booklet+tray");
+        fail("a.kvx --pdf o.pdf --paper a5", "--paper takes a4 or letter");
         fail("FOLDER/e\x1b[2Jnl\nx.kvx --list",
              "cannot read FOLDER/e?[2Jnl?x.kvx: No such file or directory");
         fail("FOLDER/locked.kvx --list", "cannot read FOLDER/locked.kvx: Permission denied");
         fail("FOLDER/huge.kvx --list", "cannot read FOLDER/huge.kvx: larger than 256 MiB");
         fail("FOLDER/other.kvx --list", "not a tree document: FOLDER/other.kvx");
+        QTest::newRow("sizes of a folder not there")
+            << "FOLDER/mixed.kvx --sizes --list" << 2 << QString()
+            << "kvx: warning: FOLDER/mixed.kvx: 1 node entry numbered beyond Count (2) was not "
+               "read; lines that are not UTF-8 were read as Windows-1252\n"
+               "kvx: cannot take the sizes: no such folder: k\n"
+            << 0;
         fail("--from FOLDER/disc --save FOLDER/out.kvx --pdf FOLDER/no/x.pdf",
              "cannot write FOLDER/no/x.pdf: No such file or directory");
         fail("--from FOLDER/disc --save FOLDER/x --pdf FOLDER/./x",
@@ -363,6 +387,11 @@ private Q_SLOTS:
             << "--lines 30 --columns 2 --mono --bw"
             << "opLines(0) opColum(6) chkNb chkImageNb" << 30
             << "kvx: warning: the jacket holds 60 rows: 60 printed, 7 left out\n";
+        QTest::newRow("sizes") << QByteArray("Style=7")
+                               << "indent 19, buttons 1, pictures 16, "
+                                  "boxes 0, full row 0, hide 0, tip "
+                               << "--sizes"
+                               << "mnuTailles" << 2 << "";
     }
     void samePageAsTheWindow()
     {
@@ -393,7 +422,7 @@ private Q_SLOTS:
             kvx(QStringList{doc, "--pdf", printed, "--list"} + expand(options, dir.path()));
         QTEST(run.err, "warning");
         QCOMPARE(run.status, 0);
-        QCOMPARE(run.out, saved.out);
+        QCOMPARE(QString(run.out).remove(QRegularExpression(" \\(.*\\)")), saved.out);
 
         const QString png = dir.filePath("photo.kvx"), folder = dir.filePath("old.kvx.d");
         QVERIFY(writeFile(png, "\x89PNG\r\n\x1a\n"));
@@ -431,14 +460,22 @@ private Q_SLOTS:
         w.control<QAction>("mnuSave")->trigger();
         QCOMPARE(readFile(dir.filePath("old.kvx.d/a.KVX.kvx")), text);
         QCOMPARE(w.dialogs.callsOf("MsgBox").size(), size_t(2));
-        for (const QString& name : clicks.split(' ', Qt::SkipEmptyParts))
-            w.control<QAbstractButton>(name)->click();
+        for (const QString& name : clicks.split(' ', Qt::SkipEmptyParts)) {
+            if (auto* button = w.control<QAbstractButton>(name)) {
+                button->click();
+                continue;
+            }
+            QSignalSpy walked(&w.window.sizesCommand(), &kvx::SizesCommand::walkEnded);
+            w.control<QAction>(name)->trigger();
+            QVERIFY(walked.wait());
+        }
         const QString window = dir.filePath("window.pdf");
         w.dialogs.savePaths.push_back(window);
         w.dialogs.messageAnswers.push_back(kvx::MessageResult::Ok); // the first rows, if too many
         w.control<QAbstractButton>("cmdPrint")->click();
 
-        QVERIFY(kvx::test::output("pdftotext", {printed, "-"}).contains("Album"));
+        QVERIFY(kvx::test::output("pdftotext", {printed, "-"})
+                    .contains(options == "--sizes" ? "Album (4 fichiers, 0 o)" : "Album"));
         QVERIFY(kvx::test::pdfPage(printed, 200) == kvx::test::pdfPage(window, 200));
     }
 
@@ -571,6 +608,13 @@ private Q_SLOTS:
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(QString(run.out).replace(disc, "D"), "D/\n  a\n    in\n  b\n  enter\n  shut\n");
         QCOMPARE(run.err, "kvx: warning: left out 2 folders that cannot be read\n");
+        // The totals leave them out too, and they are told once.
+        QVERIFY(writeFile(disc + "/b/f", "12345"));
+        const auto sized = other.kvx({"--from", disc, "--expand", "2", "--sizes", "--list"});
+        QCOMPARE(QString(sized.out).replace(disc, "D"),
+                 "D/ (1 fichier, 5 o)\n  a (vide)\n    in (vide)\n  b (1 fichier, 5 o)\n"
+                 "  enter\n  shut\n");
+        QCOMPARE(sized.err, run.err);
     }
 
     // Interrupted while it writes, the program leaves no temporary file.

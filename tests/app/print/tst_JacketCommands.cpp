@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
@@ -193,6 +194,40 @@ private Q_SLOTS:
             w.click("cmdPrint");
             QVERIFY(QFile::exists(dir.filePath("next.pdf")));
         }
+    }
+
+    // The "Plus ..." menu's cover entries, chosen in turn in one window: the
+    // capacity follows the template and the title's line; the menu marks the
+    // choice; the title and identifier asked for print on the DVD wrap, on
+    // a page turned to landscape.
+    void covers()
+    {
+        Window w;
+        test::buildRows(w.window.tree(), 200);
+        const auto choose = [&w](const QString& name, const QString& capacity) {
+            w.click("cmdMore");
+            QMenu* more = w.window.mnuMore();
+            QTRY_VERIFY(more->isVisible());
+            w.control<QAction>(name)->trigger();
+            more->hide();
+            QCOMPARE(w.control<QLabel>("lblImprimable")->text(), capacity);
+        };
+        choose("mnuTemplateItem(1)", "144"); // the tray card's 48 lines
+        choose("mnuTemplateItem(0)", "150"); // the booklet
+        choose("mnuTitleOnBooklet", "149");  // its first line the title's
+        choose("mnuTemplateItem(4)", "293"); // with the tray card
+        choose("mnuTemplateItem(2)", "216"); // the DVD wrap's 72 lines
+        QVERIFY(w.control<QAction>("mnuTemplateItem(2)")->isChecked());
+        QVERIFY(!w.control<QAction>("mnuTemplateItem(4)")->isChecked());
+        w.dialogs.inputs = {QString("Vacances 2026"), QString("Sauvegarde n° 12")};
+        w.control<QAction>("mnuDiscTitle")->trigger();
+        QTemporaryDir dir;
+        w.dialogs.savePaths = {dir.filePath("dvd.pdf")};
+        w.click("cmdPrint");
+        const QImage page = test::pdfPage(dir.filePath("dvd.pdf"), 30);
+        QVERIFY(page.width() > page.height());
+        const QString text = test::output("pdftotext", {dir.filePath("dvd.pdf"), "-"});
+        QVERIFY(text.contains("Vacances 2026") && text.contains("Sauvegarde n° 12"));
     }
 
     // "Propriétés" with no printer installed: a PDF file chosen there takes

@@ -3,6 +3,7 @@
 #include "doc/LoadReport.h"
 #include "doc/TreeViewInFile.h"
 #include "doc/TreeViewSettings.h"
+#include "print/CoverChoice.h"
 #include "tree/ImageRegistry.h"
 #include "tree/NodeTree.h"
 
@@ -89,6 +90,7 @@ private Q_SLOTS:
     void example();
     void reading_data();
     void reading();
+    void cover();
     void init() { QLocale::setDefault(QLocale::c()); }
 };
 
@@ -112,7 +114,13 @@ void tst_TreeViewInFile::example()
     QCOMPARE(tree.count(), 3);             // every field: written back byte for byte below
     QVERIFY(tree.isShown(tree.nodeAt(2))); // expanded before its child existed
     QVERIFY(tree.nodeAt(3)->isFile());
-    QTEST(TreeViewDocument(tree, settings, true, true), "expected");
+    // A document without cover values gets none back.
+    CoverChoice cover;
+    cover.discTitle = "old";
+    QCOMPARE(LoadTreeViewFromIni(tree, settings, IniFile::parse(kExample), true, true, true,
+                                 nullptr, &cover),
+             load_result::Ok);
+    QTEST(TreeViewDocument(tree, settings, true, true, &cover), "expected");
 }
 
 void tst_TreeViewInFile::reading_data()
@@ -186,7 +194,8 @@ void tst_TreeViewInFile::reading_data()
     row("% in 1.0", "Count=1\nNode1=50%7C|ROOT|k|t|0\n", {"50%7C|ROOT|k|t|0"}, Ok);
     // Each line in its own encoding.
     row("mixed encodings", "Count=2\nNode1=caf\xc3\xa9|ROOT|k|t|0\nNode2=\xe9t\xe9|1||\xc9|0\n",
-        {"café|ROOT|k|t|0", "été|1||É|0"}, Ok, "lines that are not UTF-8 were read as Windows-1252");
+        {"café|ROOT|k|t|0", "été|1||É|0"}, Ok,
+        "lines that are not UTF-8 were read as Windows-1252");
     row("100 MB line", "Count=2\nNode1=a|ROOT|k|t|1\nNode2=" + QByteArray(100 << 20, '|'),
         {"a|ROOT|k|t|1"}, NodeSkipped, "1 node entry could not be read and was left out");
     // A chain whose 2,049th level is the last, then nodes under the root past the 32,767th.
@@ -270,6 +279,30 @@ void tst_TreeViewInFile::reading()
     }
     QCOMPARE(TreeViewDocument(empty, settings, false, false), want);
     checkRereads(tree, settings);
+}
+
+// The [Cover] section: read into the choice, written back as the choice says
+// (the keys set, in their order, quoted where needed); an unknown template
+// is refused.
+void tst_TreeViewInFile::cover()
+{
+    NodeTree tree;
+    TreeViewSettings settings;
+    CoverChoice cover;
+    const auto read = [&](const QByteArray& section) {
+        return LoadTreeViewFromIni(tree, settings, IniFile::parse(kExample + section), true, false,
+                                   false, nullptr, &cover);
+    };
+    QCOMPARE(read("[cover]\nTitleOnBooklet=1\nIdentifier=n° 12\nTitle=\" Été | 2026 \"\n"
+                  "template=dvd\n"),
+             load_result::Ok);
+    QCOMPARE(cover, (CoverChoice{"dvd", " Été | 2026 ", "n° 12", true}));
+    const QByteArray plain = TreeViewDocument(tree, settings, false, false);
+    QCOMPARE(TreeViewDocument(tree, settings, false, false, &cover).sliced(plain.size()),
+             "[Cover]\r\nTemplate=dvd\r\nTitle=\" Été | 2026 \"\r\nIdentifier=n° 12\r\n"
+             "TitleOnBooklet=1\r\n");
+    QCOMPARE(read("[Cover]\nTemplate=lp\nTitleOnBooklet=x\n"), load_result::BadSetting);
+    QCOMPARE(cover, CoverChoice());
 }
 
 QTEST_GUILESS_MAIN(tst_TreeViewInFile)

@@ -38,7 +38,7 @@ private Q_SLOTS:
         QFETCH(int, depth);
         QFETCH(bool, bold);
         kvx::ExportRows rows;
-        rows.rows.push_back({depth, text, kvx::RowKind::Folder, {}, bold, 0, 0, 0});
+        rows.rows.push_back({depth, text, kvx::RowKind::Folder, {}, bold, 0, 0, 0, {}});
         QTEST(QString::fromUtf8(kvx::markdownExport(rows)).chopped(1), "line");
     }
 };
