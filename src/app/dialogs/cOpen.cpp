@@ -8,7 +8,6 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QInputDialog>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QScreen>
 #include <algorithm>
@@ -107,13 +106,13 @@ std::optional<QString> cOpen::InputBox(const QString& prompt, const QString& tit
     dialog.setWindowTitle(title);
     dialog.setLabelText(prompt);
     dialog.setTextValue(defaultText);
-    // Wide enough for the whole text, as far as the screen allows.
-    if (auto* field = dialog.findChild<QLineEdit*>()) {
-        const QScreen* screen = MehWnd() ? MehWnd()->screen() : QGuiApplication::primaryScreen();
-        const int text = field->fontMetrics().horizontalAdvance(defaultText + QStringLiteral("MM"));
-        const int room = screen ? screen->availableGeometry().width() * 3 / 4 : text;
-        field->setMinimumWidth(std::min(text, room));
-    }
+    // Wide enough for the whole text, as far as the screen allows: the field
+    // grows with the dialog, less the dialog's margins.
+    const QScreen* screen = MehWnd() ? MehWnd()->screen() : QGuiApplication::primaryScreen();
+    const int text = dialog.fontMetrics().horizontalAdvance(defaultText + QStringLiteral("MMMMMM"));
+    const int room = screen ? screen->availableGeometry().width() * 3 / 4 : text;
+    dialog.resize(std::max(dialog.sizeHint().width(), std::min(text, room)),
+                  dialog.sizeHint().height());
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue();
