@@ -6,6 +6,7 @@
 #include "catalogue/RecordedDisc.h"
 #include "dialogs/DialogService.h"
 #include "doc/TreeDocumentCommands.h"
+#include "history/TreeHistory.h"
 #include "image/DiscImage.h"
 #include "lang/MessageTexts.h"
 #include "lang/TranslateForm.h"
@@ -222,7 +223,10 @@ void CatalogueCommands::mnuCatalogueDisc_Click()
         return;
     }
     const QString identifier = discIdentifier(*outcome.id);
-    m_workspace.cover.discId = identifier;
+    if (m_workspace.cover.discId != identifier) {
+        m_workspace.cover.discId = identifier;
+        m_workspace.history().markUnsaved();
+    }
     QString said = m_texts.text(Msg::DiscCatalogued).arg(identifier).arg(outcome.entries);
     if (outcome.unreadable)
         said += m_texts.text(Msg::DiscUnreadableFolders).arg(outcome.unreadable);

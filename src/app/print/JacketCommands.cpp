@@ -1,6 +1,7 @@
 #include "print/JacketCommands.h"
 
 #include "dialogs/DialogService.h"
+#include "history/TreeHistory.h"
 #include "lang/MessageTexts.h"
 #include "print/JacketLayout.h"
 #include "print/JacketPage.h"
@@ -93,7 +94,10 @@ JacketPage JacketCommands::page() const
 
 void JacketCommands::chooseTemplate(const QString& name)
 {
+    if (m_workspace.cover.templateName == name)
+        return;
     m_workspace.cover.templateName = name;
+    m_workspace.history().markUnsaved();
     showCapacity();
 }
 
@@ -110,13 +114,19 @@ void JacketCommands::askDiscTitle()
     if (!id)
         return;
     // The default title stays the default, following the tree.
+    const CoverChoice before = cover;
     cover.discTitle = *named == DefaultDiscTitle(m_workspace.tree()) ? QString() : named->trimmed();
     cover.discId = id->trimmed();
+    if (cover.discTitle != before.discTitle || cover.discId != before.discId)
+        m_workspace.history().markUnsaved();
 }
 
 void JacketCommands::setTitleOnBooklet(bool on)
 {
+    if (m_workspace.cover.titleOnBooklet == on)
+        return;
     m_workspace.cover.titleOnBooklet = on;
+    m_workspace.history().markUnsaved();
     showCapacity();
 }
 

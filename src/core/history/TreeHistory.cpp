@@ -96,6 +96,13 @@ void TreeHistory::clear()
     Q_EMIT changed();
 }
 
+void TreeHistory::markUnsaved()
+{
+    currentState();
+    m_state = ++m_lastState;
+    Q_EMIT changed();
+}
+
 void TreeHistory::markSaved()
 {
     m_savedState = currentState();

@@ -58,6 +58,9 @@ public:
     [[nodiscard]] bool isModified() const;
     // The tree as it is now is the one in its document.
     void markSaved();
+    // A value the document keeps beside the nodes changed (the cover's, say):
+    // the tree now differs from its document, without an undo step.
+    void markUnsaved();
 
 Q_SIGNALS:
     // What canUndo() or canRedo() say may have changed.

@@ -1,4 +1,5 @@
 #include "JacketTestTree.h"
+#include "history/TreeHistory.h"
 #include "lang/MessageTexts.h"
 #include "print/JacketPreview.h"
 #include "print/RowsOverflow.h"
@@ -6,6 +7,7 @@
 #include "tree/NodeTreeView.h"
 #include "tree/TreeModel.h"
 #include "window/VLine.h"
+#include "workspace/Workspace.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -211,6 +213,9 @@ private Q_SLOTS:
             w.control<QAction>(name)->trigger();
             more->hide();
             QCOMPARE(w.control<QLabel>("lblImprimable")->text(), capacity);
+            // Kept in the document: closing now would ask first.
+            QVERIFY(w.window.workspace().history().isModified());
+            w.window.workspace().history().markSaved();
         };
         choose("mnuTemplateItem(1)", "144"); // the tray card's 48 lines
         choose("mnuTemplateItem(0)", "150"); // the booklet
