@@ -56,8 +56,8 @@ public:
 
     bool run()
     {
-        const QString start(QChar(schema::kStartMark));
-        const QString end(QChar(schema::kEndMark));
+        const QString start{QChar(schema::kStartMark)};
+        const QString end{QChar(schema::kEndMark)};
         const qsizetype length = m_text.toUcs4().size();
         if (length >= 3) {
             const QString byName =
